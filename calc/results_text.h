@@ -1,0 +1,16 @@
+// calc/results_text.h — the texts of the results panel, built from the workspace (the GUI only sets them).
+#pragma once
+
+#include <string>
+
+struct ResultsText {
+    std::string labels[19]; // labels 1 to 18 in Pango markup; [0] unused
+    std::string style_button; // " " + name, category or description; "" leaves the button as it is
+    bool style_button_changes = true;
+};
+
+// The eighteen label texts and the style button text for the last evaluation and the current style.
+ResultsText results_text();
+
+// "<", ">" and "&" written as entities, so that a text from a file never breaks the markup.
+std::string escape_markup(const std::string& text);

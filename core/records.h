@@ -1,0 +1,93 @@
+// core/records.h — the plain records of the program: ingredients, styles, recipe lines, settings, estimates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+typedef struct _GdkPixbuf GdkPixbuf;
+
+// One entry of the ingredient database. Brewing values stay text, as read, and are converted at each use.
+struct IngredientEntry {
+    int32_t id = 0; // group base + position in the group; 0 for an unknown category
+    std::string category;
+    std::string picture;
+    std::string designation;
+    std::string quantity; // upper-cased
+    std::string value;    // upper-cased
+    std::string yield;    // upper-cased
+    std::string time;     // upper-cased
+    std::string step;
+    std::string price;
+    std::string group; // label of the sub-menu that lists the entry
+};
+
+// One style: the twelve texts of a line of the style database, in file order.
+struct StyleEntry {
+    std::string category;
+    std::string name;
+    std::string og_min;
+    std::string og_max;
+    std::string fg_min;
+    std::string fg_max;
+    std::string ebc_min;
+    std::string ebc_max;
+    std::string ibu_min;
+    std::string ibu_max;
+    std::string picture;
+    std::string description;
+};
+
+// One ingredient line of the recipe. The picture is borrowed from the picture cache (core/picture.h),
+// so copying a line shares it and nothing has to be released.
+struct RecipeLine {
+    GdkPixbuf* picture_pixbuf = nullptr;
+    std::string picture;
+    std::string category;
+    std::string designation;
+    std::string quantity;
+    std::string value;
+    std::string yield;
+    std::string time;
+    std::string step;
+    std::string price;
+    double gravity_points = 0; // written by the evaluation
+    double colour_points = 0;  // written by the evaluation
+    double line_ibu = 0;       // written by the evaluation
+    int32_t sort_key = 0;      // written by the sort
+};
+
+// The eighteen configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
+struct Settings {
+    double efficiency = 0; // fraction
+    double rest_first[5] = {0, 0, 0, 0, 0};
+    double rest_minutes[5] = {0, 0, 0, 0, 0};
+    double loss_grain = 0;        // litres per kg of grain
+    double loss_hops = 0;         // litres per kg of hops
+    double loss_mash = 0;         // percent
+    double loss_boil = 0;         // percent
+    double boil_minutes = 0;      // minutes
+    double attenuation_malt = 0;  // fraction
+    double attenuation_sugar = 0; // fraction
+    double pellet_yield = 0;      // fraction
+    double heating_cost = 0;      // cost of one hour of heating
+    double litres_per_kilo = 0;   // litres of mash water per kg of grain
+    std::string browser;
+    std::string colour_min; // hex digits, no "#"
+    std::string colour_max;
+};
+
+// The results of the last evaluation. Densities are density × 1000.
+struct Estimates {
+    double malt_kg = 0;
+    double hop_kg = 0;
+    double final_volume = 0; // litres
+    double mash_water = 0;   // litres
+    double rinse_water = 0;  // litres
+    double initial_density = 0;
+    double final_density = 0;
+    double colour_ebc = 0;
+    double bitterness_ibu = 0;
+    double alcohol = 0;           // percent by volume
+    double sugar_per_litre = 0;   // g/L, written by the priming
+    double extract_per_litre = 0; // g/L, written by the priming
+};

@@ -1,0 +1,51 @@
+// core/workspace.h — the one process-wide state: reference data, settings, the recipe, the estimates.
+#pragma once
+
+#include "core/records.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int32_t kIngredientCapacity = 1024;
+constexpr int32_t kStyleCapacity = 256;
+constexpr int32_t kLineCapacity = 256;
+
+// Arrays are numbered from 1; slot 0 exists and is never used. Their size never changes.
+struct Workspace {
+    std::vector<IngredientEntry> ingredients = std::vector<IngredientEntry>(kIngredientCapacity + 1);
+    int32_t ingredient_count = 0;
+    std::vector<StyleEntry> styles = std::vector<StyleEntry>(kStyleCapacity + 1);
+    int32_t style_count = 0;
+    Settings settings;
+
+    std::vector<RecipeLine> lines = std::vector<RecipeLine>(kLineCapacity + 1);
+    int32_t line_count = 0;
+    StyleEntry style;
+    std::string title;
+    std::string carbonation;
+    double forced_volume = 0; // litres; 0 when none was set
+    int32_t volume_forced = 0;
+    std::string file_name;
+    std::string file_base_name;
+
+    Estimates estimates;
+    double calc_mash_water_l = 0;
+    double calc_sparge_water_l = 0;
+    int32_t style_display_mode = 0;
+
+    int32_t selected_line = 0; // 0 when no line is selected
+};
+
+extern Workspace ws;
+
+// Puts the workspace back to its all-zero process-start state (tests and the headless tool use it).
+void reset_workspace();
+
+// The recipe's start values: no file, the built-in style (entry 1), "2.5 VOL", no title.
+void set_recipe_start_values();
+
+// Appends a line; its picture is loaded and its number texts upper-cased. A 257th line is ignored.
+void add_recipe_line(const std::string& picture, const std::string& category, const std::string& designation,
+                     const std::string& quantity, const std::string& value, const std::string& yield,
+                     const std::string& time, const std::string& step, const std::string& price);

@@ -1,0 +1,13 @@
+// recipe/recipe_file.h — the ".cvl" recipe file: four keyword lines, then one nine-field line per ingredient.
+#pragma once
+
+#include <string>
+
+// Saves the recipe, appending ".cvl" when the path does not end so. The file is written beside the target
+// and renamed over it, so a failed save never leaves a truncated recipe. On success file_name becomes the
+// saved path; on failure nothing changes and false is returned.
+bool save_recipe(const std::string& path);
+
+// Reads a recipe file. When it cannot be opened the recipe on screen is left untouched and false is
+// returned; otherwise the lines are replaced, the keyword lines applied, file_name set and true returned.
+bool load_recipe(const std::string& path);

@@ -1,0 +1,19 @@
+// report/browser.h — runs the configured browser on a page, without blocking the caller.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Splits a text into words: runs of spaces separate, double quotes group, 2n(+1) backslashes before a
+// quote give n backslashes (and a literal quote).
+std::vector<std::string> split_arguments(const std::string& text);
+
+// The folder of the running executable (from "/proc/self/exe"), without a trailing "/"; "" if unknown.
+std::string executable_folder();
+
+// Starts the browser setting (split into words, backslashes as slashes) with the words of `argument_text`
+// and returns at once. False when it could not be started; `failed_command` then names it.
+bool launch_browser(const std::string& argument_text, std::string& failed_command);
+
+// Opens "lisez-moi.htm" from the executable's folder.
+bool show_help(std::string& failed_command);

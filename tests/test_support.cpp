@@ -1,0 +1,52 @@
+// tests/test_support.cpp — scratch folders and whole-file I/O for the tests.
+#include "test_support.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+ScratchDir::ScratchDir()
+{
+    char cwd[4096];
+    previous_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    gchar* dir = g_dir_make_tmp("cuvelo-test-XXXXXX", nullptr);
+    path_ = dir ? dir : "/tmp";
+    g_free(dir);
+    if (chdir(path_.c_str()) != 0)
+        std::abort();
+}
+
+ScratchDir::~ScratchDir()
+{
+    if (chdir(previous_.c_str()) != 0)
+        std::abort();
+    std::string command = "rm -rf '" + path_ + "'";
+    if (std::system(command.c_str()) != 0)
+        return;
+}
+
+void write_file(const std::string& path, const std::string& bytes)
+{
+    gchar* dir = g_path_get_dirname(path.c_str());
+    g_mkdir_with_parents(dir, 0755);
+    g_free(dir);
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool file_exists(const std::string& path)
+{
+    return g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
+}

@@ -1,0 +1,137 @@
+// tests/text_test.cpp — line reading and writing, tab fields, number text, upper-casing.
+#include "core/text.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+static std::vector<std::string> lines_of(const std::string& bytes)
+{
+    ScratchDir dir;
+    write_file("f.txt", bytes);
+    FILE* file = open_text_file("f.txt", "rb");
+    std::vector<std::string> lines;
+    std::string line;
+    while (read_text_line(file, line))
+        lines.push_back(line);
+    if (file)
+        fclose(file);
+    return lines;
+}
+
+TEST(TextLines, LineEndRules)
+{
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},                   // last line needs no line end
+        {"a\r\nb\r\n", {"a", "b"}},             // CR LF reads like LF
+        {"a\nb\r", {"a", "b"}},                 // a CR ending the file is dropped
+        {"a\rb\rc", {"a\rb\rc"}},               // lone CRs stay: one line
+        {"a\r\rb\n", {"a\r\rb"}},               // only the CR right before the LF goes
+        {"a\n\n", {"a", ""}},                   // two final LFs: one empty line last
+        {"\n", {""}},
+        {"x\r\r\n", {"x\r"}},
+        {std::string("n\0ul\n", 5), {std::string("n\0ul", 4)}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(lines_of(c.bytes), c.lines) << testing::PrintToString(c.bytes);
+}
+
+TEST(TextLines, MissingFileYieldsNoLine)
+{
+    ScratchDir dir;
+    FILE* file = open_text_file("absent.txt", "rb");
+    EXPECT_EQ(file, nullptr);
+    std::string line = "stale";
+    EXPECT_FALSE(read_text_line(file, line));
+    write_text_line(nullptr, "ignored"); // takes nothing, does not crash
+}
+
+TEST(TextLines, BackslashesInPathAreSlashes)
+{
+    ScratchDir dir;
+    write_file("sub/f.txt", "x\n");
+    FILE* file = open_text_file("sub\\f.txt", "rb");
+    ASSERT_NE(file, nullptr);
+    fclose(file);
+}
+
+TEST(TextLines, WriteAddsOneLfAndNothingElse)
+{
+    ScratchDir dir;
+    FILE* file = open_text_file("out.txt", "wb");
+    write_text_line(file, "a\tb,c ");
+    write_text_line(file, "");
+    fclose(file);
+    EXPECT_EQ(read_file("out.txt"), "a\tb,c \n\n");
+}
+
+TEST(TextFields, SplitsOnEveryTab)
+{
+    struct Case {
+        std::string line;
+        int n;
+        std::string field;
+    };
+    const Case cases[] = {
+        {"A\t\tB", 1, "A"}, {"A\t\tB", 2, ""}, {"A\t\tB", 3, "B"}, {"A\t\tB", 4, ""},
+        {"1,5 KG", 1, "1.5 KG"}, {"1,5 KG", 2, ""},                    // no tab: the whole line, points
+        {"a\tb\t", 3, ""}, {"a\tb\t", 2, "b"},                         // trailing tab: an empty last field
+        {" a \t b ", 2, " b "},                                        // nothing trimmed
+        {"a\tb", 0, ""}, {"a\tb", -3, ""},                             // below 1: empty
+        {"x,y\tz", 2, "z"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tab_field(c.line, c.n), c.field) << c.line << " field " << c.n;
+}
+
+TEST(TextNumbers, TextToNumber)
+{
+    struct Case {
+        std::string text;
+        double number;
+    };
+    const Case cases[] = {
+        {"  12.5abc", 12.5}, {"1d3", 1000}, {"1D3", 1000}, {"&HFF", 255}, {"&hff", 255}, {"&O17", 15},
+        {"&b101", 5}, {"&H", 0}, {"&HG", 0}, {"&O9", 0}, {"abc", 0}, {"", 0}, {"   ", 0},
+        {"5 KG", 5}, {"2.5 VOL", 2.5}, {"1,5", 1}, {"-3.25e1x", -32.5}, {"\t7", 7}, {"+.5", 0.5},
+        {" &H10", 16}, {"1e400", HUGE_VAL}, {"dead", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(text_to_number(c.text), c.number) << '"' << c.text << '"';
+}
+
+TEST(TextNumbers, LongHexDigitsStayFinite)
+{
+    double n = text_to_number("&H" + std::string(40, 'F'));
+    EXPECT_GT(n, 1e47);
+    EXPECT_TRUE(std::isfinite(n));
+}
+
+TEST(TextNumbers, NumberToText)
+{
+    struct Case {
+        double number;
+        std::string text;
+    };
+    const Case cases[] = {
+        {20, "20"}, {12.5, "12.5"}, {0.1, "0.1"}, {1.5, "1.5"}, {100, "100"}, {1e21, "1e+21"}, {-7, "-7"},
+        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.3333333333333333"}, {5.5, "5.5"},
+        {NAN, "0"}, {HUGE_VAL, "0"}, {-HUGE_VAL, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(number_to_text(c.number), c.text) << c.number;
+}
+
+TEST(TextCase, UpperCasesAsciiLettersOnly)
+{
+    EXPECT_EQ(upper_ascii("crème 5 kg"), "CRèME 5 KG");
+    EXPECT_EQ(upper_ascii("a-z{}`@"), "A-Z{}`@");
+}
