@@ -1,12 +1,10 @@
-// recipe/recipe_file.cpp — writes and reads the ".cvl" recipe file; a save replaces the file only when
-// complete.
+// recipe/recipe_file.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
 #include "recipe/recipe_file.h"
 
 #include "core/text.h"
 #include "core/workspace.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -74,11 +72,15 @@ static void write_recipe_lines(FILE* file)
     }
 }
 
-// The folder's entry for the new name is made durable too; a failure here loses nothing already renamed.
-static void sync_folder_of(const std::string& path)
+static std::string folder_of(const std::string& path)
 {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The folder's entry for the new name is made durable too; a failure here loses nothing already renamed.
+static void sync_folder(const std::string& folder)
+{
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return;
@@ -90,8 +92,14 @@ bool save_recipe(const std::string& path)
 {
     const std::string name = ends_with_cvl(path) ? path : path + ".cvl";
     const std::string target = rename_target(unix_path(name));
+    // A file the user may not write stays as it is, as it would with a plain open for writing.
+    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
+        return false;
 
-    std::string temporary = target + ".XXXXXX";
+    // A short name of its own in the target's folder, so that the rename stays within one file system and a
+    // target name near the length limit still leaves room for it.
+    const std::string folder = folder_of(target);
+    std::string temporary = folder + "/.cuvelo-XXXXXX";
     const int fd = mkstemp(&temporary[0]);
     if (fd < 0)
         return false;
@@ -104,13 +112,13 @@ bool save_recipe(const std::string& path)
     write_recipe_lines(file);
     bool written = std::fflush(file) == 0 && !std::ferror(file);
     written = written && fchmod(fd, mode_for(target)) == 0;
-    written = written && fsync(fd) == 0;
+    written = written && (fsync(fd) == 0 || errno == EINVAL); // EINVAL: a file system without fsync
     written = std::fclose(file) == 0 && written;
     if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }
-    sync_folder_of(target);
+    sync_folder(folder);
     ws.file_name = name;
     return true;
 }

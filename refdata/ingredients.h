@@ -11,7 +11,8 @@ constexpr int32_t kGroupCapacity = 99;
 // 0 for any other text (case counts). It is also the number of the ingredient menu that lists the group.
 int ingredient_group(const std::string& category);
 
-// Reads the database and numbers each entry by its category group (101, 201, 301, 401, 501 ...).
+// Reads the database and numbers each entry by its category group (101, 201, 301, 401, 501 ...); a group's
+// 100th and later entries are left out.
 void load_ingredients();
 
 // Appends one entry; quantity, value, yield and time are upper-cased. Ignored when the database is full.

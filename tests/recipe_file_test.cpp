@@ -127,6 +127,16 @@ TEST(RecipeFile, SaveLeavesNoTemporaryFile)
     EXPECT_EQ(folder_entries("."), (std::set<std::string>{"a.cvl"}));
 }
 
+TEST(RecipeFile, SaveToANameNearTheLengthLimit)
+{
+    ScratchDir dir;
+    const std::string name = std::string(251, 'r') + ".cvl"; // 255 bytes, the longest name a folder holds
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe(name));
+    EXPECT_EQ(read_file(name), fixture("small.cvl"));
+    EXPECT_EQ(folder_entries("."), (std::set<std::string>{name}));
+}
+
 TEST(RecipeFile, SavedFileHasTheModeOfANormallyCreatedFile)
 {
     ScratchDir dir;
@@ -213,6 +223,17 @@ TEST(RecipeFile, SaveIntoAnUnwritableFolderLeavesTheTargetUntouched)
     expect_failed_save("locked/a.cvl", "locked");
     chmod("locked", 0755);
     EXPECT_EQ(read_file("locked/a.cvl"), "old recipe");
+}
+
+TEST(RecipeFile, ReadOnlyFileIsNotReplaced)
+{
+    ScratchDir dir;
+    write_file("a.cvl", "old recipe");
+    ASSERT_EQ(chmod("a.cvl", 0444), 0);
+    if (access("a.cvl", W_OK) == 0)
+        GTEST_SKIP() << "this user may write a read-only file (root)";
+    expect_failed_save("a.cvl", ".");
+    EXPECT_EQ(read_file("a.cvl"), "old recipe");
 }
 
 TEST(RecipeFile, WriteFailureLeavesTheTargetUntouched)
