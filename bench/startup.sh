@@ -30,9 +30,10 @@ one_run() {
 
 # Prints "median_ms median_rss_kb" over the runs.
 measure() {
-    local folder=$1 program=$2 i
-    for ((i = 0; i < runs; i++)); do one_run "$folder" "$program"; done |
-        sort -n -k1,1 | awk '{t[NR]=$1; r[NR]=$2} END {m=int((NR+1)/2); asort(r); print t[m], r[m]}'
+    local folder=$1 program=$2 i results middle
+    results=$(for ((i = 0; i < runs; i++)); do one_run "$folder" "$program"; done)
+    middle=$(( (runs + 1) / 2 ))
+    echo "$(cut -d' ' -f1 <<<"$results" | sort -n | sed -n "${middle}p") $(cut -d' ' -f2 <<<"$results" | sort -n | sed -n "${middle}p")"
 }
 
 one_run "$app" "$app/cuvelo" >/dev/null   # warm the file cache once for all three
