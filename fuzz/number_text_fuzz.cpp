@@ -1,0 +1,92 @@
+// fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round trips.
+#include "calc/format.h"
+#include "core/text.h"
+#include "fuzz_support.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+static std::string described(double x, const std::string& text)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17g -> ", x);
+    return buffer + text;
+}
+
+// Written numbers never show "nan" or "inf"; a finite number reads back within the 16 digits it was written
+// with, exactly when 15 digits already named it, and writing what was read gives the same text again.
+static void check_number_to_text(double x)
+{
+    const std::string text = number_to_text(x);
+    if (text.empty() || holds_non_number(text))
+        property_failed("number_to_text wrote no number", described(x, text));
+    if (!std::isfinite(x)) {
+        if (text != "0")
+            property_failed("a number that is not finite is not written 0", described(x, text));
+        return;
+    }
+    const double back = text_to_number(text);
+    if (!std::isfinite(back))
+        property_failed("a finite number reads back as an infinite one", described(x, text));
+    if (std::fabs(back - x) > 1e-15 * std::fabs(x) + 1e-323)
+        property_failed("a number reads back beyond 16 digits of precision", described(x, text));
+    if (number_to_text(back) != text)
+        property_failed("writing the number read back changes the text", described(x, text));
+    char fifteen[64];
+    std::snprintf(fifteen, sizeof fifteen, "%.15g", x);
+    if (text_to_number(fifteen) == x && back != x)
+        property_failed("a number of 15 digits does not read back exactly", described(x, text));
+    if (x == std::floor(x) && std::fabs(x) <= 9007199254740992.0) {
+        if (back != x || text.find_first_not_of("-0123456789") != std::string::npos)
+            property_failed("an integer is not written as its digits", described(x, text));
+    }
+}
+
+// Rounding to 0-3 decimals: at most d digits after the point, and the text reads back as x to within half
+// a unit of the last decimal (plus the double's own precision).
+static void check_format_decimals(double x)
+{
+    if (!format_decimals(x, -1).empty())
+        property_failed("format_decimals wrote something for a negative count", described(x, ""));
+    static const double kHalfUnit[4] = {0.5, 0.05, 0.005, 0.0005};
+    for (int d = 0; d <= 5; d++) {
+        const std::string text = format_decimals(x, d);
+        if (text.empty() || holds_non_number(text))
+            property_failed("format_decimals wrote no number", described(x, text));
+        if (!std::isfinite(x) || std::fabs(x) > 1e300)
+            continue;
+        const int decimals = d > 3 ? 0 : d;
+        const size_t point = text.find('.');
+        if (point != std::string::npos && text.find('e') == std::string::npos &&
+            text.size() - point - 1 > static_cast<size_t>(decimals))
+            property_failed("format_decimals wrote too many decimals", described(x, text));
+        const double back = text_to_number(text);
+        if (std::fabs(back - x) > kHalfUnit[decimals] + 1e-15 * std::fabs(x) + 1e-12)
+            property_failed("format_decimals wrote a number too far from its value", described(x, text));
+    }
+}
+
+static void check_number(double x)
+{
+    check_number_to_text(x);
+    check_format_decimals(x);
+    const double tanh = hyperbolic_tangent(x);
+    if (!std::isnan(x) && !(tanh >= -1 && tanh <= 1))
+        property_failed("hyperbolic_tangent left [-1, 1]", described(x, number_to_text(tanh)));
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    check_number(text_to_number(text));
+    check_number(text_to_number(commas_to_points(text)));
+    // Every bit pattern of a double, the ones no text gives (payloads, the largest finite) included.
+    if (size >= sizeof(double)) {
+        double raw;
+        std::memcpy(&raw, data, sizeof raw);
+        check_number(raw);
+    }
+    return 0;
+}

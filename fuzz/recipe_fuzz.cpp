@@ -1,0 +1,92 @@
+// fuzz/recipe_fuzz.cpp — a recipe file of any bytes: read, merged and sorted, evaluated, costed, shown,
+// reported and saved; saving what was read back gives the same bytes.
+#include "calc/cost.h"
+#include "calc/evaluate.h"
+#include "calc/priming.h"
+#include "calc/results_text.h"
+#include "core/workspace.h"
+#include "fuzz_support.h"
+#include "recipe/merge_sort.h"
+#include "recipe/recipe_file.h"
+#include "refdata/configuration.h"
+#include "refdata/styles.h"
+#include "report/html_report.h"
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+// The labels that hold the estimates; 5, 9, 13 and 17 hold the style's own range texts.
+static void check_results_labels(bool input_clean)
+{
+    const ResultsText r = results_text();
+    for (int i = 1; i <= 18; i++) {
+        const bool copied_text = i == 5 || i == 9 || i == 13 || i == 17;
+        if ((!copied_text || input_clean) && holds_non_number(r.labels[i]))
+            property_failed("a results label shows no number", r.labels[i]);
+    }
+}
+
+// The report's lines from the estimates on, but the carbonation text, which is the recipe's own.
+static void check_report(bool input_clean)
+{
+    if (!write_html_report_file("recette.html"))
+        property_failed("the report could not be written", "recette.html");
+    const std::string page = read_whole_file("recette.html");
+    if (input_clean && holds_non_number(page))
+        property_failed("the report shows no number", page);
+    const size_t estimates = page.rfind("<h3>Estimations :</h3>");
+    if (estimates == std::string::npos)
+        property_failed("the report has no estimates", page);
+    std::istringstream lines(page.substr(estimates));
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.compare(0, 19, "<br>Carbonatation :") != 0 && holds_non_number(line))
+            property_failed("a report estimate shows no number", line);
+}
+
+static void check_saved(const std::string& saved, bool input_clean)
+{
+    if (input_clean && holds_non_number(saved))
+        property_failed("the saved file shows no number", saved);
+    const size_t forced = saved.find("\nFORCER_VOLUME\t");
+    if (forced == std::string::npos)
+        property_failed("the saved file has no forced volume line", saved);
+    const std::string value = saved.substr(forced + 15, saved.find('\n', forced + 1) - forced - 15);
+    if (holds_non_number(value))
+        property_failed("the saved forced volume is no number", value);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    enter_private_folder();
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const bool input_clean = !holds_non_number(input);
+    // The same bytes are the configuration, so the settings vary with the recipe.
+    write_input("bases/configuration.txt", data, size);
+    write_input("recipe.cvl", data, size);
+    reset_workspace();
+    load_configuration();
+    load_styles();
+    set_recipe_start_values();
+
+    if (!load_recipe("recipe.cvl"))
+        property_failed("a readable recipe file was refused", "recipe.cvl");
+    if (ws.line_count < 0 || ws.line_count > kLineCapacity)
+        property_failed("line_count beyond the capacity", std::to_string(ws.line_count));
+    merge_and_sort();
+    evaluate_recipe();
+    recipe_cost();
+    priming_text();
+    check_results_labels(input_clean);
+    check_report(input_clean);
+
+    if (!save_recipe("saved1.cvl") || !load_recipe("saved1.cvl") || !save_recipe("saved2.cvl"))
+        property_failed("a recipe could not be saved or read back", "saved1.cvl");
+    const std::string first = read_whole_file("saved1.cvl");
+    const std::string second = read_whole_file("saved2.cvl");
+    check_saved(first, input_clean);
+    if (first != second)
+        property_failed("saving what was read back changes the file", first + "\n----\n" + second);
+    return 0;
+}
