@@ -171,6 +171,23 @@ TEST(Evaluate, UndefinedBitternessBecomesZero)
     EXPECT_EQ(ws.estimates.bitterness_ibu, 0);
 }
 
+TEST(Evaluate, UndefinedPointsGiveZeroEstimates)
+{
+    reset_workspace();
+    ws.settings.efficiency = 0.75;
+    ws.settings.loss_mash = 100; // no volume left, water present
+    add_recipe_line("", "EAU", "Eau", "20 L", "", "", "", "EMPATAGE", "");
+    add_recipe_line("", "MALT", "Pale", "0 KG", "8", "80", "", "EMPATAGE", ""); // 0 / (0 + 0)
+    add_recipe_line("", "LEVURE", "Ale", "11 G", "", "75", "", "FERMENTATION", "");
+    evaluate_recipe();
+    const Estimates& e = ws.estimates;
+    EXPECT_EQ(e.colour_ebc, 0);
+    EXPECT_EQ(e.initial_density, 0);
+    EXPECT_EQ(e.final_density, 0);
+    EXPECT_EQ(e.alcohol, 0);
+    EXPECT_EQ(e.bitterness_ibu, 0);
+}
+
 TEST(Evaluate, SugarRaisesTheDensityButNotTheBoilGravity)
 {
     load_worked_example();
