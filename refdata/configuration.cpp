@@ -25,7 +25,7 @@ struct TextKey {
 
 } // namespace
 
-void load_configuration()
+bool load_configuration_file(const std::string& path)
 {
     Settings& s = ws.settings;
     const NumberKey number_keys[] = {
@@ -51,7 +51,7 @@ void load_configuration()
         {"COULEUR_MAX", &s.colour_max},
     };
 
-    for_each_reference_line("./bases/configuration.txt", [&](const std::string& line) {
+    return for_each_reference_line(path, [&](const std::string& line) {
         const std::string key = tab_field(line, 1);
         for (const NumberKey& k : number_keys) {
             if (key != k.key)
@@ -68,4 +68,9 @@ void load_configuration()
             }
         }
     });
+}
+
+void load_configuration()
+{
+    load_configuration_file("./bases/configuration.txt");
 }
