@@ -5,6 +5,8 @@
 #include "core/text.h"
 #include "core/workspace.h"
 
+#include <glib.h>
+
 #include <cmath>
 #include <cstring>
 
@@ -52,12 +54,25 @@ std::string format_decimals(double x, int d)
         return number_to_text(std::floor(x + 0.5));
     static const double kScale[4] = {1, 10, 100, 1000};
     double rounded = std::floor((x + 0.5 / kScale[d]) * kScale[d]) / kScale[d];
-    std::string text = number_to_text(rounded);
-    // Cut the base-2 noise digits that the division may leave; the exponent form (1e+21, 1.5e+20) has none
-    // and would lose its exponent.
-    size_t point = text.find('.');
-    if (point != std::string::npos && text.find('e') == std::string::npos && text.size() > point + 1 + d)
-        text.erase(point + 1 + d);
+    // From 1e15 on no decimal is left within 16 digits (and the exponent form must stay whole).
+    if (!(std::fabs(rounded) < 1e15))
+        return number_to_text(rounded);
+    // The division leaves the double nearest to the rounded decimal, often just below it (66.6 is
+    // 66.599999999999994): cutting its 16 digits would lose a unit, printing d decimals names it. Large
+    // numbers get fewer decimals, so that no more than 16 digits are written.
+    static const double kDecimalsBelow[4] = {0, 1e15, 1e14, 1e13};
+    int decimals = d;
+    while (decimals > 0 && std::fabs(rounded) >= kDecimalsBelow[decimals])
+        decimals--;
+    static const char* const kFixed[4] = {"%.0f", "%.1f", "%.2f", "%.3f"};
+    char buffer[64];
+    g_ascii_formatd(buffer, sizeof buffer, kFixed[decimals], rounded);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
     return text;
 }
 

@@ -141,6 +141,9 @@ std::string number_to_text(double number)
         return "0";
     char buffer[64];
     g_ascii_formatd(buffer, sizeof buffer, "%.16g", number);
+    // Near the largest double, 16 digits round up past it and would read back as infinite: 17 name it exactly.
+    if (std::fabs(number) > 1e308 && std::isinf(g_ascii_strtod(buffer, nullptr)))
+        g_ascii_formatd(buffer, sizeof buffer, "%.17g", number);
     std::string text = buffer;
     if (!text.empty() && text.back() == '.')
         text.pop_back();
