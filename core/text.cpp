@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <glib.h>
+
 FILE* open_text_file(const std::string& path, const char* mode)
 {
     std::string unix_path = path;
@@ -129,7 +131,8 @@ double text_to_number(const std::string& text)
         else if (c == 'D')
             c = 'E';
     }
-    return std::strtod(number.c_str(), nullptr);
+    // g_ascii_strtod is strtod in the "C" locale whatever the process locale is.
+    return g_ascii_strtod(number.c_str(), nullptr);
 }
 
 std::string number_to_text(double number)
@@ -137,7 +140,7 @@ std::string number_to_text(double number)
     if (!std::isfinite(number))
         return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.16g", number);
+    g_ascii_formatd(buffer, sizeof buffer, "%.16g", number);
     std::string text = buffer;
     if (!text.empty() && text.back() == '.')
         text.pop_back();
