@@ -1,9 +1,12 @@
 // tests/bundled_data_test.cpp — the databases, pictures and help page shipped in the application folder.
+#include "calc/cost.h"
+#include "calc/evaluate.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "recipe/list_edit.h"
 #include "test_support.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -165,6 +168,8 @@ TEST_F(BundledData, CommentsAreWholeLinesAndNoDataLineHoldsAComma)
 TEST_F(BundledData, IngredientsCoverEveryCategoryWithValidIdentifiers)
 {
     EXPECT_GE(ws.ingredient_count, 150);
+    // The reader leaves out a group's 100th entry: every line of the file must have made it.
+    EXPECT_EQ(static_cast<size_t>(ws.ingredient_count), counting_lines("./bases/ingredients.txt").size());
     std::map<std::string, int> per_category;
     std::set<int> ids;
     for (int i = 1; i <= ws.ingredient_count; ++i) {
@@ -370,4 +375,44 @@ TEST_F(BundledData, HelpPageShowsEveryButtonInOrderAndEveryKey)
         std::string src = page.substr(p + 5, page.find('"', p + 5) - p - 5);
         EXPECT_TRUE(file_exists("./" + src)) << src;
     }
+}
+
+// The identifier of the bundled ingredient with this designation, 0 when there is none.
+static int ingredient_id(const std::string& designation)
+{
+    for (int i = 1; i <= ws.ingredient_count; ++i)
+        if (ws.ingredients[i].designation == designation)
+            return ws.ingredients[i].id;
+    return 0;
+}
+
+TEST_F(BundledData, PaleAleChosenFromTheMenusGivesATypicalTwentyLitreBrew)
+{
+    // Default quantities of the menus: 15 L + 15 L of water, 5 kg of pale malt, 40 g of 5.5 % hops, one
+    // yeast.
+    for (const char* designation : {"Eau du robinet pour l'empâtage", "Eau du robinet pour le rinçage",
+                                    "Malt Pale Ale", "East Kent Goldings (cônes)", "SafAle US-05"}) {
+        int id = ingredient_id(designation);
+        ASSERT_NE(id, 0) << designation;
+        add_database_ingredient(id);
+    }
+    ASSERT_EQ(ws.line_count, 5);
+    EXPECT_EQ(ws.lines[3].quantity, "5 KG");
+    EXPECT_EQ(ws.lines[4].quantity, "40 G");
+    evaluate_recipe();
+
+    const Estimates& e = ws.estimates;
+    EXPECT_NEAR(e.final_volume, 20, 1.5);
+    EXPECT_NEAR(e.initial_density, 1048, 3);
+    EXPECT_GE(e.bitterness_ibu, 20);
+    EXPECT_LE(e.bitterness_ibu, 30);
+    EXPECT_GE(e.final_density, 1006);
+    EXPECT_LE(e.final_density, 1014);
+    EXPECT_GE(e.alcohol, 4.2);
+    EXPECT_LE(e.alcohol, 5.5);
+    EXPECT_GE(e.colour_ebc, 8);
+    EXPECT_LE(e.colour_ebc, 20);
+    // About fifteen euros of malt, four of hops and yeast, water and heating: a home-brew price.
+    EXPECT_GE(recipe_cost(), 15);
+    EXPECT_LE(recipe_cost(), 40);
 }
