@@ -117,13 +117,17 @@ double text_to_number(const std::string& text)
             break;
         }
     }
-    // Copy only what strtod could consume: its own leading white space, then one run of number-like bytes
-    // (a field may be megabytes long).
+    // strtod can consume no more than its own leading white space and one run of number-like bytes; only
+    // when that run holds a "d" must it be copied (a field may be megabytes long, and this runs per line).
     size_t length = 0;
+    bool has_d = false;
     while (rest[length] == ' ' || (rest[length] >= '\t' && rest[length] <= '\r'))
         length++;
-    while (may_be_in_number(rest[length]))
-        length++;
+    for (; may_be_in_number(rest[length]); length++)
+        has_d = has_d || rest[length] == 'd' || rest[length] == 'D';
+    // g_ascii_strtod is strtod in the "C" locale whatever the process locale is.
+    if (!has_d)
+        return g_ascii_strtod(rest, nullptr);
     std::string number(rest, length);
     for (char& c : number) {
         if (c == 'd')
@@ -131,7 +135,6 @@ double text_to_number(const std::string& text)
         else if (c == 'D')
             c = 'E';
     }
-    // g_ascii_strtod is strtod in the "C" locale whatever the process locale is.
     return g_ascii_strtod(number.c_str(), nullptr);
 }
 

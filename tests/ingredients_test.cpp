@@ -10,17 +10,6 @@ static std::string fixture(const std::string& name)
     return read_file(std::string(CUVELO_TEST_DATA) + "/refdata/" + name);
 }
 
-static std::string with_crlf(const std::string& text)
-{
-    std::string result;
-    for (char c : text) {
-        if (c == '\n')
-            result += '\r';
-        result += c;
-    }
-    return result;
-}
-
 static void load_from(const std::string& bytes)
 {
     write_file("bases/ingredients.txt", bytes);

@@ -18,17 +18,6 @@ static std::string fixture(const std::string& name)
     return read_file(std::string(CUVELO_TEST_DATA) + "/recipe/" + name);
 }
 
-static std::string with_crlf(const std::string& text)
-{
-    std::string result;
-    for (char c : text) {
-        if (c == '\n')
-            result += '\r';
-        result += c;
-    }
-    return result;
-}
-
 static std::set<std::string> folder_entries(const std::string& folder)
 {
     std::set<std::string> names;

@@ -145,8 +145,9 @@ TEST(TextCase, UpperCasesAsciiLettersOnly)
 TEST(TextNumbers, IgnoreTheProcessLocale)
 {
     // In the French-locale run the decimal separator of the process really is a comma.
-    if (std::getenv("CUVELO_TEST_USER_LOCALE"))
+    if (std::getenv("CUVELO_TEST_USER_LOCALE")) {
         ASSERT_STREQ(localeconv()->decimal_point, ",");
+    }
     EXPECT_EQ(text_to_number("12.5"), 12.5);
     EXPECT_EQ(number_to_text(12.5), "12.5");
 }
