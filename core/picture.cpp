@@ -19,6 +19,9 @@ std::string picture_path(const std::string& name)
 
 GdkPixbuf* picture_for(const std::string& name)
 {
+    // A NUL would end the path early and drop ".png": "../../dev/stdin" and the like would then be read.
+    if (name.find('\0') != std::string::npos)
+        return nullptr;
     static std::map<std::string, GdkPixbuf*> cache;
     auto found = cache.find(name);
     if (found != cache.end())

@@ -5,7 +5,8 @@
 
 typedef struct _GdkPixbuf GdkPixbuf;
 
-// The picture of a name at the file's own size, or null when the file is missing or unreadable.
+// The picture of a name at the file's own size, or null when the file is missing or unreadable (or the
+// name holds a NUL byte, which no file name can).
 // The cache owns it: callers never unref it.
 GdkPixbuf* picture_for(const std::string& name);
 

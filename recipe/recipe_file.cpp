@@ -10,6 +10,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <map>
+#include <utility>
 #include <vector>
 
 static bool ends_with_cvl(const std::string& path)
@@ -153,10 +156,21 @@ bool load_recipe(const std::string& path)
     FILE* file = open_text_file(path, "r");
     if (!file)
         return false;
+    // Only the lines that can take effect are kept: the first ingredient lines up to the capacity (later ones
+    // are ignored) and the last line of each keyword (a later one wins), so that a file of millions of
+    // lines takes no more memory than its longest line.
     std::vector<std::string> lines;
+    std::map<std::string, std::string> keyword_lines;
     std::string line;
-    while (read_text_line(file, line))
-        lines.push_back(line);
+    while (read_text_line(file, line)) {
+        const std::string key = tab_field(line, 1);
+        if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME")
+            keyword_lines[key] = std::move(line);
+        else if (lines.size() < static_cast<size_t>(kLineCapacity))
+            lines.push_back(std::move(line));
+    }
+    for (auto& keyword_line : keyword_lines)
+        lines.push_back(std::move(keyword_line.second));
     const bool read_failed = std::ferror(file) != 0;
     std::fclose(file);
     if (read_failed)
