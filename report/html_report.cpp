@@ -170,6 +170,9 @@ bool write_html_report(std::string& failed_command)
         unwritten_path = path;
         return false;
     }
+    static bool removal_at_exit = false;
+    if (!removal_at_exit)
+        removal_at_exit = std::atexit(remove_html_report) == 0; // should a way out forget to call it
     bool written = write_report_lines(file);
     written = std::fclose(file) == 0 && written;
     struct stat state;
