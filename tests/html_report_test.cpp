@@ -113,17 +113,6 @@ TEST(HtmlReport, RecipeWithoutFileShowsEmptyParentheses)
     EXPECT_EQ(report_lines()[3], "(  )<br>");
 }
 
-TEST(HtmlReport, StyleAndRangesArePrintedAsStored)
-{
-    ScratchDir dir;
-    start_empty_recipe();
-    std::vector<std::string> lines = report_lines();
-    EXPECT_EQ(lines[5], "<img src='./images/style0.png'><br><br>");
-    EXPECT_EQ(lines[6], "Pas de Catégorie - Pas de Style<br><br>");
-    EXPECT_EQ(lines[8], "Densité Initiale : 0 - 9999<br>");
-    EXPECT_EQ(lines[11], "Amertume : 0 - 9999<br>");
-}
-
 TEST(HtmlReport, EmptyValueFieldsKeepTheirSpaces)
 {
     ScratchDir dir;
