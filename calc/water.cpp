@@ -2,6 +2,7 @@
 #include "calc/water.h"
 
 #include "calc/format.h"
+#include "core/text.h"
 #include "core/workspace.h"
 
 // The first water line of a step takes the computed quantity; later ones keep theirs.
@@ -10,7 +11,8 @@ static void set_first_water_line(const char* step, double litres)
     for (int k = 1; k <= ws.line_count; k++) {
         RecipeLine& line = ws.lines[k];
         if (line.category == "EAU" && line.step == step) {
-            line.quantity = format_decimals(litres, 2) + " L";
+            // In capitals like every quantity of a line (1e+20 reads back as 1E+20).
+            line.quantity = upper_ascii(format_decimals(litres, 2)) + " L";
             return;
         }
     }

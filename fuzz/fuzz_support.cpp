@@ -6,18 +6,34 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ftw.h>
+#include <string>
 #include <unistd.h>
+
+static std::string private_folder;
+
+static int remove_entry(const char* path, const struct stat*, int, struct FTW*)
+{
+    return std::remove(path);
+}
+
+// The folder goes when the fuzzer ends normally; after a finding it stays, with the files of that input.
+static void remove_private_folder()
+{
+    if (chdir("/") == 0)
+        nftw(private_folder.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 void enter_private_folder()
 {
-    static bool entered = false;
-    if (entered)
+    if (!private_folder.empty())
         return;
-    entered = true;
     gchar* folder = g_dir_make_tmp("cuvelo-fuzz-XXXXXX", nullptr);
     if (!folder || chdir(folder) != 0 || g_mkdir("bases", 0755) != 0)
         std::abort();
+    private_folder = folder;
     g_free(folder);
+    std::atexit(remove_private_folder);
 }
 
 void write_input(const std::string& path, const uint8_t* data, size_t size)
@@ -55,6 +71,9 @@ bool holds_non_number(const std::string& text)
 
 void property_failed(const char* what, const std::string& text)
 {
-    std::fprintf(stderr, "\nPROPERTY FAILED: %s\n[%s]\n", what, text.substr(0, 2000).c_str());
+    std::fprintf(stderr, "\nPROPERTY FAILED: %s\n[", what);
+    const std::string shown = text.substr(0, 4000);
+    std::fwrite(shown.data(), 1, shown.size(), stderr);
+    std::fprintf(stderr, "]\n");
     std::abort();
 }

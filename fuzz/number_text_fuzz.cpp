@@ -1,4 +1,5 @@
-// fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round trips.
+// fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round
+// trips.
 #include "calc/format.h"
 #include "core/text.h"
 #include "fuzz_support.h"

@@ -86,7 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string first = read_whole_file("saved1.cvl");
     const std::string second = read_whole_file("saved2.cvl");
     check_saved(first, input_clean);
-    if (first != second)
-        property_failed("saving what was read back changes the file", first + "\n----\n" + second);
+    if (first != second) {
+        size_t at = 0;
+        while (at < first.size() && at < second.size() && first[at] == second[at])
+            at++;
+        const size_t from = at < 200 ? 0 : at - 200;
+        property_failed("saving what was read back changes the file",
+                        "byte " + std::to_string(at) + ":\n" + first.substr(from, 400) + "\n----\n" +
+                            second.substr(from, 400));
+    }
     return 0;
 }

@@ -1,4 +1,5 @@
-// fuzz/reference_fuzz.cpp — the three reference-file readers on any bytes, then the menu walk and item labels.
+// fuzz/reference_fuzz.cpp — the three reference-file readers on any bytes, then the menu walk and item
+// labels.
 #include "core/workspace.h"
 #include "fuzz_support.h"
 #include "recipe/list_edit.h"

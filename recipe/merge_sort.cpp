@@ -50,7 +50,9 @@ static bool merge_first_pair(long& examined)
             const char* unit = common_unit(quantity, ws.lines[j].quantity);
             if (!unit)
                 continue;
-            quantity = number_to_text(text_to_number(quantity) + text_to_number(ws.lines[j].quantity)) + unit;
+            // In capitals like every quantity of a line: a sum as large as 1e+38 reads back as 1E+38.
+            const double sum = text_to_number(quantity) + text_to_number(ws.lines[j].quantity);
+            quantity = upper_ascii(number_to_text(sum)) + unit;
             delete_line(j);
             return true;
         }

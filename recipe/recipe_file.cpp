@@ -55,23 +55,32 @@ static mode_t mode_for(const std::string& target)
     return 0666 & ~mask;
 }
 
+// CRs that end a line (a title or a price read from a file whose lines end in CR CR LF) would be taken for
+// part of the line end when the file is read: they are left out, so the file reads back as it was saved.
+static void write_recipe_line(FILE* file, std::string line)
+{
+    while (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    write_text_line(file, line);
+}
+
 static void write_recipe_lines(FILE* file)
 {
-    write_text_line(file, "TITRE\t" + ws.title);
+    write_recipe_line(file, "TITRE\t" + ws.title);
     const StyleEntry& s = ws.style;
     std::string style = "STYLE\t";
     for (const std::string* field :
          {&s.category, &s.name, &s.og_min, &s.og_max, &s.fg_min, &s.fg_max, &s.ebc_min, &s.ebc_max,
           &s.ibu_min, &s.ibu_max, &s.picture, &s.description})
         style += *field + "\t";
-    write_text_line(file, style);
-    write_text_line(file, "CARBONATATION\t" + ws.carbonation);
-    write_text_line(file, "FORCER_VOLUME\t" + number_to_text(ws.forced_volume));
+    write_recipe_line(file, style);
+    write_recipe_line(file, "CARBONATATION\t" + ws.carbonation);
+    write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(ws.forced_volume));
     for (int i = 1; i <= ws.line_count; i++) {
         const RecipeLine& l = ws.lines[i];
-        write_text_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
-                                  "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
-                                  l.price);
+        write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
+                                    "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
+                                    l.price);
     }
 }
 
