@@ -259,7 +259,10 @@ gboolean DialogWatcher::tick(gpointer data)
     // A dialog that cannot be answered as planned is cancelled after about ten seconds, so a fault fails the
     // test instead of hanging it.
     const bool give_up = ++self->ticks_ > 2000;
+    // Answering a dialog may destroy other windows, so each is held until the walk is over.
     GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next)
+        g_object_ref(node->data);
     for (GList* node = windows; node; node = node->next) {
         GtkWidget* window = GTK_WIDGET(node->data);
         if (!gtk_widget_get_visible(window) || !GTK_IS_DIALOG(window))
@@ -290,8 +293,6 @@ gboolean DialogWatcher::tick(gpointer data)
                 }
             }
         } else if (state == WAITING_FOR_PATH && chooser_filename(window) == self->planned_path) {
-            if (self->before_accept)
-                self->before_accept(self->planned_path);
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
             state = ANSWERED + 1; // Save may check the name before it really answers
         } else if (state == WAITING_FOR_PATH && give_up) {
@@ -301,6 +302,8 @@ gboolean DialogWatcher::tick(gpointer data)
         }
         g_object_set_data(G_OBJECT(window), "watcher-state", GINT_TO_POINTER(state));
     }
+    for (GList* node = windows; node; node = node->next)
+        g_object_unref(node->data);
     g_list_free(windows);
     return TRUE;
 }

@@ -66,8 +66,7 @@ struct SeenDialog {
 
 // Answers the modal dialogs that the code under test runs while the watcher lives: message dialogs are
 // closed, file choosers get the planned path (or are cancelled). Each answer comes from a GLib timeout that
-// runs inside the dialog's own loop, so the real code path runs. Before the answer, `before_accept` (if set)
-// runs once the chooser shows the planned path.
+// runs inside the dialog's own loop, so the real code path runs.
 class DialogWatcher
 {
   public:
@@ -78,8 +77,7 @@ class DialogWatcher
     std::string planned_path;
     bool cancel = false;
     bool expect_proposal = false; // wait until the chooser proposes a file before answering
-    void (*before_accept)(const std::string& path) = nullptr;
-    bool gave_up = false; // a dialog could not be answered as planned and was cancelled
+    bool gave_up = false;         // a dialog could not be answered as planned and was cancelled
 
   private:
     static gboolean tick(gpointer self);

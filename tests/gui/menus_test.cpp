@@ -180,3 +180,17 @@ TEST_F(Menus, GroupItemsOnlyRefresh)
     drain_events();
     EXPECT_EQ(list_rows(), rows);
 }
+
+TEST_F(Menus, ListShowsTheWaterThatAForcedVolumeRewrites)
+{
+    add_from_menu(CMD_WATER_MENU, "Eaux", "15 L Eau de brassage");
+    add_from_menu(CMD_MALT_MENU, "Malts de base", "1 KG Froment");
+    run_function("Forcer le volume final");
+    type_into(ui.value_entry, "20");
+    gtk_button_clicked(GTK_BUTTON(dialog_button(ui.value_dialog, "Valider")));
+    drain_events();
+    ASSERT_EQ(list_rows()[0][1], "3 L");
+    // 3 L per kg: the mash water follows the grain as soon as the malt is added.
+    add_from_menu(CMD_MALT_MENU, "Malts de base", "4 KG Pale Ale");
+    EXPECT_EQ(list_rows()[0][1], "15 L");
+}
