@@ -3,6 +3,7 @@
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
+#include "tests/calc_recipes.h"
 #include "refdata/ingredients.h"
 
 #include <benchmark/benchmark.h>
@@ -12,25 +13,13 @@
 #include <string>
 #include <unistd.h>
 
-static void set_brewery_settings()
-{
-    Settings& s = ws.settings;
-    s.efficiency = 0.75;
-    s.loss_mash = 10;
-    s.loss_grain = 1;
-    s.loss_boil = 10;
-    s.loss_hops = 10;
-    s.attenuation_malt = 1;
-    s.attenuation_sugar = 1;
-    s.pellet_yield = 0.9;
-    s.litres_per_kilo = 3;
-}
-
 // 256 lines of every kind the evaluation reads.
 static void fill_full_recipe()
 {
     reset_workspace();
-    set_brewery_settings();
+    use_worked_example_settings();
+    ws.settings.pellet_yield = 0.9;
+    ws.settings.litres_per_kilo = 3;
     static const char* const kinds[][7] = {
         {"EAU", "20 L", "", "", "", "EMPATAGE", "0.002 L"},
         {"EAU", "10 L", "", "", "", "RINCAGE", "0.002 L"},

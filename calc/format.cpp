@@ -1,4 +1,5 @@
-// calc/format.cpp — the beer colour scale, style range colours, fixed-decimal text and the hyperbolic tangent.
+// calc/format.cpp — the beer colour scale, style range colours, fixed-decimal text and the hyperbolic
+// tangent.
 #include "calc/format.h"
 
 #include "core/text.h"
@@ -52,16 +53,18 @@ std::string format_decimals(double x, int d)
     static const double kScale[4] = {1, 10, 100, 1000};
     double rounded = std::floor((x + 0.5 / kScale[d]) * kScale[d]) / kScale[d];
     std::string text = number_to_text(rounded);
-    // Cut the base-2 noise digits that the division may leave.
+    // Cut the base-2 noise digits that the division may leave; the exponent form (1e+21, 1.5e+20) has none
+    // and would lose its exponent.
     size_t point = text.find('.');
-    if (point != std::string::npos && text.size() > point + 1 + d)
+    if (point != std::string::npos && text.find('e') == std::string::npos && text.size() > point + 1 + d)
         text.erase(point + 1 + d);
     return text;
 }
 
 double hyperbolic_tangent(double x)
 {
-    // Beyond 20 the result is ±1 to double precision; stopping there keeps huge arguments from giving inf/inf.
+    // Beyond 20 the result is ±1 to double precision; stopping there keeps huge arguments from giving
+    // inf/inf.
     if (x > 20)
         return 1;
     if (x < -20)

@@ -5,8 +5,9 @@
 
 struct ResultsText {
     std::string labels[19]; // labels 1 to 18 in Pango markup; [0] unused
-    std::string style_button; // " " + name, category or description; "" leaves the button as it is
-    bool style_button_changes = true;
+    // " " + name, category or description, escaped for Pango markup (set it through a markup label).
+    std::string style_button;
+    bool style_button_changes = true; // false: another display mode leaves the button as it is
 };
 
 // The eighteen label texts and the style button text for the last evaluation and the current style.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <glib.h>
+
 FILE* open_text_file(const std::string& path, const char* mode)
 {
     std::string unix_path = path;
@@ -115,13 +117,17 @@ double text_to_number(const std::string& text)
             break;
         }
     }
-    // Copy only what strtod could consume: its own leading white space, then one run of number-like bytes
-    // (a field may be megabytes long).
+    // strtod can consume no more than its own leading white space and one run of number-like bytes; only
+    // when that run holds a "d" must it be copied (a field may be megabytes long, and this runs per line).
     size_t length = 0;
+    bool has_d = false;
     while (rest[length] == ' ' || (rest[length] >= '\t' && rest[length] <= '\r'))
         length++;
-    while (may_be_in_number(rest[length]))
-        length++;
+    for (; may_be_in_number(rest[length]); length++)
+        has_d = has_d || rest[length] == 'd' || rest[length] == 'D';
+    // g_ascii_strtod is strtod in the "C" locale whatever the process locale is.
+    if (!has_d)
+        return g_ascii_strtod(rest, nullptr);
     std::string number(rest, length);
     for (char& c : number) {
         if (c == 'd')
@@ -129,7 +135,7 @@ double text_to_number(const std::string& text)
         else if (c == 'D')
             c = 'E';
     }
-    return std::strtod(number.c_str(), nullptr);
+    return g_ascii_strtod(number.c_str(), nullptr);
 }
 
 std::string number_to_text(double number)
@@ -137,7 +143,7 @@ std::string number_to_text(double number)
     if (!std::isfinite(number))
         return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.16g", number);
+    g_ascii_formatd(buffer, sizeof buffer, "%.16g", number);
     std::string text = buffer;
     if (!text.empty() && text.back() == '.')
         text.pop_back();

@@ -4,6 +4,7 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -50,3 +51,22 @@ bool file_exists(const std::string& path)
 {
     return g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
 }
+
+std::string with_crlf(const std::string& text)
+{
+    std::string result;
+    for (char c : text) {
+        if (c == '\n')
+            result += '\r';
+        result += c;
+    }
+    return result;
+}
+
+// With CUVELO_TEST_USER_LOCALE set, the tests run under the user's locale (a French one in CTest's second
+// run), so a number conversion that depends on the process locale shows up at once.
+static const bool kUserLocale = [] {
+    if (std::getenv("CUVELO_TEST_USER_LOCALE"))
+        std::setlocale(LC_ALL, "");
+    return true;
+}();

@@ -4,13 +4,17 @@
 #include <string>
 
 // A fresh empty folder, made the working directory for the test's life; the old one is restored after.
-class ScratchDir {
-public:
+class ScratchDir
+{
+  public:
     ScratchDir();
     ~ScratchDir();
-    const std::string& path() const { return path_; }
+    const std::string& path() const
+    {
+        return path_;
+    }
 
-private:
+  private:
     std::string path_;
     std::string previous_;
 };
@@ -19,3 +23,6 @@ private:
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
+
+// The text with a CR before every LF, to check that CR LF files read like their LF twins.
+std::string with_crlf(const std::string& text);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 static std::vector<std::string> lines_of(const std::string& bytes)
@@ -30,12 +32,12 @@ TEST(TextLines, LineEndRules)
     const Case cases[] = {
         {"", {}},
         {"a\nb\n", {"a", "b"}},
-        {"a\nb", {"a", "b"}},                   // last line needs no line end
-        {"a\r\nb\r\n", {"a", "b"}},             // CR LF reads like LF
-        {"a\nb\r", {"a", "b"}},                 // a CR ending the file is dropped
-        {"a\rb\rc", {"a\rb\rc"}},               // lone CRs stay: one line
-        {"a\r\rb\n", {"a\r\rb"}},               // only the CR right before the LF goes
-        {"a\n\n", {"a", ""}},                   // two final LFs: one empty line last
+        {"a\nb", {"a", "b"}},       // last line needs no line end
+        {"a\r\nb\r\n", {"a", "b"}}, // CR LF reads like LF
+        {"a\nb\r", {"a", "b"}},     // a CR ending the file is dropped
+        {"a\rb\rc", {"a\rb\rc"}},   // lone CRs stay: one line
+        {"a\r\rb\n", {"a\r\rb"}},   // only the CR right before the LF goes
+        {"a\n\n", {"a", ""}},       // two final LFs: one empty line last
         {"\n", {""}},
         {"x\r\r\n", {"x\r"}},
         {std::string("n\0ul\n", 5), {std::string("n\0ul", 4)}},
@@ -81,11 +83,11 @@ TEST(TextFields, SplitsOnEveryTab)
         std::string field;
     };
     const Case cases[] = {
-        {"A\t\tB", 1, "A"}, {"A\t\tB", 2, ""}, {"A\t\tB", 3, "B"}, {"A\t\tB", 4, ""},
-        {"1,5 KG", 1, "1.5 KG"}, {"1,5 KG", 2, ""},                    // no tab: the whole line, points
-        {"a\tb\t", 3, ""}, {"a\tb\t", 2, "b"},                         // trailing tab: an empty last field
-        {" a \t b ", 2, " b "},                                        // nothing trimmed
-        {"a\tb", 0, ""}, {"a\tb", -3, ""},                             // below 1: empty
+        {"A\t\tB", 1, "A"},     {"A\t\tB", 2, ""},       {"A\t\tB", 3, "B"},
+        {"A\t\tB", 4, ""},      {"1,5 KG", 1, "1.5 KG"}, {"1,5 KG", 2, ""}, // no tab: the whole line, points
+        {"a\tb\t", 3, ""},      {"a\tb\t", 2, "b"}, // trailing tab: an empty last field
+        {" a \t b ", 2, " b "},                     // nothing trimmed
+        {"a\tb", 0, ""},        {"a\tb", -3, ""},   // below 1: empty
         {"x,y\tz", 2, "z"},
     };
     for (const Case& c : cases)
@@ -99,10 +101,12 @@ TEST(TextNumbers, TextToNumber)
         double number;
     };
     const Case cases[] = {
-        {"  12.5abc", 12.5}, {"1d3", 1000}, {"1D3", 1000}, {"&HFF", 255}, {"&hff", 255}, {"&O17", 15},
-        {"&b101", 5}, {"&H", 0}, {"&HG", 0}, {"&O9", 0}, {"abc", 0}, {"", 0}, {"   ", 0},
-        {"5 KG", 5}, {"2.5 VOL", 2.5}, {"1,5", 1}, {"-3.25e1x", -32.5}, {"\t7", 7}, {"+.5", 0.5},
-        {" &H10", 16}, {"1e400", HUGE_VAL}, {"dead", 0},
+        {"  12.5abc", 12.5}, {"1d3", 1000}, {"1D3", 1000},    {"&HFF", 255},
+        {"&hff", 255},       {"&O17", 15},  {"&b101", 5},     {"&H", 0},
+        {"&HG", 0},          {"&O9", 0},    {"abc", 0},       {"", 0},
+        {"   ", 0},          {"5 KG", 5},   {"2.5 VOL", 2.5}, {"1,5", 1},
+        {"-3.25e1x", -32.5}, {"\t7", 7},    {"+.5", 0.5},     {" &H10", 16},
+        {"1e400", HUGE_VAL}, {"dead", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(text_to_number(c.text), c.number) << '"' << c.text << '"';
@@ -122,9 +126,11 @@ TEST(TextNumbers, NumberToText)
         std::string text;
     };
     const Case cases[] = {
-        {20, "20"}, {12.5, "12.5"}, {0.1, "0.1"}, {1.5, "1.5"}, {100, "100"}, {1e21, "1e+21"}, {-7, "-7"},
-        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.3333333333333333"}, {5.5, "5.5"},
-        {NAN, "0"}, {HUGE_VAL, "0"}, {-HUGE_VAL, "0"},
+        {20, "20"},       {12.5, "12.5"},     {0.1, "0.1"},
+        {1.5, "1.5"},     {100, "100"},       {1e21, "1e+21"},
+        {-7, "-7"},       {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.3333333333333333"},
+        {5.5, "5.5"},     {NAN, "0"},         {HUGE_VAL, "0"},
+        {-HUGE_VAL, "0"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(number_to_text(c.number), c.text) << c.number;
@@ -134,4 +140,14 @@ TEST(TextCase, UpperCasesAsciiLettersOnly)
 {
     EXPECT_EQ(upper_ascii("crème 5 kg"), "CRèME 5 KG");
     EXPECT_EQ(upper_ascii("a-z{}`@"), "A-Z{}`@");
+}
+
+TEST(TextNumbers, IgnoreTheProcessLocale)
+{
+    // In the French-locale run the decimal separator of the process really is a comma.
+    if (std::getenv("CUVELO_TEST_USER_LOCALE")) {
+        ASSERT_STREQ(localeconv()->decimal_point, ",");
+    }
+    EXPECT_EQ(text_to_number("12.5"), 12.5);
+    EXPECT_EQ(number_to_text(12.5), "12.5");
 }

@@ -1,0 +1,106 @@
+// calc/results_text.cpp — the texts of the results panel (Pango markup), built from the workspace.
+#include "calc/results_text.h"
+
+#include "calc/format.h"
+#include "core/text.h"
+#include "core/workspace.h"
+
+#include <cmath>
+
+std::string escape_markup(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+static std::string span(const std::string& colour, const std::string& text)
+{
+    return "<span foreground=\"" + colour + "\">" + text + "</span>";
+}
+
+static std::string range_text(const std::string& min, const std::string& max)
+{
+    return escape_markup(min) + "-" + escape_markup(max);
+}
+
+static std::string bounded_colour(double value, const std::string& min, const std::string& max)
+{
+    return range_colour(value, text_to_number(min), text_to_number(max));
+}
+
+// The beer colour of the swatch; white for a colour that the scale has no entry for (below 0).
+static std::string swatch_colour(double colour_ebc)
+{
+    double rounded = std::floor(colour_ebc + 0.5);
+    // Keep the conversion to int defined; every index beyond the scale is black anyway.
+    if (std::isnan(rounded))
+        rounded = 0;
+    rounded = std::fmin(std::fmax(rounded, -1e6), 1e6);
+    std::string colour = ebc_to_colour(static_cast<int>(rounded));
+    return colour.empty() ? "#FFFFFF" : colour;
+}
+
+ResultsText results_text()
+{
+    const Estimates& e = ws.estimates;
+    const StyleEntry& style = ws.style;
+    ResultsText r;
+
+    std::string bitterness_colour = bounded_colour(e.bitterness_ibu, style.ibu_min, style.ibu_max);
+    std::string ebc_colour = bounded_colour(e.colour_ebc, style.ebc_min, style.ebc_max);
+    std::string initial_colour = bounded_colour(e.initial_density, style.og_min, style.og_max);
+    std::string final_colour = bounded_colour(e.final_density, style.fg_min, style.fg_max);
+
+    switch (ws.style_display_mode) {
+    case 0:
+        r.style_button = " " + escape_markup(style.name);
+        break;
+    case 1:
+        r.style_button = " " + escape_markup(style.category);
+        break;
+    case 2:
+        r.style_button = " " + escape_markup(style.description);
+        break;
+    default:
+        r.style_button_changes = false;
+    }
+
+    std::string volume_colour = ws.volume_forced == 1 ? "#00F" : "#000";
+
+    r.labels[3] = "Densité Initiale : ";
+    r.labels[4] = span(initial_colour, format_decimals(e.initial_density, 2));
+    r.labels[5] = range_text(style.og_min, style.og_max);
+    r.labels[7] = "Densité Finale :";
+    r.labels[8] = span(final_colour, format_decimals(e.final_density, 2));
+    r.labels[9] = range_text(style.fg_min, style.fg_max);
+    r.labels[11] = "Amertume :";
+    r.labels[12] = span(bitterness_colour, format_decimals(e.bitterness_ibu, 2) + " IBU");
+    r.labels[13] = range_text(style.ibu_min, style.ibu_max);
+    r.labels[15] = "Couleur :";
+    r.labels[16] = span(ebc_colour, format_decimals(e.colour_ebc, 2) + " EBC");
+    r.labels[17] = range_text(style.ebc_min, style.ebc_max);
+    r.labels[1] = "Min - Max";
+    r.labels[2] = span(volume_colour, "Volume Final : " + format_decimals(e.final_volume, 2) + " L");
+    r.labels[6] = "Malt : " + format_decimals(e.malt_kg, 2) + " KG";
+    r.labels[10] = "Houblon : " + format_decimals(1000 * e.hop_kg, 2) + " G";
+    r.labels[14] = "Alcool : " + format_decimals(e.alcohol, 2) + " %Vol.";
+    r.labels[18] =
+        "<span background=\"" + swatch_colour(e.colour_ebc) + "\">" + std::string(33, ' ') + "</span>";
+    return r;
+}

@@ -1,0 +1,186 @@
+// cli/cuvelo_calc.cpp — cuvelo-calc: reads a recipe file, evaluates it and prints its estimates, headless.
+#include "calc/cost.h"
+#include "calc/evaluate.h"
+#include "calc/format.h"
+#include "calc/priming.h"
+#include "core/workspace.h"
+#include "recipe/merge_sort.h"
+#include "recipe/recipe_file.h"
+#include "refdata/configuration.h"
+#include "refdata/styles.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+static const char kUsage[] = "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] "
+                             "[--report OUT.html] RECIPE.cvl\n"
+                             "Calcule les estimations d'une recette CUVELO (.cvl) et les affiche.\n"
+                             "  --bases DIR        dossier de configuration.txt (par défaut ./bases)\n"
+                             "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
+                             "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
+                             "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
+                             "  --report OUT.html  écrit le rapport HTML de la recette (pas encore disponible)\n"
+                             "  --help             affiche cette aide\n";
+
+// Exit statuses: 0 done, 1 the recipe could not be saved, 2 a usage or input error.
+enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2 };
+
+struct Options {
+    std::string bases = "./bases";
+    bool tsv = false;
+    bool merge_sort = false;
+    bool help = false;
+    std::string save_path;
+    std::string report_path;
+    std::string recipe_path;
+};
+
+static int usage_error(const std::string& message)
+{
+    std::fprintf(stderr, "cuvelo-calc : %s (voir cuvelo-calc --help)\n", message.c_str());
+    return EXIT_USAGE;
+}
+
+// Fills `options` from the command line; gives EXIT_DONE, or EXIT_USAGE once the error is printed.
+static int parse_arguments(int argc, char** argv, Options& options)
+{
+    bool have_recipe = false;
+    for (int i = 1; i < argc; i++) {
+        const std::string argument = argv[i];
+        std::string* value = nullptr;
+        if (argument == "--help") {
+            options.help = true;
+            return EXIT_DONE;
+        } else if (argument == "--tsv") {
+            options.tsv = true;
+        } else if (argument == "--merge-sort") {
+            options.merge_sort = true;
+        } else if (argument == "--bases") {
+            value = &options.bases;
+        } else if (argument == "--save") {
+            value = &options.save_path;
+        } else if (argument == "--report") {
+            value = &options.report_path;
+        } else if (!argument.empty() && argument[0] == '-') {
+            return usage_error("option inconnue : " + argument);
+        } else if (have_recipe) {
+            return usage_error("un seul fichier recette est attendu, « " + argument + " » est de trop");
+        } else {
+            options.recipe_path = argument;
+            have_recipe = true;
+        }
+        if (value) {
+            if (i + 1 >= argc || std::string(argv[i + 1]).empty())
+                return usage_error("l'option " + argument + " attend une valeur");
+            *value = argv[++i];
+        }
+    }
+    if (!have_recipe)
+        return usage_error("aucun fichier recette indiqué");
+    return EXIT_DONE;
+}
+
+// The tab-separated estimates, in a fixed order, for scripts.
+static void print_tsv()
+{
+    const Estimates& e = ws.estimates;
+    const double cost = recipe_cost();
+    const struct {
+        const char* key;
+        double value;
+    } rows[] = {
+        {"final_volume", e.final_volume},
+        {"mash_water", e.mash_water},
+        {"rinse_water", e.rinse_water},
+        {"malt_kg", e.malt_kg},
+        {"hop_kg", e.hop_kg},
+        {"initial_density", e.initial_density},
+        {"final_density", e.final_density},
+        {"alcohol", e.alcohol},
+        {"colour_ebc", e.colour_ebc},
+        {"bitterness_ibu", e.bitterness_ibu},
+        {"cost", cost},
+        {"sugar_per_litre", e.sugar_per_litre},
+        {"extract_per_litre", e.extract_per_litre},
+    };
+    for (const auto& row : rows)
+        std::printf("%s\t%s\n", row.key, format_decimals(row.value, 2).c_str());
+}
+
+// A short French summary, with the units the main window shows.
+static void print_summary(const std::string& priming)
+{
+    const Estimates& e = ws.estimates;
+    auto f2 = [](double x) { return format_decimals(x, 2); };
+    std::printf("Recette : %s\n", ws.title.empty() ? ws.file_name.c_str() : ws.title.c_str());
+    std::printf("Style : %s\n", ws.style.name.c_str());
+    std::printf("Volume final : %s L%s\n", f2(e.final_volume).c_str(),
+                ws.volume_forced == 1 ? " (forcé)" : "");
+    std::printf("Eau d'empâtage : %s L\n", f2(e.mash_water).c_str());
+    std::printf("Eau de rinçage : %s L\n", f2(e.rinse_water).c_str());
+    std::printf("Malt : %s KG\n", f2(e.malt_kg).c_str());
+    std::printf("Houblon : %s G\n", f2(1000 * e.hop_kg).c_str());
+    std::printf("Densité initiale : %s\n", f2(e.initial_density).c_str());
+    std::printf("Densité finale : %s\n", f2(e.final_density).c_str());
+    std::printf("Alcool : %s %%Vol.\n", f2(e.alcohol).c_str());
+    std::printf("Couleur : %s EBC\n", f2(e.colour_ebc).c_str());
+    std::printf("Amertume : %s IBU\n", f2(e.bitterness_ibu).c_str());
+    std::printf("Coût : %s\n", f2(recipe_cost()).c_str());
+    // The priming message separates its lines with lone CRs, made for a dialog; a terminal wants LFs.
+    std::string lines = priming;
+    for (char& c : lines)
+        if (c == '\r')
+            c = '\n';
+    std::printf("Pour une carbonatation de %s :\n%s\n", ws.carbonation.c_str(), lines.c_str());
+}
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "C");
+    Options options;
+    int status = parse_arguments(argc, argv, options);
+    if (status != EXIT_DONE)
+        return status;
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return EXIT_DONE;
+    }
+
+    reset_workspace();
+    const std::string configuration = options.bases + "/configuration.txt";
+    const bool configured = load_configuration_file(configuration);
+    load_styles();
+    set_recipe_start_values();
+    if (!load_recipe(options.recipe_path)) {
+        std::fprintf(stderr, "cuvelo-calc : impossible de lire la recette « %s »\n",
+                     options.recipe_path.c_str());
+        return EXIT_USAGE;
+    }
+    // Not an error (the program itself runs without it), but every estimate then ignores the losses.
+    if (!configured)
+        std::fprintf(stderr, "cuvelo-calc : configuration illisible (%s), tous les réglages valent 0\n",
+                     configuration.c_str());
+
+    if (options.merge_sort)
+        merge_and_sort();
+    evaluate_recipe();
+    const std::string priming = priming_text();
+
+    status = EXIT_DONE;
+    if (!options.save_path.empty() && !save_recipe(options.save_path)) {
+        std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s »\n",
+                     options.save_path.c_str());
+        status = EXIT_NOT_SAVED;
+    }
+    if (!options.report_path.empty()) {
+        std::fprintf(stderr, "cuvelo-calc : le rapport HTML n'est pas encore disponible\n");
+        return EXIT_USAGE;
+    }
+
+    if (options.tsv)
+        print_tsv();
+    else
+        print_summary(priming);
+    return status;
+}

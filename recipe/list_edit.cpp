@@ -1,0 +1,70 @@
+// recipe/list_edit.cpp — adding a database ingredient, deleting and moving lines, starting a new recipe.
+#include "recipe/list_edit.h"
+
+#include "core/workspace.h"
+
+#include <utility>
+
+// True when the recipe already holds a water line for this brewing step.
+static bool has_water_for_step(const std::string& step)
+{
+    for (int i = 1; i <= ws.line_count; i++)
+        if (ws.lines[i].category == "EAU" && ws.lines[i].step == step)
+            return true;
+    return false;
+}
+
+void add_database_ingredient(int item)
+{
+    // Only ingredient item numbers name an entry: identifier 0 marks an unknown category, never an item.
+    if (item < 100 || item > 599)
+        return;
+    const bool water_item = item <= 199;
+    for (int e = 1; e <= ws.ingredient_count; e++) {
+        const IngredientEntry& entry = ws.ingredients[e];
+        if (entry.id != item)
+            continue;
+        // One water per step: a second mash or rinse water is refused without a word.
+        if (water_item && has_water_for_step(entry.step))
+            continue;
+        add_recipe_line(entry.picture, entry.category, entry.designation, entry.quantity, entry.value,
+                        entry.yield, entry.time, entry.step, entry.price);
+    }
+}
+
+void delete_line(int k)
+{
+    // A number outside the list (a stale selection) deletes nothing rather than the wrong line.
+    if (ws.line_count <= 0 || k < 1 || k > ws.line_count)
+        return;
+    for (int i = k; i < ws.line_count; i++)
+        ws.lines[i] = ws.lines[i + 1];
+    ws.line_count--;
+}
+
+void move_line_up(int k)
+{
+    if (k <= 1 || k > ws.line_count)
+        return;
+    std::swap(ws.lines[k], ws.lines[k - 1]);
+}
+
+void move_line_down(int k)
+{
+    if (k < 1 || k >= ws.line_count)
+        return;
+    std::swap(ws.lines[k], ws.lines[k + 1]);
+}
+
+void start_new_recipe()
+{
+    ws.selected_line = 0;
+    ws.line_count = 0;
+    ws.file_name = "";
+    ws.file_base_name = "";
+    ws.style = ws.styles[1];
+    ws.style_display_mode = 0;
+    ws.carbonation = "2.5 VOL";
+    ws.title = "";
+    ws.volume_forced = 0;
+}

@@ -1,0 +1,198 @@
+// tests/cuvelo_calc_test.cpp — the cuvelo-calc program end to end: options, estimates, saving, errors.
+#include "test_support.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+static const std::string kData = std::string(CUVELO_TEST_DATA) + "/calc";
+
+// The program sits in the staged application folder beside the build's tests folder.
+static std::string program_path()
+{
+    if (const char* path = g_getenv("CUVELO_CALC"))
+        return path;
+    gchar* self = g_file_read_link("/proc/self/exe", nullptr);
+    gchar* folder = g_path_get_dirname(self ? self : ".");
+    std::string path = std::string(folder) + "/../stage/cuvelo-calc";
+    g_free(folder);
+    g_free(self);
+    return path;
+}
+
+struct CalcRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs cuvelo-calc in the current working directory and waits for it.
+static CalcRun run_calc(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words = {program_path()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<gchar*> argv;
+    for (std::string& word : words)
+        argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+    CalcRun run;
+    gchar* out = nullptr;
+    gchar* err = nullptr;
+    gint wait_status = 0;
+    GError* error = nullptr;
+    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err,
+                     &wait_status, &error)) {
+        run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+        run.out = out;
+        run.err = err;
+    } else {
+        ADD_FAILURE() << "cannot run " << words[0] << ": " << error->message;
+        g_error_free(error);
+    }
+    g_free(out);
+    g_free(err);
+    return run;
+}
+
+static int line_count_of(const std::string& text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+TEST(CuveloCalc, TsvOfTheWorkedExample)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "final_volume\t20.3\n"
+                       "mash_water\t20\n"
+                       "rinse_water\t10\n"
+                       "malt_kg\t5\n"
+                       "hop_kg\t0.04\n"
+                       "initial_density\t1047.43\n"
+                       "final_density\t1011.06\n"
+                       "alcohol\t4.79\n"
+                       "colour_ebc\t17.56\n"
+                       "bitterness_ibu\t23.48\n"
+                       "cost\t45.5\n" // 44.5 of ingredients and two hours of heating at 0.5
+                       "sugar_per_litre\t6.26\n"
+                       "extract_per_litre\t11.48\n");
+}
+
+TEST(CuveloCalc, SummaryForPeople)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const char* expected[] = {
+        "Recette : Pale ale\n",
+        "Volume final : 20.3 L\n",
+        "Densité initiale : 1047.43\n",
+        "Alcool : 4.79 %Vol.\n",
+        "Amertume : 23.48 IBU\n",
+        "Houblon : 40 G\n",
+        "Coût : 45.5\n",
+        "Pour une carbonatation de 2.5 VOL :\nIl faut par Litre :\n6.26 G de sucre en poudre"
+        " ou 11.48 G d'extrait de malt.\n\nSoit au total pour cette recette :\n127.08 G de"
+        " sucre en poudre ou 233.04 G d'extrait de malt.\n"};
+    for (const char* text : expected)
+        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\nin:\n" << run.out;
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+}
+
+TEST(CuveloCalc, ForcedVolumeRewritesTheWaterAndIsSaved)
+{
+    ScratchDir dir;
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--save", "out", kData + "/forced.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t19.96\nmash_water\t15\nrinse_water\t14.13\n"), std::string::npos)
+        << run.out;
+    std::string saved = read_file(dir.path() + "/out.cvl"); // the extension is added
+    EXPECT_NE(saved.find("CARBONATATION\t2.5 VOL\nFORCER_VOLUME\t20\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("EAU\teau\tEau de source\t15 L\t\t\t\tEMPATAGE\t0.01 L\n"), std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("EAU\teau\tEau de source\t14.13 L\t\t\t\tRINCAGE\t0.01 L\n"), std::string::npos)
+        << saved;
+}
+
+TEST(CuveloCalc, MergeSortJoinsEqualIngredients)
+{
+    ScratchDir dir;
+    CalcRun plain =
+        run_calc({"--bases", kData + "/bases", "--tsv", "--save", "plain.cvl", kData + "/merge.cvl"});
+    CalcRun merged = run_calc(
+        {"--bases", kData + "/bases", "--tsv", "--merge-sort", "--save", "merged.cvl", kData + "/merge.cvl"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(merged.status, 0) << merged.err;
+    EXPECT_NE(plain.out.find("malt_kg\t7\n"), std::string::npos) << plain.out;
+    EXPECT_NE(merged.out.find("malt_kg\t7\n"), std::string::npos) << merged.out;
+    // Each line's extract is divided by its own weight plus the volume, so one 7 kg line gives less than two.
+    EXPECT_NE(plain.out, merged.out);
+    EXPECT_EQ(line_count_of(read_file("plain.cvl")), 4 + 6);
+    EXPECT_EQ(line_count_of(read_file("merged.cvl")), 4 + 5);
+}
+
+TEST(CuveloCalc, BasesDefaultToTheWorkingDirectory)
+{
+    ScratchDir dir;
+    write_file("bases/configuration.txt", read_file(kData + "/bases/configuration.txt"));
+    CalcRun run = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("initial_density\t1047.43\n"), std::string::npos) << run.out;
+}
+
+TEST(CuveloCalc, MissingConfigurationIsAWarningOnly)
+{
+    ScratchDir dir;
+    CalcRun run = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(line_count_of(run.err), 1) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t30\n"), std::string::npos) << run.out; // no losses without settings
+}
+
+TEST(CuveloCalc, ErrorsGiveOneFrenchLineAndStatusTwo)
+{
+    ScratchDir dir;
+    write_file("folder/placeholder", "");
+    const std::vector<std::vector<std::string>> cases = {
+        {"--bases", kData + "/bases", "absente.cvl"}, // missing recipe
+        {"folder"},                                   // a folder is no recipe
+        {"--vite", kData + "/worked.cvl"},            // unknown option
+        {},                                           // no recipe
+        {kData + "/worked.cvl", kData + "/forced.cvl"},
+        {kData + "/worked.cvl", "--save"}, // option without its value
+        {"--bases", kData + "/bases", "--report", "r.html", kData + "/worked.cvl"}, // not available yet
+    };
+    for (const std::vector<std::string>& arguments : cases) {
+        CalcRun run = run_calc(arguments);
+        std::string shown = arguments.empty() ? "(none)" : arguments[0];
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(line_count_of(run.err), 1) << shown << ": " << run.err;
+        EXPECT_EQ(run.err.compare(0, 14, "cuvelo-calc : "), 0) << run.err;
+        EXPECT_EQ(run.out, "") << shown;
+    }
+}
+
+TEST(CuveloCalc, HelpPrintsTheUsage)
+{
+    CalcRun run = run_calc({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.compare(0, 8, "Usage : "), 0) << run.out;
+    EXPECT_NE(
+        run.out.find("[--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] [--report OUT.html] RECIPE.cvl"),
+        std::string::npos);
+}
+
+TEST(CuveloCalc, FailedSaveStillPrintsAndGivesStatusOne)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--save", "/nonexistent-folder/out.cvl",
+                            kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(line_count_of(run.err), 1) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
+}

@@ -1,0 +1,420 @@
+// tests/recipe_file_test.cpp — writing and reading ".cvl" recipe files, and saves that must not lose a file.
+#include "core/workspace.h"
+#include "recipe/recipe_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
+
+static std::string fixture(const std::string& name)
+{
+    return read_file(std::string(CUVELO_TEST_DATA) + "/recipe/" + name);
+}
+
+static std::set<std::string> folder_entries(const std::string& folder)
+{
+    std::set<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.insert(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+static StyleEntry pale_ale()
+{
+    return StyleEntry{"Ales", "Pale Ale", "1045", "1060", "1010",    "1015",
+                      "10",   "28",       "20",   "40",   "paleale", "Ambrée"};
+}
+
+// The recipe of small.cvl: a title with a comma, a style, a forced volume and three lines.
+static void set_small_recipe()
+{
+    reset_workspace();
+    ws.title = "Blonde, d'été";
+    ws.style = pale_ale();
+    ws.carbonation = "2.5 VOL";
+    ws.forced_volume = 23.5;
+    ws.volume_forced = 1;
+    add_recipe_line("eau", "EAU", "Eau d'empâtage", "20 L", "", "", "", "EMPATAGE", "0");
+    add_recipe_line("malt1", "MALT", "Pilsen, Weyermann", "5 KG", "3 EBC", "80", "", "EMPATAGE", "1,5");
+    add_recipe_line("houblonpellet", "HOUBLONPELLET", "Saaz", "30 G", "3.5", "80", "60 MIN", "EBULLITION",
+                    "0.05");
+}
+
+static void set_empty_recipe()
+{
+    reset_workspace();
+    ws.styles[1] = StyleEntry{
+        "Pas de Catégorie", "Pas de Style",      "0", "9999", "0", "9999", "0", "9999", "0", "9999",
+        "style0",           "Pas de description"};
+    set_recipe_start_values();
+}
+
+TEST(RecipeFile, SmallRecipeIsWrittenByteForByte)
+{
+    ScratchDir dir;
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe("blonde.cvl"));
+    EXPECT_EQ(read_file("blonde.cvl"), fixture("small.cvl"));
+    EXPECT_EQ(ws.file_name, "blonde.cvl");
+}
+
+TEST(RecipeFile, EmptyRecipeIsTheFourKeywordLines)
+{
+    ScratchDir dir;
+    set_empty_recipe();
+    ASSERT_TRUE(save_recipe("vide"));
+    EXPECT_EQ(read_file("vide.cvl"), fixture("empty.cvl"));
+}
+
+struct ExtensionCase {
+    const char* given;
+    const char* written;
+};
+
+static const ExtensionCase kExtensions[] = {
+    {"recette", "recette.cvl"},
+    {"recette.cvl", "recette.cvl"},
+    {"recette.CVL", "recette.CVL.cvl"}, // byte comparison: capitals do not count
+    {"recette.cv", "recette.cv.cvl"},
+    {"cvl", "cvl.cvl"}, // shorter than four bytes
+    {".cvl", ".cvl"},
+    {"sous/recette", "sous/recette.cvl"},
+};
+
+TEST(RecipeFile, SaveAppendsExtensionOnlyWhenMissing)
+{
+    for (const ExtensionCase& c : kExtensions) {
+        ScratchDir dir;
+        write_file("sous/.keep", "");
+        set_empty_recipe();
+        ASSERT_TRUE(save_recipe(c.given)) << c.given;
+        EXPECT_EQ(ws.file_name, c.written);
+        EXPECT_EQ(read_file(c.written), fixture("empty.cvl")) << c.given;
+    }
+}
+
+TEST(RecipeFile, SaveLeavesNoTemporaryFile)
+{
+    ScratchDir dir;
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe("a.cvl"));
+    ASSERT_TRUE(save_recipe("a.cvl")); // over an existing file
+    EXPECT_EQ(folder_entries("."), (std::set<std::string>{"a.cvl"}));
+}
+
+TEST(RecipeFile, SaveToANameNearTheLengthLimit)
+{
+    ScratchDir dir;
+    const std::string name = std::string(251, 'r') + ".cvl"; // 255 bytes, the longest name a folder holds
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe(name));
+    EXPECT_EQ(read_file(name), fixture("small.cvl"));
+    EXPECT_EQ(folder_entries("."), (std::set<std::string>{name}));
+}
+
+TEST(RecipeFile, SavedFileHasTheModeOfANormallyCreatedFile)
+{
+    ScratchDir dir;
+    const mode_t old_mask = umask(022);
+    set_small_recipe();
+    const bool saved = save_recipe("a.cvl");
+    umask(old_mask);
+    ASSERT_TRUE(saved);
+    struct stat info;
+    ASSERT_EQ(stat("a.cvl", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+TEST(RecipeFile, SaveOverAnExistingFileKeepsItsMode)
+{
+    ScratchDir dir;
+    write_file("a.cvl", "old");
+    ASSERT_EQ(chmod("a.cvl", 0600), 0);
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe("a.cvl"));
+    struct stat info;
+    ASSERT_EQ(stat("a.cvl", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(read_file("a.cvl"), fixture("small.cvl"));
+}
+
+TEST(RecipeFile, SaveThroughASymbolicLinkKeepsTheLink)
+{
+    ScratchDir dir;
+    write_file("real/a.cvl", "old");
+    ASSERT_EQ(symlink("real/a.cvl", "link.cvl"), 0);
+    set_small_recipe();
+    ASSERT_TRUE(save_recipe("link.cvl"));
+    struct stat info;
+    ASSERT_EQ(lstat("link.cvl", &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(read_file("real/a.cvl"), fixture("small.cvl"));
+    EXPECT_EQ(ws.file_name, "link.cvl");
+}
+
+// Each failed save: false, the old target untouched, no temporary file, file_name as it was.
+static void expect_failed_save(const std::string& path, const std::string& folder)
+{
+    const std::set<std::string> before = folder_entries(folder);
+    set_small_recipe();
+    ws.file_name = "previous.cvl";
+    EXPECT_FALSE(save_recipe(path));
+    EXPECT_EQ(ws.file_name, "previous.cvl");
+    EXPECT_EQ(folder_entries(folder), before);
+}
+
+TEST(RecipeFile, SaveIntoAMissingFolderFails)
+{
+    ScratchDir dir;
+    expect_failed_save("missing/a.cvl", ".");
+    EXPECT_FALSE(file_exists("missing"));
+}
+
+TEST(RecipeFile, SaveBelowARegularFileFails)
+{
+    ScratchDir dir;
+    write_file("plain", "not a folder");
+    expect_failed_save("plain/a.cvl", ".");
+    EXPECT_EQ(read_file("plain"), "not a folder");
+}
+
+TEST(RecipeFile, SaveOverAFolderFailsAndRemovesItsTemporaryFile)
+{
+    ScratchDir dir;
+    write_file("a.cvl/inside", "kept");
+    expect_failed_save("a.cvl", ".");
+    EXPECT_EQ(read_file("a.cvl/inside"), "kept");
+}
+
+TEST(RecipeFile, SaveIntoAnUnwritableFolderLeavesTheTargetUntouched)
+{
+    ScratchDir dir;
+    write_file("locked/a.cvl", "old recipe");
+    ASSERT_EQ(chmod("locked", 0555), 0);
+    if (access("locked", W_OK) == 0) {
+        chmod("locked", 0755);
+        GTEST_SKIP() << "this user may write into a read-only folder (root)";
+    }
+    expect_failed_save("locked/a.cvl", "locked");
+    chmod("locked", 0755);
+    EXPECT_EQ(read_file("locked/a.cvl"), "old recipe");
+}
+
+TEST(RecipeFile, ReadOnlyFileIsNotReplaced)
+{
+    ScratchDir dir;
+    write_file("a.cvl", "old recipe");
+    ASSERT_EQ(chmod("a.cvl", 0444), 0);
+    if (access("a.cvl", W_OK) == 0)
+        GTEST_SKIP() << "this user may write a read-only file (root)";
+    expect_failed_save("a.cvl", ".");
+    EXPECT_EQ(read_file("a.cvl"), "old recipe");
+}
+
+TEST(RecipeFile, WriteFailureLeavesTheTargetUntouched)
+{
+    // A file size limit makes the writes fail part-way, as a full disk would.
+    ScratchDir dir;
+    write_file("a.cvl", "old recipe");
+    set_small_recipe();
+    ws.title = std::string(100000, 'x');
+    ws.file_name = "previous.cvl";
+    struct rlimit old_limit;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 4096;
+    void (*old_handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = save_recipe("a.cvl");
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(read_file("a.cvl"), "old recipe");
+    EXPECT_EQ(ws.file_name, "previous.cvl");
+    EXPECT_EQ(folder_entries("."), (std::set<std::string>{"a.cvl"}));
+}
+
+TEST(RecipeFile, RoundTripKeepsAllButCommasAndVolumeText)
+{
+    ScratchDir dir;
+    set_small_recipe();
+    ws.forced_volume = 0.1 + 0.2; // 0.30000000000000004: 16 digits write it 0.3
+    ASSERT_TRUE(save_recipe("a.cvl"));
+    const Workspace saved = ws;
+
+    reset_workspace();
+    ASSERT_TRUE(load_recipe("a.cvl"));
+    EXPECT_EQ(ws.title, "Blonde. d'été");
+    EXPECT_EQ(ws.style.name, saved.style.name);
+    EXPECT_EQ(ws.style.description, "Ambrée");
+    EXPECT_EQ(ws.style.picture, "paleale");
+    EXPECT_EQ(ws.carbonation, "2.5 VOL");
+    EXPECT_EQ(ws.forced_volume, 0.3); // what its 16-digit text reads as
+    EXPECT_NE(ws.forced_volume, saved.forced_volume);
+    EXPECT_EQ(ws.volume_forced, 1);
+    ASSERT_EQ(ws.line_count, 3);
+    for (int i = 1; i <= 3; i++) {
+        const RecipeLine& a = saved.lines[i];
+        const RecipeLine& b = ws.lines[i];
+        EXPECT_EQ(b.picture, a.picture);
+        EXPECT_EQ(b.category, a.category);
+        EXPECT_EQ(b.quantity, a.quantity);
+        EXPECT_EQ(b.value, a.value);
+        EXPECT_EQ(b.yield, a.yield);
+        EXPECT_EQ(b.time, a.time);
+        EXPECT_EQ(b.step, a.step);
+    }
+    EXPECT_EQ(ws.lines[2].designation, "Pilsen. Weyermann");
+    EXPECT_EQ(ws.lines[2].price, "1.5");
+    EXPECT_EQ(ws.lines[3].designation, "Saaz");
+}
+
+TEST(RecipeFile, LoadReadsEveryLineInAnyOrderAndLaterKeysWin)
+{
+    ScratchDir dir;
+    write_file("r.cvl", fixture("unordered.cvl"));
+    reset_workspace();
+    ws.selected_line = 2;
+    ASSERT_TRUE(load_recipe("r.cvl"));
+    EXPECT_EQ(ws.title, "Second titre");
+    EXPECT_EQ(ws.carbonation, "2.8 VOL");
+    EXPECT_EQ(ws.forced_volume, 20);
+    EXPECT_EQ(ws.volume_forced, 1);
+    EXPECT_EQ(ws.selected_line, 0);
+    EXPECT_EQ(ws.style.category, "Lagers");
+    EXPECT_EQ(ws.style.name, "Pils");
+    EXPECT_EQ(ws.style.og_min, "1044");
+    EXPECT_EQ(ws.style.og_max, ""); // a short STYLE line empties the fields it lacks
+    EXPECT_EQ(ws.style.description, "");
+    ASSERT_EQ(ws.line_count, 3);
+    EXPECT_EQ(ws.lines[1].category, "LEVURE");
+    EXPECT_EQ(ws.lines[1].quantity, "11.5 G");
+    EXPECT_EQ(ws.lines[1].price, "3.5");
+    // The blank line is a recipe line with nine empty fields.
+    EXPECT_EQ(ws.lines[2].category, "");
+    EXPECT_EQ(ws.lines[2].designation, "");
+    EXPECT_EQ(ws.lines[2].quantity, "");
+    EXPECT_EQ(ws.lines[3].quantity, "5 KG"); // upper-cased as the line is created
+    EXPECT_EQ(ws.lines[3].value, "3 EBC");
+    EXPECT_EQ(ws.lines[3].price, "1.5 KG");
+    EXPECT_EQ(ws.lines[3].step, "EMPATAGE");
+}
+
+TEST(RecipeFile, CrLfFileReadsLikeItsLfTwin)
+{
+    ScratchDir dir;
+    write_file("lf.cvl", fixture("small.cvl"));
+    write_file("crlf.cvl", with_crlf(fixture("small.cvl")));
+    reset_workspace();
+    ASSERT_TRUE(load_recipe("lf.cvl"));
+    const Workspace lf = ws;
+    reset_workspace();
+    ASSERT_TRUE(load_recipe("crlf.cvl"));
+    EXPECT_EQ(ws.title, lf.title);
+    EXPECT_EQ(ws.style.description, lf.style.description);
+    EXPECT_EQ(ws.carbonation, lf.carbonation);
+    EXPECT_EQ(ws.forced_volume, lf.forced_volume);
+    ASSERT_EQ(ws.line_count, lf.line_count);
+    EXPECT_EQ(ws.line_count, 3);
+    for (int i = 1; i <= ws.line_count; i++)
+        EXPECT_EQ(ws.lines[i].price, lf.lines[i].price);
+    EXPECT_EQ(ws.lines[3].price, "0.05");
+}
+
+TEST(RecipeFile, FileWithoutKeywordLinesKeepsTheRecipeSettings)
+{
+    ScratchDir dir;
+    write_file("lines.cvl", "EAU\teau\tEau\t20 L\t\t\t\tEMPATAGE\t0\n");
+    set_small_recipe();
+    ws.selected_line = 1;
+    ASSERT_TRUE(load_recipe("lines.cvl"));
+    EXPECT_EQ(ws.title, "Blonde, d'été");
+    EXPECT_EQ(ws.style.name, "Pale Ale");
+    EXPECT_EQ(ws.carbonation, "2.5 VOL");
+    EXPECT_EQ(ws.forced_volume, 23.5);
+    EXPECT_EQ(ws.volume_forced, 1);
+    EXPECT_EQ(ws.line_count, 1);
+    EXPECT_EQ(ws.file_name, "lines.cvl");
+}
+
+TEST(RecipeFile, ZeroForcedVolumeIsNotForced)
+{
+    ScratchDir dir;
+    write_file("z.cvl", "FORCER_VOLUME\t0\n");
+    reset_workspace();
+    ws.forced_volume = 12;
+    ws.volume_forced = 1;
+    ASSERT_TRUE(load_recipe("z.cvl"));
+    EXPECT_EQ(ws.forced_volume, 0);
+    EXPECT_EQ(ws.volume_forced, 0);
+}
+
+TEST(RecipeFile, LoadKeepsThePathAsWrittenAndTakesBackslashesAsSlashes)
+{
+    ScratchDir dir;
+    write_file("sous/r", fixture("small.cvl"));
+    reset_workspace();
+    ASSERT_TRUE(load_recipe("sous\\r"));
+    EXPECT_EQ(ws.file_name, "sous\\r"); // no extension added
+    EXPECT_EQ(ws.line_count, 3);
+}
+
+static void expect_recipe_untouched_by_failed_load(const std::string& path)
+{
+    set_small_recipe();
+    ws.file_name = "previous.cvl";
+    ws.selected_line = 2;
+    EXPECT_FALSE(load_recipe(path));
+    EXPECT_EQ(ws.line_count, 3);
+    EXPECT_EQ(ws.lines[2].designation, "Pilsen, Weyermann");
+    EXPECT_EQ(ws.title, "Blonde, d'été");
+    EXPECT_EQ(ws.style.name, "Pale Ale");
+    EXPECT_EQ(ws.carbonation, "2.5 VOL");
+    EXPECT_EQ(ws.forced_volume, 23.5);
+    EXPECT_EQ(ws.volume_forced, 1);
+    EXPECT_EQ(ws.file_name, "previous.cvl");
+    EXPECT_EQ(ws.selected_line, 2);
+}
+
+TEST(RecipeFile, MissingFileLeavesTheRecipeUntouched)
+{
+    ScratchDir dir;
+    expect_recipe_untouched_by_failed_load("missing.cvl");
+}
+
+TEST(RecipeFile, FolderLeavesTheRecipeUntouched)
+{
+    ScratchDir dir;
+    write_file("folder.cvl/inside", "");
+    expect_recipe_untouched_by_failed_load("folder.cvl");
+}
+
+TEST(RecipeFile, LinesBeyondCapacityAreIgnored)
+{
+    ScratchDir dir;
+    std::string bytes = "TITRE\tLong\n";
+    for (int i = 1; i <= 300; i++)
+        bytes += "MALT\tmalt1\tline " + std::to_string(i) + "\t1 KG\n";
+    bytes += "CARBONATATION\t3 VOL\n"; // keyword lines after the overflow still count
+    write_file("long.cvl", bytes);
+    reset_workspace();
+    ASSERT_TRUE(load_recipe("long.cvl"));
+    EXPECT_EQ(ws.line_count, kLineCapacity);
+    EXPECT_EQ(ws.lines[kLineCapacity].designation, "line 256");
+    EXPECT_EQ(ws.lines.size(), size_t(kLineCapacity + 1));
+    EXPECT_EQ(ws.carbonation, "3 VOL");
+}

@@ -1,0 +1,203 @@
+// tests/results_text_test.cpp — the label texts of the results panel and the style button text.
+#include "calc/results_text.h"
+#include "calc/evaluate.h"
+#include "calc_recipes.h"
+#include "core/workspace.h"
+
+#include <gtest/gtest.h>
+
+static const std::string kBlanks(33, ' ');
+
+static void use_default_style()
+{
+    ws.style = StyleEntry{
+        "Pas de Catégorie", "Pas de Style",      "0", "9999", "0", "9999", "0", "9999", "0", "9999",
+        "style0",           "Pas de description"};
+}
+
+// The worked example evaluated under the default style, warning colours set.
+static void evaluate_worked_example()
+{
+    load_worked_example();
+    use_default_style();
+    ws.settings.colour_min = "0000AA";
+    ws.settings.colour_max = "AA0000";
+    evaluate_recipe();
+}
+
+TEST(ResultsText, WorkedExampleUnderTheDefaultStyleIsAllBlack)
+{
+    evaluate_worked_example();
+    ResultsText r = results_text();
+    EXPECT_EQ(r.labels[1], "Min - Max");
+    EXPECT_EQ(r.labels[2], "<span foreground=\"#000\">Volume Final : 20.3 L</span>");
+    EXPECT_EQ(r.labels[3], "Densité Initiale : ");
+    EXPECT_EQ(r.labels[4], "<span foreground=\"#000\">1047.43</span>");
+    EXPECT_EQ(r.labels[5], "0-9999");
+    EXPECT_EQ(r.labels[6], "Malt : 5 KG");
+    EXPECT_EQ(r.labels[7], "Densité Finale :");
+    EXPECT_EQ(r.labels[8], "<span foreground=\"#000\">1011.06</span>");
+    EXPECT_EQ(r.labels[9], "0-9999");
+    EXPECT_EQ(r.labels[10], "Houblon : 40 G");
+    EXPECT_EQ(r.labels[11], "Amertume :");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#000\">23.48 IBU</span>");
+    EXPECT_EQ(r.labels[13], "0-9999");
+    EXPECT_EQ(r.labels[14], "Alcool : 4.79 %Vol.");
+    EXPECT_EQ(r.labels[15], "Couleur :");
+    EXPECT_EQ(r.labels[16], "<span foreground=\"#000\">17.56 EBC</span>");
+    EXPECT_EQ(r.labels[17], "0-9999");
+    EXPECT_EQ(r.labels[18], "<span background=\"#E58500\">" + kBlanks + "</span>"); // 17.56 rounds to 18
+    EXPECT_EQ(r.style_button, " Pas de Style");
+    EXPECT_TRUE(r.style_button_changes);
+}
+
+TEST(ResultsText, InitialDensityAgainstItsRange)
+{
+    struct Case {
+        const char* min;
+        const char* max;
+        const char* colour;
+    } cases[] = {
+        {"1050", "1060", "#0000AA"}, // below the minimum
+        {"1040", "1045", "#AA0000"}, // above the maximum
+        {"1047.43", "1060", "#000"}, // on the minimum
+        {"1040", "1047.43", "#000"}, // on the maximum
+        {"1050", "1040", "#0000AA"}, // minimum tested first
+        {"1,040", "1060", "#000"},   // a comma stops the number at 1
+    };
+    for (const Case& c : cases) {
+        evaluate_worked_example();
+        ws.style.og_min = c.min;
+        ws.style.og_max = c.max;
+        ResultsText r = results_text();
+        EXPECT_EQ(r.labels[4], std::string("<span foreground=\"") + c.colour + "\">1047.43</span>") << c.min;
+        EXPECT_EQ(r.labels[5], std::string(c.min) + "-" + c.max);
+    }
+}
+
+TEST(ResultsText, EachEstimateHasItsOwnRange)
+{
+    evaluate_worked_example();
+    ws.style.fg_min = "1012";   // 1011.06 below
+    ws.style.ibu_max = "20";    // 23.48 above
+    ws.style.ebc_min = "17.56"; // on the bound
+    ws.style.ebc_max = "";      // an empty bound reads as 0
+    ResultsText r = results_text();
+    EXPECT_EQ(r.labels[8], "<span foreground=\"#0000AA\">1011.06</span>");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#AA0000\">23.48 IBU</span>");
+    EXPECT_EQ(r.labels[16], "<span foreground=\"#AA0000\">17.56 EBC</span>");
+    EXPECT_EQ(r.labels[17], "17.56-");
+    EXPECT_EQ(r.labels[4], "<span foreground=\"#000\">1047.43</span>");
+}
+
+TEST(ResultsText, EmptyRecipe)
+{
+    reset_workspace();
+    use_default_style();
+    evaluate_recipe();
+    ResultsText r = results_text();
+    EXPECT_EQ(r.labels[2], "<span foreground=\"#000\">Volume Final : 0 L</span>");
+    EXPECT_EQ(r.labels[4], "<span foreground=\"#000\">0</span>"); // 0 is inside 0-9999
+    EXPECT_EQ(r.labels[6], "Malt : 0 KG");
+    EXPECT_EQ(r.labels[8], "<span foreground=\"#000\">0</span>");
+    EXPECT_EQ(r.labels[10], "Houblon : 0 G");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#000\">0 IBU</span>");
+    EXPECT_EQ(r.labels[14], "Alcool : 0 %Vol.");
+    EXPECT_EQ(r.labels[16], "<span foreground=\"#000\">0 EBC</span>");
+    EXPECT_EQ(r.labels[18], "<span background=\"#FFFFFF\">" + kBlanks + "</span>");
+}
+
+TEST(ResultsText, ZeroedEstimatesAreComparedLikeAnyOther)
+{
+    reset_workspace();
+    use_default_style();
+    ws.style.og_min = "1040";
+    ws.settings.colour_min = "123";
+    evaluate_recipe();
+    EXPECT_EQ(results_text().labels[4], "<span foreground=\"#123\">0</span>");
+}
+
+TEST(ResultsText, ForcedVolumeShowsInBlue)
+{
+    evaluate_worked_example();
+    ws.settings.litres_per_kilo = 3;
+    ws.volume_forced = 1;
+    ws.forced_volume = 20;
+    evaluate_recipe();
+    EXPECT_EQ(results_text().labels[2], "<span foreground=\"#00F\">Volume Final : 19.96 L</span>");
+}
+
+TEST(ResultsText, StyleButtonByDisplayMode)
+{
+    evaluate_worked_example();
+    const char* expected[] = {" Pas de Style", " Pas de Catégorie", " Pas de description"};
+    for (int mode = 0; mode < 3; mode++) {
+        ws.style_display_mode = mode;
+        ResultsText r = results_text();
+        EXPECT_EQ(r.style_button, expected[mode]) << mode;
+        EXPECT_TRUE(r.style_button_changes) << mode;
+    }
+    ws.style_display_mode = 3;
+    EXPECT_FALSE(results_text().style_button_changes);
+}
+
+TEST(ResultsText, HopWeightInGrams)
+{
+    evaluate_worked_example();
+    ws.estimates.hop_kg = 0.04;
+    EXPECT_EQ(results_text().labels[10], "Houblon : 40 G");
+    ws.estimates.hop_kg = 0.0125;
+    EXPECT_EQ(results_text().labels[10], "Houblon : 12.5 G");
+}
+
+TEST(ResultsText, SwatchFollowsTheColourScale)
+{
+    evaluate_worked_example();
+    struct Case {
+        double ebc;
+        const char* colour;
+    } cases[] = {{0, "#FFFFFF"},   {0.49, "#FFFFFF"},  {2.6, "#FFD878"}, {79.4, "#36080A"},
+                 {500, "#000000"}, {1e300, "#000000"}, {-3, "#FFFFFF"}}; // no scale below 0: white
+    for (const Case& c : cases) {
+        ws.estimates.colour_ebc = c.ebc;
+        EXPECT_EQ(results_text().labels[18],
+                  std::string("<span background=\"") + c.colour + "\">" + kBlanks + "</span>")
+            << c.ebc;
+    }
+}
+
+TEST(ResultsText, TextsFromFilesAreEscaped)
+{
+    evaluate_worked_example();
+    ws.style.name = "Porter & <Stout>";
+    ws.style.category = "A&B";
+    ws.style.description = "<i>x</i>";
+    ws.style.og_min = "<1040";
+    ws.style.og_max = "1060&";
+    ResultsText r = results_text();
+    EXPECT_EQ(r.style_button, " Porter &amp; &lt;Stout&gt;");
+    EXPECT_EQ(r.labels[5], "&lt;1040-1060&amp;");
+    ws.style_display_mode = 1;
+    EXPECT_EQ(results_text().style_button, " A&amp;B");
+    ws.style_display_mode = 2;
+    EXPECT_EQ(results_text().style_button, " &lt;i&gt;x&lt;/i&gt;");
+}
+
+TEST(ResultsText, EscapeMarkup)
+{
+    EXPECT_EQ(escape_markup(""), "");
+    EXPECT_EQ(escape_markup("Bière \"blonde\""), "Bière \"blonde\"");
+    EXPECT_EQ(escape_markup("a<b>&c;"), "a&lt;b&gt;&amp;c;");
+}
+
+TEST(ResultsText, BrokenWarningColourFallsBack)
+{
+    evaluate_worked_example();
+    ws.settings.colour_min = "";
+    ws.settings.colour_max = "#F00";
+    ws.style.og_min = "1050";
+    ws.style.ibu_max = "10";
+    ResultsText r = results_text();
+    EXPECT_EQ(r.labels[4], "<span foreground=\"#FF8C00\">1047.43</span>");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#FF0000\">23.48 IBU</span>");
+}
