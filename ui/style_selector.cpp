@@ -1,8 +1,8 @@
 // ui/style_selector.cpp — the style button: its picture and the cycle of name, family and description.
 #include "ui/style_selector.h"
 
-#include "core/picture.h"
 #include "core/workspace.h"
+#include "ui/picture_widget.h"
 #include "ui/results_panel.h"
 #include "ui/widgets.h"
 
@@ -18,10 +18,7 @@ void show_style_image()
 {
     if (ws.style.picture.empty())
         return;
-    // The decoded picture is shared with the menus; a missing file shows GTK's broken-image picture.
-    GdkPixbuf* picture = picture_for(ws.style.picture);
-    ui.style_image = picture ? gtk_image_new_from_pixbuf(picture)
-                             : gtk_image_new_from_stock(GTK_STOCK_MISSING_IMAGE, GTK_ICON_SIZE_BUTTON);
+    ui.style_image = picture_image(ws.style.picture);
     gtk_widget_show(ui.style_image);
     gtk_button_set_image(GTK_BUTTON(ui.style_button), ui.style_image);
 }

@@ -9,16 +9,15 @@
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/picture_widget.h"
 #include "ui/recipe_view.h"
 #include "ui/results_panel.h"
 #include "ui/widgets.h"
 
-void add_toolbar_button(const std::string& image_path, int command)
+void add_toolbar_button(const std::string& picture, int command)
 {
     GtkWidget* button = gtk_button_new();
-    gchar* utf8_path = g_locale_to_utf8(image_path.c_str(), -1, nullptr, nullptr, nullptr);
-    GtkWidget* image = gtk_image_new_from_file(utf8_path ? utf8_path : image_path.c_str());
-    g_free(utf8_path);
+    GtkWidget* image = picture_image(picture);
     gtk_container_add(GTK_CONTAINER(button), image);
     gtk_widget_show(image);
     gtk_table_attach_defaults(GTK_TABLE(ui.toolbar_table), button, ui.toolbar_column, ui.toolbar_column + 1,
@@ -51,7 +50,7 @@ void build_toolbar()
         {"supprimer", CMD_DELETE},
     };
     for (const auto& button : buttons)
-        add_toolbar_button(std::string("./images/") + button.picture + ".png", button.command);
+        add_toolbar_button(button.picture, button.command);
 }
 
 static void pop_up(GtkWidget* menu)

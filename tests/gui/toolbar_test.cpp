@@ -1,6 +1,7 @@
 // tests/gui/toolbar_test.cpp — the toolbar's buttons and commands: new, open, save, report, line commands.
 #include "gui_support.h"
 
+#include "core/picture.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
 #include "ui/widgets.h"
@@ -34,6 +35,24 @@ TEST_F(Toolbar, HasFifteenPictureButtonsInOneRow)
     EXPECT_EQ(buttons, 15);
     EXPECT_EQ(std::count(column_used.begin(), column_used.end(), true), 15);
     EXPECT_TRUE(gtk_table_get_homogeneous(GTK_TABLE(ui.toolbar_table)));
+}
+
+TEST_F(Toolbar, ButtonsShowTheirPicturesLeftToRight)
+{
+    static const char* const pictures[] = {"nouveau",  "ouvrir",   "enregistrer", "html",      "style",
+                                           "eau",      "malt1",    "houbloncone", "sucre",     "levure",
+                                           "fonction", "modifier", "monter",      "descendre", "supprimer"};
+    GList* children = gtk_container_get_children(GTK_CONTAINER(ui.toolbar_table));
+    for (GList* child = children; child; child = child->next) {
+        guint left = 0;
+        gtk_container_child_get(GTK_CONTAINER(ui.toolbar_table), GTK_WIDGET(child->data), "left-attach",
+                                &left, nullptr);
+        GtkImage* image = GTK_IMAGE(gtk_bin_get_child(GTK_BIN(child->data)));
+        ASSERT_LT(left, 15u);
+        ASSERT_EQ(gtk_image_get_storage_type(image), GTK_IMAGE_PIXBUF) << pictures[left];
+        EXPECT_EQ(gtk_image_get_pixbuf(image), picture_for(pictures[left])) << "column " << left;
+    }
+    g_list_free(children);
 }
 
 TEST_F(Toolbar, MenuButtonsPopUpTheirMenusAndRefreshAtOnce)
