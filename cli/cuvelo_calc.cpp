@@ -8,6 +8,7 @@
 #include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
 #include "refdata/styles.h"
+#include "report/html_report.h"
 
 #include <clocale>
 #include <cstdio>
@@ -20,10 +21,10 @@ static const char kUsage[] = "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge
                              "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
                              "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
                              "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
-                             "  --report OUT.html  écrit le rapport HTML de la recette (pas encore disponible)\n"
+                             "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
                              "  --help             affiche cette aide\n";
 
-// Exit statuses: 0 done, 1 the recipe could not be saved, 2 a usage or input error.
+// Exit statuses: 0 done, 1 the recipe or the report could not be written, 2 a usage or input error.
 enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2 };
 
 struct Options {
@@ -79,6 +80,13 @@ static int parse_arguments(int argc, char** argv, Options& options)
     if (!have_recipe)
         return usage_error("aucun fichier recette indiqué");
     return EXIT_DONE;
+}
+
+// The part of a path after its last "/" or backslash, as the window title shows it.
+static std::string base_name(const std::string& path)
+{
+    size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 // The tab-separated estimates, in a fixed order, for scripts.
@@ -174,8 +182,13 @@ int main(int argc, char** argv)
         status = EXIT_NOT_SAVED;
     }
     if (!options.report_path.empty()) {
-        std::fprintf(stderr, "cuvelo-calc : le rapport HTML n'est pas encore disponible\n");
-        return EXIT_USAGE;
+        ws.file_base_name =
+            base_name(ws.file_name); // the page names the recipe file as the window title does
+        if (!write_html_report_file(options.report_path)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s »\n",
+                         options.report_path.c_str());
+            status = EXIT_NOT_SAVED;
+        }
     }
 
     if (options.tsv)

@@ -14,3 +14,14 @@ bool write_html_report(std::string& failed_command);
 
 // Deletes the report that this process wrote, if any (called when the program quits).
 void remove_html_report();
+
+// The absolute path of the report: "recette.html" in the working directory ("" if that is unknown).
+std::string html_report_path();
+
+// The page that the last report command could not write, or "" when it was written. When it is not
+// empty, that command returned false without starting the browser and left `failed_command` empty.
+std::string unwritten_report_path();
+
+// A text as HTML: "<", ">", "&" and both quotes become entities, so that no text of a recipe file or a
+// database can add markup or script to the page.
+std::string html_escape(const std::string& text);

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <glib.h>
+#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -166,7 +167,7 @@ TEST(CuveloCalc, ErrorsGiveOneFrenchLineAndStatusTwo)
         {},                                           // no recipe
         {kData + "/worked.cvl", kData + "/forced.cvl"},
         {kData + "/worked.cvl", "--save"}, // option without its value
-        {"--bases", kData + "/bases", "--report", "r.html", kData + "/worked.cvl"}, // not available yet
+        {kData + "/worked.cvl", "--report"},
     };
     for (const std::vector<std::string>& arguments : cases) {
         CalcRun run = run_calc(arguments);
@@ -194,5 +195,32 @@ TEST(CuveloCalc, FailedSaveStillPrintsAndGivesStatusOne)
                             kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(line_count_of(run.err), 1) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
+}
+
+TEST(CuveloCalc, ReportIsTheWindowsPageWithoutBrowser)
+{
+    ScratchDir dir;
+    // A browser that leaves a trace: the report option must not start it.
+    write_file("navigateur", "#!/bin/sh\n: > '" + dir.path() + "/browser-ran'\n");
+    g_chmod("navigateur", 0755);
+    write_file("bases/configuration.txt",
+               read_file(kData + "/bases/configuration.txt") + "NAVIGATEUR\t" + dir.path() + "/navigateur\n");
+    CalcRun run = run_calc({"--bases", "bases", "--tsv", "--report", "page.html", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos) << run.out;
+    EXPECT_EQ(read_file("page.html"), read_file(std::string(CUVELO_TEST_DATA) + "/report/worked.html"));
+    EXPECT_FALSE(file_exists("browser-ran"));
+    EXPECT_FALSE(file_exists("recette.html"));
+}
+
+TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--report", "/nonexistent-folder/r.html",
+                            kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(line_count_of(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("/nonexistent-folder/r.html"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
 }
