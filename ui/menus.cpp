@@ -90,7 +90,7 @@ static void show_help_page()
 {
     std::string failed_command;
     if (!show_help(failed_command))
-        show_page_failure(failed_command);
+        show_browser_failure(failed_command);
 }
 
 static void run_function(int number)

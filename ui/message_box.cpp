@@ -13,13 +13,11 @@ void show_message(GtkMessageType type, const std::string& text)
     gtk_widget_destroy(dialog);
 }
 
-void show_page_failure(const std::string& failed_command)
+void show_browser_failure(const std::string& failed_command)
 {
     if (ws.settings.browser.empty())
         show_message(GTK_MESSAGE_ERROR,
                      "Aucun navigateur n'est indiqué (clé NAVIGATEUR de bases/configuration.txt).");
-    else if (failed_command.empty())
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport recette.html.");
     else
         show_message(GTK_MESSAGE_ERROR, "Impossible de lancer le navigateur :\n" + failed_command);
 }

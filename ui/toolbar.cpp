@@ -114,6 +114,17 @@ static void save_current_recipe()
     update_window_title();
 }
 
+static void show_report()
+{
+    std::string failed_command;
+    if (write_html_report(failed_command))
+        return;
+    if (!unwritten_report_path().empty())
+        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path());
+    else
+        show_browser_failure(failed_command);
+}
+
 // The line commands act only on a line that exists: a merge may have shortened the list under the selection.
 static bool line_selected()
 {
@@ -136,12 +147,9 @@ void on_toolbar_clicked(GtkWidget*, gpointer command)
     case CMD_STYLE_MENU:
         pop_up(ui.style_menu);
         break;
-    case CMD_HTML_REPORT: {
-        std::string failed_command;
-        if (!write_html_report(failed_command))
-            show_page_failure(failed_command);
+    case CMD_HTML_REPORT:
+        show_report();
         break;
-    }
     case CMD_MODIFY:
         if (line_selected())
             open_edit_dialog();

@@ -7,6 +7,7 @@
 #include "ui/widgets.h"
 
 #include <fstream>
+#include <glib/gstdio.h>
 
 using Toolbar = GuiTest;
 
@@ -220,6 +221,42 @@ TEST_F(Toolbar, ReportWithABrowserThatCannotStartSaysSo)
     EXPECT_NE(watcher.seen[0].text.find("Impossible de lancer le navigateur"), std::string::npos);
     EXPECT_NE(watcher.seen[0].text.find("cuvelo-navigateur-absent"), std::string::npos);
     EXPECT_EQ(list_rows().size(), 4u);
+}
+
+TEST_F(Toolbar, ReportThatCannotBeWrittenSaysWhere)
+{
+    const std::string blocked = fixture_folder() + "/recette.html";
+    g_remove(blocked.c_str());
+    ASSERT_EQ(g_mkdir(blocked.c_str(), 0755), 0); // a folder where the page should go
+    DialogWatcher watcher;
+    click_toolbar(CMD_HTML_REPORT);
+    g_rmdir(blocked.c_str());
+    ASSERT_EQ(watcher.seen.size(), 1u);
+    EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_ERROR);
+    EXPECT_EQ(watcher.seen[0].text, "Impossible d'écrire le rapport :\n" + blocked);
+}
+
+TEST_F(Toolbar, ReportWithoutBrowserSettingSaysSo)
+{
+    const std::string browser = ws.settings.browser;
+    ws.settings.browser = "";
+    DialogWatcher watcher;
+    click_toolbar(CMD_HTML_REPORT);
+    ws.settings.browser = browser;
+    ASSERT_EQ(watcher.seen.size(), 1u);
+    EXPECT_EQ(watcher.seen[0].text,
+              "Aucun navigateur n'est indiqué (clé NAVIGATEUR de bases/configuration.txt).");
+}
+
+TEST_F(Toolbar, ReportShownInTheBrowserSaysNothing)
+{
+    const std::string browser = ws.settings.browser;
+    ws.settings.browser = "true"; // a program that starts and ends at once
+    DialogWatcher watcher;
+    click_toolbar(CMD_HTML_REPORT);
+    ws.settings.browser = browser;
+    EXPECT_TRUE(watcher.seen.empty());
+    EXPECT_TRUE(g_file_test((fixture_folder() + "/recette.html").c_str(), G_FILE_TEST_IS_REGULAR));
 }
 
 TEST_F(Toolbar, MoveUpOnTheFirstLineDoesNothingAndKeepsTheSelection)
