@@ -3,6 +3,7 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/priming.h"
+#include "core/text.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
@@ -80,13 +81,6 @@ static int parse_arguments(int argc, char** argv, Options& options)
     if (!have_recipe)
         return usage_error("aucun fichier recette indiqué");
     return EXIT_DONE;
-}
-
-// The part of a path after its last "/" or backslash, as the window title shows it.
-static std::string base_name(const std::string& path)
-{
-    size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 // The tab-separated estimates, in a fixed order, for scripts.
@@ -183,7 +177,7 @@ int main(int argc, char** argv)
     }
     if (!options.report_path.empty()) {
         ws.file_base_name =
-            base_name(ws.file_name); // the page names the recipe file as the window title does
+            path_base_name(ws.file_name); // the page names the recipe file as the window title does
         if (!write_html_report_file(options.report_path)) {
             std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s »\n",
                          options.report_path.c_str());

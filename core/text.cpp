@@ -158,3 +158,9 @@ std::string upper_ascii(const std::string& text)
             c = static_cast<char>(c - 'a' + 'A');
     return result;
 }
+
+std::string path_base_name(const std::string& path)
+{
+    size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}

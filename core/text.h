@@ -28,3 +28,6 @@ std::string number_to_text(double number);
 
 // Only the bytes "a" to "z" become capitals.
 std::string upper_ascii(const std::string& text);
+
+// The part of a path after its last "/" or backslash (both count as separators).
+std::string path_base_name(const std::string& path);

@@ -151,3 +151,13 @@ TEST(TextNumbers, IgnoreTheProcessLocale)
     EXPECT_EQ(text_to_number("12.5"), 12.5);
     EXPECT_EQ(number_to_text(12.5), "12.5");
 }
+
+TEST(TextPaths, BaseNameAfterTheLastSlashOrBackslash)
+{
+    EXPECT_EQ(path_base_name("/home/u/biere.cvl"), "biere.cvl");
+    EXPECT_EQ(path_base_name("D:\\recettes\\ipa.cvl"), "ipa.cvl");
+    EXPECT_EQ(path_base_name("a\\b/c.cvl"), "c.cvl");
+    EXPECT_EQ(path_base_name("seul.cvl"), "seul.cvl");
+    EXPECT_EQ(path_base_name("dossier/"), "");
+    EXPECT_EQ(path_base_name(""), "");
+}
