@@ -1,6 +1,7 @@
 // ui/main_window.cpp — the main window's skeleton, the results grid, the window title and quitting.
 #include "ui/main_window.h"
 
+#include "core/text.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
 #include "ui/style_selector.h"
@@ -76,15 +77,10 @@ void build_results_area()
 
 void update_window_title()
 {
-    // Both "/" and "\" end a folder name, so recipe paths typed the Windows way show their file name too.
-    std::string::size_type start = 0;
-    for (std::string::size_type i = 0; i < ws.file_name.size(); i++)
-        if (ws.file_name[i] == '/' || ws.file_name[i] == '\\')
-            start = i + 1;
     ws.file_base_name = "";
     std::string separator;
     if (!ws.file_name.empty()) {
-        ws.file_base_name = ws.file_name.substr(start);
+        ws.file_base_name = path_base_name(ws.file_name);
         separator = " : ";
     }
     std::string title;
