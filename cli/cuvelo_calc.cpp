@@ -3,6 +3,7 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/priming.h"
+#include "core/text.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
