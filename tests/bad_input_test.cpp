@@ -17,6 +17,7 @@
 #include "test_support.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -182,30 +183,35 @@ void expect_numbers_where_numbers_are_written(const std::string& context, bool i
     const ResultsText r = results_text();
     for (int i = 1; i <= 18; i++) {
         const bool style_text = i == 5 || i == 9 || i == 13 || i == 17;
-        if (!style_text || input_clean)
+        if (!style_text || input_clean) {
             EXPECT_FALSE(holds_non_number(r.labels[i])) << context << ": label " << i << " " << r.labels[i];
+        }
     }
     EXPECT_FALSE(holds_non_number(priming_text())) << context;
 
     ASSERT_TRUE(write_html_report_file("page.html")) << context;
     const std::string page = read_file("page.html");
-    if (input_clean)
+    if (input_clean) {
         EXPECT_FALSE(holds_non_number(page)) << context;
+    }
     bool estimates = false;
     for (const std::string& line : lines_of(page)) {
         estimates = estimates || line == "<h3>Estimations :</h3>";
-        if (estimates && line.compare(0, 19, "<br>Carbonatation :") != 0)
+        if (estimates && line.compare(0, 19, "<br>Carbonatation :") != 0) {
             EXPECT_FALSE(holds_non_number(line)) << context << ": " << line;
+        }
     }
     EXPECT_TRUE(estimates) << context;
 
     ASSERT_TRUE(save_recipe("saved.cvl")) << context;
     const std::string saved = read_file("saved.cvl");
-    if (input_clean)
+    if (input_clean) {
         EXPECT_FALSE(holds_non_number(saved)) << context;
+    }
     for (const std::string& line : lines_of(saved))
-        if (line.compare(0, 14, "FORCER_VOLUME\t") == 0)
+        if (line.compare(0, 14, "FORCER_VOLUME\t") == 0) {
             EXPECT_FALSE(holds_non_number(line)) << context << ": " << line;
+        }
 }
 
 // Saving what was read back gives the very bytes that were saved.
@@ -392,7 +398,7 @@ TEST(BadInput, RoundedNumbersKeepTheirLastDecimal)
         EXPECT_EQ(format_decimals(c.x, c.decimals), c.text) << c.x;
     for (int hundredths = 0; hundredths <= 200000; hundredths++) {
         char expected[32];
-        std::snprintf(expected, sizeof expected, "%.2f", hundredths / 100.0);
+        g_ascii_formatd(expected, sizeof expected, "%.2f", hundredths / 100.0);
         std::string text = expected;
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')
