@@ -144,9 +144,17 @@ std::string number_to_text(double number)
         return "0";
     char buffer[64];
     g_ascii_formatd(buffer, sizeof buffer, "%.16g", number);
-    // Near the largest double, 16 digits round up past it and would read back as infinite: 17 name it exactly.
-    if (std::fabs(number) > 1e308 && std::isinf(g_ascii_strtod(buffer, nullptr)))
-        g_ascii_formatd(buffer, sizeof buffer, "%.17g", number);
+    // Two rare texts of the exponent form would not read back as written. Near the largest double, 16 digits
+    // round past it and would read as infinite: 17 name it exactly. A power of ten such as 1e+23 may read as
+    // the double just below it, whose own text is 9.999999999999999e+22: that text is written instead, so
+    // that a number read from a saved file is saved again with the same text.
+    if (std::strchr(buffer, 'e')) {
+        const double back = g_ascii_strtod(buffer, nullptr);
+        if (std::isinf(back))
+            g_ascii_formatd(buffer, sizeof buffer, "%.17g", number);
+        else if (back != number)
+            g_ascii_formatd(buffer, sizeof buffer, "%.16g", back);
+    }
     std::string text = buffer;
     if (!text.empty() && text.back() == '.')
         text.pop_back();

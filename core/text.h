@@ -23,8 +23,8 @@ std::string tab_field(const std::string& line, int n);
 // The leading number of a text: "&H", "&O", "&B" integers, "d" read as "e", otherwise strtod's prefix.
 double text_to_number(const std::string& text);
 
-// "%.16g" without a final "." ("%.17g" for the few numbers whose 16 digits would read back as infinite);
-// a value that is not finite is written "0".
+// "%.16g" without a final "."; a value that is not finite is written "0". The text always reads back as a
+// number with that same text (the few exponent forms that would not are written as what they read as).
 std::string number_to_text(double number);
 
 // Only the bytes "a" to "z" become capitals.

@@ -1,8 +1,11 @@
 // fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round
 // trips.
+#include "calc/entered_value.h"
 #include "calc/format.h"
 #include "core/text.h"
+#include "core/workspace.h"
 #include "fuzz_support.h"
+#include "ui/entry_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -78,11 +81,37 @@ static void check_number(double x)
         property_failed("hyperbolic_tangent left [-1, 1]", described(x, number_to_text(tanh)));
 }
 
+// What the value dialog stores from the same text: a finite volume, a carbonation and its message written
+// with numbers, a title on one line.
+static void check_entered_value(const std::string& typed)
+{
+    const std::string number_text = clean_entry_text(typed, ENTRY_NUMBER);
+    const std::string plain_text = clean_entry_text(typed, ENTRY_PLAIN);
+    // Only what the dialog's purposes touch is reset: a whole workspace per input would halve the speed.
+    ws.line_count = 0;
+    ws.volume_forced = 0;
+    ws.forced_volume = 0;
+    ws.estimates = Estimates();
+    ws.estimates.final_volume = 20;
+    apply_entered_value_effects(VALUE_FORCED_VOLUME, number_text, plain_text);
+    if (!std::isfinite(ws.forced_volume) || ws.forced_volume < 0 ||
+        (ws.volume_forced == 1) != (ws.forced_volume > 0))
+        property_failed("the forced volume entered is not a volume",
+                        described(ws.forced_volume, number_text));
+    const std::string message = apply_entered_value_effects(VALUE_CARBONATION, number_text, plain_text);
+    if (holds_non_number(ws.carbonation) || holds_non_number(message))
+        property_failed("the carbonation entered is written with no number", ws.carbonation + "\n" + message);
+    apply_entered_value_effects(VALUE_TITLE, number_text, plain_text);
+    if (ws.title.find_first_of("\t\r\n") != std::string::npos)
+        property_failed("the title entered would split its line of the recipe file", ws.title);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
     check_number(text_to_number(text));
     check_number(text_to_number(commas_to_points(text)));
+    check_entered_value(text);
     // Every bit pattern of a double, the ones no text gives (payloads, the largest finite) included.
     if (size >= sizeof(double)) {
         double raw;
