@@ -7,6 +7,7 @@
 #include "refdata/ingredients.h"
 #include "refdata/menu_groups.h"
 #include "refdata/styles.h"
+#include "report/browser.h"
 
 #include <string>
 #include <vector>
@@ -76,6 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (ws.style_count < 1 || ws.style_count > kStyleCapacity || ws.styles[1].name != "Pas de Style")
         property_failed("the style database lost its built-in entry", std::to_string(ws.style_count));
     walk_menus();
+
+    // The browser setting is cut into the words of the command that shows the report.
+    const std::vector<std::string> words = split_arguments(ws.settings.browser);
+    if (words.size() > ws.settings.browser.size() / 2 + 1)
+        property_failed("more browser words than the setting can hold", ws.settings.browser);
 
     // Choosing every ingredient item once, as the menus would.
     for (int e = 1; e <= ws.ingredient_count && ws.line_count < kLineCapacity; e++)
