@@ -1,0 +1,35 @@
+// ui/commands.h — the numbers that toolbar buttons and menu items carry as their signals' user data.
+#pragma once
+
+// Toolbar buttons (on_toolbar_clicked). Numbers not listed do nothing but the refresh.
+enum ToolbarCommand {
+    CMD_WATER_MENU = 1,
+    CMD_MALT_MENU = 2,
+    CMD_HOP_MENU = 3,
+    CMD_SUGAR_MENU = 4,
+    CMD_YEAST_MENU = 5,
+    CMD_MODIFY = 7,
+    CMD_MOVE_UP = 8,
+    CMD_MOVE_DOWN = 9,
+    CMD_DELETE = 10,
+    CMD_NEW = 20,
+    CMD_OPEN = 21,
+    CMD_SAVE = 22,
+    CMD_FUNCTION_MENU = 25,
+    CMD_STYLE_MENU = 26,
+    CMD_HTML_REPORT = 27,
+};
+
+// Menu items (on_menu_activate), by range.
+enum MenuCommand {
+    MENU_GROUP = 0,              // an item that only opens its sub-menu
+    MENU_INGREDIENT_FIRST = 100, // 100 to 599: the id of an ingredient entry
+    MENU_INGREDIENT_LAST = 599,
+    MENU_MERGE_SORT = 601,
+    MENU_FORCE_VOLUME = 602,
+    MENU_CARBONATION = 603,
+    MENU_COST = 604,
+    MENU_TITLE = 605,
+    MENU_HELP = 606,
+    MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
+};

@@ -1,0 +1,16 @@
+// ui/menus.h — the seven pop-up menus (five ingredient menus, functions, styles) and their dispatcher.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+// Builds the ingredient, function and style menus from the reference data; called once at start-up.
+void build_menus();
+
+// Appends an item with a label and the 16 × 16 picture `picture` to `menu`; it carries `number`.
+GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number);
+
+// The items' "activate" handler: runs the item (MenuCommand), then refills the list, the results and the
+// list again. The item is not used.
+void on_menu_activate(GtkMenuItem* item, gpointer number);

@@ -1,0 +1,92 @@
+// ui/recipe_view.cpp — the list of recipe lines in the upper pane, and the selected line.
+#include "ui/recipe_view.h"
+
+#include "core/text.h"
+#include "core/workspace.h"
+#include "ui/commands.h"
+#include "ui/toolbar.h"
+#include "ui/widgets.h"
+
+#include <cmath>
+#include <string>
+
+enum RecipeColumn {
+    COL_NUMBER,
+    COL_PICTURE,
+    COL_QUANTITY,
+    COL_DESIGNATION,
+    COL_VALUE,
+    COL_YIELD,
+    COL_TIME,
+    COL_STEP,
+    COL_COUNT
+};
+
+static void add_column(const char* title, GtkCellRenderer* renderer, const char* attribute, int column)
+{
+    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(ui.recipe_view), -1, title, renderer, attribute,
+                                                column, nullptr);
+}
+
+void build_recipe_view()
+{
+    ui.recipe_view = gtk_tree_view_new();
+    ui.recipe_scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(ui.recipe_scroller), GTK_POLICY_NEVER,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.recipe_scroller);
+    gtk_widget_show(ui.recipe_scroller);
+    gtk_container_add(GTK_CONTAINER(ui.recipe_scroller), ui.recipe_view);
+    g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);
+    gtk_widget_show(ui.recipe_view);
+
+    ui.recipe_selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(ui.recipe_view));
+    gtk_tree_selection_set_mode(ui.recipe_selection, GTK_SELECTION_SINGLE);
+    g_signal_connect(ui.recipe_selection, "changed", G_CALLBACK(on_selection_changed), nullptr);
+
+    add_column("", gtk_cell_renderer_text_new(), "text", COL_NUMBER);
+    add_column("", gtk_cell_renderer_pixbuf_new(), "pixbuf", COL_PICTURE);
+    add_column("Quantité", gtk_cell_renderer_text_new(), "text", COL_QUANTITY);
+    add_column("Désignation", gtk_cell_renderer_text_new(), "text", COL_DESIGNATION);
+    add_column("Valeur", gtk_cell_renderer_text_new(), "text", COL_VALUE);
+    add_column("Rendement", gtk_cell_renderer_text_new(), "text", COL_YIELD);
+    add_column("Temps", gtk_cell_renderer_text_new(), "text", COL_TIME);
+    add_column("Etape", gtk_cell_renderer_text_new(), "text", COL_STEP);
+}
+
+void fill_recipe_list()
+{
+    ui.recipe_store =
+        gtk_list_store_new(COL_COUNT, G_TYPE_STRING, G_TYPE_OBJECT, G_TYPE_STRING, G_TYPE_STRING,
+                           G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING);
+    for (int i = 1; i <= ws.line_count; i++) {
+        const RecipeLine& line = ws.lines[i];
+        const std::string number = std::to_string(i);
+        GtkTreeIter row;
+        gtk_list_store_append(ui.recipe_store, &row);
+        gtk_list_store_set(ui.recipe_store, &row, COL_NUMBER, number.c_str(), COL_PICTURE,
+                           line.picture_pixbuf, COL_QUANTITY, line.quantity.c_str(), COL_DESIGNATION,
+                           line.designation.c_str(), COL_VALUE, line.value.c_str(), COL_YIELD,
+                           line.yield.c_str(), COL_TIME, line.time.c_str(), COL_STEP, line.step.c_str(), -1);
+    }
+    // The view keeps the only reference, so the store it showed before is released when it is replaced.
+    gtk_tree_view_set_model(GTK_TREE_VIEW(ui.recipe_view), GTK_TREE_MODEL(ui.recipe_store));
+    g_object_unref(ui.recipe_store);
+}
+
+void on_selection_changed(GtkTreeSelection* selection, gpointer)
+{
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter row;
+    if (!gtk_tree_selection_get_selected(selection, &model, &row))
+        return; // a refill clears the visible selection but not the selected line
+    gchar* number = nullptr;
+    gtk_tree_model_get(model, &row, COL_NUMBER, &number, -1);
+    ws.selected_line = static_cast<int>(std::lround(text_to_number(number ? number : "")));
+    g_free(number);
+}
+
+void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer)
+{
+    on_toolbar_clicked(nullptr, GINT_TO_POINTER(CMD_MODIFY));
+}

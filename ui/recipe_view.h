@@ -1,0 +1,16 @@
+// ui/recipe_view.h — the list of recipe lines in the upper pane, and the selected line.
+#pragma once
+
+#include <gtk/gtk.h>
+
+// Creates the scrolled tree view with its eight columns in the upper pane of the working area.
+void build_recipe_view();
+
+// Rebuilds the list from the recipe's lines; no row is selected afterwards, selected_line is kept.
+void fill_recipe_list();
+
+// "changed" handler of the selection: selected_line becomes the selected row's number.
+void on_selection_changed(GtkTreeSelection* selection, gpointer unused);
+
+// "row-activated" handler (double click, Enter): the Modify command.
+void on_row_activated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, gpointer unused);

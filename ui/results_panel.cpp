@@ -1,0 +1,37 @@
+// ui/results_panel.cpp — puts the estimates into the eighteen result labels and the style button.
+#include "ui/results_panel.h"
+
+#include "calc/evaluate.h"
+#include "calc/results_text.h"
+#include "ui/style_selector.h"
+#include "ui/widgets.h"
+
+// The button's text arrives as markup (a style file's "&" or "<" escaped); its label is rebuilt with every
+// new text or picture, so markup is switched on again each time.
+static void use_markup_in(GtkWidget* widget, gpointer)
+{
+    if (GTK_IS_LABEL(widget))
+        gtk_label_set_use_markup(GTK_LABEL(widget), TRUE);
+    else if (GTK_IS_CONTAINER(widget))
+        gtk_container_foreach(GTK_CONTAINER(widget), use_markup_in, nullptr);
+}
+
+void show_results()
+{
+    const ResultsText texts = results_text();
+    if (texts.style_button_changes)
+        gtk_button_set_label(GTK_BUTTON(ui.style_button), texts.style_button.c_str());
+    show_style_image();
+    gtk_container_foreach(GTK_CONTAINER(ui.style_button), use_markup_in, nullptr);
+    // Plain text first, then markup on, so that the spans take effect.
+    for (int k = 1; k <= 18; k++)
+        gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), texts.labels[k].c_str());
+    for (int k = 1; k <= 18; k++)
+        gtk_label_set_use_markup(GTK_LABEL(ui.result_labels[k]), TRUE);
+}
+
+void refresh_results()
+{
+    evaluate_recipe();
+    show_results();
+}

@@ -1,0 +1,6 @@
+// ui/startup.h — everything start-up does between initialising GTK and running the main loop.
+#pragma once
+
+// Reads the three reference files, sets the recipe's start values, builds the main window and its parts in
+// their fixed order, then shows the empty recipe's evaluation and the window title.
+void start_up();
