@@ -74,8 +74,14 @@ static bool choose_recipe_file(bool saving, std::string& path)
     gtk_file_filter_add_pattern(filter, "*.cvl");
     gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
-    if (!ws.file_name.empty())
+    if (!ws.file_name.empty()) {
         gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), ws.file_name.c_str());
+    } else if (saving) {
+        // Without a folder GTK's Save chooser opens on "Recently Used", where nothing can be saved.
+        gchar* here = g_get_current_dir();
+        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), here);
+        g_free(here);
+    }
 
     bool accepted = false;
     if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {

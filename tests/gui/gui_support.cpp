@@ -295,6 +295,10 @@ gboolean DialogWatcher::tick(gpointer data)
         } else if (state == WAITING_FOR_PATH && chooser_filename(window) == self->planned_path) {
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
             state = ANSWERED + 1; // Save may check the name before it really answers
+        } else if (state == WAITING_FOR_PATH && !give_up && self->ticks_ % 100 == 0) {
+            // The chooser loads folders in the background: a folder it was still loading when the path was
+            // planned may take over afterwards, so the path is planned again until it holds.
+            plan_path(window, self->planned_path);
         } else if (state == WAITING_FOR_PATH && give_up) {
             self->gave_up = true;
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);
