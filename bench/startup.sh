@@ -19,8 +19,10 @@ trap 'kill $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
 read -r number <"$fifo"
 export DISPLAY=:$number
 
-# Prints "milliseconds kilobytes kilobytes-half-a-second-later" for one launch of a program in a folder.
+# Prints "milliseconds kilobytes kilobytes-half-a-second-later" for one launch of a program in a folder,
+# after a pause that lets the X server finish with the program before.
 one_run() {
+    sleep 0.2
     "$timer" "CUVELO V0.9" "$1" "$2"
 }
 
@@ -39,8 +41,8 @@ for ((i = 0; i < runs; i++)); do
     floor_runs+="$(one_run "$app" "$floor")"$'\n'
     bundled_runs+="$(one_run "$app" "$app/cuvelo")"$'\n'
     max_runs+="$(one_run "$max" "$app/cuvelo")"$'\n'
-    bundled_menus+="$("$refresh_bench" "$app" --menus)"$'\n'
-    max_menus+="$("$refresh_bench" "$max" --menus)"$'\n'
+    bundled_menus+="$(sleep 0.2; "$refresh_bench" "$app" --menus)"$'\n'
+    max_menus+="$(sleep 0.2; "$refresh_bench" "$max" --menus)"$'\n'
 done
 
 column() { awk -v c="$2" 'NF {print $c}' <<<"$1" | median; }
