@@ -165,6 +165,21 @@ int32_t sort_key_of(const RecipeLine& line)
     return key;
 }
 
+// One row of the exchange sort over `count` entries: wherever the held key is below the entry's, the two
+// trade places. Written without a branch: the outcome of each comparison is hard to foresee.
+static void exchange_row(int32_t& key, int& line, int32_t* keys, int* at, int count)
+{
+    for (int j = 0; j < count; j++) {
+        const int32_t other_key = keys[j];
+        const int other_line = at[j];
+        const bool below = key < other_key;
+        keys[j] = below ? key : other_key;
+        at[j] = below ? line : other_line;
+        key = below ? other_key : key;
+        line = below ? other_line : line;
+    }
+}
+
 void sort_lines()
 {
     const int n = ws.line_count;
@@ -177,16 +192,15 @@ void sort_lines()
         at[i] = i;
     }
     // This exact exchange order decides where lines of equal keys end; it is not stable. Line i's key and
-    // number are held aside during its row, and j = i never exchanges (a key is never below itself).
+    // number are held aside during its row, and j = i never exchanges (a key is never below itself). The
+    // first row leaves the largest key in place 1; from then on each row i ends its part j < i holding that
+    // largest key, which is below no other, so its part j > i exchanges nothing and is not run.
     for (int i = 1; i <= n; i++) {
         int32_t key = keys[i];
         int line = at[i];
-        for (int j = 1; j <= n; j++) {
-            if (j != i && key < keys[j]) {
-                std::swap(key, keys[j]);
-                std::swap(line, at[j]);
-            }
-        }
+        exchange_row(key, line, keys.data() + 1, at.data() + 1, i - 1);
+        if (i == 1)
+            exchange_row(key, line, keys.data() + 2, at.data() + 2, n - 1);
         keys[i] = key;
         at[i] = line;
     }
