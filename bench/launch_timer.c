@@ -3,7 +3,7 @@
  * Usage: launch_timer TITLE_PREFIX FOLDER PROGRAM
  * Prints "MILLISECONDS RESIDENT_KB SETTLED_KB": the time from just before the fork to the moment the X server
  * holds a viewable top-level window whose title starts with TITLE_PREFIX, the program's resident memory at
- * that moment, and again half a second later, once the work it left for its first idle moments is done;
+ * that moment, and again half a second later, once it has settled;
  * then ends the program. It listens to the server's events instead of polling, so it takes no CPU
  * from the program it measures. Exit status 1, with a message, when no such window comes within 30 s.
  */
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
         poll(&x, 1, 50);
     }
     const long kb = resident_kb(pid);
-    /* Its first idle moments come right after the window shows; half a second leaves them ample time. */
+    /* Half a second leaves the program ample time to finish drawing and settle. */
     struct timespec settle = {0, 500 * 1000 * 1000};
     nanosleep(&settle, NULL);
     const long settled_kb = resident_kb(pid);

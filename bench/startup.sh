@@ -2,8 +2,8 @@
 # Start-up time and resident memory: launch → viewable window titled "CUVELO V0.9", median of RUNS runs, for
 # the empty-window floor, Cuvelo with the bundled database and Cuvelo with a maximal database. The three are
 # launched in turn within each round, so a change of load on the machine weighs on all three alike. Also the
-# resident memory half a second later, and the time that building the menus takes in the first idle moment
-# after the window shows (median of RUNS runs of refresh_bench --menus).
+# resident memory half a second later, and the share of start-up that building the seven menus takes
+# (median of RUNS runs of refresh_bench --menus).
 # Usage: startup.sh APP_FOLDER MAX_FOLDER FLOOR_PROGRAM LAUNCH_TIMER REFRESH_BENCH [RUNS]
 set -euo pipefail
 app=$(realpath "$1") max=$(realpath "$2") floor=$(realpath "$3") timer=$(realpath "$4")
@@ -55,7 +55,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 mb() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
 above() { awk -v k="$1" -v f="$2" 'BEGIN {printf "%+.1f", (k - f) / 1024}'; }
 echo "| program | start-up | ratio to floor | resident once mapped (above floor) |" \
-     "resident 0.5 s later (above floor) | menus built in the first idle moment |"
+     "resident 0.5 s later (above floor) | of which the menus |"
 echo "|---|---|---|---|---|---|"
 echo "| (c) floor: empty 720 × 630 GTK+ 2 window | $floor_ms ms | 1.00 | $(mb "$floor_kb") MB |" \
      "$(mb "$floor_later") MB | — |"

@@ -75,25 +75,9 @@ static void build_style_menu()
 
 void build_menus()
 {
-    static bool built = false;
-    if (built)
-        return;
-    built = true;
     build_ingredient_menus();
     build_function_menu();
     build_style_menu();
-}
-
-static gboolean build_menus_now(gpointer)
-{
-    build_menus();
-    return FALSE; // once
-}
-
-void build_menus_when_idle()
-{
-    // The default idle priority comes after GTK's resizing and redrawing of the new window.
-    g_idle_add(build_menus_now, nullptr);
 }
 
 static void show_cost()

@@ -5,13 +5,8 @@
 
 #include <string>
 
-// Builds the ingredient, function and style menus from the reference data, once; later calls do nothing.
+// Builds the five ingredient menus, the function menu and the style menu from the reference data.
 void build_menus();
-
-// Start-up's way to build the menus: once the main loop is first idle, after the window is drawn, so that the
-// window shows without waiting for hundreds of items and their pictures. A pop-up that comes first builds
-// them itself through build_menus.
-void build_menus_when_idle();
 
 // Appends an item with a label and the 16 × 16 picture `picture` to `menu`; it carries `number`.
 GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number);

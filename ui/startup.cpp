@@ -19,8 +19,8 @@ void start_up()
     set_recipe_start_values();
     build_main_window();
     build_toolbar();
-    build_menus_when_idle(); // needs the ingredients and the styles; hundreds of items, none on screen yet
-    build_recipe_view();     // the list takes the upper pane because it is added before the results
+    build_menus();
+    build_recipe_view(); // the list takes the upper pane because it is added before the results
     build_results_area();
     fill_recipe_list();
     refresh_results();

@@ -141,10 +141,6 @@ static bool line_selected()
 void on_toolbar_clicked(GtkWidget*, gpointer command)
 {
     const int number = GPOINTER_TO_INT(command);
-    // A click that comes before the main loop's first idle moment finds the menus not built yet.
-    if ((number >= CMD_WATER_MENU && number <= CMD_YEAST_MENU) || number == CMD_FUNCTION_MENU ||
-        number == CMD_STYLE_MENU)
-        build_menus();
     switch (number) {
     case CMD_WATER_MENU:
     case CMD_MALT_MENU:

@@ -52,25 +52,6 @@ TEST_F(Menus, StyleMenuStartsWithPasDeStyleThenOneItemPerFamily)
     EXPECT_EQ(last.back(), "Style 120");
 }
 
-TEST_F(Menus, AreBuiltOnceWhicheverComesFirstIdleTimeOrPopUp)
-{
-    // Start-up left the building to the first idle moment; a later request, or a pop-up, must neither rebuild
-    // the menus nor add their items twice.
-    GtkWidget* const malts = ui.category_menus[2];
-    GtkWidget* const styles = ui.style_menu;
-    const std::vector<std::string> malt_labels = menu_labels(malts);
-    const std::vector<std::string> style_labels = menu_labels(styles);
-    ASSERT_FALSE(malt_labels.empty());
-    build_menus();
-    click_toolbar(CMD_MALT_MENU);
-    gtk_menu_popdown(GTK_MENU(ui.category_menus[2]));
-    drain_events();
-    EXPECT_EQ(ui.category_menus[2], malts);
-    EXPECT_EQ(ui.style_menu, styles);
-    EXPECT_EQ(menu_labels(ui.category_menus[2]), malt_labels);
-    EXPECT_EQ(menu_labels(ui.style_menu), style_labels);
-}
-
 static GdkPixbuf* item_pixbuf(GtkWidget* item)
 {
     GtkWidget* image = gtk_image_menu_item_get_image(GTK_IMAGE_MENU_ITEM(item));
