@@ -24,8 +24,9 @@ for i in range(300):
 
 shutil.copy(os.path.join(app, "bases", "configuration.txt"), os.path.join(out, "bases", "configuration.txt"))
 
-# 99 identified entries in each of the five groups, the rest in categories of the grain group's keywords
-# cycling through the menus, so every menu is full and all 1,024 entries are stored.
+# 99 identified entries in each of the five groups (a 100th would be left out), then 529 entries of a
+# category outside the groups: they are stored too (identifier 0) and listed in the menu of the group before
+# them, so all 1,024 entries are stored and shown.
 groups = [("EAU", "EMPATAGE", "20 L"), ("MALT", "EMPATAGE", "5 KG"), ("HOUBLONPELLET", "EBULLITION", "40 G"),
           ("SUCRE", "EBULLITION", "500 G"), ("LEVURE", "FERMENTATION", "11 G")]
 lines = []

@@ -1,18 +1,54 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release and writes the table of start-up, memory and hot-path figures.
+# Builds the benchmarks in Release and writes the table (markdown) of start-up, memory, refresh and hot-path
+# figures. Usage: bench/run.sh [RUNS]  (launches per program for the start-up medians, 11 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup >/dev/null
+runs=${1:-11}
+
+# The packages come from scripts/setup; it runs only when one of the tools is missing.
+for tool in Xvfb xvfb-run cmake; do
+    command -v "$tool" >/dev/null || { bash scripts/setup >/dev/null; break; }
+done
+pkg-config --exists benchmark x11 gtk+-2.0 || bash scripts/setup >/dev/null
+
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCUVELO_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" >/dev/null
+nice cmake --build build-bench -j2 >/dev/null
 cmake --install build-bench --prefix "$PWD/build-bench/app" >/dev/null
 rm -rf build-bench/max && python3 bench/make_max_db.py build-bench/app build-bench/max
 
-echo "## Start-up"
-bash bench/startup.sh build-bench/app build-bench/max build-bench/bench/floor 11
+bench=build-bench/bench
+# The medians of Google Benchmark's console lines, as "| name | wall time | CPU time | case |" rows.
+rows() {
+    grep -E "^BM_.*_median" | awk '{
+        sub(/_median$/, "", $1)
+        label = ""; for (i = 7; i <= NF; i++) label = label (label ? " " : "") $i
+        printf "| %s | %s %s | %s %s | %s |\n", $1, $2, $3, $4, $5, label }'
+}
+
+echo "Machine: $(nproc) cores, shared with other work ($(uptime | sed 's/.*load average/load average/'))."
+echo "Figures are medians."
 echo
-echo "## Hot paths (Google Benchmark)"
-build-bench/bench/library_bench --benchmark_format=console 2>/dev/null | grep -E "^BM_|^-|Benchmark"
-if [ -x build-bench/bench/refresh_bench ]; then
-    xvfb-run -a build-bench/bench/refresh_bench 2>/dev/null | grep -E "^BM_"
+echo "### Start-up and memory ($runs launches of each, interleaved, one Xvfb)"
+echo
+bash bench/startup.sh build-bench/app build-bench/max $bench/floor $bench/launch_timer $bench/refresh_bench "$runs"
+echo
+echo "### Refresh after a menu command, 256 lines (real main window under Xvfb)"
+echo
+echo "| benchmark (median of 5 repetitions) | wall time | CPU time | |"
+echo "|---|---|---|---|"
+xvfb-run -a $bench/refresh_bench build-bench/app --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    2>/dev/null | rows
+echo
+echo "### Library hot paths (Google Benchmark)"
+echo
+echo "| benchmark (median of 5 repetitions) | wall time | CPU time | case |"
+echo "|---|---|---|---|"
+$bench/library_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | rows
+echo
+echo "### Library hot paths, instructions per call (callgrind; independent of the machine's load)"
+echo
+if command -v valgrind >/dev/null; then
+    bash bench/instructions.sh $bench/library_bench
+else
+    echo "(valgrind is not installed: apt-get install valgrind)"
 fi

@@ -1,50 +1,67 @@
 #!/usr/bin/env bash
-# Start-up time and resident memory: launch → mapped window titled "CUVELO V0.9", median of RUNS runs,
-# for Cuvelo with the bundled database, Cuvelo with a maximal database, and the empty-window floor.
-# Usage: startup.sh APP_FOLDER MAX_FOLDER FLOOR_PROGRAM [RUNS]
+# Start-up time and resident memory: launch → viewable window titled "CUVELO V0.9", median of RUNS runs, for
+# the empty-window floor, Cuvelo with the bundled database and Cuvelo with a maximal database. The three are
+# launched in turn within each round, so a change of load on the machine weighs on all three alike. Also the
+# resident memory half a second later, and the share of start-up that building the seven menus takes
+# (median of RUNS runs of refresh_bench --menus).
+# Usage: startup.sh APP_FOLDER MAX_FOLDER FLOOR_PROGRAM LAUNCH_TIMER REFRESH_BENCH [RUNS]
 set -euo pipefail
-app=$1 max=$2 floor=$3 runs=${4:-11}
+app=$(realpath "$1") max=$(realpath "$2") floor=$(realpath "$3") timer=$(realpath "$4")
+refresh_bench=$(realpath "$5") runs=${6:-11}
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
+# One virtual X server for every run; -noreset keeps it alive between the programs, -displayfd picks a
+# free display number so that other X servers on the machine do not matter.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=$display
-until xdpyinfo >/dev/null 2>&1; do sleep 0.05; done
+trap 'kill $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
+read -r number <"$fifo"
+export DISPLAY=:$number
 
-# Prints "milliseconds kilobytes" for one run of a program started in a folder.
+# Prints "milliseconds kilobytes kilobytes-half-a-second-later" for one launch of a program in a folder,
+# after a pause that lets the X server finish with the program before.
 one_run() {
-    local folder=$1 program=$2
-    local start end pid rss
-    start=$(date +%s%N)
-    (cd "$folder" && exec "$program") &
-    pid=$!
-    until xdotool search --onlyvisible --name "CUVELO V0.9" >/dev/null 2>&1; do :; done
-    end=$(date +%s%N)
-    rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-    while xdotool search --onlyvisible --name "CUVELO V0.9" >/dev/null 2>&1; do :; done
-    echo "$(( (end - start) / 1000000 )) $rss"
+    sleep 0.2
+    "$timer" "CUVELO V0.9" "$1" "$2"
 }
 
-# Prints "median_ms median_rss_kb" over the runs.
-measure() {
-    local folder=$1 program=$2 i results middle
-    results=$(for ((i = 0; i < runs; i++)); do one_run "$folder" "$program"; done)
-    middle=$(( (runs + 1) / 2 ))
-    echo "$(cut -d' ' -f1 <<<"$results" | sort -n | sed -n "${middle}p") $(cut -d' ' -f2 <<<"$results" | sort -n | sed -n "${middle}p")"
+# The median of a column of numbers.
+median() {
+    sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
 }
 
-one_run "$app" "$app/cuvelo" >/dev/null   # warm the file cache once for all three
-read -r floor_ms floor_kb < <(measure "$app" "$(realpath "$floor")")
-read -r bundled_ms bundled_kb < <(measure "$app" "$app/cuvelo")
-read -r max_ms max_kb < <(measure "$max" "$(realpath "$app/cuvelo")")
+# Warm the file cache and the server once for each program.
+one_run "$app" "$floor" >/dev/null
+one_run "$app" "$app/cuvelo" >/dev/null
+one_run "$max" "$app/cuvelo" >/dev/null
+
+floor_runs="" bundled_runs="" max_runs="" bundled_menus="" max_menus=""
+for ((i = 0; i < runs; i++)); do
+    floor_runs+="$(one_run "$app" "$floor")"$'\n'
+    bundled_runs+="$(one_run "$app" "$app/cuvelo")"$'\n'
+    max_runs+="$(one_run "$max" "$app/cuvelo")"$'\n'
+    bundled_menus+="$(sleep 0.2; "$refresh_bench" "$app" --menus)"$'\n'
+    max_menus+="$(sleep 0.2; "$refresh_bench" "$max" --menus)"$'\n'
+done
+
+column() { awk -v c="$2" 'NF {print $c}' <<<"$1" | median; }
+floor_ms=$(column "$floor_runs" 1) bundled_ms=$(column "$bundled_runs" 1) max_ms=$(column "$max_runs" 1)
+floor_kb=$(column "$floor_runs" 2) bundled_kb=$(column "$bundled_runs" 2) max_kb=$(column "$max_runs" 2)
+floor_later=$(column "$floor_runs" 3) bundled_later=$(column "$bundled_runs" 3) max_later=$(column "$max_runs" 3)
+bundled_menus=$(column "$bundled_menus" 1) max_menus=$(column "$max_menus" 1)
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 mb() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
-echo "| program | start-up (median of $runs) | ratio to floor | resident memory | above floor |"
-echo "|---|---|---|---|---|"
-echo "| floor: empty 720 × 630 window | $floor_ms ms | 1.00 | $(mb "$floor_kb") MB | 0.0 MB |"
-echo "| cuvelo, bundled database | $bundled_ms ms | $(ratio "$bundled_ms" "$floor_ms") | $(mb "$bundled_kb") MB | $(mb $((bundled_kb - floor_kb))) MB |"
-echo "| cuvelo, maximal database | $max_ms ms | $(ratio "$max_ms" "$floor_ms") | $(mb "$max_kb") MB | $(mb $((max_kb - floor_kb))) MB |"
+above() { awk -v k="$1" -v f="$2" 'BEGIN {printf "%+.1f", (k - f) / 1024}'; }
+echo "| program | start-up | ratio to floor | resident once mapped (above floor) |" \
+     "resident 0.5 s later (above floor) | of which the menus |"
+echo "|---|---|---|---|---|---|"
+echo "| (c) floor: empty 720 × 630 GTK+ 2 window | $floor_ms ms | 1.00 | $(mb "$floor_kb") MB |" \
+     "$(mb "$floor_later") MB | — |"
+echo "| (a) cuvelo, bundled database | $bundled_ms ms | $(ratio "$bundled_ms" "$floor_ms") |" \
+     "$(mb "$bundled_kb") MB ($(above "$bundled_kb" "$floor_kb")) |" \
+     "$(mb "$bundled_later") MB ($(above "$bundled_later" "$floor_later")) | $bundled_menus ms |"
+echo "| (b) cuvelo, maximal database | $max_ms ms | $(ratio "$max_ms" "$floor_ms") |" \
+     "$(mb "$max_kb") MB ($(above "$max_kb" "$floor_kb")) |" \
+     "$(mb "$max_later") MB ($(above "$max_later" "$floor_later")) | $max_menus ms |"

@@ -3,30 +3,17 @@
 
 #include "calc/format.h"
 #include "calc/water.h"
+#include "core/keywords.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
 #include <cmath>
 
-static bool is_grain(const std::string& category)
+// True when the text's last two bytes are the unit's two.
+static bool ends_with(const std::string& text, const char (&unit)[3])
 {
-    return category == "MALT" || category == "MALTFROMENT" || category == "MALTSPECIAL" ||
-           category == "GRAIN" || category == "FLOCON";
-}
-
-static bool is_sugar_or_extract(const std::string& category)
-{
-    return category == "SUCRE" || category == "EXTRAITPOUDRE" || category == "EXTRAITLIQUIDE";
-}
-
-static bool is_hop(const std::string& category)
-{
-    return category == "HOUBLONCONE" || category == "HOUBLONPELLET";
-}
-
-static bool ends_with(const std::string& text, const char* two)
-{
-    return text.size() >= 2 && text.compare(text.size() - 2, 2, two) == 0;
+    const size_t n = text.size();
+    return n >= 2 && text[n - 2] == unit[0] && text[n - 1] == unit[1];
 }
 
 double quantity_in_kg(const std::string& quantity)
@@ -43,6 +30,21 @@ double density_of_points(double points)
     return std::floor(259 / (259.12955 - points) * 100000) / 100;
 }
 
+// What the evaluation reads of one line, recognised and converted once: the passes below would otherwise
+// compare the same keywords and convert the same texts up to three times per line.
+struct LineFacts {
+    Category category = Category::other;
+    Step step = Step::other;
+    bool fermentable = false; // a grain in the mash, or a sugar or extract in the boil
+    double kg = 0;            // the weight rule
+    double hop_grams = 0;
+    double value = 0;
+    double yield = 0;
+    double time = 0;
+};
+
+static LineFacts facts[kLineCapacity + 1];
+
 // Totals of the first pass that only the evaluation needs.
 struct FirstPassTotals {
     double sugar_kg = 0;
@@ -52,31 +54,78 @@ struct FirstPassTotals {
     int yeast_count = 0;
 };
 
+// Recognises a line and converts the texts that the later passes read. Water lines are left out: the
+// forced volume rewrites their quantities between the passes.
+static void read_facts(const RecipeLine& line, LineFacts& f)
+{
+    // Written member by member in place: a returned copy went through the stack and stalled.
+    f.category = category_of(line.category);
+    f.step = step_of(line.step);
+    const bool grain = is_grain(f.category) && f.step == Step::mash;
+    const bool sugar = (f.category == Category::sugar || f.category == Category::powder_extract ||
+                        f.category == Category::liquid_extract) &&
+                       f.step == Step::boil;
+    const bool hop = is_hop(f.category);
+    f.fermentable = grain || sugar;
+    f.kg = 0;
+    f.hop_grams = 0;
+    if (!f.fermentable && !hop)
+        return;
+    if (ends_with(line.quantity, "KG")) {
+        const double number = text_to_number(line.quantity);
+        f.kg = number;
+        f.hop_grams = number * 1000;
+    } else if (ends_with(line.quantity, " G")) {
+        const double number = text_to_number(line.quantity);
+        f.kg = number / 1000;
+        f.hop_grams = number;
+    }
+    f.value = text_to_number(line.value);
+    if (f.fermentable)
+        f.yield = text_to_number(line.yield);
+    if (hop)
+        f.time = text_to_number(line.time);
+}
+
 static FirstPassTotals sum_weights_and_water(Estimates& e)
 {
     FirstPassTotals totals;
     for (int k = 1; k <= ws.line_count; k++) {
         const RecipeLine& line = ws.lines[k];
-        const std::string& category = line.category;
-        const std::string& step = line.step;
-        if (category == "LEVURE" && step == "FERMENTATION") {
-            totals.attenuation_sum += text_to_number(line.yield) / 100;
-            totals.yeast_count += 1;
+        LineFacts& f = facts[k];
+        read_facts(line, f);
+        switch (f.category) {
+        case Category::yeast:
+            if (f.step == Step::fermentation) {
+                totals.attenuation_sum += text_to_number(line.yield) / 100;
+                totals.yeast_count += 1;
+            }
+            break;
+        case Category::water:
+            if (f.step == Step::mash)
+                e.mash_water += text_to_number(line.quantity);
+            else if (f.step == Step::rinse)
+                e.rinse_water += text_to_number(line.quantity);
+            break;
+        case Category::sugar:
+            if (f.step == Step::boil)
+                totals.sugar_kg += f.kg;
+            break;
+        case Category::powder_extract:
+            if (f.step == Step::boil)
+                totals.powder_extract_kg += f.kg;
+            break;
+        case Category::liquid_extract:
+            if (f.step == Step::boil)
+                totals.liquid_extract_kg += f.kg;
+            break;
+        default:
+            if (is_grain(f.category) && f.step == Step::mash)
+                e.malt_kg += f.kg;
+            else if (is_hop(f.category) && is_boil_step(f.step))
+                e.hop_kg += f.kg;
+            break;
         }
-        if (category == "EAU" && step == "EMPATAGE")
-            e.mash_water += text_to_number(line.quantity);
-        if (category == "EAU" && step == "RINCAGE")
-            e.rinse_water += text_to_number(line.quantity);
-        if (is_grain(category) && step == "EMPATAGE")
-            e.malt_kg += quantity_in_kg(line.quantity);
-        if (category == "SUCRE" && step == "EBULLITION")
-            totals.sugar_kg += quantity_in_kg(line.quantity);
-        if (category == "EXTRAITPOUDRE" && step == "EBULLITION")
-            totals.powder_extract_kg += quantity_in_kg(line.quantity);
-        if (category == "EXTRAITLIQUIDE" && step == "EBULLITION")
-            totals.liquid_extract_kg += quantity_in_kg(line.quantity);
-        if (is_hop(category) && (step == "EBULLITION" || step == "AMERISATION" || step == "AROMATISATION"))
-            e.hop_kg += quantity_in_kg(line.quantity);
     }
     return totals;
 }
@@ -110,52 +159,74 @@ static ExtractTotals sum_extract_and_colour(double volume)
     const double efficiency = ws.settings.efficiency;
     ExtractTotals totals;
     for (int k = 1; k <= ws.line_count; k++) {
-        RecipeLine& line = ws.lines[k];
-        bool grain = is_grain(line.category) && line.step == "EMPATAGE";
-        bool sugar = is_sugar_or_extract(line.category) && line.step == "EBULLITION";
-        if (!grain && !sugar)
+        const LineFacts& f = facts[k];
+        if (!f.fermentable)
             continue;
-        double w = quantity_in_kg(line.quantity);
+        const double w = f.kg;
         // The divisor is the line's own weight plus the final volume taken as kilograms of water.
-        double points = text_to_number(line.yield) / 100 * w / (w + volume);
+        double points = f.yield / 100 * w / (w + volume);
         double colour;
-        if (grain) {
+        if (is_grain(f.category)) {
             points = points * efficiency * 100;
-            colour = text_to_number(line.value) / 6 * points;
+            colour = f.value / 6 * points;
         } else {
             points = points * 100;
-            colour = text_to_number(line.value) / 6 * points * efficiency;
+            colour = f.value / 6 * points * efficiency;
         }
         totals.points += points;
-        if (line.category != "SUCRE")
+        if (f.category != Category::sugar)
             totals.non_sugar_points += points;
         totals.colour_sum += colour;
+        RecipeLine& line = ws.lines[k];
         line.gravity_points = points;
         line.colour_points = colour;
     }
     return totals;
 }
 
+// The time factors of one evaluation: hop additions share a few boil times, and each factor costs two
+// long double exponentials.
+class TimeFactors
+{
+  public:
+    double of(double minutes)
+    {
+        for (int k = 0; k < count_; k++)
+            if (minutes_[k] == minutes)
+                return factors_[k];
+        const double factor = hyperbolic_tangent(minutes * 3.14159265 / 120);
+        // A NaN time never equals itself: it is computed each time rather than kept.
+        if (count_ < kSlots && minutes == minutes) {
+            minutes_[count_] = minutes;
+            factors_[count_] = factor;
+            count_++;
+        }
+        return factor;
+    }
+
+  private:
+    static constexpr int kSlots = 8;
+    double minutes_[kSlots];
+    double factors_[kSlots];
+    int count_ = 0;
+};
+
 // Tinseth's bitterness over every hop line, whatever its step; the gravity term uses the boil gravity.
 static double sum_bitterness(double boil_gravity, double volume)
 {
     double gravity_factor = std::pow(0.000125, boil_gravity / 1000 - 1);
     double total = 0;
+    TimeFactors time_factors;
     for (int k = 1; k <= ws.line_count; k++) {
-        RecipeLine& line = ws.lines[k];
-        if (!is_hop(line.category))
+        const LineFacts& f = facts[k];
+        if (!is_hop(f.category))
             continue;
-        double hop_grams = 0;
-        if (ends_with(line.quantity, "KG"))
-            hop_grams = text_to_number(line.quantity) * 1000;
-        else if (ends_with(line.quantity, " G"))
-            hop_grams = text_to_number(line.quantity);
-        double time_factor = hyperbolic_tangent(text_to_number(line.time) * 3.14159265 / 120);
-        double ibu = text_to_number(line.value) * (gravity_factor * time_factor * hop_grams) * 3.98 / volume;
-        if (line.category == "HOUBLONPELLET")
+        const double time_factor = time_factors.of(f.time);
+        double ibu = f.value * (gravity_factor * time_factor * f.hop_grams) * 3.98 / volume;
+        if (f.category == Category::hop_pellet)
             ibu = ws.settings.pellet_yield * ibu;
         total += ibu;
-        line.line_ibu = ibu;
+        ws.lines[k].line_ibu = ibu;
     }
     return total;
 }

@@ -1,12 +1,15 @@
 // recipe/merge_sort.cpp — merges lines of one ingredient and unit, then puts the lines in brewing order.
 #include "recipe/merge_sort.h"
 
+#include "core/keywords.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "recipe/list_edit.h"
 
 #include <cmath>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 bool same_ingredient(int a, int b)
 {
@@ -18,42 +21,90 @@ bool same_ingredient(int a, int b)
            x.yield == y.yield && x.time == y.time && x.step == y.step && x.price == y.price;
 }
 
-static bool unit_is(const std::string& quantity, const char* unit)
+// The units a quantity may end with; a merge keeps the unit's kind, so each line's kind is found once.
+enum class Unit { none, litre, kilogram, gram };
+
+static Unit unit_of(const std::string& quantity)
 {
-    return quantity.size() >= 2 && quantity.compare(quantity.size() - 2, 2, unit) == 0;
+    const size_t n = quantity.size();
+    if (n < 2)
+        return Unit::none;
+    const char a = quantity[n - 2];
+    const char b = quantity[n - 1];
+    if (a == ' ' && b == 'L')
+        return Unit::litre;
+    if (a == 'K' && b == 'G')
+        return Unit::kilogram;
+    if (a == ' ' && b == 'G')
+        return Unit::gram;
+    return Unit::none;
 }
 
-// The unit written after a sum of the two quantities, or null when their units differ or are unknown.
-// Tested in this order on the first quantity, so at most one applies.
-static const char* common_unit(const std::string& first, const std::string& second)
+// The text written after a sum; "KG" read without a blank is written " KG".
+static const char* unit_text(Unit unit)
 {
-    if (unit_is(first, " L") && unit_is(second, " L"))
+    switch (unit) {
+    case Unit::litre:
         return " L";
-    if (unit_is(first, "KG") && unit_is(second, "KG"))
+    case Unit::kilogram:
         return " KG";
-    if (unit_is(first, " G") && unit_is(second, " G"))
+    default:
         return " G";
-    return nullptr;
+    }
 }
+
+// Numbers the lines by their texts other than quantity and picture: equal numbers, same ingredient.
+static std::vector<int> ingredient_classes()
+{
+    std::vector<int> classes(ws.line_count + 1, 0);
+    std::unordered_map<std::string, int> known;
+    std::string key;
+    for (int k = 1; k <= ws.line_count; k++) {
+        const RecipeLine& l = ws.lines[k];
+        key.clear();
+        // Each text is preceded by its length, so no two different lines give the same key.
+        for (const std::string* text :
+             {&l.category, &l.designation, &l.value, &l.yield, &l.time, &l.step, &l.price}) {
+            const size_t size = text->size();
+            key.append(reinterpret_cast<const char*>(&size), sizeof size);
+            key += *text;
+        }
+        classes[k] = known.emplace(key, static_cast<int>(known.size())).first->second;
+    }
+    return classes;
+}
+
+// The merge's working state: the scan and its restarts run on line numbers alone, and a merged line leaves
+// only this list; the records move once at the end. Deleting each merged line at once moved every record
+// below it, up to 32,000 record copies for a full recipe of one ingredient.
+struct MergeScan {
+    std::vector<int> classes; // by line number before the merge
+    std::vector<Unit> units;  // by line number before the merge
+    std::vector<int> at;      // at[position] = the line's number before the merge
+    int count = 0;
+    long examined = 0;
+};
 
 // Merges the first mergeable pair found within the bound; false when a whole scan found none, or the
 // bound was reached.
-static bool merge_first_pair(long& examined)
+static bool merge_first_pair(MergeScan& scan)
 {
-    for (int i = 1; i <= ws.line_count; i++) {
-        for (int j = 1; j <= ws.line_count; j++) {
-            if (++examined > kMergePairBound)
+    for (int i = 1; i <= scan.count; i++) {
+        for (int j = 1; j <= scan.count; j++) {
+            if (++scan.examined > kMergePairBound)
                 return false;
-            if (!same_ingredient(i, j))
+            const int a = scan.at[i];
+            const int b = scan.at[j];
+            // Same ingredient and the same known unit; a merge keeps the unit, so the kinds stay valid.
+            if (i == j || scan.classes[a] != scan.classes[b] || scan.units[a] != scan.units[b] ||
+                scan.units[a] == Unit::none)
                 continue;
-            std::string& quantity = ws.lines[i].quantity;
-            const char* unit = common_unit(quantity, ws.lines[j].quantity);
-            if (!unit)
-                continue;
+            std::string& quantity = ws.lines[a].quantity;
             // In capitals like every quantity of a line: a sum as large as 1e+38 reads back as 1E+38.
-            const double sum = text_to_number(quantity) + text_to_number(ws.lines[j].quantity);
-            quantity = upper_ascii(number_to_text(sum)) + unit;
-            delete_line(j);
+            const double sum = text_to_number(quantity) + text_to_number(ws.lines[b].quantity);
+            quantity = upper_ascii(number_to_text(sum)) + unit_text(scan.units[a]);
+            scan.at.erase(scan.at.begin() + j);
+            scan.count--;
             return true;
         }
     }
@@ -62,9 +113,22 @@ static bool merge_first_pair(long& examined)
 
 void merge_lines()
 {
-    long examined = 0;
-    while (merge_first_pair(examined)) {
+    MergeScan scan;
+    scan.classes = ingredient_classes();
+    scan.units.resize(ws.line_count + 1);
+    scan.at.resize(ws.line_count + 1);
+    for (int k = 1; k <= ws.line_count; k++) {
+        scan.units[k] = unit_of(ws.lines[k].quantity);
+        scan.at[k] = k;
     }
+    scan.count = ws.line_count;
+    while (merge_first_pair(scan)) {
+    }
+    // Survivors keep their order, and each moves up at most once.
+    for (int k = 1; k <= scan.count; k++)
+        if (scan.at[k] != k)
+            ws.lines[k] = std::move(ws.lines[scan.at[k]]);
+    ws.line_count = scan.count;
 }
 
 // Rounds half to even (the default rounding mode) into an int32. A value beyond the int32 range is clamped
@@ -81,41 +145,72 @@ static int32_t key_of(double value)
     return static_cast<int32_t>(rounded);
 }
 
-static bool is_grain(const std::string& category)
-{
-    return category == "MALT" || category == "MALTFROMENT" || category == "MALTSPECIAL" ||
-           category == "GRAIN" || category == "FLOCON";
-}
-
 int32_t sort_key_of(const RecipeLine& line)
 {
+    const Category category = category_of(line.category);
+    const Step step = step_of(line.step);
     // Every rule that matches overrides the ones before it.
     int32_t key = 0;
-    if (line.category == "EAU" && line.step == "EMPATAGE")
+    if (category == Category::water && step == Step::mash)
         key = 10000;
-    if (is_grain(line.category) && line.step == "EMPATAGE")
+    if (is_grain(category) && step == Step::mash)
         key = key_of(text_to_number(line.value) + 20000);
-    if (line.category == "EAU" && line.step == "RINCAGE")
+    if (category == Category::water && step == Step::rinse)
         key = 30000;
-    if (line.step == "EBULLITION" || line.step == "AMERISATION" || line.step == "AROMATISATION")
+    if (is_boil_step(step))
         key = key_of(39000 - text_to_number(line.time));
-    if (line.step == "EBULLITION" && line.category == "AUTRE")
+    if (step == Step::boil && category == Category::other_addition)
         key = 60000;
-    if (line.step == "FERMENTATION")
+    if (step == Step::fermentation)
         key = 70000;
     return key;
+}
+
+// One row of the exchange sort over `count` entries: wherever the held key is below the entry's, the two
+// trade places. Written without a branch: the outcome of each comparison is hard to foresee.
+static void exchange_row(int32_t& key, int& line, int32_t* keys, int* at, int count)
+{
+    for (int j = 0; j < count; j++) {
+        const int32_t other_key = keys[j];
+        const int other_line = at[j];
+        const bool below = key < other_key;
+        keys[j] = below ? key : other_key;
+        at[j] = below ? line : other_line;
+        key = below ? other_key : key;
+        line = below ? other_line : line;
+    }
 }
 
 void sort_lines()
 {
     const int n = ws.line_count;
+    // The exchanges run on the keys and line numbers only, then each record moves once: exchanging whole
+    // records cost up to 32,640 exchanges of nine texts each.
+    std::vector<int32_t> keys(n + 1);
+    std::vector<int> at(n + 1);
+    for (int i = 1; i <= n; i++) {
+        keys[i] = ws.lines[i].sort_key = sort_key_of(ws.lines[i]);
+        at[i] = i;
+    }
+    // This exact exchange order decides where lines of equal keys end; it is not stable. Line i's key and
+    // number are held aside during its row, and j = i never exchanges (a key is never below itself). The
+    // first row leaves the largest key in place 1; from then on each row i ends its part j < i holding that
+    // largest key, which is below no other, so its part j > i exchanges nothing and is not run.
+    for (int i = 1; i <= n; i++) {
+        int32_t key = keys[i];
+        int line = at[i];
+        exchange_row(key, line, keys.data() + 1, at.data() + 1, i - 1);
+        if (i == 1)
+            exchange_row(key, line, keys.data() + 2, at.data() + 2, n - 1);
+        keys[i] = key;
+        at[i] = line;
+    }
+    std::vector<RecipeLine> sorted;
+    sorted.reserve(n);
     for (int i = 1; i <= n; i++)
-        ws.lines[i].sort_key = sort_key_of(ws.lines[i]);
-    // This exact exchange order decides where lines of equal keys end; it is not stable.
+        sorted.push_back(std::move(ws.lines[at[i]]));
     for (int i = 1; i <= n; i++)
-        for (int j = 1; j <= n; j++)
-            if (ws.lines[i].sort_key < ws.lines[j].sort_key)
-                std::swap(ws.lines[i], ws.lines[j]);
+        ws.lines[i] = std::move(sorted[i - 1]);
 }
 
 void merge_and_sort()

@@ -1,23 +1,35 @@
 // refdata/ingredients.cpp — reads "./bases/ingredients.txt" and numbers the entries by category group.
 #include "refdata/ingredients.h"
 
+#include "core/keywords.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "refdata/reference_line.h"
 
 int ingredient_group(const std::string& category)
 {
-    static const struct {
-        const char* keyword;
-        int group;
-    } kKeywords[] = {
-        {"EAU", 1},           {"MALT", 2},           {"MALTFROMENT", 2},   {"MALTSPECIAL", 2}, {"GRAIN", 2},
-        {"FLOCON", 2},        {"HOUBLONCONE", 3},    {"HOUBLONPELLET", 3}, {"AUTRE", 4},       {"SUCRE", 4},
-        {"EXTRAITPOUDRE", 4}, {"EXTRAITLIQUIDE", 4}, {"LEVURE", 5},
-    };
-    for (const auto& k : kKeywords)
-        if (category == k.keyword)
-            return k.group;
+    switch (category_of(category)) {
+    case Category::water:
+        return 1;
+    case Category::malt:
+    case Category::wheat_malt:
+    case Category::special_malt:
+    case Category::grain:
+    case Category::flakes:
+        return 2;
+    case Category::hop_cone:
+    case Category::hop_pellet:
+        return 3;
+    case Category::other_addition:
+    case Category::sugar:
+    case Category::powder_extract:
+    case Category::liquid_extract:
+        return 4;
+    case Category::yeast:
+        return 5;
+    case Category::other:
+        break;
+    }
     return 0;
 }
 

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 struct WeightCase {
     const char* quantity;
     double kg;
@@ -337,4 +340,42 @@ TEST(Evaluate, ForcedVolumeFollowsTheGrain)
     EXPECT_EQ(ws.lines[1].quantity, "18 L");
     EXPECT_EQ(ws.estimates.mash_water, 18);
     EXPECT_NEAR(ws.estimates.final_volume, 19.9645, 1e-4);
+}
+
+TEST(Evaluate, EachHopLineTakesTheBitternessOfItsOwnTimeAndWeight)
+{
+    // Without hop absorption the hops change neither the volume nor the boil gravity, so each hop line of a
+    // long recipe must bitter exactly as it does alone; the times alternate and outnumber any small set.
+    static const char* const kTimes[] = {"60", "15", "60", "5", "90",  "15", "30",  "45",  "10",
+                                         "20", "75", "1",  "0", "120", "60", "2.5", "NAN", "-0"};
+    auto base = [] {
+        reset_workspace();
+        use_worked_example_settings();
+        ws.settings.loss_hops = 0;
+        ws.settings.pellet_yield = 0.8;
+        add_worked_example_lines_without_yeast();
+        ws.line_count = 3; // water, rinse water and malt only
+    };
+    auto add_hop = [](int k) {
+        add_recipe_line("", k % 3 ? "HOUBLONCONE" : "HOUBLONPELLET", "Hop", k % 2 ? "0.03 KG" : "25 G",
+                        std::to_string(4 + k), "", kTimes[k], k % 4 ? "EBULLITION" : "FERMENTATION", "");
+    };
+    const int hops = sizeof kTimes / sizeof kTimes[0];
+    base();
+    for (int k = 0; k < hops; k++)
+        add_hop(k);
+    evaluate_recipe();
+    double together[sizeof kTimes / sizeof kTimes[0]];
+    for (int k = 0; k < hops; k++)
+        together[k] = ws.lines[4 + k].line_ibu;
+    for (int k = 0; k < hops; k++) {
+        base();
+        add_hop(k);
+        evaluate_recipe();
+        if (std::isnan(together[k]))
+            EXPECT_TRUE(std::isnan(ws.lines[4].line_ibu)) << kTimes[k];
+        else
+            EXPECT_EQ(ws.lines[4].line_ibu, together[k]) << kTimes[k];
+    }
+    EXPECT_GT(together[0], together[1]); // 60 minutes bitter more than 15
 }

@@ -1,11 +1,15 @@
 // tests/merge_sort_test.cpp — merging lines of one ingredient and the brewing-order sort.
+#include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 static void add(const std::string& category, const std::string& designation, const std::string& quantity,
@@ -312,4 +316,97 @@ TEST(MergeSort, CommandOnAnEmptyRecipeDoesNothing)
     EXPECT_EQ(ws.line_count, 0);
     EXPECT_EQ(ws.lines[1].sort_key, 5);
     EXPECT_EQ(ws.selected_line, 1);
+}
+
+// The merge and the sort exactly as the brewing-order rules state them, on whole records, with the list
+// operations: the oracle that the working versions, which move line numbers instead, must match.
+static void literal_merge()
+{
+    long examined = 0;
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (int i = 1; i <= ws.line_count && !merged; i++)
+            for (int j = 1; j <= ws.line_count && !merged; j++) {
+                if (++examined > kMergePairBound)
+                    return;
+                if (!same_ingredient(i, j))
+                    continue;
+                const std::string& qi = ws.lines[i].quantity;
+                const std::string& qj = ws.lines[j].quantity;
+                auto ends = [](const std::string& q, const char* u) {
+                    return q.size() >= 2 && q.compare(q.size() - 2, 2, u) == 0;
+                };
+                const char* unit = ends(qi, " L") && ends(qj, " L")   ? " L"
+                                   : ends(qi, "KG") && ends(qj, "KG") ? " KG"
+                                   : ends(qi, " G") && ends(qj, " G") ? " G"
+                                                                      : nullptr;
+                if (!unit)
+                    continue;
+                ws.lines[i].quantity = number_to_text(text_to_number(qi) + text_to_number(qj)) + unit;
+                delete_line(j);
+                merged = true;
+            }
+    }
+}
+
+static void literal_sort()
+{
+    for (int i = 1; i <= ws.line_count; i++)
+        ws.lines[i].sort_key = sort_key_of(ws.lines[i]);
+    for (int i = 1; i <= ws.line_count; i++)
+        for (int j = 1; j <= ws.line_count; j++)
+            if (ws.lines[i].sort_key < ws.lines[j].sort_key)
+                std::swap(ws.lines[i], ws.lines[j]);
+}
+
+// A random recipe drawn from a few categories, steps, names, units and times, so that many lines merge,
+// many keys tie and some lines are alike but for one text.
+static void random_recipe(std::mt19937& random, int lines)
+{
+    static const char* const kCategories[] = {"EAU", "MALT", "HOUBLONCONE", "AUTRE", "LEVURE", "malt"};
+    static const char* const kSteps[] = {"EMPATAGE",      "RINCAGE",      "EBULLITION",
+                                         "AROMATISATION", "FERMENTATION", ""};
+    static const char* const kUnits[] = {" KG", "KG", " G", " L", " XX", ""};
+    reset_workspace();
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int k = 0; k < lines; k++)
+        add_recipe_line("p" + std::to_string(k), kCategories[pick(6)], "N" + std::to_string(pick(3)),
+                        std::to_string(pick(5)) + "." + std::to_string(pick(10)) + kUnits[pick(6)],
+                        std::to_string(pick(3) * 10), "", std::to_string(pick(4) * 30), kSteps[pick(6)],
+                        pick(8) ? "1 KG" : "2 KG");
+}
+
+// The texts of the lines in use, in order, with their picture names, quantities and keys.
+static std::vector<std::string> recipe_texts()
+{
+    std::vector<std::string> texts;
+    for (int i = 1; i <= ws.line_count; i++) {
+        const RecipeLine& l = ws.lines[i];
+        texts.push_back(l.picture + "|" + l.category + "|" + l.designation + "|" + l.quantity + "|" +
+                        l.value + "|" + l.time + "|" + l.step + "|" + l.price + "|" +
+                        std::to_string(l.sort_key));
+    }
+    return texts;
+}
+
+TEST(MergeSort, MergeAndSortMatchTheLiteralProceduresOnRandomRecipes)
+{
+    std::mt19937 random(42);
+    for (int round = 0; round < 60; round++) {
+        // Short recipes merge everything; full ones reach the bound of examined pairs.
+        const int lines = round % 3 == 0 ? kLineCapacity : 1 + static_cast<int>(random() % 120);
+        const std::mt19937 start = random;
+        random_recipe(random, lines);
+        literal_merge();
+        const std::vector<std::string> merged = recipe_texts();
+        literal_sort();
+        const std::vector<std::string> sorted = recipe_texts();
+
+        random = start;
+        random_recipe(random, lines);
+        merge_lines();
+        ASSERT_EQ(recipe_texts(), merged) << "round " << round;
+        sort_lines();
+        ASSERT_EQ(recipe_texts(), sorted) << "round " << round;
+    }
 }

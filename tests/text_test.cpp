@@ -2,11 +2,13 @@
 #include "core/text.h"
 #include "test_support.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 static std::vector<std::string> lines_of(const std::string& bytes)
@@ -110,6 +112,96 @@ TEST(TextNumbers, TextToNumber)
     };
     for (const Case& c : cases)
         EXPECT_EQ(text_to_number(c.text), c.number) << '"' << c.text << '"';
+}
+
+// The value strtod gives in the "C" locale, the reference for every plain decimal.
+static double strtod_value(const std::string& text)
+{
+    return g_ascii_strtod(text.c_str(), nullptr);
+}
+
+TEST(TextNumbers, PlainDecimalsReadExactlyAsStrtodReadsThem)
+{
+    // Halfway and near-halfway decimals, the longest mantissas that stay exact, and the first ones that do
+    // not: each must give strtod's correctly rounded double, bit for bit.
+    static const char* const kTexts[] = {
+        "0.1",
+        "0.3",
+        "2.675",
+        "1.005",
+        "0.000000000000001",
+        "123456789012345",
+        "1234567890123456",
+        "9007199254740993",
+        "0.1234567890123456789",
+        "99999999999999.9",
+        "4.35",
+        "1047.43",
+        "0.07",
+        "-0",
+        "-0.0",
+        "+0",
+        "0",
+        "5.",
+        ".5",
+        "-.25",
+        "000000000000000000001",
+        "1.7976931348623157",
+        "2.40 KG",
+        "500 G",
+        "20 L",
+        "3.14159265",
+        "0.0050",
+        "12.5abc",
+        "1.5.5",
+        "7x",
+        "0x1A",
+        "0X1a",
+        "5.e2",
+        "5e",
+        "5E+",
+        "-",
+        "+",
+        ".",
+        "-.",
+        "..5",
+        "1,5",
+    };
+    for (const char* text : kTexts) {
+        const double expected = strtod_value(text);
+        const double got = text_to_number(text);
+        EXPECT_EQ(got, expected) << '"' << text << '"';
+        EXPECT_EQ(std::signbit(got), std::signbit(expected)) << '"' << text << '"';
+    }
+}
+
+TEST(TextNumbers, RandomPlainDecimalsReadExactlyAsStrtodReadsThem)
+{
+    // A fixed seed: the same 20,000 texts on every run, of up to 18 digits around an optional point.
+    std::mt19937 random(20240611);
+    static const char* const kEnds[] = {"", " KG", " G", " L", "x", ".", ",5", " 3"};
+    for (int n = 0; n < 20000; n++) {
+        std::string text;
+        const int sign = static_cast<int>(random() % 4);
+        if (sign == 1)
+            text += '-';
+        else if (sign == 2)
+            text += '+';
+        const int whole = static_cast<int>(random() % 10);
+        for (int k = 0; k < whole; k++)
+            text += static_cast<char>('0' + random() % 10);
+        if (random() % 2) {
+            text += '.';
+            const int decimals = static_cast<int>(random() % 10);
+            for (int k = 0; k < decimals; k++)
+                text += static_cast<char>('0' + random() % 10);
+        }
+        text += kEnds[random() % (sizeof kEnds / sizeof kEnds[0])];
+        const double expected = strtod_value(text);
+        const double got = text_to_number(text);
+        ASSERT_EQ(got, expected) << '"' << text << '"';
+        ASSERT_EQ(std::signbit(got), std::signbit(expected)) << '"' << text << '"';
+    }
 }
 
 TEST(TextNumbers, LongHexDigitsStayFinite)

@@ -5,7 +5,7 @@
 
 #include <string>
 
-// Builds the ingredient, function and style menus from the reference data; called once at start-up.
+// Builds the five ingredient menus, the function menu and the style menu from the reference data.
 void build_menus();
 
 // Appends an item with a label and the 16 × 16 picture `picture` to `menu`; it carries `number`.

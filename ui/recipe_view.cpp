@@ -62,12 +62,12 @@ void fill_recipe_list()
     for (int i = 1; i <= ws.line_count; i++) {
         const RecipeLine& line = ws.lines[i];
         const std::string number = std::to_string(i);
-        GtkTreeIter row;
-        gtk_list_store_append(ui.recipe_store, &row);
-        gtk_list_store_set(ui.recipe_store, &row, COL_NUMBER, number.c_str(), COL_PICTURE,
-                           line.picture_pixbuf, COL_QUANTITY, line.quantity.c_str(), COL_DESIGNATION,
-                           line.designation.c_str(), COL_VALUE, line.value.c_str(), COL_YIELD,
-                           line.yield.c_str(), COL_TIME, line.time.c_str(), COL_STEP, line.step.c_str(), -1);
+        // One insertion with its values: an append then a set signalled each row twice.
+        gtk_list_store_insert_with_values(ui.recipe_store, nullptr, -1, COL_NUMBER, number.c_str(),
+                                          COL_PICTURE, line.picture_pixbuf, COL_QUANTITY,
+                                          line.quantity.c_str(), COL_DESIGNATION, line.designation.c_str(),
+                                          COL_VALUE, line.value.c_str(), COL_YIELD, line.yield.c_str(),
+                                          COL_TIME, line.time.c_str(), COL_STEP, line.step.c_str(), -1);
     }
     // The view keeps the only reference, so the store it showed before is released when it is replaced.
     gtk_tree_view_set_model(GTK_TREE_VIEW(ui.recipe_view), GTK_TREE_MODEL(ui.recipe_store));

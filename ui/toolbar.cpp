@@ -8,6 +8,7 @@
 #include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
+#include "ui/menus.h"
 #include "ui/message_box.h"
 #include "ui/picture_widget.h"
 #include "ui/recipe_view.h"
@@ -139,13 +140,14 @@ static bool line_selected()
 
 void on_toolbar_clicked(GtkWidget*, gpointer command)
 {
-    switch (GPOINTER_TO_INT(command)) {
+    const int number = GPOINTER_TO_INT(command);
+    switch (number) {
     case CMD_WATER_MENU:
     case CMD_MALT_MENU:
     case CMD_HOP_MENU:
     case CMD_SUGAR_MENU:
     case CMD_YEAST_MENU:
-        pop_up(ui.category_menus[GPOINTER_TO_INT(command)]);
+        pop_up(ui.category_menus[number]);
         break;
     case CMD_FUNCTION_MENU:
         pop_up(ui.function_menu);

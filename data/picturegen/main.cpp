@@ -13,7 +13,11 @@
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
 
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -21,13 +25,44 @@
 
 using Drawing = std::function<void(cairo_t*)>;
 
+// Saves the drawing as a PNG without compression: a few kilobytes more per picture, but the program decodes
+// every picture at start-up, and inflating is most of that work.
+static bool save_uncompressed_png(cairo_surface_t* surface, const std::string& path)
+{
+    cairo_surface_flush(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, width, height);
+    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    const int rowstride = gdk_pixbuf_get_rowstride(pixbuf);
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            // Cairo keeps premultiplied ARGB in native-endian words; PNG wants straight RGBA bytes.
+            uint32_t argb;
+            std::memcpy(&argb, data + y * stride + x * 4, 4);
+            const unsigned alpha = argb >> 24;
+            guchar* out = pixels + y * rowstride + x * 4;
+            for (int channel = 0; channel < 3; channel++) {
+                const unsigned premultiplied = (argb >> (16 - 8 * channel)) & 0xFF;
+                out[channel] = alpha ? static_cast<guchar>((premultiplied * 255 + alpha / 2) / alpha) : 0;
+            }
+            out[3] = static_cast<guchar>(alpha);
+        }
+    }
+    const bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, "compression", "0", nullptr);
+    g_object_unref(pixbuf);
+    return saved;
+}
+
 static bool write_picture(const std::string& path, const Drawing& draw)
 {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kPictureSize, kPictureSize);
     cairo_t* cr = cairo_create(surface);
     draw(cr);
     cairo_destroy(cr);
-    bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    bool written = save_uncompressed_png(surface, path);
     cairo_surface_destroy(surface);
     return written;
 }

@@ -6,6 +6,7 @@
 #include "core/picture.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
+#include "ui/menus.h"
 #include "ui/widgets.h"
 
 using Menus = GuiTest;

@@ -1,0 +1,110 @@
+// bench/refresh_bench.cpp — one refresh after a menu command on the real main window, with 256 lines.
+//
+// Usage (needs a display, e.g. under xvfb-run): refresh_bench APP_FOLDER [benchmark options]
+// Start-up runs as the program runs it, in APP_FOLDER (its bases/ and images/), then the recipe is filled
+// with 256 lines of real pictures and a style is chosen. Each iteration runs the menu dispatcher with an item
+// that only refreshes: fill_recipe_list, refresh_results, fill_recipe_list. The second figure adds the work
+// that GTK does afterwards, until it is idle again (sizing the new rows, redrawing the window).
+//
+// refresh_bench APP_FOLDER --menus prints instead the milliseconds that building the seven menus once more
+// takes right after start-up (their pictures already decoded): the share of start-up that the menus' hundreds
+// of items cost.
+#include "core/workspace.h"
+#include "ui/commands.h"
+#include "ui/menus.h"
+#include "ui/startup.h"
+
+#include <benchmark/benchmark.h>
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+static void drain_events()
+{
+    while (gtk_events_pending())
+        gtk_main_iteration();
+}
+
+// 256 lines of the eight kinds that the evaluation reads, each with a picture of the bundled folder.
+static void fill_full_recipe()
+{
+    static const char* const kinds[][8] = {
+        {"eau", "EAU", "20 L", "", "", "", "EMPATAGE", "0.002 L"},
+        {"eaurincage", "EAU", "10 L", "", "", "", "RINCAGE", "0.002 L"},
+        {"malt1", "MALT", "5 KG", "8", "80", "", "EMPATAGE", "2.4 KG"},
+        {"malt3", "MALTSPECIAL", "250 G", "120", "75", "", "EMPATAGE", "4 KG"},
+        {"houbloncone", "HOUBLONCONE", "40 G", "5", "", "60", "EBULLITION", "0.08 G"},
+        {"houblonpellet", "HOUBLONPELLET", "20 G", "12", "", "15", "AROMATISATION", "0.1 G"},
+        {"sucre", "SUCRE", "500 G", "0", "100", "", "EBULLITION", "1.5 KG"},
+        {"levure", "LEVURE", "11 G", "", "75", "", "FERMENTATION", "0.3 G"},
+    };
+    ws.line_count = 0;
+    for (int i = 0; i < kLineCapacity; i++) {
+        const char* const* k = kinds[i % 8];
+        add_recipe_line(k[0], k[1], "Ingrédient " + std::to_string(i), k[2], k[3], k[4], k[5], k[6], k[7]);
+    }
+    if (ws.style_count >= 2)
+        ws.style = ws.styles[2];
+}
+
+static void menu_refresh()
+{
+    on_menu_activate(nullptr, GINT_TO_POINTER(MENU_GROUP));
+}
+
+// The dispatcher's own work: the two list refills and the evaluation with its labels.
+static void BM_MenuRefresh256(benchmark::State& state)
+{
+    drain_events();
+    for (auto _ : state)
+        menu_refresh();
+    drain_events();
+}
+BENCHMARK(BM_MenuRefresh256)->Unit(benchmark::kMicrosecond);
+
+// The same, then every event it caused until GTK is idle: what the user waits for before the window is
+// up to date.
+static void BM_MenuRefresh256UntilIdle(benchmark::State& state)
+{
+    drain_events();
+    for (auto _ : state) {
+        menu_refresh();
+        drain_events();
+    }
+}
+BENCHMARK(BM_MenuRefresh256UntilIdle)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const bool menus_only = argc == 3 && std::string(argv[2]) == "--menus";
+    if (argc != 2 && !menus_only) {
+        std::fprintf(stderr, "usage: refresh_bench APP_FOLDER [--menus | benchmark options]\n");
+        return 2;
+    }
+    if (chdir(argv[1]) != 0) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    gtk_disable_setlocale();
+    if (!gtk_init_check(nullptr, nullptr)) {
+        std::fprintf(stderr, "refresh_bench: no display (run it under xvfb-run)\n");
+        return 1;
+    }
+    if (menus_only) {
+        start_up();
+        const gint64 before = g_get_monotonic_time();
+        build_menus();
+        std::printf("%.2f\n", (g_get_monotonic_time() - before) / 1000.0);
+        return 0;
+    }
+    start_up();
+    fill_full_recipe();
+    menu_refresh();
+    drain_events();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
