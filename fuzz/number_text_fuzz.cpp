@@ -22,7 +22,9 @@ static std::string described(double x, const std::string& text)
 }
 
 // Written numbers never show "nan" or "inf"; a finite number reads back within the 16 digits it was written
-// with, exactly when 15 digits already named it, and writing what was read gives the same text again.
+// with, and writing what was read gives the same text again. (Sixteen digits do not always give the number
+// back even when fifteen would: just above a power of two, such as 2^149, the 16-digit text lies nearer the
+// double below it.)
 static void check_number_to_text(double x)
 {
     const std::string text = number_to_text(x);
@@ -40,10 +42,6 @@ static void check_number_to_text(double x)
         property_failed("a number reads back beyond 16 digits of precision", described(x, text));
     if (number_to_text(back) != text)
         property_failed("writing the number read back changes the text", described(x, text));
-    char fifteen[64];
-    std::snprintf(fifteen, sizeof fifteen, "%.15g", x);
-    if (text_to_number(fifteen) == x && back != x)
-        property_failed("a number of 15 digits does not read back exactly", described(x, text));
     if (x == std::floor(x) && std::fabs(x) <= 9007199254740992.0) {
         if (back != x || text.find_first_not_of("-0123456789") != std::string::npos)
             property_failed("an integer is not written as its digits", described(x, text));
