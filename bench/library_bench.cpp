@@ -1,4 +1,5 @@
 // bench/library_bench.cpp — the costs of the library's hot operations on full-size inputs.
+#include "bench/full_recipe.h"
 #include "calc/evaluate.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
@@ -21,20 +22,7 @@ static void fill_full_recipe()
     use_worked_example_settings();
     ws.settings.pellet_yield = 0.9;
     ws.settings.litres_per_kilo = 3;
-    static const char* const kinds[][8] = {
-        {"eau", "EAU", "20 L", "", "", "", "EMPATAGE", "0.002 L"},
-        {"eau", "EAU", "10 L", "", "", "", "RINCAGE", "0.002 L"},
-        {"malt", "MALT", "5 KG", "8", "80", "", "EMPATAGE", "2.4 KG"},
-        {"malt", "MALTSPECIAL", "250 G", "120", "75", "", "EMPATAGE", "4 KG"},
-        {"houblon", "HOUBLONCONE", "40 G", "5", "", "60", "EBULLITION", "0.08 G"},
-        {"houblon", "HOUBLONPELLET", "20 G", "12", "", "15", "AROMATISATION", "0.1 G"},
-        {"sucre", "SUCRE", "500 G", "0", "100", "", "EBULLITION", "1.5 KG"},
-        {"levure", "LEVURE", "11 G", "", "75", "", "FERMENTATION", "0.3 G"},
-    };
-    for (int i = 0; i < kLineCapacity; i++) {
-        const char* const* k = kinds[i % 8];
-        add_recipe_line(k[0], k[1], "Ingrédient " + std::to_string(i), k[2], k[3], k[4], k[5], k[6], k[7]);
-    }
+    add_full_recipe_lines();
 }
 
 // evaluate_recipe on the full recipe: every estimate, the three passes over 256 lines.

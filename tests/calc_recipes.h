@@ -35,3 +35,17 @@ inline void load_worked_example()
     add_worked_example_lines_without_yeast();
     add_recipe_line("", "LEVURE", "Ale", "11 G", "", "75", "", "FERMENTATION", "3 G");
 }
+
+// The forced-volume example: 3 L per kg, losses 10 % / 1 L per kg / 10 % / 10 L per kg, and 5 kg of grain and
+// 40 g of hops already summed by an evaluation.
+inline void use_forced_volume_example()
+{
+    Settings& s = ws.settings;
+    s.litres_per_kilo = 3;
+    s.loss_mash = 10;
+    s.loss_grain = 1;
+    s.loss_boil = 10;
+    s.loss_hops = 10;
+    ws.estimates.malt_kg = 5;
+    ws.estimates.hop_kg = 0.04;
+}

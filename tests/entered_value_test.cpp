@@ -3,6 +3,8 @@
 #include "core/text.h"
 #include "core/workspace.h"
 
+#include "calc_recipes.h"
+
 #include <gtest/gtest.h>
 
 // 5 kg of grain and 40 g of hops evaluated, with the settings of the forced-volume example.
@@ -10,14 +12,7 @@ static void prepare_recipe()
 {
     reset_workspace();
     set_recipe_start_values();
-    Settings& s = ws.settings;
-    s.litres_per_kilo = 3;
-    s.loss_mash = 10;
-    s.loss_grain = 1;
-    s.loss_boil = 10;
-    s.loss_hops = 10;
-    ws.estimates.malt_kg = 5;
-    ws.estimates.hop_kg = 0.04;
+    use_forced_volume_example();
     add_recipe_line("", "EAU", "Eau", "20 L", "", "", "", "EMPATAGE", "");
     add_recipe_line("", "EAU", "Eau", "10 L", "", "", "", "RINCAGE", "");
 }

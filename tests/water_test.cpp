@@ -4,20 +4,15 @@
 #include "calc/format.h"
 #include "core/workspace.h"
 
+#include "calc_recipes.h"
+
 #include <gtest/gtest.h>
 
 // The settings of the forced-volume example, with 5 kg of grain and 40 g of hops already summed.
 static void prepare_forced_example()
 {
     reset_workspace();
-    Settings& s = ws.settings;
-    s.litres_per_kilo = 3;
-    s.loss_mash = 10;
-    s.loss_grain = 1;
-    s.loss_boil = 10;
-    s.loss_hops = 10;
-    ws.estimates.malt_kg = 5;
-    ws.estimates.hop_kg = 0.04;
+    use_forced_volume_example();
 }
 
 TEST(Water, ForcedVolumeExample)
