@@ -240,6 +240,12 @@ void evaluate_recipe()
     e = Estimates();
     e.sugar_per_litre = sugar_per_litre;
     e.extract_per_litre = extract_per_litre;
+    // A line that no longer counts (its step or category changed) must not keep the figures it once had.
+    for (int k = 1; k <= ws.line_count; k++) {
+        ws.lines[k].gravity_points = 0;
+        ws.lines[k].colour_points = 0;
+        ws.lines[k].line_ibu = 0;
+    }
 
     FirstPassTotals totals = sum_weights_and_water(e);
 

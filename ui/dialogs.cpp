@@ -2,12 +2,11 @@
 #include "ui/dialogs.h"
 
 #include "calc/entered_value.h"
+#include "core/history.h"
 #include "core/workspace.h"
 #include "ui/entry_text.h"
-#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 std::string read_entry_text(GtkWidget* entry, int mode)
@@ -100,17 +99,16 @@ void on_edit_validate(GtkButton*, gpointer)
 {
     const int line_number = ws.selected_line;
     if (line_number >= 1 && line_number <= ws.line_count) {
+        history_note_change();
         RecipeLine& line = ws.lines[line_number];
         line.quantity = read_entry_text(ui.edit_quantity_entry, ENTRY_NUMBER);
         line.time = read_entry_text(ui.edit_time_entry, ENTRY_NUMBER);
         line.value = read_entry_text(ui.edit_value_entry, ENTRY_NUMBER);
         line.yield = read_entry_text(ui.edit_yield_entry, ENTRY_NUMBER);
     }
-    fill_recipe_list();
-    refresh_results();
-    fill_recipe_list();
     ws.selected_line = 0;
     gtk_widget_destroy(ui.edit_dialog);
+    refresh_after_command();
 }
 
 void on_edit_close(GtkButton*, gpointer)
@@ -137,21 +135,9 @@ void apply_entered_value(GtkButton*, gpointer data)
     const std::string number_text = read_entry_text(ui.value_entry, ENTRY_NUMBER);
     const std::string plain_text = read_entry_text(ui.value_entry, ENTRY_PLAIN);
     gtk_widget_destroy(ui.value_dialog);
+    history_note_change();
     const std::string message = apply_entered_value_effects(purpose, number_text, plain_text);
-    switch (purpose) {
-    case VALUE_FORCED_VOLUME:
-        fill_recipe_list();
-        refresh_results();
-        break;
-    case VALUE_CARBONATION:
+    if (purpose == VALUE_CARBONATION)
         show_message(GTK_MESSAGE_INFO, message);
-        fill_recipe_list();
-        refresh_results();
-        break;
-    case VALUE_TITLE:
-        update_window_title();
-        break;
-    default:
-        break;
-    }
+    refresh_after_command();
 }

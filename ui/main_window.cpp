@@ -1,6 +1,7 @@
 // ui/main_window.cpp — the main window's skeleton, the results grid, the window title and quitting.
 #include "ui/main_window.h"
 
+#include "core/history.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
@@ -17,10 +18,7 @@ static void on_main_window_destroy(GtkWidget*, gpointer)
     quit_application();
 }
 
-static gboolean on_main_window_delete(GtkWidget*, GdkEvent*, gpointer)
-{
-    quit_application();
-}
+void (*quit_action)() = quit_application;
 
 void build_main_window()
 {
@@ -29,7 +27,6 @@ void build_main_window()
     gtk_window_set_position(GTK_WINDOW(ui.main_window), GTK_WIN_POS_CENTER);
     gtk_widget_set_events(ui.main_window, kWindowEventMask);
     g_signal_connect(ui.main_window, "destroy", G_CALLBACK(on_main_window_destroy), nullptr);
-    g_signal_connect(ui.main_window, "delete-event", G_CALLBACK(on_main_window_delete), nullptr);
     gtk_widget_show(ui.main_window);
 
     ui.outer_paned = gtk_vpaned_new();
@@ -83,11 +80,15 @@ void update_window_title()
         ws.file_base_name = path_base_name(ws.file_name);
         separator = " : ";
     }
+    // A "*" before the recipe's name says that it holds changes not saved yet.
+    const std::string mark = recipe_is_modified() ? "*" : "";
     std::string title;
     if (!ws.title.empty())
-        title = "CUVELO V0.9 : " + ws.title;
+        title = "CUVELO V0.9 : " + mark + ws.title;
+    else if (!ws.file_base_name.empty())
+        title = "CUVELO V0.9 : Créateur de recette de bière" + separator + mark + ws.file_base_name;
     else
-        title = "CUVELO V0.9 : Créateur de recette de bière" + separator + ws.file_base_name;
+        title = mark + "CUVELO V0.9 : Créateur de recette de bière";
     gtk_window_set_title(GTK_WINDOW(ui.main_window), title.c_str());
 }
 

@@ -4,6 +4,7 @@
 #include "calc/cost.h"
 #include "calc/entered_value.h"
 #include "calc/format.h"
+#include "core/history.h"
 #include "core/picture.h"
 #include "core/workspace.h"
 #include "recipe/list_edit.h"
@@ -13,8 +14,7 @@
 #include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/message_box.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number)
@@ -86,7 +86,7 @@ static void show_cost()
                  "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost(), 2) + " €");
 }
 
-static void show_help_page()
+void show_help_command()
 {
     std::string failed_command;
     if (!show_help(failed_command))
@@ -97,6 +97,7 @@ static void run_function(int number)
 {
     switch (number) {
     case MENU_MERGE_SORT:
+        history_note_change();
         merge_and_sort();
         break;
     case MENU_FORCE_VOLUME:
@@ -113,7 +114,7 @@ static void run_function(int number)
         open_value_dialog("Titre de la recette :", ws.title, VALUE_TITLE);
         break;
     case MENU_HELP:
-        show_help_page();
+        show_help_command();
         break;
     default:
         break;
@@ -124,14 +125,14 @@ void on_menu_activate(GtkMenuItem*, gpointer data)
 {
     int number = GPOINTER_TO_INT(data);
     if (number >= MENU_INGREDIENT_FIRST && number <= MENU_INGREDIENT_LAST) {
+        history_note_change();
         add_database_ingredient(number);
     } else if (number > MENU_INGREDIENT_LAST && number < MENU_STYLE_BASE) {
         run_function(number);
     } else if (number > MENU_STYLE_BASE && number <= MENU_STYLE_BASE + ws.style_count) {
+        history_note_change();
         ws.style = ws.styles[number - MENU_STYLE_BASE];
         ws.style_display_mode = 0;
     }
-    fill_recipe_list();
-    refresh_results();
-    fill_recipe_list(); // shows the water quantities that a forced volume made the evaluation write
+    refresh_after_command();
 }

@@ -69,6 +69,7 @@ int main(int argc, char** argv)
         return 1;
 
     start_up();
+    install_test_hooks();
     drain_events();
     const int status = RUN_ALL_TESTS();
     std::system(("rm -rf '" + g_fixture_folder + "'").c_str());

@@ -1,8 +1,10 @@
 // tests/gui/gui_support.cpp — drives the real main window as a user would, and reads back what it shows.
 #include "gui_support.h"
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
+#include "ui/main_window.h"
 #include "ui/widgets.h"
 
 #include <algorithm>
@@ -187,14 +189,90 @@ GtkWidget* dialog_button(GtkWidget* window, const std::string& label)
     return nullptr;
 }
 
+void press_key(guint key, GdkModifierType mods)
+{
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(ui.main_window)));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = key;
+    event->key.state = mods;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_default(), key, &keys, &count) && count > 0) {
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        event->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
+static int quits = 0;
+
+static void record_quit()
+{
+    quits++;
+}
+
+int quit_count()
+{
+    return quits;
+}
+
+static int live_watchers = 0;
+
 DialogWatcher::DialogWatcher()
 {
+    live_watchers++;
     source_ = g_timeout_add(5, tick, this);
 }
 
 DialogWatcher::~DialogWatcher()
 {
+    live_watchers--;
     g_source_remove(source_);
+}
+
+static bool is_question(GtkWidget* window)
+{
+    return g_object_get_data(G_OBJECT(window), "cuvelo-question") != nullptr;
+}
+
+// Clicks the first button of `answers` that the question offers; false when it offers none of them.
+static bool answer_question(GtkWidget* window, const std::vector<std::string>& answers)
+{
+    for (const std::string& answer : answers)
+        if (GtkWidget* button = dialog_button(window, answer)) {
+            gtk_button_clicked(GTK_BUTTON(button));
+            return true;
+        }
+    return false;
+}
+
+gboolean answer_unexpected_questions(gpointer)
+{
+    if (live_watchers > 0)
+        return TRUE;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next) {
+        GtkWidget* window = GTK_WIDGET(node->data);
+        if (gtk_widget_get_visible(window) && is_question(window) &&
+            !g_object_get_data(G_OBJECT(window), "watcher-state")) {
+            g_object_set_data(G_OBJECT(window), "watcher-state", GINT_TO_POINTER(1));
+            ADD_FAILURE() << "a question nobody expected: " << gtk_window_get_title(GTK_WINDOW(window));
+            answer_question(window, {"Annuler"});
+        }
+    }
+    g_list_free(windows);
+    return TRUE;
+}
+
+void install_test_hooks()
+{
+    quit_action = record_quit;
+    g_timeout_add(20, answer_unexpected_questions, nullptr);
 }
 
 void DialogWatcher::choose_file(const std::string& path)
@@ -269,7 +347,17 @@ gboolean DialogWatcher::tick(gpointer data)
             continue;
         int state = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(window), "watcher-state"));
         if (state == NEW_DIALOG) {
-            if (GTK_IS_MESSAGE_DIALOG(window)) {
+            if (is_question(window)) {
+                SeenDialog question = record(window);
+                gchar* detail = nullptr;
+                g_object_get(window, "secondary-text", &detail, nullptr);
+                question.text += "\n" + std::string(detail ? detail : "");
+                g_free(detail);
+                self->questions.push_back(question);
+                if (!answer_question(window, self->answers))
+                    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_DELETE_EVENT);
+                state = ANSWERED;
+            } else if (GTK_IS_MESSAGE_DIALOG(window)) {
                 self->seen.push_back(record(window));
                 gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CLOSE);
                 state = ANSWERED;
@@ -319,6 +407,7 @@ void reset_to_new_recipe()
     if (ui.value_dialog)
         gtk_widget_destroy(ui.value_dialog);
     ws.forced_volume = 0;
+    history_reset(); // a test's own reset: no question about what the test left
     click_toolbar(CMD_NEW);
 }
 
