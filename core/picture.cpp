@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -73,6 +74,48 @@ static const char* picture_type(const std::string& bytes)
     return "";
 }
 
+static uint32_t big_endian_32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; i++)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+static uint32_t little_endian(const std::string& bytes, size_t at, size_t length)
+{
+    uint32_t value = 0;
+    for (size_t i = length; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The header's own claims, checked before a loader sees them: the size against the cap, and for a BMP the
+// length of its second header, which its loader would otherwise set aside (up to 4 GB) before anything else.
+// JPEG's size lies deeper; its loader's size callback guards it.
+static bool header_fits(const std::string& bytes, const std::string& type)
+{
+    const uint32_t cap = kMaxPictureSide;
+    if (type == "png")
+        return bytes.size() >= 24 && big_endian_32(bytes, 16) <= cap && big_endian_32(bytes, 20) <= cap;
+    if (type == "gif")
+        return bytes.size() >= 10 && little_endian(bytes, 6, 2) <= cap && little_endian(bytes, 8, 2) <= cap;
+    if (type == "bmp") {
+        if (bytes.size() < 26)
+            return false;
+        const uint32_t header = little_endian(bytes, 14, 4);
+        if (header == 12)
+            return little_endian(bytes, 18, 2) <= cap && little_endian(bytes, 20, 2) <= cap;
+        const int32_t width = static_cast<int32_t>(little_endian(bytes, 18, 4));
+        const int32_t height = static_cast<int32_t>(little_endian(bytes, 22, 4)); // negative: top row first
+        return (header == 40 || header == 52 || header == 56 || header == 64 || header == 108 ||
+                header == 124) &&
+               width >= 0 && static_cast<uint32_t>(width) <= cap && height >= -static_cast<int32_t>(cap) &&
+               height <= static_cast<int32_t>(cap);
+    }
+    return true;
+}
+
 // Called with the size the file claims, before the loader allocates anything: too large a picture is cut
 // to zero pixels, which makes the loader give up.
 static void refuse_large(GdkPixbufLoader* loader, int width, int height, gpointer refused)
@@ -83,10 +126,11 @@ static void refuse_large(GdkPixbufLoader* loader, int width, int height, gpointe
     }
 }
 
-GdkPixbuf* decode_picture(const std::string& bytes)
+static GdkPixbuf* decode_picture(const std::string& bytes)
 {
     const char* type = picture_type(bytes);
-    GdkPixbufLoader* loader = *type ? gdk_pixbuf_loader_new_with_type(type, nullptr) : nullptr;
+    GdkPixbufLoader* loader =
+        *type && header_fits(bytes, type) ? gdk_pixbuf_loader_new_with_type(type, nullptr) : nullptr;
     if (!loader)
         return nullptr;
     bool refused = false;
@@ -101,6 +145,12 @@ GdkPixbuf* decode_picture(const std::string& bytes)
     return pixbuf;
 }
 
+GdkPixbuf* load_picture_file(const std::string& path)
+{
+    std::string bytes;
+    return read_picture_file(path, bytes) ? decode_picture(bytes) : nullptr;
+}
+
 GdkPixbuf* picture_for(const std::string& name)
 {
     // A NUL would end the path early and drop ".png": "../../dev/stdin" and the like would then be read.
@@ -111,8 +161,7 @@ GdkPixbuf* picture_for(const std::string& name)
     if (found != cache.end())
         return found->second;
     // One attempt per name, kept even when it failed: a broken file is not read again.
-    std::string bytes;
-    GdkPixbuf* pixbuf = read_picture_file(picture_path(name), bytes) ? decode_picture(bytes) : nullptr;
+    GdkPixbuf* pixbuf = load_picture_file(picture_path(name));
     cache.emplace(name, pixbuf);
     return pixbuf;
 }

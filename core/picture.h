@@ -22,9 +22,10 @@ GdkPixbuf* picture_scaled(const std::string& name, int size);
 // The file path of a picture name, converted to UTF-8 when the locale allows it (raw bytes otherwise).
 std::string picture_path(const std::string& name);
 
-// Decodes a picture file's bytes, refusing before any pixel is allocated a picture wider or taller than
-// kMaxPictureSide; null when it is refused or does not decode. The caller owns the result.
-GdkPixbuf* decode_picture(const std::string& bytes);
+// Reads and decodes one picture file as picture_for does, without the cache: only a regular file within
+// kMaxPictureFileBytes, refused before any pixel is allocated when it is wider or taller than
+// kMaxPictureSide. Null when it is refused or does not decode; the caller owns the result.
+GdkPixbuf* load_picture_file(const std::string& path);
 
 // With false, picture_for gives null for every name without reading a file (programs without a window).
 void set_picture_decoding(bool on);

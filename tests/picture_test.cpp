@@ -125,21 +125,27 @@ static long peak_kb()
 
 TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
 {
+    // A BMP whose second header claims to be 3 GB long, which its loader would set aside first.
+    std::string bmp = "BM" + std::string(12, '\0') + "\xc1\xc1\xc1\xc1" + std::string(200, '\xc1');
+    bmp[10] = '\x8a';
     const struct {
-        uint32_t width, height;
-        bool with_pixels;
+        const char* what;
+        std::string bytes;
         bool decoded;
     } cases[] = {
-        {1, 1, true, true},           {1024, 1024, true, true}, // the cap itself
-        {1025, 1, true, false},       {1, 1025, true, false},
-        {20000, 20000, false, false}, // 81 bytes claiming 400 million pixels
-        {20000, 20000, true, false},  // a small file that unpacks to them
+        {"1 × 1", png_of(1, 1, true), true},
+        {"1024 × 1024, the cap itself", png_of(1024, 1024, true), true},
+        {"1025 × 1", png_of(1025, 1, true), false},
+        {"1 × 1025", png_of(1, 1025, true), false},
+        {"81 bytes claiming 20000 × 20000", png_of(20000, 20000, false), false},
+        {"a small file that unpacks to 20000 × 20000", png_of(20000, 20000, true), false},
+        {"a BMP header claiming 3 GB", bmp, false},
     };
     ScratchDir dir;
     int n = 0;
     for (const auto& c : cases) {
         const std::string name = "size-" + std::to_string(n++);
-        write_file("images/" + name + ".png", png_of(c.width, c.height, c.with_pixels));
+        write_file("images/" + name + ".png", c.bytes);
         // In a child process, so that its peak size is this decoding's alone.
         const pid_t pid = fork();
         if (pid == 0) {
@@ -150,7 +156,7 @@ TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
         }
         int status = 0;
         waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.width << " × " << c.height;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what;
     }
 }
 
