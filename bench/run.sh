@@ -13,7 +13,7 @@ pkg-config --exists benchmark x11 gtk+-2.0 || bash scripts/setup >/dev/null
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCUVELO_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 nice cmake --build build-bench -j2 >/dev/null
-cmake --install build-bench --prefix "$PWD/build-bench/app" >/dev/null
+cmake --install build-bench --prefix "$PWD/build-bench/app" --component app >/dev/null
 rm -rf build-bench/max && python3 bench/make_max_db.py build-bench/app build-bench/max
 
 bench=build-bench/bench

@@ -4,10 +4,12 @@
 #include "calc/cost.h"
 #include "calc/format.h"
 #include "calc/priming.h"
+#include "core/data_folders.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "report/browser.h"
 
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,14 +49,39 @@ static std::string f2(double x)
     return format_decimals(x, 2);
 }
 
-// The picture's address stays relative: the page lies beside "./images/" in the working directory.
-static std::string image_tag(const std::string& picture)
+// The absolute folder of a page path.
+static std::string page_folder(const std::string& page)
 {
+    gchar* folder = g_path_get_dirname(page.c_str());
+    std::string absolute = folder;
+    g_free(folder);
+    if (!g_path_is_absolute(absolute.c_str())) {
+        gchar* cwd = g_get_current_dir();
+        absolute = std::string(cwd) + "/" + absolute;
+        g_free(cwd);
+    }
+    return absolute;
+}
+
+// The picture's address stays relative for the working folder's pictures and for pictures in the "images/"
+// folder beside the page; a picture of the shared folder is named by its own file address.
+static std::string image_tag(const std::string& picture, const std::string& folder)
+{
+    const std::string file = picture_file(picture);
+    const std::string beside_page = folder + "/images/";
+    if (g_path_is_absolute(file.c_str()) && file.compare(0, beside_page.size(), beside_page) != 0) {
+        gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
+        if (uri) {
+            std::string tag = "<img src='" + html_escape(uri) + "'>";
+            g_free(uri);
+            return tag;
+        }
+    }
     return "<img src='./images/" + html_escape(picture) + ".png'>";
 }
 
 // The page's lines, in their fixed order; false when a write failed.
-static bool write_report_lines(FILE* file)
+static bool write_report_lines(FILE* file, const std::string& folder)
 {
     const StyleEntry& style = ws.style;
     const Estimates& e = ws.estimates;
@@ -64,7 +91,7 @@ static bool write_report_lines(FILE* file)
     write_text_line(file, "<h3>Recette : " + html_escape(ws.title) + "</h3>");
     write_text_line(file, "( " + html_escape(ws.file_base_name) + " )<br>");
     write_text_line(file, "<h3>Style :</h3>");
-    write_text_line(file, image_tag(style.picture) + "<br><br>");
+    write_text_line(file, image_tag(style.picture, folder) + "<br><br>");
     write_text_line(file, html_escape(style.category) + " - " + html_escape(style.name) + "<br><br>");
     write_text_line(file, html_escape(style.description) + "<br><br>");
     write_text_line(file, "Densité Initiale : " + html_escape(style.og_min) + " - " +
@@ -78,7 +105,7 @@ static bool write_report_lines(FILE* file)
     write_text_line(file, "<h3>Ingrédients :</h3>");
     for (int32_t i = 1; i <= ws.line_count; i++) {
         const RecipeLine& line = ws.lines[i];
-        write_text_line(file, image_tag(line.picture) + " " + html_escape(line.quantity) + " " +
+        write_text_line(file, image_tag(line.picture, folder) + " " + html_escape(line.quantity) + " " +
                                   html_escape(line.designation) + " " + html_escape(line.value) + " " +
                                   html_escape(line.yield) + " " + html_escape(line.time) + " " +
                                   html_escape(line.step) + "<br>");
@@ -108,7 +135,7 @@ bool write_html_report_file(const std::string& path)
     FILE* file = open_text_file(path, "w");
     if (!file)
         return false;
-    bool written = write_report_lines(file);
+    bool written = write_report_lines(file, page_folder(path));
     return std::fclose(file) == 0 && written;
 }
 
@@ -120,9 +147,12 @@ static std::string unwritten_path;
 
 std::string html_report_path()
 {
-    char* cwd = getcwd(nullptr, 0);
-    std::string folder = cwd ? cwd : "";
-    std::free(cwd);
+    std::string folder = data_folders().report;
+    if (folder.empty()) {
+        char* cwd = getcwd(nullptr, 0);
+        folder = cwd ? cwd : "";
+        std::free(cwd);
+    }
     if (folder.empty())
         return "";
     if (folder.back() != '/')
@@ -173,7 +203,7 @@ bool write_html_report(std::string& failed_command)
     static bool removal_at_exit = false;
     if (!removal_at_exit)
         removal_at_exit = std::atexit(remove_html_report) == 0; // should a way out forget to call it
-    bool written = write_report_lines(file);
+    bool written = write_report_lines(file, page_folder(path));
     written = std::fclose(file) == 0 && written;
     struct stat state;
     report_written = lstat(path.c_str(), &state) == 0 && S_ISREG(state.st_mode);

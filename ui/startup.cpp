@@ -1,18 +1,23 @@
 // ui/startup.cpp — the fixed order in which the program loads its data and builds its main window.
 #include "ui/startup.h"
 
+#include "core/data_folders.h"
 #include "core/workspace.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
+#include "ui/message_box.h"
 #include "ui/recipe_view.h"
 #include "ui/results_panel.h"
 #include "ui/toolbar.h"
 
+#include <cstdio>
+
 void start_up()
 {
+    const DataSearch data = set_up_data_folders();
     load_ingredients();
     load_configuration();
     load_styles(); // the menus are built from the ingredients and the styles, so both come first
@@ -25,4 +30,10 @@ void start_up()
     fill_recipe_list();
     refresh_results();
     update_window_title();
+    if (!data.found) {
+        const std::string message = data_not_found_message(data);
+        // Printed as UTF-8 bytes: g_printerr would turn every accent into "?" under the "C" locale.
+        std::fprintf(stderr, "cuvelo : %s\n", message.c_str());
+        show_message(GTK_MESSAGE_WARNING, message);
+    }
 }
