@@ -30,7 +30,7 @@ echo "Figures are medians."
 echo
 echo "### Start-up and memory ($runs launches of each, interleaved, one Xvfb)"
 echo
-bash bench/startup.sh build-bench/app build-bench/max $bench/floor $bench/launch_timer $bench/refresh_bench "$runs"
+bash bench/startup.sh build-bench/app build-bench/max $bench/floor $bench/launch_timer "$runs"
 echo
 echo "### Refresh after a menu command, 256 lines (real main window under Xvfb)"
 echo
