@@ -4,7 +4,9 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -30,9 +32,14 @@ struct CalcRun {
     std::string err;
 };
 
-// Runs cuvelo-calc in the current working directory and waits for it.
+// Runs cuvelo-calc in the current working directory and waits for it. Its brewer's folder is
+// "data-home/cuvelo" there, never the real user's.
 static CalcRun run_calc(const std::vector<std::string>& arguments)
 {
+    gchar* cwd = g_get_current_dir();
+    gchar** environment =
+        g_environ_setenv(g_get_environ(), "XDG_DATA_HOME", (std::string(cwd) + "/data-home").c_str(), TRUE);
+    g_free(cwd);
     std::vector<std::string> words = {program_path()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<gchar*> argv;
@@ -44,8 +51,10 @@ static CalcRun run_calc(const std::vector<std::string>& arguments)
     gchar* err = nullptr;
     gint wait_status = 0;
     GError* error = nullptr;
-    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err,
-                     &wait_status, &error)) {
+    const bool ran = g_spawn_sync(nullptr, argv.data(), environment, G_SPAWN_DEFAULT, nullptr, nullptr, &out,
+                                  &err, &wait_status, &error);
+    g_strfreev(environment);
+    if (ran) {
         run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
         run.out = out;
         run.err = err;
@@ -150,10 +159,31 @@ TEST(CuveloCalc, BasesDefaultToTheWorkingDirectory)
 TEST(CuveloCalc, MissingConfigurationIsAWarningOnly)
 {
     ScratchDir dir;
-    CalcRun run = run_calc({"--tsv", kData + "/worked.cvl"});
+    CalcRun run = run_calc({"--bases", "vide", "--tsv", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(line_count_of(run.err), 1) << run.err;
     EXPECT_NE(run.out.find("final_volume\t30\n"), std::string::npos) << run.out; // no losses without settings
+}
+
+TEST(CuveloCalc, StartedElsewhereItWorksInTheBrewersFolderAsTheDesktopProgramDoes)
+{
+    ScratchDir dir;
+    gchar* stage = g_path_get_dirname(program_path().c_str());
+    const std::string shared_bases = std::string(stage) + "/bases";
+    g_free(stage);
+    const CalcRun given = run_calc({"--bases", shared_bases, "--tsv", kData + "/worked.cvl"});
+    const CalcRun found = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(found.out, given.out);
+    EXPECT_EQ(read_file("data-home/cuvelo/bases/configuration.txt"),
+              read_file(shared_bases + "/configuration.txt"));
+
+    // A brewer's own configuration, once there, is the one read.
+    write_file("data-home/cuvelo/bases/configuration.txt", read_file(kData + "/bases/configuration.txt"));
+    const CalcRun own = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(own.out, run_calc({"--bases", kData + "/bases", "--tsv", kData + "/worked.cvl"}).out);
+    EXPECT_NE(own.out, found.out);
 }
 
 TEST(CuveloCalc, ErrorsGiveOneFrenchLineAndStatusTwo)
@@ -223,4 +253,101 @@ TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)
     EXPECT_EQ(line_count_of(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("/nonexistent-folder/r.html"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
+}
+
+// Runs cuvelo-calc with a file size limit of 512 bytes: a write past it fails as on a full disk.
+static CalcRun run_calc_on_a_small_disk(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {"-c", "ulimit -f 1; exec \"$0\" \"$@\"", program_path()});
+    const std::string shell = "/bin/sh";
+    const char* real = g_getenv("CUVELO_CALC");
+    g_setenv("CUVELO_CALC", shell.c_str(), TRUE);
+    CalcRun run = run_calc(arguments);
+    if (real)
+        g_setenv("CUVELO_CALC", real, TRUE);
+    else
+        g_unsetenv("CUVELO_CALC");
+    return run;
+}
+
+// A report or a save that cannot be written whole leaves the old file as it was, names the reason, and no
+// temporary file; a link at the report's name is replaced, never followed.
+TEST(CuveloCalc, ReportAndSaveAreWrittenWholeOrNotAtAll)
+{
+    ScratchDir dir;
+    write_file("page.html", "old page");
+    write_file("big.cvl", read_file(kData + "/worked.cvl") + std::string(1000, '\n'));
+    write_file("out.cvl", "old recipe");
+    CalcRun run = run_calc_on_a_small_disk(
+        {"--bases", kData + "/bases", "--tsv", "--report", "page.html", "--save", "out.cvl", "big.cvl"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "cuvelo-calc : impossible d'enregistrer la recette « out.cvl » : fichier trop grand\n"
+                       "cuvelo-calc : impossible d'écrire le rapport « page.html » : fichier trop grand\n");
+    EXPECT_EQ(read_file("page.html"), "old page");
+    EXPECT_EQ(read_file("out.cvl"), "old recipe");
+
+    ASSERT_EQ(g_unlink("page.html"), 0);
+    write_file("letter.txt", "a brewer's letter");
+    ASSERT_EQ(symlink("letter.txt", "page.html"), 0);
+    run = run_calc({"--bases", kData + "/bases", "--tsv", "--report", "page.html", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file("letter.txt"), "a brewer's letter");
+    EXPECT_EQ(read_file("page.html"), read_file(std::string(CUVELO_TEST_DATA) + "/report/worked.html"));
+    GDir* folder = g_dir_open(".", 0, nullptr);
+    while (const gchar* name = g_dir_read_name(folder))
+        EXPECT_NE(std::string(name).compare(0, 8, ".cuvelo-"), 0) << name;
+    g_dir_close(folder);
+}
+
+// Results that never reach their file make the run a failure with the system's reason.
+TEST(CuveloCalc, LostOutputGivesStatusOne)
+{
+    for (const char* option : {"--tsv", "--help"}) {
+        const std::string command = "'" + program_path() + "' --bases '" + kData + "/bases' " + option +
+                                    " '" + kData + "/worked.cvl' >/dev/full";
+        gchar* err = nullptr;
+        gint wait_status = 0;
+        const gchar* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr,
+                                 nullptr, nullptr, &err, &wait_status, nullptr));
+        EXPECT_TRUE(WIFEXITED(wait_status) && WEXITSTATUS(wait_status) == 1) << option;
+        EXPECT_STREQ(err, "cuvelo-calc : impossible d'écrire les résultats : disque plein\n") << option;
+        g_free(err);
+    }
+}
+
+TEST(CuveloCalc, DoubleDashEndsTheOptionsAndReadFailuresSayWhy)
+{
+    ScratchDir dir;
+    write_file("-r.cvl", read_file(kData + "/worked.cvl"));
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--", "-r.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run_calc({"--tsv", "-r.cvl"}).status, 2); // without "--" it is an unknown option
+
+    // A recipe that is no regular file is refused at once, and nothing is saved.
+    run = run_calc({"--save", "out.cvl", "/dev/zero"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "cuvelo-calc : impossible de lire la recette « /dev/zero » : ce n'est pas un fichier "
+                       "ordinaire\n");
+    EXPECT_FALSE(file_exists("out.cvl"));
+}
+
+// A window-less run reads no picture, whatever the recipe names.
+TEST(CuveloCalc, NoPictureIsRead)
+{
+    ScratchDir dir;
+    write_file("images/malt1.png", "not read");
+    write_file("images/style3.png", "not read");
+    write_file(
+        "r.cvl",
+        "STYLE\tAle\tBlonde\t\t\t\t\t\t\t\t\tstyle3\t\nMALT\tmalt1\tPils\t5 KG\t3\t80\t\tEMPATAGE\t1\n");
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, "images", IN_OPEN), 0);
+    CalcRun run = run_calc({"--tsv", "r.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "a picture file was opened";
+    close(watch);
 }

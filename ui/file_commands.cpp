@@ -1,6 +1,7 @@
 // ui/file_commands.cpp — the file commands: each keeps the brewer's work unless the brewer says otherwise.
 #include "ui/file_commands.h"
 
+#include "core/data_folders.h"
 #include "core/history.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -37,6 +38,8 @@ std::string recipe_folder()
     }
     if (!last_folder.empty() && g_file_test(last_folder.c_str(), G_FILE_TEST_IS_DIR))
         return last_folder;
+    if (!data_folders().documents.empty())
+        return data_folders().documents;
     gchar* here = g_get_current_dir();
     std::string result = here;
     g_free(here);
@@ -129,8 +132,10 @@ void open_recipe_command()
     std::string path;
     if (!choose_recipe_file(false, path))
         return;
-    if (!load_recipe(path)) {
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'ouvrir le fichier recette :\n" + path);
+    std::string why;
+    if (!load_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
         return;
     }
     ws.style_display_mode = 0;
@@ -161,8 +166,10 @@ bool save_recipe_command(bool choose)
         if (!may_write_to(path))
             return false;
     }
-    if (!save_recipe(path)) {
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'enregistrer la recette dans le fichier :\n" + path);
+    std::string why;
+    if (!save_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'enregistrer la recette dans le fichier :\n" + path + "\n(" + why + ")");
         return false;
     }
     history_mark_saved();
@@ -177,7 +184,8 @@ void show_report_command()
     if (write_html_report(failed_command))
         return;
     if (!unwritten_report_path().empty())
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path());
+        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +
+                                            "\n(" + unwritten_report_reason() + ")");
     else
         show_browser_failure(failed_command);
 }

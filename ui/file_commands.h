@@ -29,6 +29,6 @@ void quit_command();
 // The main window's "delete-event" (its close button): quit_command; the window never goes by itself.
 gboolean on_main_window_delete(GtkWidget* window, GdkEvent* event, gpointer unused);
 
-// The folder the Open chooser starts in: the recipe's folder, else the last one used, else the working
-// folder.
+// The folder the choosers start in: the recipe's folder, else the last one used, else the documents folder
+// (the working folder when there is none).
 std::string recipe_folder();

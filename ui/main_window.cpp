@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include "core/history.h"
+#include "core/display_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
@@ -74,22 +75,10 @@ void build_results_area()
 
 void update_window_title()
 {
-    ws.file_base_name = "";
-    std::string separator;
-    if (!ws.file_name.empty()) {
-        ws.file_base_name = path_base_name(ws.file_name);
-        separator = " : ";
-    }
-    // A "*" before the recipe's name says that it holds changes not saved yet.
-    const std::string mark = recipe_is_modified() ? "*" : "";
-    std::string title;
-    if (!ws.title.empty())
-        title = "CUVELO V0.9 : " + mark + ws.title;
-    else if (!ws.file_base_name.empty())
-        title = "CUVELO V0.9 : Créateur de recette de bière" + separator + mark + ws.file_base_name;
-    else
-        title = mark + "CUVELO V0.9 : Créateur de recette de bière";
-    gtk_window_set_title(GTK_WINDOW(ui.main_window), title.c_str());
+    ws.file_base_name = ws.file_name.empty() ? "" : path_base_name(ws.file_name);
+    // Bounded: an X server refuses a title of many megabytes, and the program would end with it.
+    gtk_window_set_title(GTK_WINDOW(ui.main_window),
+                         window_title_text(ws.title, ws.file_name, recipe_is_modified()).c_str());
 }
 
 void quit_application()
