@@ -1,12 +1,15 @@
-// ui/main.cpp — the program entry: keep the "C" locale, start GTK, build the window, run the main loop.
+// ui/main.cpp — the program entry: French messages with "C" numbers, start GTK, build the window, run.
+#include "ui/french_messages.h"
 #include "ui/startup.h"
 
 #include <gtk/gtk.h>
 
 int main()
 {
-    // Numbers are read and written with a decimal point whatever the user's locale says.
+    // Numbers are read and written with a decimal point whatever the user's locale says: only the messages
+    // category follows the user (or French), so GTK's own buttons and choosers speak French.
     gtk_disable_setlocale();
+    use_french_messages();
     gtk_init(nullptr, nullptr);
     start_up();
     gtk_main();

@@ -57,7 +57,8 @@ static GtkWidget* attach_label(guint left, guint right, guint top, guint bottom)
 void build_results_area()
 {
     ui.results_table = gtk_table_new(1, 1, TRUE);
-    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.results_table);
+    // The results keep their size when the window grows; the recipe list above takes the extra height.
+    gtk_paned_pack2(GTK_PANED(ui.inner_paned), ui.results_table, FALSE, TRUE);
     gtk_widget_show(ui.results_table);
 
     ui.result_labels[1] = attach_label(2, 3, 0, 2);

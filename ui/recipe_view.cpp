@@ -35,7 +35,7 @@ void build_recipe_view()
     ui.recipe_scroller = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(ui.recipe_scroller), GTK_POLICY_NEVER,
                                    GTK_POLICY_AUTOMATIC);
-    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.recipe_scroller);
+    gtk_paned_pack1(GTK_PANED(ui.inner_paned), ui.recipe_scroller, TRUE, TRUE);
     gtk_widget_show(ui.recipe_scroller);
     gtk_container_add(GTK_CONTAINER(ui.recipe_scroller), ui.recipe_view);
     g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);

@@ -281,12 +281,29 @@ void DialogWatcher::choose_file(const std::string& path)
     cancel = path.empty();
 }
 
+static void collect_buttons(GtkWidget* widget, gpointer found)
+{
+    if (GTK_IS_BUTTON(widget)) {
+        const gchar* label = gtk_button_get_label(GTK_BUTTON(widget));
+        GtkStockItem stock;
+        std::string text = label ? label : "";
+        if (label && gtk_button_get_use_stock(GTK_BUTTON(widget)) && gtk_stock_lookup(label, &stock))
+            text = stock.label;
+        text.erase(std::remove(text.begin(), text.end(), '_'), text.end());
+        static_cast<std::vector<std::string>*>(found)->push_back(text);
+    } else if (GTK_IS_CONTAINER(widget)) {
+        gtk_container_foreach(GTK_CONTAINER(widget), collect_buttons, found);
+    }
+}
+
 static SeenDialog record(GtkWidget* window)
 {
     SeenDialog seen;
     const gchar* title = gtk_window_get_title(GTK_WINDOW(window));
     seen.title = title ? title : "";
     seen.transient_for_main = gtk_window_get_transient_for(GTK_WINDOW(window)) == GTK_WINDOW(ui.main_window);
+    gtk_container_foreach(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(window))), collect_buttons,
+                          &seen.buttons);
     if (GTK_IS_MESSAGE_DIALOG(window)) {
         gchar* text = nullptr;
         g_object_get(window, "text", &text, "message-type", &seen.message_type, nullptr);
@@ -369,9 +386,16 @@ gboolean DialogWatcher::tick(gpointer data)
         if (state == WAITING_FOR_PROPOSAL) {
             // The chooser proposes the recipe's file once it has read that file's folder.
             const std::string proposed = chooser_filename(window);
-            if (!self->expect_proposal || !proposed.empty() || give_up) {
+            // The folder it shows is known once the chooser has started reading it.
+            gchar* shown = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
+            const bool folder_known = shown != nullptr;
+            g_free(shown);
+            if (give_up || ((!self->expect_proposal || !proposed.empty()) && folder_known)) {
                 self->gave_up = self->gave_up || (self->expect_proposal && proposed.empty());
                 self->seen.back().proposed = proposed;
+                gchar* folder = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
+                self->seen.back().folder = folder ? folder : "";
+                g_free(folder);
                 if (self->cancel) {
                     gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);
                     state = ANSWERED;

@@ -67,6 +67,8 @@ struct SeenDialog {
     GtkFileChooserAction action = GTK_FILE_CHOOSER_ACTION_OPEN;
     std::vector<std::string> filters; // name of each filter
     std::string proposed;             // the file the chooser proposed before it was answered
+    std::string folder;               // the folder the chooser showed when it was answered
+    std::vector<std::string> buttons; // the labels of its action buttons, stock ones as shown, without "_"
     bool transient_for_main = false;
 };
 
