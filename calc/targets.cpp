@@ -209,6 +209,7 @@ class Solver
     std::vector<size_t> fermentables_;
     std::vector<size_t> hops_;
     double least_volume_ = 0;
+    double last_hold_ = 1; // where the last hold of the density ended, a good start for the next
 };
 
 // The density a trace of grain tends to; the estimate itself reads 0 without any (its zero rule), which
@@ -268,21 +269,39 @@ double Solver::hold(const std::vector<size_t>& others, const std::vector<double>
         scale(others, start, g, false);
         return checked().initial_density;
     };
+    // The density is nearly proportional to the factor: a few secant steps from the last answer mostly do.
+    double a = last_hold_, fa = fn(a);
+    double b = a * 1.01, fb = fn(b);
+    for (int n = 0; n < 6 && std::isfinite(fa) && std::isfinite(fb) && fb != fa; n++) {
+        if (std::fabs(fb - target) <= 0.005) {
+            last_hold_ = b;
+            return b;
+        }
+        const double c = b + (target - fb) * (b - a) / (fb - fa);
+        if (!(c > 0))
+            break;
+        a = b;
+        fa = fb;
+        b = c;
+        fb = fn(b);
+    }
     const double f0 = fn(0);
     if (f0 > target)
         return -1;
     const Reach r = reach(fn, target);
     if (!r.reached)
         return -2;
-    return meet(fn, target, 0, std::max(f0, kWater), r.hi, r.f_hi, 0.005);
+    last_hold_ = meet(fn, target, 0, std::max(f0, kWater), r.hi, r.f_hi, 0.005);
+    return last_hold_;
 }
 
 std::string Solver::colour(double target, double hold_density)
 {
     const double current = now().colour_ebc;
-    // The darkest grain of the mash, and every other fermentable line.
-    size_t dark = lines_.size();
+    // The darkest grain of the mash (every grain line of that colour, scaled together), and every other
+    // fermentable line.
     double dark_value = 0;
+    size_t dark = lines_.size();
     for (size_t k : fermentables_) {
         const double value = text_to_number(lines_[k].value);
         if (is_grain(category_of(lines_[k].category)) && (dark == lines_.size() || value > dark_value)) {
@@ -290,37 +309,37 @@ std::string Solver::colour(double target, double hold_density)
             dark_value = value;
         }
     }
-    std::vector<size_t> others;
+    std::vector<size_t> darks, others;
     bool lighter = false;
-    for (size_t k : fermentables_)
-        if (k != dark) {
+    for (size_t k : fermentables_) {
+        const double value = text_to_number(lines_[k].value);
+        if (dark < lines_.size() && value == dark_value && is_grain(category_of(lines_[k].category))) {
+            darks.push_back(k);
+        } else {
             others.push_back(k);
-            lighter = lighter || text_to_number(lines_[k].value) < dark_value;
+            lighter = lighter || value < dark_value;
         }
+    }
     if (dark == lines_.size() || !lighter)
         return out_of_reach(colour_label(target), "aucun grain de l'empâtage n'est plus foncé que les autres",
                             current);
     const std::vector<double> start = amounts(others);
-    const double dark_start = amount(dark);
+    const std::vector<double> dark_start = amounts(darks);
 
     // No dark grain: the others must hold the density by themselves.
-    put(dark, 0, false);
+    scale(darks, dark_start, 0, false);
     const double g0 = hold(others, start, hold_density);
     // The most dark grain: alone, giving the density (or as much as the water allows).
     scale(others, start, 0, false);
     auto dark_density = [&](double q) {
-        put(dark, q, false);
+        scale(darks, dark_start, q, false);
         return checked().initial_density;
     };
-    const Reach alone = reach([&](double f) { return dark_density(dark_start * f); }, hold_density);
-    double q_max = 0;
-    if (alone.reached)
-        q_max = dark_start * meet([&](double f) { return dark_density(dark_start * f); }, hold_density, 0,
-                                  kWater, alone.hi, alone.f_hi, 0.005);
-    else
-        q_max = dark_start * alone.hi;
+    const Reach alone = reach(dark_density, hold_density);
+    const double q_max =
+        alone.reached ? meet(dark_density, hold_density, 0, kWater, alone.hi, alone.f_hi, 0.005) : alone.hi;
     auto restore = [&] {
-        put(dark, dark_start, true);
+        scale(darks, dark_start, 1, true);
         scale(others, start, 1, true);
     };
     if (g0 < 0) {
@@ -330,12 +349,28 @@ std::string Solver::colour(double target, double hold_density)
                             current);
     }
     auto colour_at = [&](double q) {
-        put(dark, q, false);
+        scale(darks, dark_start, q, false);
         const double g = hold(others, start, hold_density);
         if (g < 0)
             scale(others, start, 0, false);
         return now().colour_ebc;
     };
+    // Mostly the colour rises with the dark grain: close in from today's quantity towards the end that
+    // brackets the target.
+    if (q_max > 1) {
+        const double c0 = colour_at(0), c1 = colour_at(1), c_max = colour_at(q_max);
+        double found = -1;
+        if (c0 <= target && target <= c1)
+            found = meet(colour_at, target, 0, c0, 1, c1, 0.01);
+        else if (c1 <= target && target <= c_max)
+            found = meet(colour_at, target, 1, c1, q_max, c_max, 0.01);
+        if (found >= 0 && std::fabs(colour_at(found) - target) <= 0.05) {
+            scale(darks, dark_start, found, true);
+            const double g = hold(others, start, hold_density);
+            scale(others, start, g < 0 ? 0 : g, true);
+            return "";
+        }
+    }
     // Another dark line among the others can make the colour rise and fall: sample the way from no dark
     // grain to the dark grain alone, then close in on the first stretch that crosses the target.
     constexpr int kSamples = 8;
@@ -369,7 +404,7 @@ std::string Solver::colour(double target, double hold_density)
         found = meet(colour_at, t, q[i], c[i], q[i + 1], c[i + 1], 0.01);
     else
         found = meet([&](double x) { return -colour_at(x); }, -t, q[i], -c[i], q[i + 1], -c[i + 1], 0.01);
-    put(dark, found, true);
+    scale(darks, dark_start, found, true);
     const double g = hold(others, start, hold_density);
     scale(others, start, g < 0 ? 0 : g, true);
     return "";
