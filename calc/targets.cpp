@@ -240,6 +240,8 @@ std::string bitterness_label(double v)
 std::string Solver::density(double target)
 {
     const double current = now().initial_density;
+    if (std::fabs(current - target) <= kTargetTolerance / 2)
+        return ""; // held as it is: a brewer may keep a value the recipe has no means to move
     if (fermentables_.empty())
         return out_of_reach(density_label(target),
                             "la recette n'a ni grain à l'empâtage ni sucre ou extrait à l'ébullition",
@@ -298,6 +300,8 @@ double Solver::hold(const std::vector<size_t>& others, const std::vector<double>
 std::string Solver::colour(double target, double hold_density)
 {
     const double current = now().colour_ebc;
+    if (std::fabs(current - target) <= kTargetTolerance / 2)
+        return "";
     // The darkest grain of the mash (every grain line of that colour, scaled together), and every other
     // fermentable line.
     double dark_value = 0;
@@ -413,6 +417,8 @@ std::string Solver::colour(double target, double hold_density)
 std::string Solver::bitterness(double target)
 {
     const double current = now().bitterness_ibu;
+    if (std::fabs(current - target) <= kTargetTolerance / 2)
+        return "";
     if (hops_.empty())
         return out_of_reach(bitterness_label(target), "la recette n'a pas de houblon qui donne de l'amertume",
                             current);

@@ -24,7 +24,8 @@ bool parse_targets(const std::string& text, Targets& targets, std::string* why);
 
 // Changes quantities only, never adds or removes lines: the density by one factor on every fermentable line
 // that counts, the colour by the darkest grain line with the other fermentables rescaled to hold the density,
-// the bitterness by one factor on the hop lines that give bitterness. Done when every sought estimate is
+// the bitterness by one factor on the hop lines that give bitterness; a target the recipe already meets needs
+// no such line. Done when every sought estimate is
 // within kTargetTolerance after the quantities are rounded; otherwise the French message names the target
 // out of reach and the nearest value the recipe can give.
 RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,

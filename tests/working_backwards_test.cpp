@@ -153,14 +153,24 @@ TEST(Targets, TargetsOutOfReachChangeNothingAndNameTheNearestValue)
     for (const RecipeLine& l : lines)
         if (l.category.compare(0, 7, "HOUBLON") != 0)
             hopless.push_back(l);
+    auto colour_of = [&](const std::vector<RecipeLine>& l) {
+        return format_decimals(estimate(l, s, ForcedVolume{}).colour_ebc, 2);
+    };
+    // Today's figures held where the recipe has no means to move them: no dark grain, no hop.
+    Targets held;
+    ASSERT_TRUE(parse_targets("ebc=" + colour_of(pale) + ",ibu=0", held, nullptr));
+    EXPECT_TRUE(solve_targets(pale, s, ForcedVolume{}, held).done);
+
     const struct {
         const char* name;
         const std::vector<RecipeLine>& lines;
-        const char* targets;
+        std::string targets;
         const char* says;
     } cases[] = {
         {"no colour malt", pale, "ebc=30", "Couleur 30 EBC hors d'atteinte"},
         {"no hop", hopless, "ibu=30", "Amertume 30 IBU hors d'atteinte"},
+        // Today's colour is kept without a dark grain only while nothing else moves it.
+        {"pale grist made stronger", pale, "og=1070,ebc=" + colour_of(pale), "Couleur "},
         {"colour below the base malts", lines, "ebc=1", "Couleur 1 EBC hors d'atteinte"},
         {"colour beyond the dark grain alone", lines, "ebc=5000", "Couleur 5000 EBC hors d'atteinte"},
         {"grain that drinks the water", lines, "og=1400,ibu=30", "Densité initiale 1400 hors d'atteinte"},
