@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <dirent.h>
 #include <sys/resource.h>
@@ -464,4 +465,34 @@ TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
         EXPECT_EQ(ws.title, "Blonde, d'été") << c.path;
         EXPECT_EQ(ws.file_name, "previous.cvl") << c.path;
     }
+}
+
+// Memory that runs out while a file is read is a failed read, not the end of the file: the recipe on screen
+// stays. The address space is limited in a child process (not under AddressSanitizer, which needs more).
+TEST(RecipeFile, MemoryRunningOutWhileReadingLeavesTheRecipeUntouched)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#endif
+#endif
+    ScratchDir dir;
+    ASSERT_EQ(chmod(".", 0755), 0);
+    write_file("big.cvl", "TITRE\tLongue\nMALT\tmalt1\t" + std::string(48 << 20, 'x') + "\n");
+    const std::string status_text = read_file("/proc/self/status");
+    const long size_kb = std::atol(status_text.c_str() + status_text.find("VmSize:") + 7);
+    const int status = run_as_user_who_is_not_root([&] {
+        struct rlimit limit;
+        limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(size_kb + 24 * 1024) * 1024;
+        setrlimit(RLIMIT_AS, &limit);
+        set_small_recipe();
+        std::string why;
+        const bool loaded = load_recipe("big.cvl", &why);
+        return !loaded && why == "mémoire insuffisante" && ws.line_count == 3 && ws.title == "Blonde, d'été"
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(status, 0);
 }
