@@ -57,8 +57,9 @@ TEST_F(Keyboard, EveryToolbarButtonSaysWhatItDoesToTheEyeAndToAScreenReader)
         EXPECT_EQ(atk_object_get_name(gtk_widget_get_accessible(button)), tooltip) << command;
         EXPECT_TRUE(gtk_widget_get_can_focus(button)) << "reachable with Tab: " << command;
         for (const auto& key : keys) {
-            if (key.first == command)
+            if (key.first == command) {
                 EXPECT_NE(tooltip.find(key.second), std::string::npos) << tooltip;
+            }
         }
     }
 }
