@@ -45,6 +45,7 @@ echo
 echo "| benchmark (median of 5 repetitions) | wall time | CPU time | case |"
 echo "|---|---|---|---|"
 $bench/library_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | rows
+$bench/backwards_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | rows
 echo
 echo "### Library hot paths, instructions per call (callgrind; independent of the machine's load)"
 echo

@@ -39,12 +39,15 @@ struct FirstPassTotals {
 };
 
 // Extract points of every fermentable line, all of them and those that are not plain sugar, and the colour
-// sum.
+// sum: colour points for the linear model, malt colour units for Morey's.
 struct ExtractTotals {
     double points = 0;
     double non_sugar_points = 0;
     double colour_sum = 0;
 };
+
+// Malt colour units of one kilogram at one EBC in one litre: the EBC × kg / L form of °L × lb / gal.
+constexpr double kMcuPerEbcKgPerLitre = 4.23;
 
 // One evaluation's working state: the lines, the facts of the fermentable and hop lines (in line order) and
 // the records of every line.
@@ -192,6 +195,8 @@ static ExtractTotals sum_extract_and_colour(Pass& pass, double volume)
             points = points * 100;
             colour = f.value / 6 * points * efficiency;
         }
+        if (pass.settings.colour_model == ColourModel::morey)
+            colour = kMcuPerEbcKgPerLitre * f.value * w / volume;
         totals.points += points;
         if (f.category != Category::sugar)
             totals.non_sugar_points += points;
@@ -250,6 +255,19 @@ static double sum_bitterness(Pass& pass, double boil_gravity, double volume)
     return total;
 }
 
+// The beer's colour in EBC from the colour sum of the model in use; 0 when it makes no sense.
+static double colour_of(double colour_sum, const Pass& pass, double volume)
+{
+    if (pass.settings.colour_model == ColourModel::morey) {
+        if (pass.fermentable_count == 0 || !(volume > 0))
+            return 0;
+        const double ebc = 2.939 * std::pow(colour_sum, 0.6859);
+        return ebc >= 0 && std::isfinite(ebc) ? ebc : 0;
+    }
+    const double ebc = std::floor(100 * colour_sum + 175) / 100;
+    return ebc == 1.75 || std::isnan(ebc) ? 0 : ebc;
+}
+
 Estimates estimate(const RecipeLine* lines, size_t count, const Settings& s, ForcedVolume forced,
                    std::vector<LineEstimate>* per_line)
 {
@@ -281,10 +299,10 @@ Estimates estimate(const RecipeLine* lines, size_t count, const Settings& s, For
     // NaN compares false everywhere, so each rule below is written to let an undefined value fall to 0.
     const bool no_water = e.mash_water + e.rinse_water == 0;
 
-    e.colour_ebc = std::floor(100 * extract.colour_sum + 175) / 100;
+    e.colour_ebc = colour_of(extract.colour_sum, pass, volume);
     e.initial_density = density_of_points(p);
     const double boil_gravity = density_of_points(extract.non_sugar_points);
-    if (e.colour_ebc == 1.75 || std::isnan(e.colour_ebc) || no_water)
+    if (no_water)
         e.colour_ebc = 0;
     if (!(e.initial_density >= 1000) || no_water)
         e.initial_density = 0;

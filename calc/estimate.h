@@ -13,7 +13,8 @@ struct LineEstimate {
     bool forced_water = false; // the first mash or rinse water line, whose quantity the forced volume sets
     double kg = 0;             // weight (fermentable and hop lines)
     double points = 0;         // extract points in the final volume (fermentable lines)
-    double colour = 0;         // colour points, before the scale's offset (fermentable lines)
+    double colour = 0;         // colour points before the 1.75 offset, or with Morey's model the line's malt
+                               // colour units (fermentable lines)
     double ibu = 0;            // bitterness, pellet factor included (hop lines)
     double time_factor = 0;    // (hop lines)
     double gravity_factor = 0; // (hop lines)

@@ -65,7 +65,13 @@ struct RecipeLine {
     int32_t sort_key = 0; // written by the sort
 };
 
-// The eighteen configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
+// How the colour of the beer is estimated from its fermentables.
+enum class ColourModel {
+    linear, // each line's colour weighted by its extract points, plus 1.75
+    morey,  // Morey's curve over the malt colour units (EBC × kg / L)
+};
+
+// The configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
 struct Settings {
     double efficiency = 0; // fraction
     double rest_first[5] = {0, 0, 0, 0, 0};
@@ -83,6 +89,7 @@ struct Settings {
     std::string browser;
     std::string colour_min; // hex digits, no "#"
     std::string colour_max;
+    ColourModel colour_model = ColourModel::linear;
 };
 
 // The results of the last evaluation. Densities are density × 1000.
