@@ -25,8 +25,14 @@ static void random_change(std::mt19937& random)
     const std::string n = std::to_string(random() % 1000);
     switch (random() % 6) {
     case 0:
-        if (ws.line_count < kLineCapacity)
-            add_recipe_line("", "MALT", "Malt " + n, n + " KG", "3", "80", "0", "EMPATAGE", "");
+        if (ws.line_count < kLineCapacity) {
+            RecipeLine line;
+            line.category = "MALT";
+            line.designation = "Malt " + n;
+            line.quantity = n + " KG";
+            line.step = "EMPATAGE";
+            add_recipe_line(line);
+        }
         break;
     case 1:
         if (ws.line_count > 0) {
