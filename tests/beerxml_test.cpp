@@ -188,7 +188,10 @@ TEST(BeerXml, ImportedRecipeIsNewAndBrewsTheBatchSize)
 static void add_random_recipe(std::mt19937& random)
 {
     std::uniform_real_distribution<double> u(0, 1);
-    auto text = [](double x) { return std::to_string(std::round(x * 100) / 100).substr(0, 6); };
+    auto text = [](double x) {
+        char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+        return std::string(g_ascii_formatd(buffer, sizeof buffer, "%.2f", x));
+    };
     ws.forced_volume = std::round(15 + 15 * u(random));
     ws.volume_forced = 1;
     add_recipe_line("eau", "EAU", "Eau", "0 L", "0", "0", "0", "EMPATAGE", "");
