@@ -20,9 +20,11 @@
 #include <string>
 
 static const char kUsage[] =
-    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] "
-    "[--report OUT.html] [--export-beerxml OUT.xml] [--recipe N] [--list] RECETTE\n"
-    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml) et les affiche.\n"
+    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] [--report OUT.html] "
+    "RECIPE.cvl\n"
+    "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
+    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
+    "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases)\n"
     "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"

@@ -303,10 +303,18 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
         out.lines.resize(kLineCapacity);
     }
 
-    out.read.push_back(count_of(r.fermentables.size(), "malt ou sucre", "malts et sucres"));
-    out.read.push_back(count_of(r.hops.size(), "houblon", "houblons"));
-    out.read.push_back(count_of(r.yeasts.size(), "levure", "levures"));
-    out.read.push_back(count_of(r.miscs.size(), "autre ingrédient", "autres ingrédients"));
+    const struct {
+        size_t n;
+        const char *one, *many;
+    } kinds[] = {{r.fermentables.size(), "malt ou sucre", "malts et sucres"},
+                 {r.hops.size(), "houblon", "houblons"},
+                 {r.yeasts.size(), "levure", "levures"},
+                 {r.miscs.size(), "autre ingrédient", "autres ingrédients"}};
+    for (const auto& kind : kinds)
+        if (kind.n > 0)
+            out.read.push_back(count_of(kind.n, kind.one, kind.many));
+    if (out.read.empty())
+        out.read.push_back("aucun ingrédient");
     add_lost(r, out);
     return out;
 }

@@ -2,9 +2,11 @@
 #include "ui/toolbar.h"
 
 #include "core/workspace.h"
+#include "recipe/beerxml_text.h"
 #include "recipe/list_edit.h"
 #include "recipe/recipe_file.h"
 #include "report/html_report.h"
+#include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
@@ -70,10 +72,14 @@ static bool choose_recipe_file(bool saving, std::string& path)
                : gtk_file_chooser_dialog_new("Ouvrir une recette", GTK_WINDOW(ui.main_window),
                                              GTK_FILE_CHOOSER_ACTION_OPEN, "gtk-cancel", GTK_RESPONSE_CANCEL,
                                              "gtk-open", GTK_RESPONSE_ACCEPT, nullptr);
-    GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_add_pattern(filter, "*.cvl");
-    gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    if (saving) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_add_pattern(filter, "*.cvl");
+        gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
+        gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    } else {
+        add_open_filters(GTK_FILE_CHOOSER(dialog));
+    }
     if (!ws.file_name.empty()) {
         gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), ws.file_name.c_str());
     } else if (saving) {
@@ -101,6 +107,12 @@ static void open_recipe()
     std::string path;
     if (!choose_recipe_file(false, path))
         return;
+    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    if (opens_as_beerxml(path)) {
+        if (open_beerxml_recipe(path))
+            update_window_title();
+        return;
+    }
     if (!load_recipe(path)) {
         show_message(GTK_MESSAGE_ERROR, "Impossible d'ouvrir le fichier recette :\n" + path);
         return;
