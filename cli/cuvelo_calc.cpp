@@ -238,9 +238,10 @@ int main(int argc, char** argv)
     const std::string priming = priming_text();
 
     status = EXIT_DONE;
-    if (!options.save_path.empty() && !save_recipe(options.save_path)) {
-        std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s »\n",
-                     options.save_path.c_str());
+    std::string why;
+    if (!options.save_path.empty() && !save_recipe(options.save_path, &why)) {
+        std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s » : %s\n",
+                     options.save_path.c_str(), why.c_str());
         status = EXIT_NOT_SAVED;
     }
     if (!options.beerxml_path.empty()) {
@@ -257,9 +258,9 @@ int main(int argc, char** argv)
     if (!options.report_path.empty()) {
         ws.file_base_name =
             path_base_name(ws.file_name); // the page names the recipe file as the window title does
-        if (!write_html_report_file(options.report_path)) {
-            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s »\n",
-                         options.report_path.c_str());
+        if (!write_html_report_file(options.report_path, &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s » : %s\n",
+                         options.report_path.c_str(), why.c_str());
             status = EXIT_NOT_SAVED;
         }
     }

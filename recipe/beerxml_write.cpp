@@ -5,17 +5,13 @@
 
 #include "calc/evaluate.h"
 #include "core/keywords.h"
+#include "core/replace_file.h"
 #include "core/text.h"
 #include "recipe/beerxml_text.h"
 
 #include <glib.h>
-#include <glib/gstdio.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -360,35 +356,6 @@ bool is_fermentable(Category c)
            c == Category::powder_extract;
 }
 
-// Written through a temporary file in the same folder, renamed over the target once complete.
-bool write_whole_file(const std::string& path, const std::string& bytes, std::string* why)
-{
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    std::string temporary = folder + "/.cuvelo-XXXXXX";
-    const int fd = g_mkstemp(&temporary[0]);
-    bool written = fd >= 0;
-    int error = errno;
-    if (written) {
-        size_t done = 0;
-        while (written && done < bytes.size()) {
-            const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-            written = n > 0 || (n < 0 && errno == EINTR);
-            done += n > 0 ? static_cast<size_t>(n) : 0;
-        }
-        written = written && fchmod(fd, 0644) == 0 && (fsync(fd) == 0 || errno == EINVAL);
-        error = errno;
-        written = close(fd) == 0 && written;
-        written = written && std::rename(temporary.c_str(), path.c_str()) == 0;
-        error = written ? 0 : errno;
-        if (!written)
-            g_unlink(temporary.c_str());
-    }
-    if (!written && why)
-        *why = g_strerror(error);
-    return written;
-}
-
 } // namespace
 
 std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamped)
@@ -441,5 +408,5 @@ std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamp
 bool export_beerxml(const std::string& path, std::vector<std::string>* clamped, std::string* why)
 {
     evaluate_recipe();
-    return write_whole_file(path, beerxml_document(ws, clamped), why);
+    return replace_file(path, beerxml_document(ws, clamped), why);
 }

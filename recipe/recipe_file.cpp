@@ -1,15 +1,11 @@
 // recipe/recipe_file.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
 #include "recipe/recipe_file.h"
 
+#include "core/replace_file.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <map>
 #include <utility>
@@ -30,42 +26,20 @@ static std::string unix_path(const std::string& path)
     return result;
 }
 
-// The file the rename must replace: a symbolic link is followed, so the link itself stays a link.
-static std::string rename_target(const std::string& path)
-{
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* real = realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string result = real;
-    std::free(real);
-    return result;
-}
-
-// The mode the file would get from a plain open for writing: the old file's, or 0666 less the umask.
-static mode_t mode_for(const std::string& target)
-{
-    struct stat info;
-    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
 // CRs that end a line (a title or a price read from a file whose lines end in CR CR LF) would be taken for
 // part of the line end when the file is read: they are left out, so the file reads back as it was saved.
-static void write_recipe_line(FILE* file, std::string line)
+static void write_recipe_line(std::string& bytes, std::string line)
 {
     while (!line.empty() && line.back() == '\r')
         line.pop_back();
-    write_text_line(file, line);
+    bytes += line;
+    bytes += '\n';
 }
 
-static void write_recipe_lines(FILE* file)
+// The whole file's bytes, prepared before the file is touched.
+static std::string recipe_bytes()
 {
+    std::string file;
     write_recipe_line(file, "TITRE\t" + ws.title);
     const StyleEntry& s = ws.style;
     std::string style = "STYLE\t";
@@ -82,55 +56,14 @@ static void write_recipe_lines(FILE* file)
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
                                     l.price);
     }
+    return file;
 }
 
-static std::string folder_of(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The folder's entry for the new name is made durable too; a failure here loses nothing already renamed.
-static void sync_folder(const std::string& folder)
-{
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
-
-bool save_recipe(const std::string& path)
+bool save_recipe(const std::string& path, std::string* why)
 {
     const std::string name = ends_with_cvl(path) ? path : path + ".cvl";
-    const std::string target = rename_target(unix_path(name));
-    // A file the user may not write stays as it is, as it would with a plain open for writing.
-    if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0)
+    if (!replace_file(unix_path(name), recipe_bytes(), why))
         return false;
-
-    // A short name of its own in the target's folder, so that the rename stays within one file system and a
-    // target name near the length limit still leaves room for it.
-    const std::string folder = folder_of(target);
-    std::string temporary = folder + "/.cuvelo-XXXXXX";
-    const int fd = mkstemp(&temporary[0]);
-    if (fd < 0)
-        return false;
-    FILE* file = fdopen(fd, "w");
-    if (!file) {
-        close(fd);
-        unlink(temporary.c_str());
-        return false;
-    }
-    write_recipe_lines(file);
-    bool written = std::fflush(file) == 0 && !std::ferror(file);
-    written = written && fchmod(fd, mode_for(target)) == 0;
-    written = written && (fsync(fd) == 0 || errno == EINVAL); // EINVAL: a file system without fsync
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    sync_folder(folder);
     ws.file_name = name;
     return true;
 }

@@ -3,10 +3,10 @@
 
 #include <string>
 
-// Saves the recipe, appending ".cvl" when the path does not end so. The file is written beside the target
-// and renamed over it, so a failed save never leaves a truncated recipe. On success file_name becomes the
-// saved path; on failure nothing changes and false is returned.
-bool save_recipe(const std::string& path);
+// Saves the recipe, appending ".cvl" when the path does not end so, through replace_file: a failed save
+// never leaves a truncated recipe. On success file_name becomes the saved path; on failure nothing changes,
+// false is returned and `why` (when not null) gets the French reason.
+bool save_recipe(const std::string& path, std::string* why = nullptr);
 
 // Reads a recipe file. When it cannot be opened the recipe on screen is left untouched and false is
 // returned; otherwise the lines are replaced, the keyword lines applied, file_name set and true returned.

@@ -1,11 +1,14 @@
 // report/html_report.h — the recipe as a small HTML page.
 #pragma once
 
+#include "report/report_page.h"
+
 #include <string>
 
-// Writes the report of the last evaluation to `path` (cost and priming recomputed). False when the file
-// cannot be written.
-bool write_html_report_file(const std::string& path);
+// Writes the report of the last evaluation to `path` (cost and priming recomputed, backslashes taken as
+// slashes) through replace_file, replacing a link at that name instead of following it. False when the
+// file cannot be written, `why` (when not null) then giving the French reason.
+bool write_html_report_file(const std::string& path, std::string* why = nullptr);
 
 // The report command: writes "recette.html" in the working directory, replacing (and so deleting) the
 // previous report, and shows it in the browser without waiting. False, with the failed command in
@@ -22,6 +25,5 @@ std::string html_report_path();
 // empty, that command returned false without starting the browser and left `failed_command` empty.
 std::string unwritten_report_path();
 
-// A text as HTML: "<", ">", "&" and both quotes become entities, so that no text of a recipe file or a
-// database can add markup or script to the page.
-std::string html_escape(const std::string& text);
+// Why the last report command could not write its page (French), or "".
+std::string unwritten_report_reason();

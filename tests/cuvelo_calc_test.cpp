@@ -5,6 +5,7 @@
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -223,6 +224,50 @@ TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)
     EXPECT_EQ(line_count_of(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("/nonexistent-folder/r.html"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
+}
+
+// Runs cuvelo-calc with a file size limit of 512 bytes: a write past it fails as on a full disk.
+static CalcRun run_calc_on_a_small_disk(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {"-c", "ulimit -f 1; exec \"$0\" \"$@\"", program_path()});
+    const std::string shell = "/bin/sh";
+    const char* real = g_getenv("CUVELO_CALC");
+    g_setenv("CUVELO_CALC", shell.c_str(), TRUE);
+    CalcRun run = run_calc(arguments);
+    if (real)
+        g_setenv("CUVELO_CALC", real, TRUE);
+    else
+        g_unsetenv("CUVELO_CALC");
+    return run;
+}
+
+// A report or a save that cannot be written whole leaves the old file as it was, names the reason, and no
+// temporary file; a link at the report's name is replaced, never followed.
+TEST(CuveloCalc, ReportAndSaveAreWrittenWholeOrNotAtAll)
+{
+    ScratchDir dir;
+    write_file("page.html", "old page");
+    write_file("big.cvl", read_file(kData + "/worked.cvl") + std::string(1000, '\n'));
+    write_file("out.cvl", "old recipe");
+    CalcRun run = run_calc_on_a_small_disk(
+        {"--bases", kData + "/bases", "--tsv", "--report", "page.html", "--save", "out.cvl", "big.cvl"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "cuvelo-calc : impossible d'enregistrer la recette « out.cvl » : fichier trop grand\n"
+                       "cuvelo-calc : impossible d'écrire le rapport « page.html » : fichier trop grand\n");
+    EXPECT_EQ(read_file("page.html"), "old page");
+    EXPECT_EQ(read_file("out.cvl"), "old recipe");
+
+    ASSERT_EQ(g_unlink("page.html"), 0);
+    write_file("letter.txt", "a brewer's letter");
+    ASSERT_EQ(symlink("letter.txt", "page.html"), 0);
+    run = run_calc({"--bases", kData + "/bases", "--tsv", "--report", "page.html", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file("letter.txt"), "a brewer's letter");
+    EXPECT_EQ(read_file("page.html"), read_file(std::string(CUVELO_TEST_DATA) + "/report/worked.html"));
+    GDir* folder = g_dir_open(".", 0, nullptr);
+    while (const gchar* name = g_dir_read_name(folder))
+        EXPECT_NE(std::string(name).compare(0, 8, ".cuvelo-"), 0) << name;
+    g_dir_close(folder);
 }
 
 // A brewer's BeerXML file of two recipes: listed, the second one computed and exported, the export read back.

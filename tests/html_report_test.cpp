@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sstream>
 #include <vector>
 
@@ -260,4 +263,44 @@ TEST(HtmlReport, BackslashesInTheGivenPathAreSlashes)
     write_file("out/keep", "");
     ASSERT_TRUE(write_html_report_file("out\\page.html"));
     EXPECT_EQ(lines_of(read_file("out/page.html")).size(), 29u);
+}
+
+// What stands at the page's name before the report is written. A link is replaced, never followed: the file
+// it led to keeps its content. Anything else that is not a regular file is left alone, and said why.
+struct PagePlaceCase {
+    const char* name;
+    void (*prepare)();
+    const char* reason; // "" when the page is written
+};
+static const PagePlaceCase kPagePlaces[] = {
+    {"symbolic link", [] { symlink("document", "page.html"); }, ""},
+    {"dangling link", [] { symlink("nowhere/page", "page.html"); }, ""},
+    {"hard link", [] { link("document", "page.html"); }, ""},
+    {"FIFO", [] { mkfifo("page.html", 0644); }, "ce n'est pas un fichier ordinaire"},
+    {"folder", [] { write_file("page.html/inside", "kept"); }, "c'est un dossier"},
+};
+
+TEST(HtmlReport, LinksAtThePageNameAreReplacedAndOtherFilesLeftAlone)
+{
+    for (const PagePlaceCase& c : kPagePlaces) {
+        ScratchDir dir;
+        start_empty_recipe();
+        write_file("document", "a brewer's letter");
+        c.prepare();
+        struct stat before;
+        lstat("page.html", &before);
+        std::string why;
+        const bool written = write_html_report_file("page.html", &why);
+        EXPECT_EQ(written, c.reason[0] == '\0') << c.name;
+        EXPECT_EQ(why, written ? "" : c.reason) << c.name;
+        EXPECT_EQ(read_file("document"), "a brewer's letter") << c.name;
+        struct stat after;
+        ASSERT_EQ(lstat("page.html", &after), 0) << c.name;
+        if (written) {
+            EXPECT_TRUE(S_ISREG(after.st_mode)) << c.name;
+            EXPECT_EQ(lines_of(read_file("page.html")).size(), 29u) << c.name;
+        } else {
+            EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
+        }
+    }
 }

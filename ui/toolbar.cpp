@@ -126,8 +126,10 @@ static void save_current_recipe()
     std::string path;
     if (!choose_recipe_file(true, path))
         return;
-    if (!save_recipe(path)) {
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'enregistrer la recette dans le fichier :\n" + path);
+    std::string why;
+    if (!save_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'enregistrer la recette dans le fichier :\n" + path + "\n(" + why + ")");
         return;
     }
     update_window_title();
@@ -139,7 +141,8 @@ static void show_report()
     if (write_html_report(failed_command))
         return;
     if (!unwritten_report_path().empty())
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path());
+        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +
+                                            "\n(" + unwritten_report_reason() + ")");
     else
         show_browser_failure(failed_command);
 }

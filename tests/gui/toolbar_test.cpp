@@ -204,7 +204,8 @@ TEST_F(Toolbar, FailedSaveShowsMessageAndKeepsFileName)
     click_toolbar(CMD_SAVE);
     ASSERT_EQ(watcher.seen.size(), 2u);
     EXPECT_EQ(watcher.seen[1].message_type, GTK_MESSAGE_ERROR);
-    EXPECT_EQ(watcher.seen[1].text, "Impossible d'enregistrer la recette dans le fichier :\n" + path);
+    EXPECT_EQ(watcher.seen[1].text, "Impossible d'enregistrer la recette dans le fichier :\n" + path +
+                                        "\n(fichier ou dossier introuvable)");
     EXPECT_EQ(ws.file_name, "");
     EXPECT_EQ(window_title(), kCreator);
     EXPECT_EQ(list_rows().size(), 4u);
@@ -235,7 +236,7 @@ TEST_F(Toolbar, ReportThatCannotBeWrittenSaysWhere)
     g_rmdir(blocked.c_str());
     ASSERT_EQ(watcher.seen.size(), 1u);
     EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_ERROR);
-    EXPECT_EQ(watcher.seen[0].text, "Impossible d'écrire le rapport :\n" + blocked);
+    EXPECT_EQ(watcher.seen[0].text, "Impossible d'écrire le rapport :\n" + blocked + "\n(c'est un dossier)");
 }
 
 TEST_F(Toolbar, ReportWithoutBrowserSettingSaysSo)

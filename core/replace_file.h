@@ -1,0 +1,23 @@
+// core/replace_file.h — writes a whole file so that a failed write never leaves it cut, emptied or lost.
+#pragma once
+
+#include <string>
+
+// What a link at the target's name means for a write.
+enum class LinkPolicy {
+    write_through, // a symbolic link is followed and a hard-linked file written in place, as a plain write
+    replace,       // the name itself gets the new file; what a link pointed to is never touched
+};
+
+// Writes `bytes` as the file `path`. They go to a temporary file in the same folder (unnamed where the file
+// system has O_TMPFILE), made durable, then renamed over the target, keeping its mode, owner and group. With
+// LinkPolicy::write_through a symbolic link is followed (a dangling one gets its target created), and a
+// target with several hard links, or whose owner cannot be kept, is written in place once the new content
+// has room on the disk. An existing target that is not a regular file, or that the user may not write, is
+// left alone. Stale temporary files of an interrupted save are removed from the folder first. False on
+// failure, the target untouched and no temporary file left; `why` (when not null) then gets a French reason.
+bool replace_file(const std::string& path, const std::string& bytes, std::string* why,
+                  LinkPolicy links = LinkPolicy::write_through);
+
+// The name pattern of the temporary files: ".cuvelo-" and six letters or digits.
+bool is_temporary_file_name(const std::string& name);

@@ -1,0 +1,97 @@
+// report/report_page.cpp — the report page's text, line by line in a fixed order. No file, no GTK.
+#include "report/report_page.h"
+
+#include "calc/format.h"
+
+std::string html_escape(const std::string& text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&#39;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+static std::string f2(double x)
+{
+    return format_decimals(x, 2);
+}
+
+// The picture's address stays relative: the page lies beside "./images/" in the working directory.
+static std::string image_tag(const std::string& picture)
+{
+    return "<img src='./images/" + html_escape(picture) + ".png'>";
+}
+
+// One line of the page and its LF.
+static void add_line(std::string& page, const std::string& text)
+{
+    page += text;
+    page += '\n';
+}
+
+std::string report_page(const Workspace& recipe, double cost)
+{
+    std::string page;
+    const StyleEntry& style = recipe.style;
+    const Estimates& e = recipe.estimates;
+    add_line(page, "<html><head><title>Cuvelo : Créateur de recette de bière</title><meta "
+                   "http-equiv='content-type' content='text/html; charset=utf-8' /></head><body>");
+    add_line(page, "<h2>Cuvelo : Créateur de recette de bière</h2>");
+    add_line(page, "<h3>Recette : " + html_escape(recipe.title) + "</h3>");
+    add_line(page, "( " + html_escape(recipe.file_base_name) + " )<br>");
+    add_line(page, "<h3>Style :</h3>");
+    add_line(page, image_tag(style.picture) + "<br><br>");
+    add_line(page, html_escape(style.category) + " - " + html_escape(style.name) + "<br><br>");
+    add_line(page, html_escape(style.description) + "<br><br>");
+    add_line(page,
+             "Densité Initiale : " + html_escape(style.og_min) + " - " + html_escape(style.og_max) + "<br>");
+    add_line(page,
+             "Densité Finale : " + html_escape(style.fg_min) + " - " + html_escape(style.fg_max) + "<br>");
+    add_line(page, "Couleur : " + html_escape(style.ebc_min) + " - " + html_escape(style.ebc_max) + "<br>");
+    add_line(page, "Amertume : " + html_escape(style.ibu_min) + " - " + html_escape(style.ibu_max) + "<br>");
+    add_line(page, "<h3>Ingrédients :</h3>");
+    for (int32_t i = 1; i <= recipe.line_count; i++) {
+        const RecipeLine& line = recipe.lines[i];
+        add_line(page, image_tag(line.picture) + " " + html_escape(line.quantity) + " " +
+                           html_escape(line.designation) + " " + html_escape(line.value) + " " +
+                           html_escape(line.yield) + " " + html_escape(line.time) + " " +
+                           html_escape(line.step) + "<br>");
+    }
+    add_line(page, "<h3>Estimations :</h3>");
+    add_line(page, "Volume final : " + f2(e.final_volume) + " L<br>");
+    add_line(page, "Eau pour l'empâtage : " + f2(e.mash_water) + " L<br>");
+    add_line(page, "Eau pour le rinçage : " + f2(e.rinse_water) + " L<br>");
+    add_line(page, "Malt : " + f2(e.malt_kg) + " KG<br>");
+    add_line(page, "Houblon : " + f2(1000 * e.hop_kg) + " G<br>");
+    add_line(page, "Densité Initiale : " + f2(e.initial_density) + "<br>");
+    add_line(page, "Densité Finale : " + f2(e.final_density) + "<br>");
+    add_line(page, "Alcool : " + f2(e.alcohol) + " %VOL<br>");
+    add_line(page, "Couleur : " + f2(e.colour_ebc) + " EBC<br>");
+    add_line(page, "Amerture : " + f2(e.bitterness_ibu) + " IBU<br>");
+    add_line(page, "<br>Prix de revient : " + f2(cost) + " €<br>");
+    add_line(page, "<br>Carbonatation : " + html_escape(recipe.carbonation) + "<br>");
+    add_line(page, "- Sucre : " + f2(recipe.estimates.sugar_per_litre) + " G/L" + "<br>");
+    add_line(page, "- Extrait : " + f2(recipe.estimates.extract_per_litre) + " G/L" + "<br>");
+    add_line(page, "<br><br></body></html>");
+    return page;
+}

@@ -1,0 +1,300 @@
+// tests/replace_file_test.cpp — whole-file writes: links, owners, full disks, killed saves, stale
+// temporaries.
+#include "core/replace_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <random>
+#include <set>
+
+static std::set<std::string> entries(const std::string& folder = ".")
+{
+    std::set<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+                names.insert(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
+static struct stat lstat_of(const std::string& path)
+{
+    struct stat info = {};
+    lstat(path.c_str(), &info);
+    return info;
+}
+
+// Runs `body` in a child process and gives its exit status, or 128 + the signal that ended it.
+static int in_child(const std::function<int()>& body)
+{
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// What stands at "t" before the write, and what a write through links must leave.
+struct ThroughCase {
+    const char* name;
+    std::function<void()> prepare;
+    bool written;
+    const char* reason;                  // when not written
+    std::function<void()> check = [] {}; // further checks after the write
+};
+
+TEST(ReplaceFile, WritesThroughLinksAndRefusesWhatIsNoFile)
+{
+    const ThroughCase cases[] = {
+        {"nothing there", [] {}, true, ""},
+        {"regular file", [] { write_file("t", "old content, longer than the new"); }, true, ""},
+        {"symbolic link", [] { write_file("real/f", "old"), symlink("real/f", "t"); }, true, "",
+         [] {
+             EXPECT_TRUE(S_ISLNK(lstat_of("t").st_mode));
+             EXPECT_EQ(read_file("real/f"), "new");
+         }},
+        {"chain of links", [] { write_file("real/f", "old"), symlink("real/f", "l1"), symlink("l1", "t"); },
+         true, "", [] { EXPECT_EQ(read_file("real/f"), "new"); }},
+        {"dangling link", [] { write_file("real/keep", ""), symlink("f", "real/l"), symlink("real/l", "t"); },
+         true, "",
+         [] {
+             EXPECT_TRUE(S_ISLNK(lstat_of("t").st_mode)); // its target is created, as a plain write would
+             EXPECT_TRUE(S_ISLNK(lstat_of("real/l").st_mode));
+             EXPECT_EQ(read_file("real/f"), "new");
+         }},
+        {"hard link", [] { write_file("t", "old"), link("t", "other"); }, true, "",
+         [] {
+             EXPECT_EQ(read_file("other"), "new"); // written in place: every name sees the new content
+             EXPECT_EQ(lstat_of("t").st_ino, lstat_of("other").st_ino);
+         }},
+        {"link loop", [] { symlink("t", "t"); }, false, "trop de liens symboliques"},
+        {"folder", [] { write_file("t/inside", "kept"); }, false, "c'est un dossier"},
+        {"FIFO", [] { mkfifo("t", 0644); }, false, "ce n'est pas un fichier ordinaire"},
+        {"link to a FIFO", [] { mkfifo("p", 0644), symlink("p", "t"); }, false,
+         "ce n'est pas un fichier ordinaire"},
+        {"missing folder", [] { symlink("nowhere/f", "t"); }, false, "fichier ou dossier introuvable"},
+    };
+    for (const ThroughCase& c : cases) {
+        ScratchDir dir;
+        c.prepare();
+        const std::set<std::string> before = entries();
+        std::string why = "stale";
+        EXPECT_EQ(replace_file("t", "new", &why), c.written) << c.name;
+        if (c.written) {
+            EXPECT_EQ(read_file("t"), "new") << c.name;
+        } else {
+            EXPECT_EQ(why, c.reason) << c.name;
+            EXPECT_EQ(entries(), before) << c.name;
+        }
+        c.check();
+        for (const std::string& name : entries())
+            EXPECT_FALSE(is_temporary_file_name(name)) << c.name << ": " << name;
+    }
+}
+
+TEST(ReplaceFile, ReplacePolicyNeverFollowsALink)
+{
+    ScratchDir dir;
+    write_file("document", "a brewer's document");
+    ASSERT_EQ(symlink("document", "page"), 0);
+    ASSERT_TRUE(replace_file("page", "<html>", nullptr, LinkPolicy::replace));
+    EXPECT_TRUE(S_ISREG(lstat_of("page").st_mode));
+    EXPECT_EQ(read_file("page"), "<html>");
+    EXPECT_EQ(read_file("document"), "a brewer's document");
+
+    ASSERT_EQ(unlink("page"), 0);
+    ASSERT_EQ(link("document", "page"), 0);
+    ASSERT_TRUE(replace_file("page", "<html>", nullptr, LinkPolicy::replace));
+    EXPECT_EQ(read_file("document"), "a brewer's document");
+    EXPECT_EQ(lstat_of("document").st_nlink, 1u);
+}
+
+TEST(ReplaceFile, KeepsTheModeAndGivesNewFilesTheUmaskMode)
+{
+    ScratchDir dir;
+    write_file("old", "x");
+    ASSERT_EQ(chmod("old", 0640), 0);
+    const mode_t mask = umask(027);
+    ASSERT_TRUE(replace_file("old", "y", nullptr));
+    ASSERT_TRUE(replace_file("new", "y", nullptr));
+    umask(mask);
+    EXPECT_EQ(lstat_of("old").st_mode & 07777, 0640u);
+    EXPECT_EQ(lstat_of("new").st_mode & 07777, 0640u);
+}
+
+// Past the file size limit, with SIGXFSZ at its default (which would end the process): the write fails
+// cleanly, as on a full disk, and leaves the old file and the folder as they were.
+TEST(ReplaceFile, OverSizeWriteFailsCleanlyForReplacedAndInPlaceFiles)
+{
+    for (const bool hard_linked : {false, true}) {
+        ScratchDir dir;
+        write_file("t", "old recipe");
+        if (hard_linked) {
+            ASSERT_EQ(link("t", "other"), 0);
+        }
+        const std::set<std::string> before = entries();
+        const int status = in_child([] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            struct rlimit small = {4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &small);
+            std::string why;
+            const bool written = replace_file("t", std::string(100000, 'x'), &why);
+            return !written && why == "fichier trop grand" ? 0 : 1;
+        });
+        EXPECT_EQ(status, 0) << (hard_linked ? "in place" : "replaced");
+        EXPECT_EQ(read_file("t"), "old recipe");
+        EXPECT_EQ(entries(), before);
+    }
+}
+
+// Saves killed at random moments leave the old or the new file whole; anything they leave behind is
+// removed by the next save once it is stale.
+TEST(ReplaceFile, KilledSavesLeaveNoTemporaryFileBehind)
+{
+    ScratchDir dir;
+    const std::string old_bytes(1 << 20, 'o');
+    const std::string new_bytes(8 << 20, 'n');
+    write_file("t", old_bytes);
+    std::mt19937 random(7);
+    int interrupted = 0;
+    for (int round = 0; round < 40; round++) {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(ready[0]);
+            close(ready[1]); // the parent's read returns: the save starts now
+            replace_file("t", new_bytes, nullptr);
+            _exit(0);
+        }
+        close(ready[1]);
+        char byte;
+        ASSERT_EQ(read(ready[0], &byte, 1), 0);
+        close(ready[0]);
+        usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        interrupted += WIFSIGNALED(status);
+        const std::string now = read_file("t");
+        ASSERT_TRUE(now == old_bytes || now == new_bytes) << "round " << round;
+    }
+    EXPECT_GE(interrupted, 10); // most kills land within a save
+    // Where the file system has no unnamed files, a killed save leaves a named one; a minute later it is
+    // stale.
+    for (const std::string& name : entries()) {
+        const struct timeval old_times[2] = {{1, 0}, {1, 0}};
+        utimes(name.c_str(), old_times);
+    }
+    ASSERT_TRUE(replace_file("t", "final", nullptr));
+    EXPECT_EQ(entries(), (std::set<std::string>{"t"}));
+}
+
+TEST(ReplaceFile, RemovesOnlyStaleUnlockedTemporariesOfItsOwnPattern)
+{
+    ScratchDir dir;
+    const struct timeval old_times[2] = {{1, 0}, {1, 0}};
+    for (const char* name : {".cuvelo-abc123", ".cuvelo-locked", ".cuvelo-recent", ".cuvelo-notes12",
+                             ".cuvelo-ab", "cuvelo-abc123"}) {
+        write_file(name, "x");
+        if (std::string(name) != ".cuvelo-recent")
+            utimes(name, old_times);
+    }
+    ASSERT_EQ(mkdir(".cuvelo-folder", 0755), 0);
+    utimes(".cuvelo-folder", old_times);
+    // A save still running in another process holds the lock on its temporary file.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int fd = open(".cuvelo-locked", O_RDONLY);
+        flock(fd, LOCK_EX);
+        if (write(ready[1], "1", 1) != 1)
+            _exit(1);
+        pause();
+        _exit(0);
+    }
+    char byte;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    ASSERT_TRUE(replace_file("t", "new", nullptr));
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_EQ(entries(), (std::set<std::string>{"t", ".cuvelo-locked", ".cuvelo-recent", ".cuvelo-notes12",
+                                                ".cuvelo-ab", "cuvelo-abc123", ".cuvelo-folder"}));
+}
+
+// As a user who is not root, in a folder of their own: a file whose group is one of the user's other
+// groups keeps it, and a file of another owner that the user may write stays that owner's (written in
+// place). Under root the test switches a child process to an unused user and group.
+TEST(ReplaceFile, OwnerAndGroupAreKeptForAUserWhoIsNotRoot)
+{
+    const uid_t user = geteuid() == 0 ? 61234 : geteuid();
+    const gid_t primary = geteuid() == 0 ? 61234 : getegid();
+    gid_t other = 61235;
+    if (geteuid() != 0) {
+        gid_t groups[64];
+        const int count = getgroups(64, groups);
+        other = primary;
+        for (int i = 0; i < count; i++)
+            if (groups[i] != primary)
+                other = groups[i];
+        if (other == primary)
+            GTEST_SKIP() << "this user has a single group and cannot switch to another user";
+    }
+    ScratchDir dir;
+    ASSERT_EQ(chmod(".", 0777), 0);
+    write_file("own.cvl", "old");
+    write_file("shared.cvl", "old");
+    ASSERT_EQ(chmod("shared.cvl", 0666), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown("own.cvl", user, other), 0);
+        ASSERT_EQ(chown("shared.cvl", 0, other), 0);
+    } else {
+        ASSERT_EQ(chown("own.cvl", user, other), 0);
+    }
+    const int status = in_child([&] {
+        if (geteuid() == 0) {
+            const gid_t groups[] = {other};
+            if (setgroups(1, groups) != 0 || setresgid(primary, primary, primary) != 0 ||
+                setresuid(user, user, user) != 0)
+                return 2;
+        }
+        const bool own = replace_file("own.cvl", "new", nullptr);
+        const bool shared = geteuid() != 61234 || replace_file("shared.cvl", "new", nullptr);
+        return own && shared ? 0 : 1;
+    });
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(read_file("own.cvl"), "new");
+    EXPECT_EQ(lstat_of("own.cvl").st_uid, user);
+    EXPECT_EQ(lstat_of("own.cvl").st_gid, other);
+    if (user == 61234) {
+        EXPECT_EQ(read_file("shared.cvl"), "new");
+        EXPECT_EQ(lstat_of("shared.cvl").st_uid, 0u);
+        EXPECT_EQ(lstat_of("shared.cvl").st_gid, other);
+    }
+}
+
+TEST(ReplaceFile, TemporaryNamePattern)
+{
+    EXPECT_TRUE(is_temporary_file_name(".cuvelo-aZ09xy"));
+    for (const char* name : {".cuvelo-abc12", ".cuvelo-abc1234", "cuvelo-abc123", ".cuvelo-ab.123", ""})
+        EXPECT_FALSE(is_temporary_file_name(name)) << name;
+}
