@@ -309,7 +309,9 @@ static bool xmllint_accepts(const std::string& path, std::string* complaint)
 
 TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValues)
 {
-    if (!g_find_program_in_path("xmllint"))
+    gchar* xmllint = g_find_program_in_path("xmllint");
+    g_free(xmllint);
+    if (!xmllint)
         GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
     ScratchDir scratch;
     load_worked_example();
