@@ -1,11 +1,13 @@
 /* bench/launch_timer.c — starts a program and times it until its window is on screen under its title.
  *
- * Usage: launch_timer TITLE_PREFIX FOLDER PROGRAM
- * Prints "MILLISECONDS RESIDENT_KB SETTLED_KB": the time from just before the fork to the moment the X server
- * holds a viewable top-level window whose title starts with TITLE_PREFIX, the program's resident memory at
- * that moment, and again half a second later, once it has settled;
- * then ends the program. It listens to the server's events instead of polling, so it takes no CPU
- * from the program it measures. Exit status 1, with a message, when no such window comes within 30 s.
+ * Usage: launch_timer TITLE_PREFIX FOLDER PROGRAM [--ready]
+ * Prints "MILLISECONDS RESIDENT_KB SETTLED_KB READY_MILLISECONDS": the time from just before the fork to the
+ * moment the X server holds a viewable top-level window whose title starts with TITLE_PREFIX, the program's
+ * resident memory at that moment, and again half a second after it was ready, once it has settled; then the
+ * time until the program said it was ready (every menu built) on the pipe it finds in CUVELO_READY_FD, with
+ * --ready ("-" without); then ends the program. It listens to the server's events instead of polling, so it
+ * takes no CPU from the program it measures. Exit status 1, with a message, when no such window comes within
+ * 30 s.
  */
 #define _GNU_SOURCE
 #include <X11/Xatom.h>
@@ -88,10 +90,14 @@ static long resident_kb(pid_t pid)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        fprintf(stderr, "usage: launch_timer TITLE_PREFIX FOLDER PROGRAM\n");
+    const int want_ready = argc == 5 && strcmp(argv[4], "--ready") == 0;
+    if (argc != 4 && !want_ready) {
+        fprintf(stderr, "usage: launch_timer TITLE_PREFIX FOLDER PROGRAM [--ready]\n");
         return 2;
     }
+    int ready_pipe[2] = {-1, -1};
+    if (want_ready && pipe(ready_pipe) != 0)
+        return 1;
     const char* prefix = argv[1];
     Display* display = XOpenDisplay(NULL);
     if (!display) {
@@ -108,6 +114,12 @@ int main(int argc, char** argv)
     const double start = now_ms();
     pid_t pid = fork();
     if (pid == 0) {
+        if (want_ready) {
+            char number[16];
+            close(ready_pipe[0]);
+            snprintf(number, sizeof number, "%d", ready_pipe[1]);
+            setenv("CUVELO_READY_FD", number, 1);
+        }
         if (chdir(argv[2]) != 0)
             _exit(126);
         execl(argv[3], argv[3], (char*)NULL);
@@ -115,9 +127,12 @@ int main(int argc, char** argv)
     }
     if (pid < 0)
         return 1;
+    if (want_ready)
+        close(ready_pipe[1]);
 
-    double ready = -1;
-    while (ready < 0) {
+    double ready = -1, menus_ready = -1;
+    long kb = 0;
+    while (ready < 0 || (want_ready && menus_ready < 0)) {
         while (XPending(display) && ready < 0) {
             XEvent event;
             XNextEvent(display, &event);
@@ -132,10 +147,12 @@ int main(int argc, char** argv)
                        (event.xproperty.atom == net_wm_name || event.xproperty.atom == XA_WM_NAME)) {
                 window = event.xproperty.window;
             }
-            if (window && is_ready(display, window, prefix))
+            if (window && is_ready(display, window, prefix)) {
                 ready = now_ms();
+                kb = resident_kb(pid);
+            }
         }
-        if (ready >= 0)
+        if (ready >= 0 && (!want_ready || menus_ready >= 0))
             break;
         int status;
         if (waitpid(pid, &status, WNOHANG) == pid) {
@@ -148,11 +165,21 @@ int main(int argc, char** argv)
             waitpid(pid, NULL, 0);
             return 1;
         }
-        struct pollfd x = {ConnectionNumber(display), POLLIN, 0};
-        poll(&x, 1, 50);
+        struct pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0}, {ready_pipe[0], POLLIN, 0}};
+        const int count = want_ready && menus_ready < 0 ? 2 : 1;
+        if (poll(watched, count, 50) > 0 && count == 2 && (watched[1].revents & (POLLIN | POLLHUP))) {
+            char line[16];
+            if (read(ready_pipe[0], line, sizeof line) <= 0) {
+                fprintf(stderr, "launch_timer: %s closed its ready pipe without a word\n", argv[3]);
+                kill(pid, SIGKILL);
+                waitpid(pid, NULL, 0);
+                return 1;
+            }
+            menus_ready = now_ms();
+        }
     }
-    const long kb = resident_kb(pid);
-    /* Half a second leaves the program ample time to finish drawing and settle. */
+    /* Half a second leaves the program ample time to finish drawing and settle (counted from the later of the
+     * window and the menus, which the loop above waited for both). */
     struct timespec settle = {0, 500 * 1000 * 1000};
     nanosleep(&settle, NULL);
     const long settled_kb = resident_kb(pid);
@@ -161,6 +188,9 @@ int main(int argc, char** argv)
     /* The next run starts on a server without this window. */
     XSync(display, False);
     XCloseDisplay(display);
-    printf("%.1f %ld %ld\n", ready - start, kb, settled_kb);
+    if (want_ready)
+        printf("%.1f %ld %ld %.1f\n", ready - start, kb, settled_kb, menus_ready - start);
+    else
+        printf("%.1f %ld %ld -\n", ready - start, kb, settled_kb);
     return 0;
 }

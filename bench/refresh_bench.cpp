@@ -5,10 +5,6 @@
 // with 256 lines of real pictures and a style is chosen. Each iteration runs the menu dispatcher with an item
 // that only refreshes: fill_recipe_list, refresh_results, fill_recipe_list. The second figure adds the work
 // that GTK does afterwards, until it is idle again (sizing the new rows, redrawing the window).
-//
-// refresh_bench APP_FOLDER --menus prints instead the milliseconds that building the seven menus once more
-// takes right after start-up (their pictures already decoded): the share of start-up that the menus' hundreds
-// of items cost.
 #include "bench/full_recipe.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
@@ -66,9 +62,8 @@ BENCHMARK(BM_MenuRefresh256UntilIdle)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const bool menus_only = argc == 3 && std::string(argv[2]) == "--menus";
-    if (argc != 2 && !menus_only) {
-        std::fprintf(stderr, "usage: refresh_bench APP_FOLDER [--menus | benchmark options]\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: refresh_bench APP_FOLDER [benchmark options]\n");
         return 2;
     }
     if (chdir(argv[1]) != 0) {
@@ -80,14 +75,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "refresh_bench: no display (run it under xvfb-run)\n");
         return 1;
     }
-    if (menus_only) {
-        start_up();
-        const gint64 before = g_get_monotonic_time();
-        build_menus();
-        std::printf("%.2f\n", (g_get_monotonic_time() - before) / 1000.0);
-        return 0;
-    }
     start_up();
+    drain_events(); // the menus are built in the idle moments after start-up
     fill_full_recipe();
     menu_refresh();
     drain_events();

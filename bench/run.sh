@@ -13,7 +13,7 @@ pkg-config --exists benchmark x11 gtk+-2.0 || bash scripts/setup >/dev/null
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCUVELO_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 nice cmake --build build-bench -j2 >/dev/null
-cmake --install build-bench --prefix "$PWD/build-bench/app" >/dev/null
+cmake --install build-bench --prefix "$PWD/build-bench/app" --component app >/dev/null
 rm -rf build-bench/max && python3 bench/make_max_db.py build-bench/app build-bench/max
 
 bench=build-bench/bench
@@ -30,7 +30,7 @@ echo "Figures are medians."
 echo
 echo "### Start-up and memory ($runs launches of each, interleaved, one Xvfb)"
 echo
-bash bench/startup.sh build-bench/app build-bench/max $bench/floor $bench/launch_timer $bench/refresh_bench "$runs"
+bash bench/startup.sh build-bench/app build-bench/max $bench/floor $bench/launch_timer "$runs"
 echo
 echo "### Refresh after a menu command, 256 lines (real main window under Xvfb)"
 echo

@@ -2,12 +2,11 @@
 # Start-up time and resident memory: launch → viewable window titled "CUVELO V0.9", median of RUNS runs, for
 # the empty-window floor, Cuvelo with the bundled database and Cuvelo with a maximal database. The three are
 # launched in turn within each round, so a change of load on the machine weighs on all three alike. Also the
-# resident memory half a second later, and the share of start-up that building the seven menus takes
-# (median of RUNS runs of refresh_bench --menus).
-# Usage: startup.sh APP_FOLDER MAX_FOLDER FLOOR_PROGRAM LAUNCH_TIMER REFRESH_BENCH [RUNS]
+# launch → ready time (every menu built, which Cuvelo does in the idle moments after its window is drawn), the
+# resident memory once mapped, and again half a second after it was ready.
+# Usage: startup.sh APP_FOLDER MAX_FOLDER FLOOR_PROGRAM LAUNCH_TIMER [RUNS]
 set -euo pipefail
-app=$(realpath "$1") max=$(realpath "$2") floor=$(realpath "$3") timer=$(realpath "$4")
-refresh_bench=$(realpath "$5") runs=${6:-11}
+app=$(realpath "$1") max=$(realpath "$2") floor=$(realpath "$3") timer=$(realpath "$4") runs=${5:-11}
 
 # One virtual X server for every run; -noreset keeps it alive between the programs, -displayfd picks a
 # free display number so that other X servers on the machine do not matter.
@@ -19,11 +18,11 @@ trap 'kill $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
 read -r number <"$fifo"
 export DISPLAY=:$number
 
-# Prints "milliseconds kilobytes kilobytes-half-a-second-later" for one launch of a program in a folder,
+# Prints "milliseconds kilobytes kilobytes-settled ready-milliseconds" for one launch of a program in a folder,
 # after a pause that lets the X server finish with the program before.
 one_run() {
     sleep 0.2
-    "$timer" "CUVELO V0.9" "$1" "$2"
+    "$timer" "CUVELO V0.9" "$@"
 }
 
 # The median of a column of numbers.
@@ -33,35 +32,33 @@ median() {
 
 # Warm the file cache and the server once for each program.
 one_run "$app" "$floor" >/dev/null
-one_run "$app" "$app/cuvelo" >/dev/null
-one_run "$max" "$app/cuvelo" >/dev/null
+one_run "$app" "$app/cuvelo" --ready >/dev/null
+one_run "$max" "$app/cuvelo" --ready >/dev/null
 
-floor_runs="" bundled_runs="" max_runs="" bundled_menus="" max_menus=""
+floor_runs="" bundled_runs="" max_runs=""
 for ((i = 0; i < runs; i++)); do
     floor_runs+="$(one_run "$app" "$floor")"$'\n'
-    bundled_runs+="$(one_run "$app" "$app/cuvelo")"$'\n'
-    max_runs+="$(one_run "$max" "$app/cuvelo")"$'\n'
-    bundled_menus+="$(sleep 0.2; "$refresh_bench" "$app" --menus)"$'\n'
-    max_menus+="$(sleep 0.2; "$refresh_bench" "$max" --menus)"$'\n'
+    bundled_runs+="$(one_run "$app" "$app/cuvelo" --ready)"$'\n'
+    max_runs+="$(one_run "$max" "$app/cuvelo" --ready)"$'\n'
 done
 
 column() { awk -v c="$2" 'NF {print $c}' <<<"$1" | median; }
 floor_ms=$(column "$floor_runs" 1) bundled_ms=$(column "$bundled_runs" 1) max_ms=$(column "$max_runs" 1)
 floor_kb=$(column "$floor_runs" 2) bundled_kb=$(column "$bundled_runs" 2) max_kb=$(column "$max_runs" 2)
 floor_later=$(column "$floor_runs" 3) bundled_later=$(column "$bundled_runs" 3) max_later=$(column "$max_runs" 3)
-bundled_menus=$(column "$bundled_menus" 1) max_menus=$(column "$max_menus" 1)
+bundled_ready=$(column "$bundled_runs" 4) max_ready=$(column "$max_runs" 4)
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 mb() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
 above() { awk -v k="$1" -v f="$2" 'BEGIN {printf "%+.1f", (k - f) / 1024}'; }
-echo "| program | start-up | ratio to floor | resident once mapped (above floor) |" \
-     "resident 0.5 s later (above floor) | of which the menus |"
+echo "| program | launch → mapped window | ratio | launch → ready (every menu built) |" \
+     "resident once mapped (above floor) | resident settled, after ready (above floor) |"
 echo "|---|---|---|---|---|---|"
-echo "| (c) floor: empty 720 × 630 GTK+ 2 window | $floor_ms ms | 1.00 | $(mb "$floor_kb") MB |" \
-     "$(mb "$floor_later") MB | — |"
-echo "| (a) cuvelo, bundled database | $bundled_ms ms | $(ratio "$bundled_ms" "$floor_ms") |" \
-     "$(mb "$bundled_kb") MB ($(above "$bundled_kb" "$floor_kb")) |" \
-     "$(mb "$bundled_later") MB ($(above "$bundled_later" "$floor_later")) | $bundled_menus ms |"
-echo "| (b) cuvelo, maximal database | $max_ms ms | $(ratio "$max_ms" "$floor_ms") |" \
-     "$(mb "$max_kb") MB ($(above "$max_kb" "$floor_kb")) |" \
-     "$(mb "$max_later") MB ($(above "$max_later" "$floor_later")) | $max_menus ms |"
+echo "| (c) floor: empty 720 × 630 GTK+ 2 window | $floor_ms ms | 1.00 × floor | — | $(mb "$floor_kb") MB |" \
+     "$(mb "$floor_later") MB |"
+echo "| (a) cuvelo, bundled database | $bundled_ms ms | $(ratio "$bundled_ms" "$floor_ms") × floor |" \
+     "$bundled_ready ms | $(mb "$bundled_kb") MB ($(above "$bundled_kb" "$floor_kb")) |" \
+     "$(mb "$bundled_later") MB ($(above "$bundled_later" "$floor_later")) |"
+echo "| (b) cuvelo, maximal database | $max_ms ms | $(ratio "$max_ms" "$bundled_ms") × (a) |" \
+     "$max_ready ms | $(mb "$max_kb") MB ($(above "$max_kb" "$floor_kb")) |" \
+     "$(mb "$max_later") MB ($(above "$max_later" "$floor_later")) |"

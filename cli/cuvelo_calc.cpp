@@ -3,6 +3,7 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/priming.h"
+#include "core/data_folders.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
@@ -25,7 +26,8 @@ static const char kUsage[] =
     "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
     "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
     "affiche.\n"
-    "  --bases DIR        dossier de configuration.txt (par défaut ./bases)\n"
+    "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
+    "                     ~/.local/share/cuvelo/bases)\n"
     "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
@@ -39,7 +41,7 @@ static const char kUsage[] =
 enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2 };
 
 struct Options {
-    std::string bases = "./bases";
+    std::string bases; // "" when not given: found as the desktop program finds it
     bool tsv = false;
     bool merge_sort = false;
     bool help = false;
@@ -207,7 +209,16 @@ int main(int argc, char** argv)
     }
 
     reset_workspace();
-    const std::string configuration = options.bases + "/configuration.txt";
+    if (options.bases.empty()) {
+        const DataSearch data = set_up_data_folders();
+        if (!data.found)
+            std::fprintf(stderr, "cuvelo-calc : %s\n", data_not_found_message(data).c_str());
+    } else {
+        DataFolders folders = data_folders();
+        folders.bases = options.bases;
+        use_data_folders(folders);
+    }
+    const std::string configuration = data_folders().bases + "/configuration.txt";
     const bool configured = load_configuration_file(configuration);
     load_styles();
     set_recipe_start_values();

@@ -1,6 +1,8 @@
 // core/picture.cpp — decodes each picture file once; menus and recipe lines share the result.
 #include "core/picture.h"
 
+#include "core/data_folders.h"
+
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <cstring>
@@ -9,7 +11,7 @@
 
 std::string picture_path(const std::string& name)
 {
-    std::string path = "./images/" + name + ".png";
+    std::string path = picture_file(name);
     gchar* utf8 = g_locale_to_utf8(path.c_str(), -1, nullptr, nullptr, nullptr);
     if (!utf8)
         return path; // bytes above 127 under the "C" locale: hand the name over unconverted

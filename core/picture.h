@@ -1,4 +1,5 @@
-// core/picture.h — the pictures "./images/<name>.png", each decoded once and kept for the whole process.
+// core/picture.h — the pictures "<name>.png" of the picture folders, each decoded once and kept for the whole
+// process.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
-// refdata/configuration.cpp — reads the eighteen settings of "./bases/configuration.txt".
+// refdata/configuration.cpp — reads the eighteen settings of "bases/configuration.txt".
 #include "refdata/configuration.h"
 
+#include "core/data_folders.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "refdata/reference_line.h"
@@ -72,5 +73,5 @@ bool load_configuration_file(const std::string& path)
 
 void load_configuration()
 {
-    load_configuration_file("./bases/configuration.txt");
+    load_configuration_file(data_folders().bases + "/configuration.txt");
 }

@@ -1,4 +1,4 @@
-// refdata/configuration.h — reads "./bases/configuration.txt" into the settings.
+// refdata/configuration.h — reads "configuration.txt" of the bases folder into the settings.
 #pragma once
 
 #include <string>

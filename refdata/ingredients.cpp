@@ -1,6 +1,7 @@
-// refdata/ingredients.cpp — reads "./bases/ingredients.txt" and numbers the entries by category group.
+// refdata/ingredients.cpp — reads "bases/ingredients.txt" and numbers the entries by category group.
 #include "refdata/ingredients.h"
 
+#include "core/data_folders.h"
 #include "core/keywords.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -59,7 +60,7 @@ void load_ingredients()
 {
     ws.ingredient_count = 0;
     int counters[6] = {0, 0, 0, 0, 0, 0};
-    for_each_reference_line("./bases/ingredients.txt", [&](const std::string& line) {
+    for_each_reference_line(data_folders().bases + "/ingredients.txt", [&](const std::string& line) {
         const std::string category = tab_field(line, 1);
         const int group = ingredient_group(category);
         int32_t id = 0;

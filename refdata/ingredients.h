@@ -1,4 +1,4 @@
-// refdata/ingredients.h — reads "./bases/ingredients.txt" into the ingredient database.
+// refdata/ingredients.h — reads "ingredients.txt" of the bases folder into the ingredient database.
 #pragma once
 
 #include <cstdint>

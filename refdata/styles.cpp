@@ -1,6 +1,7 @@
-// refdata/styles.cpp — the built-in "Pas de Style" entry, then the styles of "./bases/styles.txt".
+// refdata/styles.cpp — the built-in "Pas de Style" entry, then the styles of "bases/styles.txt".
 #include "refdata/styles.h"
 
+#include "core/data_folders.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "refdata/reference_line.h"
@@ -34,7 +35,7 @@ void load_styles()
     ws.style_count = 0;
     add_style("Pas de Catégorie", "Pas de Style", "0", "9999", "0", "9999", "0", "9999", "0", "9999",
               "style0", "Pas de description");
-    for_each_reference_line("./bases/styles.txt", [](const std::string& line) {
+    for_each_reference_line(data_folders().bases + "/styles.txt", [](const std::string& line) {
         add_style(tab_field(line, 1), tab_field(line, 2), tab_field(line, 3), tab_field(line, 4),
                   tab_field(line, 5), tab_field(line, 6), tab_field(line, 7), tab_field(line, 8),
                   tab_field(line, 9), tab_field(line, 10), tab_field(line, 11), tab_field(line, 12));

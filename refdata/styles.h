@@ -1,4 +1,5 @@
-// refdata/styles.h — builds the style database: the built-in "Pas de Style", then "./bases/styles.txt".
+// refdata/styles.h — builds the style database: the built-in "Pas de Style", then "styles.txt" of the bases
+// folder.
 #pragma once
 
 #include <string>

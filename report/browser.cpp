@@ -4,7 +4,6 @@
 #include "core/workspace.h"
 
 #include <glib.h>
-#include <unistd.h>
 
 std::vector<std::string> split_arguments(const std::string& text)
 {
@@ -51,22 +50,6 @@ std::vector<std::string> split_arguments(const std::string& text)
     if (in_word)
         words.push_back(word);
     return words;
-}
-
-std::string executable_folder()
-{
-    std::string buffer(4096, '\0');
-    for (;;) {
-        ssize_t length = readlink("/proc/self/exe", &buffer[0], buffer.size());
-        if (length < 0)
-            return "";
-        if (static_cast<size_t>(length) < buffer.size()) {
-            buffer.resize(static_cast<size_t>(length));
-            size_t slash = buffer.rfind('/');
-            return slash == std::string::npos ? "" : buffer.substr(0, slash);
-        }
-        buffer.resize(buffer.size() * 2); // the link may have been cut: read it again, whole
-    }
 }
 
 std::string page_argument(const std::string& folder, const std::string& page)
@@ -130,7 +113,9 @@ bool launch_browser(const std::string& argument_text, std::string& failed_comman
 
 bool show_help(std::string& failed_command)
 {
-    return launch_browser(page_argument(executable_folder(), "lisez-moi.htm"), failed_command);
+    const std::string& folder = data_folders().help;
+    return launch_browser(page_argument(folder.empty() ? executable_folder() : folder, "lisez-moi.htm"),
+                          failed_command);
 }
 
 int running_browser_count()

@@ -3,11 +3,13 @@
 
 #include "calc/cost.h"
 #include "calc/priming.h"
+#include "core/data_folders.h"
 #include "core/replace_file.h"
 #include "core/system_reason.h"
 #include "core/workspace.h"
 #include "report/browser.h"
 
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,12 +17,45 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The page of the recipe on screen, its cost and priming figures computed afresh.
-static std::string current_page()
+// The absolute folder of a page path.
+static std::string page_folder(const std::string& page)
+{
+    gchar* folder = g_path_get_dirname(page.c_str());
+    std::string absolute = folder;
+    g_free(folder);
+    if (!g_path_is_absolute(absolute.c_str())) {
+        gchar* cwd = g_get_current_dir();
+        absolute = std::string(cwd) + "/" + absolute;
+        g_free(cwd);
+    }
+    return absolute;
+}
+
+// A picture's address stays relative for the working folder's pictures and for pictures in the "images/"
+// folder beside the page; a picture of the shared folder is named by its own file address.
+static std::string picture_address(const std::string& picture, const std::string& folder)
+{
+    const std::string file = picture_file(picture);
+    const std::string beside_page = folder + "/images/";
+    if (g_path_is_absolute(file.c_str()) && file.compare(0, beside_page.size(), beside_page) != 0) {
+        gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
+        if (uri) {
+            std::string address = uri;
+            g_free(uri);
+            return address;
+        }
+    }
+    return "./images/" + picture + ".png";
+}
+
+// The page of the recipe on screen, to be written at `path`, its cost and priming figures computed afresh.
+static std::string current_page(const std::string& path)
 {
     const double cost = recipe_cost();
     priming_text(); // only its per-litre values are printed
-    return report_page(ws, cost);
+    const std::string folder = page_folder(path);
+    return report_page(ws, cost,
+                       [&folder](const std::string& picture) { return picture_address(picture, folder); });
 }
 
 bool write_html_report_file(const std::string& path, std::string* why)
@@ -29,7 +64,7 @@ bool write_html_report_file(const std::string& path, std::string* why)
     for (char& c : unix_path)
         if (c == '\\')
             c = '/';
-    return replace_file(unix_path, current_page(), why, LinkPolicy::replace);
+    return replace_file(unix_path, current_page(unix_path), why, LinkPolicy::replace);
 }
 
 // The report this process wrote, so that it deletes that file and no other.
@@ -41,9 +76,12 @@ static std::string unwritten_reason;
 
 std::string html_report_path()
 {
-    char* cwd = getcwd(nullptr, 0);
-    std::string folder = cwd ? cwd : "";
-    std::free(cwd);
+    std::string folder = data_folders().report;
+    if (folder.empty()) {
+        char* cwd = getcwd(nullptr, 0);
+        folder = cwd ? cwd : "";
+        std::free(cwd);
+    }
     if (folder.empty())
         return "";
     if (folder.back() != '/')
@@ -94,7 +132,7 @@ bool write_html_report(std::string& failed_command)
 
     // The name itself is replaced: a link there never leads the page onto another file, and a FIFO or a
     // device there is left alone. The path is used as is: a backslash in the folder's name is part of it.
-    if (!replace_file(path, current_page(), &unwritten_reason, LinkPolicy::replace)) {
+    if (!replace_file(path, current_page(path), &unwritten_reason, LinkPolicy::replace)) {
         unwritten_path = path;
         return false;
     }

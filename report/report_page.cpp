@@ -36,10 +36,10 @@ static std::string f2(double x)
     return format_decimals(x, 2);
 }
 
-// The picture's address stays relative: the page lies beside "./images/" in the working directory.
-static std::string image_tag(const std::string& picture)
+// By default the picture's address is relative: the page lies beside "images/".
+static std::string image_tag(const std::string& picture, const PictureAddress& address)
 {
-    return "<img src='./images/" + html_escape(picture) + ".png'>";
+    return "<img src='" + html_escape(address ? address(picture) : "./images/" + picture + ".png") + "'>";
 }
 
 // One line of the page and its LF.
@@ -49,7 +49,7 @@ static void add_line(std::string& page, const std::string& text)
     page += '\n';
 }
 
-std::string report_page(const Workspace& recipe, double cost)
+std::string report_page(const Workspace& recipe, double cost, const PictureAddress& address)
 {
     std::string page;
     const StyleEntry& style = recipe.style;
@@ -60,7 +60,7 @@ std::string report_page(const Workspace& recipe, double cost)
     add_line(page, "<h3>Recette : " + html_escape(recipe.title) + "</h3>");
     add_line(page, "( " + html_escape(recipe.file_base_name) + " )<br>");
     add_line(page, "<h3>Style :</h3>");
-    add_line(page, image_tag(style.picture) + "<br><br>");
+    add_line(page, image_tag(style.picture, address) + "<br><br>");
     add_line(page, html_escape(style.category) + " - " + html_escape(style.name) + "<br><br>");
     add_line(page, html_escape(style.description) + "<br><br>");
     add_line(page,
@@ -72,7 +72,7 @@ std::string report_page(const Workspace& recipe, double cost)
     add_line(page, "<h3>Ingrédients :</h3>");
     for (int32_t i = 1; i <= recipe.line_count; i++) {
         const RecipeLine& line = recipe.lines[i];
-        add_line(page, image_tag(line.picture) + " " + html_escape(line.quantity) + " " +
+        add_line(page, image_tag(line.picture, address) + " " + html_escape(line.quantity) + " " +
                            html_escape(line.designation) + " " + html_escape(line.value) + " " +
                            html_escape(line.yield) + " " + html_escape(line.time) + " " +
                            html_escape(line.step) + "<br>");

@@ -31,9 +31,14 @@ struct CalcRun {
     std::string err;
 };
 
-// Runs cuvelo-calc in the current working directory and waits for it.
+// Runs cuvelo-calc in the current working directory and waits for it. Its brewer's folder is
+// "data-home/cuvelo" there, never the real user's.
 static CalcRun run_calc(const std::vector<std::string>& arguments)
 {
+    gchar* cwd = g_get_current_dir();
+    gchar** environment =
+        g_environ_setenv(g_get_environ(), "XDG_DATA_HOME", (std::string(cwd) + "/data-home").c_str(), TRUE);
+    g_free(cwd);
     std::vector<std::string> words = {program_path()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<gchar*> argv;
@@ -45,8 +50,10 @@ static CalcRun run_calc(const std::vector<std::string>& arguments)
     gchar* err = nullptr;
     gint wait_status = 0;
     GError* error = nullptr;
-    if (g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out, &err,
-                     &wait_status, &error)) {
+    const bool ran = g_spawn_sync(nullptr, argv.data(), environment, G_SPAWN_DEFAULT, nullptr, nullptr, &out,
+                                  &err, &wait_status, &error);
+    g_strfreev(environment);
+    if (ran) {
         run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
         run.out = out;
         run.err = err;
@@ -151,10 +158,31 @@ TEST(CuveloCalc, BasesDefaultToTheWorkingDirectory)
 TEST(CuveloCalc, MissingConfigurationIsAWarningOnly)
 {
     ScratchDir dir;
-    CalcRun run = run_calc({"--tsv", kData + "/worked.cvl"});
+    CalcRun run = run_calc({"--bases", "vide", "--tsv", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(line_count_of(run.err), 1) << run.err;
     EXPECT_NE(run.out.find("final_volume\t30\n"), std::string::npos) << run.out; // no losses without settings
+}
+
+TEST(CuveloCalc, StartedElsewhereItWorksInTheBrewersFolderAsTheDesktopProgramDoes)
+{
+    ScratchDir dir;
+    gchar* stage = g_path_get_dirname(program_path().c_str());
+    const std::string shared_bases = std::string(stage) + "/bases";
+    g_free(stage);
+    const CalcRun given = run_calc({"--bases", shared_bases, "--tsv", kData + "/worked.cvl"});
+    const CalcRun found = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(found.out, given.out);
+    EXPECT_EQ(read_file("data-home/cuvelo/bases/configuration.txt"),
+              read_file(shared_bases + "/configuration.txt"));
+
+    // A brewer's own configuration, once there, is the one read.
+    write_file("data-home/cuvelo/bases/configuration.txt", read_file(kData + "/bases/configuration.txt"));
+    const CalcRun own = run_calc({"--tsv", kData + "/worked.cvl"});
+    EXPECT_EQ(own.out, run_calc({"--bases", kData + "/bases", "--tsv", kData + "/worked.cvl"}).out);
+    EXPECT_NE(own.out, found.out);
 }
 
 TEST(CuveloCalc, ErrorsGiveOneFrenchLineAndStatusTwo)

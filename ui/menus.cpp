@@ -13,6 +13,7 @@
 #include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
+#include "ui/lazy_menu.h"
 #include "ui/message_box.h"
 #include "ui/recipe_view.h"
 #include "ui/results_panel.h"
@@ -31,27 +32,46 @@ GtkWidget* add_menu_item(const std::string& picture, const std::string& label, G
     return item;
 }
 
+// A group item whose sub-menu of `entries` is made when it is first opened (or in an idle moment before).
+template <typename AddItem>
+static void add_group_item(GtkWidget* menu, const std::string& picture, const std::string& label,
+                           const MenuGroup& group, AddItem add_item)
+{
+    GtkWidget* group_item = add_menu_item(picture, label, menu, MENU_GROUP);
+    GtkWidget* submenu = lazy_menu([group, add_item](GtkWidget* submenu) {
+        for (int entry = group.first; entry <= group.last; entry++)
+            add_item(submenu, entry);
+    });
+    gtk_menu_item_set_submenu(GTK_MENU_ITEM(group_item), submenu);
+}
+
+static void add_ingredient_item(GtkWidget* submenu, int entry)
+{
+    add_menu_item(ws.ingredients[entry].picture, ingredient_item_label(entry), submenu,
+                  ws.ingredients[entry].id);
+}
+
+static void add_style_item(GtkWidget* submenu, int style)
+{
+    add_menu_item(ws.styles[style].picture, ws.styles[style].name, submenu, MENU_STYLE_BASE + style);
+}
+
 static void build_ingredient_menus()
 {
-    for (int menu = 1; menu <= 5; menu++)
-        ui.category_menus[menu] = gtk_menu_new();
-    for (const MenuGroup& group : ingredient_menu_groups()) {
-        if (group.menu < 1 || group.menu > 5)
-            continue; // no menu chosen yet: the group is shown nowhere
-        const IngredientEntry& head = ws.ingredients[group.first];
-        GtkWidget* group_item =
-            add_menu_item(head.picture, head.group, ui.category_menus[group.menu], MENU_GROUP);
-        GtkWidget* submenu = gtk_menu_new();
-        for (int entry = group.first; entry <= group.last; entry++)
-            add_menu_item(ws.ingredients[entry].picture, ingredient_item_label(entry), submenu,
-                          ws.ingredients[entry].id);
-        gtk_menu_item_set_submenu(GTK_MENU_ITEM(group_item), submenu);
-    }
+    std::vector<MenuGroup> groups = ingredient_menu_groups();
+    for (int number = 1; number <= 5; number++)
+        ui.category_menus[number] = lazy_menu([groups, number](GtkWidget* menu) {
+            for (const MenuGroup& group : groups) {
+                if (group.menu != number)
+                    continue; // a group before any menu was chosen (0) is shown nowhere
+                const IngredientEntry& head = ws.ingredients[group.first];
+                add_group_item(menu, head.picture, head.group, group, add_ingredient_item);
+            }
+        });
 }
 
 static void build_function_menu()
 {
-    ui.function_menu = gtk_menu_new();
     add_menu_item("trier", "Fusionner et trier les ingrédients", ui.function_menu, MENU_MERGE_SORT);
     add_menu_item("volume", "Forcer le volume final", ui.function_menu, MENU_FORCE_VOLUME);
     add_menu_item("carbonatation", "Carbonatation", ui.function_menu, MENU_CARBONATION);
@@ -63,23 +83,20 @@ static void build_function_menu()
 
 static void build_style_menu()
 {
-    ui.style_menu = gtk_menu_new();
     add_menu_item(ws.styles[1].picture, ws.styles[1].name, ui.style_menu, MENU_STYLE_BASE + 1);
     for (const MenuGroup& group : style_menu_groups()) {
         const StyleEntry& head = ws.styles[group.first];
-        GtkWidget* group_item = add_menu_item(head.picture, head.category, ui.style_menu, MENU_GROUP);
-        GtkWidget* submenu = gtk_menu_new();
-        for (int style = group.first; style <= group.last; style++)
-            add_menu_item(ws.styles[style].picture, ws.styles[style].name, submenu, MENU_STYLE_BASE + style);
-        gtk_menu_item_set_submenu(GTK_MENU_ITEM(group_item), submenu);
+        add_group_item(ui.style_menu, head.picture, head.category, group, add_style_item);
     }
 }
 
 void build_menus()
 {
+    // Only the seven empty menus now: their items, sub-menus and pictures are made at their first pop-up or
+    // in the idle moments after the window is drawn, so the window does not wait for hundreds of items.
     build_ingredient_menus();
-    build_function_menu();
-    build_style_menu();
+    ui.function_menu = lazy_menu([](GtkWidget*) { build_function_menu(); });
+    ui.style_menu = lazy_menu([](GtkWidget*) { build_style_menu(); });
 }
 
 static void show_cost()

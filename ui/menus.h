@@ -5,7 +5,8 @@
 
 #include <string>
 
-// Builds the five ingredient menus, the function menu and the style menu from the reference data.
+// Makes the five ingredient menus, the function menu and the style menu; each is filled from the reference
+// data when first shown or in the idle moments after start-up (ui/lazy_menu.h).
 void build_menus();
 
 // Appends an item with a label and the 16 × 16 picture `picture` to `menu`; it carries `number`.

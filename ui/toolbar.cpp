@@ -1,6 +1,7 @@
 // ui/toolbar.cpp — the fifteen picture buttons across the top of the main window and their dispatcher.
 #include "ui/toolbar.h"
 
+#include "core/data_folders.h"
 #include "core/workspace.h"
 #include "recipe/beerxml_text.h"
 #include "recipe/list_edit.h"
@@ -82,9 +83,10 @@ static bool choose_recipe_file(bool saving, std::string& path)
     }
     if (!ws.file_name.empty()) {
         gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), ws.file_name.c_str());
-    } else if (saving) {
+    } else {
         // Without a folder GTK's Save chooser opens on "Recently Used", where nothing can be saved.
-        gchar* here = g_get_current_dir();
+        const std::string& documents = data_folders().documents;
+        gchar* here = documents.empty() ? g_get_current_dir() : g_strdup(documents.c_str());
         gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), here);
         g_free(here);
     }

@@ -2,8 +2,11 @@
 //
 // Run from the folder that holds bases/ (the databases are read with the program's own readers):
 //     cuvelo-pictures OUTPUT_FOLDER
+// and, for the desktop's icon theme (no databases needed):
+//     cuvelo-pictures --icons HICOLOR_FOLDER
 // A picture name that no drawing knows stops the run with an error, so the build never ships a database
 // that names a missing picture.
+#include "desktop_icons.h"
 #include "paint.h"
 #include "pictures.h"
 
@@ -76,8 +79,28 @@ static std::string style_colour(const StyleEntry& style)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0) {
+        // Icons are read once by the desktop, so they are saved compressed.
+        auto write = [](const std::string& path, int size, void (*draw)(cairo_t*)) {
+            cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+            cairo_t* cr = cairo_create(surface);
+            cairo_scale(cr, size / double(kPictureSize), size / double(kPictureSize));
+            draw(cr);
+            cairo_destroy(cr);
+            const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+            cairo_surface_destroy(surface);
+            return written;
+        };
+        if (write_desktop_icons(argv[2], write))
+            return 0;
+        std::fprintf(stderr, "cannot write the icons into %s\n", argv[2]);
+        return 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER (run from the folder that holds bases/)\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s OUTPUT_FOLDER (run from the folder that holds bases/)\n"
+                     "       %s --icons HICOLOR_FOLDER\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string folder = argv[1];

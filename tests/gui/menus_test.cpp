@@ -6,6 +6,7 @@
 #include "core/picture.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
+#include "ui/lazy_menu.h"
 #include "ui/menus.h"
 #include "ui/widgets.h"
 
@@ -194,4 +195,47 @@ TEST_F(Menus, ListShowsTheWaterThatAForcedVolumeRewrites)
     // 3 L per kg: the mash water follows the grain as soon as the malt is added.
     add_from_menu(CMD_MALT_MENU, "Malts de base", "4 KG Pale Ale");
     EXPECT_EQ(list_rows()[0][1], "15 L");
+}
+
+static bool idle_filling_done = false;
+
+TEST_F(Menus, ALazyMenuIsFilledOnceAtItsFirstShowingOrInAnIdleMoment)
+{
+    int fills = 0;
+    auto fill_with = [&fills](const char* label) {
+        return [&fills, label](GtkWidget* menu) {
+            fills++;
+            add_menu_item("prix", label, menu, MENU_GROUP);
+        };
+    };
+    GtkWidget* shown_first = lazy_menu(fill_with("montré"));
+    GtkWidget* left_to_idle = lazy_menu(fill_with("attendu"));
+    EXPECT_FALSE(lazy_menus_filled());
+    EXPECT_TRUE(menu_labels(shown_first).empty());
+
+    // A pop-up before any idle moment finds its items made at once, picture included.
+    gtk_menu_popup(GTK_MENU(shown_first), nullptr, nullptr, nullptr, nullptr, 0, 0);
+    EXPECT_EQ(menu_labels(shown_first), std::vector<std::string>{"montré"});
+    EXPECT_TRUE(menu_labels(left_to_idle).empty());
+    GtkWidget* image = gtk_image_menu_item_get_image(GTK_IMAGE_MENU_ITEM(menu_item(shown_first, "montré")));
+    EXPECT_EQ(gtk_image_get_pixbuf(GTK_IMAGE(image)), picture_scaled("prix", 16));
+    gtk_menu_popdown(GTK_MENU(shown_first));
+
+    idle_filling_done = false;
+    fill_lazy_menus_when_idle([] { idle_filling_done = true; });
+    drain_events();
+    EXPECT_TRUE(idle_filling_done);
+    EXPECT_TRUE(lazy_menus_filled());
+    EXPECT_EQ(menu_labels(left_to_idle), std::vector<std::string>{"attendu"});
+
+    // Shown again, neither is filled twice.
+    for (GtkWidget* menu : {shown_first, left_to_idle}) {
+        gtk_menu_popup(GTK_MENU(menu), nullptr, nullptr, nullptr, nullptr, 0, 0);
+        gtk_menu_popdown(GTK_MENU(menu));
+    }
+    drain_events();
+    EXPECT_EQ(fills, 2);
+    EXPECT_EQ(menu_labels(shown_first).size(), 1u);
+    gtk_widget_destroy(shown_first);
+    gtk_widget_destroy(left_to_idle);
 }

@@ -1,0 +1,141 @@
+// tests/data_folders_test.cpp — where the programs find their data: working folder, brewer's folder, shared
+// folder.
+#include "core/data_folders.h"
+
+#include "core/workspace.h"
+#include "refdata/ingredients.h"
+#include "report/html_report.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+// The scratch folder holds "shared/" (as installed), "user/" (the brewer's $XDG_DATA_HOME/cuvelo) and
+// "work/", an unrelated working folder; the folders in use are put back after each test.
+class DataFolderTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        saved_ = data_folders();
+        for (const char* base : {"configuration.txt", "ingredients.txt", "styles.txt"})
+            write_file(shared() + "/bases/" + base, std::string("partagé ") + base + "\n");
+        write_file(shared() + "/images/malt.png", "shared malt");
+        write_file(shared() + "/images/houblon.png", "shared hop");
+        write_file("work/.keep", "");
+        ASSERT_EQ(chdir("work"), 0);
+    }
+    void TearDown() override
+    {
+        use_data_folders(saved_);
+    }
+    std::string shared() const
+    {
+        return dir_.path() + "/shared";
+    }
+    std::string user() const
+    {
+        return dir_.path() + "/user";
+    }
+    DataSearch find()
+    {
+        DataSearch search = find_data_folders(user(), {dir_.path() + "/nowhere", shared()});
+        use_data_folders(search.folders);
+        return search;
+    }
+
+    ScratchDir dir_;
+    DataFolders saved_;
+};
+
+TEST_F(DataFolderTest, WorkingFolderWithItsOwnDatabaseIsUsedAsItIs)
+{
+    write_file("bases/ingredients.txt", "local\n");
+    const DataSearch search = find();
+    EXPECT_TRUE(search.found);
+    EXPECT_EQ(search.folders.bases, "./bases");
+    EXPECT_EQ(search.folders.pictures, std::vector<std::string>{"./images"});
+    EXPECT_EQ(search.folders.report, "");
+    EXPECT_EQ(search.folders.help, shared());
+    EXPECT_FALSE(file_exists(user())) << "nothing is copied for a working folder";
+}
+
+TEST_F(DataFolderTest, FirstStartCopiesTheSharedBasesAndNeverOverwritesTheBrewersFiles)
+{
+    DataSearch search = find();
+    ASSERT_TRUE(search.found);
+    EXPECT_EQ(search.folders.bases, user() + "/bases");
+    EXPECT_EQ(search.folders.report, user());
+    EXPECT_EQ(search.folders.pictures, std::vector<std::string>{shared() + "/images"});
+    for (const char* base : {"configuration.txt", "ingredients.txt", "styles.txt"})
+        EXPECT_EQ(read_file(user() + "/bases/" + base), read_file(shared() + "/bases/" + base)) << base;
+
+    // The brewer edits the ingredients and removes the styles; a newer shared database comes with an update.
+    write_file(user() + "/bases/ingredients.txt", "mes ingrédients\n");
+    ASSERT_EQ(std::remove((user() + "/bases/styles.txt").c_str()), 0);
+    write_file(shared() + "/bases/ingredients.txt", "nouveaux ingrédients partagés\n");
+    write_file(shared() + "/bases/styles.txt", "nouveaux styles\n");
+    search = find();
+    ASSERT_TRUE(search.found);
+    EXPECT_EQ(read_file(user() + "/bases/ingredients.txt"), "mes ingrédients\n");
+    EXPECT_EQ(read_file(user() + "/bases/styles.txt"), "nouveaux styles\n") << "a missing file comes back";
+    EXPECT_EQ(read_file(user() + "/bases/configuration.txt"), "partagé configuration.txt\n");
+}
+
+TEST_F(DataFolderTest, TheBrewersPictureReplacesTheSharedOneOfTheSameName)
+{
+    write_file(user() + "/images/malt.png", "my malt");
+    find();
+    EXPECT_EQ(picture_file("malt"), user() + "/images/malt.png");
+    EXPECT_EQ(picture_file("houblon"), shared() + "/images/houblon.png");
+    EXPECT_EQ(picture_file("absente"), shared() + "/images/absente.png");
+
+    // The report lies in the brewer's folder: its own pictures stay relative, the shared ones are named in
+    // full.
+    reset_workspace();
+    set_recipe_start_values();
+    add_recipe_line("malt", "MALT", "Pilsen", "5 KG", "3", "80", "0", "EMPATAGE", "2");
+    add_recipe_line("houblon", "HOUBLONCONE", "Saaz", "30 G", "4", "0", "60", "EBULLITION", "1");
+    const std::string page = html_report_path();
+    EXPECT_EQ(page, user() + "/recette.html");
+    ASSERT_TRUE(write_html_report_file(page));
+    const std::string html = read_file(page);
+    EXPECT_NE(html.find("<img src='./images/malt.png'>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<img src='file://" + shared() + "/images/houblon.png'>"), std::string::npos) << html;
+}
+
+TEST_F(DataFolderTest, ReadOnlyBrewersFolderFallsBackToTheSharedBases)
+{
+    write_file(dir_.path() + "/user", "a file where the folder should be");
+    const DataSearch search = find();
+    EXPECT_TRUE(search.found);
+    EXPECT_EQ(search.folders.bases, shared() + "/bases");
+    reset_workspace();
+    load_ingredients(); // reads the shared file through the folders in use, whatever the working folder
+    EXPECT_EQ(read_file(data_folders().bases + "/ingredients.txt"), "partagé ingredients.txt\n");
+}
+
+TEST_F(DataFolderTest, NothingFoundSaysWhereItLooked)
+{
+    ASSERT_EQ(system(("rm -rf '" + shared() + "'").c_str()), 0);
+    const DataSearch search = find();
+    EXPECT_FALSE(search.found);
+    EXPECT_EQ(search.folders.bases, "./bases");
+    const std::string message = data_not_found_message(search);
+    for (const std::string& folder : {dir_.path() + "/work/bases", user() + "/bases",
+                                      dir_.path() + "/nowhere/bases", shared() + "/bases"})
+        EXPECT_NE(message.find("\n  " + folder), std::string::npos) << folder << " in:\n" << message;
+    EXPECT_EQ(message.rfind("Aucune base d'ingrédients", 0), 0u);
+}
+
+TEST(DataFolders, SharedDataIsLookedForBesideTheProgramThenUnderShare)
+{
+    const std::vector<std::string> installed = shared_data_candidates("/opt/brew/bin");
+    ASSERT_GE(installed.size(), 3u);
+    EXPECT_EQ(installed[0], "/opt/brew/bin");
+    EXPECT_EQ(installed[1], "/opt/brew/share/cuvelo");
+    const std::vector<std::string> application_folder = shared_data_candidates("/home/u/cuvelo");
+    EXPECT_EQ(application_folder[0], "/home/u/cuvelo");
+    EXPECT_EQ(application_folder.size(), installed.size() - 1) << "no share/ beside a folder not named bin";
+}
