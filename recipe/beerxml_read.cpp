@@ -247,6 +247,26 @@ void read_fermentable(const Node& node, BxRecipe& recipe)
     recipe.fermentables.push_back(x);
 }
 
+// Programs without a whirlpool element leave it in the notes ("Whirlpool at 80°C"): its temperature, or -1.
+double whirlpool_in_notes(const std::string& notes)
+{
+    const std::string text = lower(notes);
+    if (text.find("whirlpool") == std::string::npos && text.find("hop stand") == std::string::npos &&
+        text.find("hopstand") == std::string::npos)
+        return -1;
+    for (size_t at = text.find("\xC2\xB0"); at != std::string::npos; at = text.find("\xC2\xB0", at + 2)) {
+        size_t start = at;
+        while (start > 0 &&
+               (g_ascii_isdigit(text[start - 1]) || text[start - 1] == ' ' || text[start - 1] == '.'))
+            start--;
+        double celsius = 0;
+        bool plain = true;
+        if (beerxml_number(text.substr(start, at - start) + text.substr(at, 3), "c", &celsius, &plain))
+            return celsius;
+    }
+    return -1;
+}
+
 void read_hop(const Node& node, BxRecipe& recipe)
 {
     Fields f(node, label("houblon", node), recipe.corrections);
@@ -264,6 +284,8 @@ void read_hop(const Node& node, BxRecipe& recipe)
     for (const Node& c : node.children)
         if (c.tag.find("TEMP") != std::string::npos && x.temperature < 0)
             x.temperature = f.number(c.tag.c_str(), "c", -1, false, -50, 150);
+    if (x.temperature < 0 && x.use == "Aroma")
+        x.temperature = whirlpool_in_notes(f.text("NOTES"));
     recipe.hops.push_back(x);
 }
 

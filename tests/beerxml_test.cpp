@@ -133,6 +133,7 @@ TEST(BeerXml, MappingOfEachRecordToCuveloLines)
         {"Saaz", "HOUBLONCONE", "EBULLITION", "40 G", "3.5", "0", "60"},
         {"Strisselspalt", "HOUBLONPELLET", "EBULLITION", "20 G", "3", "0", "75"},            // first wort
         {"Hallertau - Mittelfrüh", "HOUBLONPELLET", "AROMATISATION", "30 G", "4", "0", "0"}, // 80 °C
+        {"Tettnang", "HOUBLONCONE", "AROMATISATION", "20 G", "4.5", "0", "0"}, // 85 °C, said in the notes
         {"Cascade", "HOUBLONCONE", "AROMATISATION", "25 G", "6", "0", "5"},
         {"Citra", "HOUBLONPELLET", "FERMENTATION", "50 G", "12", "0", "0"}, // dry hop
         {"Magnum", "HOUBLONCONE", "EMPATAGE", "10 G", "13", "0", "0"},      // mash hop
