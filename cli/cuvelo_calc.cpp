@@ -4,6 +4,8 @@
 #include "calc/format.h"
 #include "calc/priming.h"
 #include "core/data_folders.h"
+#include "core/picture.h"
+#include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
@@ -15,6 +17,7 @@
 #include "refdata/styles.h"
 #include "report/html_report.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -35,9 +38,11 @@ static const char kUsage[] =
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
-    "  --help             affiche cette aide\n";
+    "  --help             affiche cette aide\n"
+    "  --                 fin des options (pour une recette dont le nom commence par -)\n";
 
-// Exit statuses: 0 done, 1 the recipe or the report could not be written, 2 a usage or input error.
+// Exit statuses: 0 done, 1 the recipe, the report or the results could not be written, 2 a usage or input
+// error.
 enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2 };
 
 struct Options {
@@ -63,29 +68,33 @@ static int usage_error(const std::string& message)
 static int parse_arguments(int argc, char** argv, Options& options)
 {
     bool have_recipe = false;
+    bool options_ended = false; // after "--", a name that starts with "-" is a file name
     for (int i = 1; i < argc; i++) {
         const std::string argument = argv[i];
         std::string* value = nullptr;
-        if (argument == "--help") {
+        const bool option = !options_ended && !argument.empty() && argument[0] == '-';
+        if (option && argument == "--") {
+            options_ended = true;
+        } else if (option && argument == "--help") {
             options.help = true;
             return EXIT_DONE;
-        } else if (argument == "--tsv") {
+        } else if (option && argument == "--tsv") {
             options.tsv = true;
-        } else if (argument == "--merge-sort") {
+        } else if (option && argument == "--merge-sort") {
             options.merge_sort = true;
-        } else if (argument == "--bases") {
+        } else if (option && argument == "--bases") {
             value = &options.bases;
-        } else if (argument == "--save") {
+        } else if (option && argument == "--save") {
             value = &options.save_path;
-        } else if (argument == "--report") {
+        } else if (option && argument == "--report") {
             value = &options.report_path;
-        } else if (argument == "--export-beerxml") {
+        } else if (option && argument == "--export-beerxml") {
             value = &options.beerxml_path;
-        } else if (argument == "--recipe") {
+        } else if (option && argument == "--recipe") {
             value = &options.recipe_number;
-        } else if (argument == "--list") {
+        } else if (option && argument == "--list") {
             options.list = true;
-        } else if (!argument.empty() && argument[0] == '-') {
+        } else if (option) {
             return usage_error("option inconnue : " + argument);
         } else if (have_recipe) {
             return usage_error("un seul fichier recette est attendu, « " + argument + " » est de trop");
@@ -196,9 +205,8 @@ static int open_beerxml(const Options& options)
     return EXIT_DONE;
 }
 
-int main(int argc, char** argv)
+static int run(int argc, char** argv)
 {
-    std::setlocale(LC_ALL, "C");
     Options options;
     int status = parse_arguments(argc, argv, options);
     if (status != EXIT_DONE)
@@ -209,6 +217,7 @@ int main(int argc, char** argv)
     }
 
     reset_workspace();
+    set_picture_decoding(false); // nothing is shown: a picture named by a recipe is never read
     if (options.bases.empty()) {
         const DataSearch data = set_up_data_folders();
         if (!data.found)
@@ -222,13 +231,14 @@ int main(int argc, char** argv)
     const bool configured = load_configuration_file(configuration);
     load_styles();
     set_recipe_start_values();
+    std::string why;
     if (opens_as_beerxml(options.recipe_path)) {
         status = open_beerxml(options);
         if (status != EXIT_DONE || options.list)
             return status;
-    } else if (!load_recipe(options.recipe_path)) {
-        std::fprintf(stderr, "cuvelo-calc : impossible de lire la recette « %s »\n",
-                     options.recipe_path.c_str());
+    } else if (!load_recipe(options.recipe_path, &why)) {
+        std::fprintf(stderr, "cuvelo-calc : impossible de lire la recette « %s » : %s\n",
+                     options.recipe_path.c_str(), why.c_str());
         return EXIT_USAGE;
     } else if (options.list) {
         std::printf("1\t%s\n", ws.title.c_str());
@@ -249,7 +259,6 @@ int main(int argc, char** argv)
     const std::string priming = priming_text();
 
     status = EXIT_DONE;
-    std::string why;
     if (!options.save_path.empty() && !save_recipe(options.save_path, &why)) {
         std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s » : %s\n",
                      options.save_path.c_str(), why.c_str());
@@ -280,5 +289,21 @@ int main(int argc, char** argv)
         print_tsv();
     else
         print_summary(priming);
+    return status;
+}
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "C");
+    int status = run(argc, argv);
+    // Output that never reached its file (a full disk, a closed pipe) is a failure, not a success.
+    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int error = errno;
+    if (std::fclose(stdout) != 0 || !flushed) {
+        std::fprintf(stderr, "cuvelo-calc : impossible d'écrire les résultats : %s\n",
+                     system_reason(flushed ? errno : error).c_str());
+        if (status == EXIT_DONE)
+            status = EXIT_NOT_SAVED;
+    }
     return status;
 }

@@ -1,13 +1,25 @@
-// core/picture.cpp — decodes each picture file once; menus and recipe lines share the result.
+// core/picture.cpp — decodes each picture file at most once; menus and recipe lines share the result.
 #include "core/picture.h"
 
 #include "core/data_folders.h"
+#include "core/line_reader.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <utility>
+
+static bool decoding_on = true;
+
+void set_picture_decoding(bool on)
+{
+    decoding_on = on;
+}
 
 std::string picture_path(const std::string& name)
 {
@@ -20,45 +32,137 @@ std::string picture_path(const std::string& name)
     return converted;
 }
 
-// A PNG file decoded by the PNG loader itself; null when the file is no PNG or does not decode. Opening a
-// file by name first guesses its type against the whole MIME database, which took longer than decoding a
-// menu's small picture; the same loader then decodes the same bytes.
-static GdkPixbuf* decode_png(const std::string& path)
+// The whole file, read without blocking and only from a regular file of at most kMaxPictureFileBytes.
+static bool read_picture_file(const std::string& path, std::string& bytes)
 {
-    static const char kSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n'};
-    gchar* bytes = nullptr;
-    gsize size = 0;
-    if (!g_file_get_contents(path.c_str(), &bytes, &size, nullptr))
-        return nullptr;
-    GdkPixbuf* pixbuf = nullptr;
-    GdkPixbufLoader* loader = nullptr;
-    if (size >= sizeof kSignature && std::memcmp(bytes, kSignature, sizeof kSignature) == 0)
-        loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
-    if (loader) {
-        bool decoded = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(bytes), size, nullptr);
-        decoded = gdk_pixbuf_loader_close(loader, nullptr) && decoded; // closed even after a failed write
-        pixbuf = decoded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
-        if (pixbuf)
-            g_object_ref(pixbuf);
-        g_object_unref(loader);
+    const int fd = open_regular_file(path, nullptr);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool read_whole = fstat(fd, &info) == 0 && info.st_size <= static_cast<off_t>(kMaxPictureFileBytes);
+    if (read_whole) {
+        bytes.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (read_whole && done < bytes.size()) {
+            const ssize_t n = read(fd, &bytes[done], bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            read_whole = n > 0;
+            done += n > 0 ? static_cast<size_t>(n) : 0;
+        }
     }
-    g_free(bytes);
+    close(fd);
+    return read_whole;
+}
+
+// The loader type of the bytes, from their first bytes: the formats whose loaders give the picture's size
+// before they set aside room for its pixels. "" for anything else.
+static const char* picture_type(const std::string& bytes)
+{
+    static const struct {
+        const char* signature;
+        size_t length;
+        const char* type;
+    } kTypes[] = {
+        {"\x89PNG\r\n\x1a\n", 8, "png"},
+        {"\xff\xd8\xff", 3, "jpeg"},
+        {"GIF8", 4, "gif"},
+        {"BM", 2, "bmp"},
+    };
+    for (const auto& t : kTypes)
+        if (bytes.size() >= t.length && std::memcmp(bytes.data(), t.signature, t.length) == 0)
+            return t.type;
+    return "";
+}
+
+static uint32_t big_endian_32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; i++)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+static uint32_t little_endian(const std::string& bytes, size_t at, size_t length)
+{
+    uint32_t value = 0;
+    for (size_t i = length; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The header's own claims, checked before a loader sees them: the size against the cap, and for a BMP the
+// length of its second header, which its loader would otherwise set aside (up to 4 GB) before anything else.
+// JPEG's size lies deeper; its loader's size callback guards it.
+static bool header_fits(const std::string& bytes, const std::string& type)
+{
+    const uint32_t cap = kMaxPictureSide;
+    if (type == "png")
+        return bytes.size() >= 24 && big_endian_32(bytes, 16) <= cap && big_endian_32(bytes, 20) <= cap;
+    if (type == "gif")
+        return bytes.size() >= 10 && little_endian(bytes, 6, 2) <= cap && little_endian(bytes, 8, 2) <= cap;
+    if (type == "bmp") {
+        if (bytes.size() < 26)
+            return false;
+        const uint32_t header = little_endian(bytes, 14, 4);
+        if (header == 12)
+            return little_endian(bytes, 18, 2) <= cap && little_endian(bytes, 20, 2) <= cap;
+        const int32_t width = static_cast<int32_t>(little_endian(bytes, 18, 4));
+        const int32_t height = static_cast<int32_t>(little_endian(bytes, 22, 4)); // negative: top row first
+        return (header == 40 || header == 52 || header == 56 || header == 64 || header == 108 ||
+                header == 124) &&
+               width >= 0 && static_cast<uint32_t>(width) <= cap && height >= -static_cast<int32_t>(cap) &&
+               height <= static_cast<int32_t>(cap);
+    }
+    return true;
+}
+
+// Called with the size the file claims, before the loader allocates anything: too large a picture is cut
+// to zero pixels, which makes the loader give up.
+static void refuse_large(GdkPixbufLoader* loader, int width, int height, gpointer refused)
+{
+    if (width > kMaxPictureSide || height > kMaxPictureSide) {
+        *static_cast<bool*>(refused) = true;
+        gdk_pixbuf_loader_set_size(loader, 0, 0);
+    }
+}
+
+static GdkPixbuf* decode_picture(const std::string& bytes)
+{
+    const char* type = picture_type(bytes);
+    GdkPixbufLoader* loader =
+        *type && header_fits(bytes, type) ? gdk_pixbuf_loader_new_with_type(type, nullptr) : nullptr;
+    if (!loader)
+        return nullptr;
+    bool refused = false;
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(refuse_large), &refused);
+    bool decoded =
+        gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(bytes.data()), bytes.size(), nullptr);
+    decoded = gdk_pixbuf_loader_close(loader, nullptr) && decoded && !refused; // closed even after a failure
+    GdkPixbuf* pixbuf = decoded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+    if (pixbuf)
+        g_object_ref(pixbuf);
+    g_object_unref(loader);
     return pixbuf;
+}
+
+GdkPixbuf* load_picture_file(const std::string& path)
+{
+    std::string bytes;
+    return read_picture_file(path, bytes) ? decode_picture(bytes) : nullptr;
 }
 
 GdkPixbuf* picture_for(const std::string& name)
 {
     // A NUL would end the path early and drop ".png": "../../dev/stdin" and the like would then be read.
-    if (name.find('\0') != std::string::npos)
+    if (!decoding_on || name.find('\0') != std::string::npos)
         return nullptr;
     static std::map<std::string, GdkPixbuf*> cache;
     auto found = cache.find(name);
     if (found != cache.end())
         return found->second;
-    const std::string path = picture_path(name);
-    GdkPixbuf* pixbuf = decode_png(path);
-    if (!pixbuf) // anything else (another format under a .png name, a broken file) is opened as before
-        pixbuf = gdk_pixbuf_new_from_file(path.c_str(), nullptr);
+    // One attempt per name, kept even when it failed: a broken file is not read again.
+    GdkPixbuf* pixbuf = load_picture_file(picture_path(name));
     cache.emplace(name, pixbuf);
     return pixbuf;
 }

@@ -23,18 +23,18 @@ bool read_text_line(FILE* file, std::string& line)
     line.clear();
     if (!file)
         return false;
-    static char* buffer = nullptr;
-    static size_t capacity = 0;
+    char* buffer = nullptr;
+    size_t capacity = 0;
     ssize_t length = getline(&buffer, &capacity, file);
-    if (length <= 0)
-        return false;
-    if (buffer[length - 1] == '\n')
+    if (length > 0 && buffer[length - 1] == '\n')
         length--;
     // A CR before the LF, or a CR that ends the file, belongs to the line end; any other CR stays.
     if (length > 0 && buffer[length - 1] == '\r')
         length--;
-    line.assign(buffer, static_cast<size_t>(length));
-    return true;
+    if (length >= 0)
+        line.assign(buffer, static_cast<size_t>(length));
+    std::free(buffer);
+    return length >= 0;
 }
 
 void write_text_line(FILE* file, const std::string& text)

@@ -8,7 +8,8 @@
 FILE* open_text_file(const std::string& path, const char* mode);
 
 // Reads the next line without its LF (and without a CR right before it, or a CR ending the file).
-// False when the file has no bytes left.
+// False when the file has no bytes left. For small files of known origin; the program's readers use
+// LineReader (core/line_reader.h), which caps the line length and tells a failed read from the end.
 bool read_text_line(FILE* file, std::string& line);
 
 // Writes the text's bytes and one LF.

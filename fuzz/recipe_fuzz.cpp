@@ -4,6 +4,7 @@
 #include "calc/evaluate.h"
 #include "calc/priming.h"
 #include "calc/results_text.h"
+#include "core/display_text.h"
 #include "core/workspace.h"
 #include "fuzz_support.h"
 #include "recipe/merge_sort.h"
@@ -11,6 +12,8 @@
 #include "refdata/configuration.h"
 #include "refdata/styles.h"
 #include "report/html_report.h"
+
+#include <glib.h>
 
 #include <cmath>
 #include <sstream>
@@ -74,6 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         property_failed("a readable recipe file was refused", "recipe.cvl");
     if (ws.line_count < 0 || ws.line_count > kLineCapacity)
         property_failed("line_count beyond the capacity", std::to_string(ws.line_count));
+    const std::string title = window_title_text(ws.title, ws.file_name);
+    if (!g_utf8_validate(title.c_str(), -1, nullptr) ||
+        g_utf8_strlen(title.data(), -1) > 14 + static_cast<glong>(kMaxTitleCharacters) + 1)
+        property_failed("the window title is not bounded valid UTF-8", title);
     merge_and_sort();
     evaluate_recipe();
     recipe_cost();

@@ -1,6 +1,7 @@
 // recipe/recipe_file.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
 #include "recipe/recipe_file.h"
 
+#include "core/line_reader.h"
 #include "core/replace_file.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -91,32 +92,31 @@ static void apply_recipe_line(const std::string& line)
     }
 }
 
-bool load_recipe(const std::string& path)
+bool load_recipe(const std::string& path, std::string* why)
 {
-    // The whole file is read before anything changes, so a file that cannot be opened or read (a folder,
-    // a failing disk) leaves the recipe on screen as it was.
-    FILE* file = open_text_file(path, "r");
-    if (!file)
-        return false;
+    // The whole file is read before anything changes, so a file that cannot be opened or read to its end
+    // (a folder, a FIFO, a failing disk, a line without end) leaves the recipe on screen as it was.
+    LineReader file(path);
     // Only the lines that can take effect are kept: the first ingredient lines up to the capacity (later ones
     // are ignored) and the last line of each keyword (a later one wins), so that a file of millions of
     // lines takes no more memory than its longest line.
     std::vector<std::string> lines;
     std::map<std::string, std::string> keyword_lines;
     std::string line;
-    while (read_text_line(file, line)) {
+    while (file.next(line)) {
         const std::string key = tab_field(line, 1);
         if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME")
             keyword_lines[key] = std::move(line);
         else if (lines.size() < static_cast<size_t>(kLineCapacity))
             lines.push_back(std::move(line));
     }
+    if (file.failed()) {
+        if (why)
+            *why = file.why();
+        return false;
+    }
     for (auto& keyword_line : keyword_lines)
         lines.push_back(std::move(keyword_line.second));
-    const bool read_failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (read_failed)
-        return false;
 
     ws.line_count = 0;
     ws.selected_line = 0;

@@ -8,6 +8,8 @@
 // false is returned and `why` (when not null) gets the French reason.
 bool save_recipe(const std::string& path, std::string* why = nullptr);
 
-// Reads a recipe file. When it cannot be opened the recipe on screen is left untouched and false is
-// returned; otherwise the lines are replaced, the keyword lines applied, file_name set and true returned.
-bool load_recipe(const std::string& path);
+// Reads a recipe file. When it cannot be opened or read to its end (not a regular file, a failed read, a
+// line past kMaxLineBytes) the recipe on screen is left untouched, false is returned and `why` (when not
+// null) gets the French reason; otherwise the lines are replaced, the keyword lines applied, file_name set
+// and true returned.
+bool load_recipe(const std::string& path, std::string* why = nullptr);

@@ -1,9 +1,7 @@
 // refdata/reference_line.cpp — the line filter shared by the three reference-file readers.
 #include "refdata/reference_line.h"
 
-#include "core/text.h"
-
-#include <cstdio>
+#include "core/line_reader.h"
 
 bool is_reference_line(const std::string& line)
 {
@@ -12,13 +10,11 @@ bool is_reference_line(const std::string& line)
 
 bool for_each_reference_line(const std::string& path, const std::function<void(const std::string&)>& handle)
 {
-    FILE* file = open_text_file(path, "r");
-    if (!file)
-        return false;
+    LineReader file(path);
     std::string line;
-    while (read_text_line(file, line))
+    while (file.next(line))
         if (is_reference_line(line))
             handle(line);
-    std::fclose(file);
-    return true;
+    // A read that fails part-way has handed over the records before it, and still counts as a failure.
+    return !file.failed();
 }

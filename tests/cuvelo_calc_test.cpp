@@ -4,6 +4,7 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -296,6 +297,59 @@ TEST(CuveloCalc, ReportAndSaveAreWrittenWholeOrNotAtAll)
     while (const gchar* name = g_dir_read_name(folder))
         EXPECT_NE(std::string(name).compare(0, 8, ".cuvelo-"), 0) << name;
     g_dir_close(folder);
+}
+
+// Results that never reach their file make the run a failure with the system's reason.
+TEST(CuveloCalc, LostOutputGivesStatusOne)
+{
+    for (const char* option : {"--tsv", "--help"}) {
+        const std::string command = "'" + program_path() + "' --bases '" + kData + "/bases' " + option +
+                                    " '" + kData + "/worked.cvl' >/dev/full";
+        gchar* err = nullptr;
+        gint wait_status = 0;
+        const gchar* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr,
+                                 nullptr, nullptr, &err, &wait_status, nullptr));
+        EXPECT_TRUE(WIFEXITED(wait_status) && WEXITSTATUS(wait_status) == 1) << option;
+        EXPECT_STREQ(err, "cuvelo-calc : impossible d'écrire les résultats : disque plein\n") << option;
+        g_free(err);
+    }
+}
+
+TEST(CuveloCalc, DoubleDashEndsTheOptionsAndReadFailuresSayWhy)
+{
+    ScratchDir dir;
+    write_file("-r.cvl", read_file(kData + "/worked.cvl"));
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--", "-r.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run_calc({"--tsv", "-r.cvl"}).status, 2); // without "--" it is an unknown option
+
+    // A recipe that is no regular file is refused at once, and nothing is saved.
+    run = run_calc({"--save", "out.cvl", "/dev/zero"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "cuvelo-calc : impossible de lire la recette « /dev/zero » : ce n'est pas un fichier "
+                       "ordinaire\n");
+    EXPECT_FALSE(file_exists("out.cvl"));
+}
+
+// A window-less run reads no picture, whatever the recipe names.
+TEST(CuveloCalc, NoPictureIsRead)
+{
+    ScratchDir dir;
+    write_file("images/malt1.png", "not read");
+    write_file("images/style3.png", "not read");
+    write_file(
+        "r.cvl",
+        "STYLE\tAle\tBlonde\t\t\t\t\t\t\t\t\tstyle3\t\nMALT\tmalt1\tPils\t5 KG\t3\t80\t\tEMPATAGE\t1\n");
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, "images", IN_OPEN), 0);
+    CalcRun run = run_calc({"--tsv", "r.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "a picture file was opened";
+    close(watch);
 }
 
 // A brewer's BeerXML file of two recipes: listed, the second one computed and exported, the export read back.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -417,4 +418,40 @@ TEST(RecipeFile, LinesBeyondCapacityAreIgnored)
     EXPECT_EQ(ws.lines[kLineCapacity].designation, "line 256");
     EXPECT_EQ(ws.lines.size(), size_t(kLineCapacity + 1));
     EXPECT_EQ(ws.carbonation, "3 VOL");
+}
+
+// Files that cannot be read to their end: false at once, with the reason, and the recipe on screen kept.
+TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo("fifo.cvl", 0644), 0); // opening it to read would wait for a writer for ever
+    write_file("folder.cvl/inside", "");
+    {
+        // 65 MB without a line end: no line may grow past the cap (a sparse file takes no disk space)
+        FILE* file = std::fopen("endless.cvl", "w");
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(ftruncate(fileno(file), 65 << 20), 0);
+        std::fclose(file);
+    }
+    const struct {
+        const char* path;
+        const char* reason;
+    } cases[] = {
+        {"/dev/zero", "ce n'est pas un fichier ordinaire"},
+        {"fifo.cvl", "ce n'est pas un fichier ordinaire"},
+        {"folder.cvl", "c'est un dossier"},
+        {"missing.cvl", "fichier ou dossier introuvable"},
+        {"endless.cvl", "ligne de plus de 64 Mo"},
+        {"/proc/self/mem", "erreur d'entrée-sortie"}, // a regular file whose first read fails
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        set_small_recipe();
+        ws.file_name = "previous.cvl";
+        EXPECT_FALSE(load_recipe(c.path, &why)) << c.path;
+        EXPECT_EQ(why, c.reason) << c.path;
+        EXPECT_EQ(ws.line_count, 3) << c.path;
+        EXPECT_EQ(ws.title, "Blonde, d'été") << c.path;
+        EXPECT_EQ(ws.file_name, "previous.cvl") << c.path;
+    }
 }

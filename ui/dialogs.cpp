@@ -2,6 +2,7 @@
 #include "ui/dialogs.h"
 
 #include "calc/entered_value.h"
+#include "core/display_text.h"
 #include "core/workspace.h"
 #include "ui/entry_text.h"
 #include "ui/main_window.h"
@@ -40,10 +41,22 @@ static GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint 
     return widget;
 }
 
+// An entry shows a stored text after one space, in its display form (GTK takes UTF-8 only).
 static void set_entry(GtkWidget* entry, const std::string& text)
 {
-    gtk_entry_set_text(GTK_ENTRY(entry), (" " + text).c_str());
+    gtk_entry_set_text(GTK_ENTRY(entry), (" " + display_text(text)).c_str());
 }
+
+// What an entry gives back for a stored text: the stored bytes themselves while the entry still shows
+// them as set_entry did, so that a text of an older file keeps its encoding until the brewer edits it.
+static std::string entry_bytes(GtkWidget* entry, const std::string& stored)
+{
+    const std::string typed = gtk_entry_get_text(GTK_ENTRY(entry));
+    return typed == " " + display_text(stored) ? " " + stored : typed;
+}
+
+// The text the value dialog started from.
+static std::string value_dialog_start;
 
 // The handles name the dialog only while it exists, however it was closed.
 static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
@@ -88,7 +101,7 @@ void open_edit_dialog()
     g_signal_connect(close, "clicked", G_CALLBACK(on_edit_close), nullptr);
 
     const RecipeLine& line = ws.lines[ws.selected_line];
-    gtk_label_set_text(GTK_LABEL(ui.edit_label), (" " + line.designation).c_str());
+    gtk_label_set_text(GTK_LABEL(ui.edit_label), (" " + display_text(line.designation)).c_str());
     set_entry(ui.edit_quantity_entry, line.quantity);
     set_entry(ui.edit_time_entry, line.time);
     set_entry(ui.edit_value_entry, line.value);
@@ -101,10 +114,10 @@ void on_edit_validate(GtkButton*, gpointer)
     const int line_number = ws.selected_line;
     if (line_number >= 1 && line_number <= ws.line_count) {
         RecipeLine& line = ws.lines[line_number];
-        line.quantity = read_entry_text(ui.edit_quantity_entry, ENTRY_NUMBER);
-        line.time = read_entry_text(ui.edit_time_entry, ENTRY_NUMBER);
-        line.value = read_entry_text(ui.edit_value_entry, ENTRY_NUMBER);
-        line.yield = read_entry_text(ui.edit_yield_entry, ENTRY_NUMBER);
+        line.quantity = clean_entry_text(entry_bytes(ui.edit_quantity_entry, line.quantity), ENTRY_NUMBER);
+        line.time = clean_entry_text(entry_bytes(ui.edit_time_entry, line.time), ENTRY_NUMBER);
+        line.value = clean_entry_text(entry_bytes(ui.edit_value_entry, line.value), ENTRY_NUMBER);
+        line.yield = clean_entry_text(entry_bytes(ui.edit_yield_entry, line.yield), ENTRY_NUMBER);
     }
     fill_recipe_list();
     refresh_results();
@@ -126,6 +139,7 @@ void open_value_dialog(const std::string& prompt, const std::string& start_text,
     attach(table, gtk_label_new(prompt.c_str()), 0, 1, 0, 1);
     ui.value_entry = attach(table, gtk_entry_new(), 0, 1, 1, 2);
     set_entry(ui.value_entry, start_text);
+    value_dialog_start = start_text;
     GtkWidget* validate = attach(table, gtk_button_new_with_label("Valider"), 0, 1, 2, 3);
     g_signal_connect(validate, "clicked", G_CALLBACK(apply_entered_value), GINT_TO_POINTER(purpose));
     gtk_widget_show(ui.value_dialog);
@@ -134,8 +148,9 @@ void open_value_dialog(const std::string& prompt, const std::string& start_text,
 void apply_entered_value(GtkButton*, gpointer data)
 {
     const int purpose = GPOINTER_TO_INT(data);
-    const std::string number_text = read_entry_text(ui.value_entry, ENTRY_NUMBER);
-    const std::string plain_text = read_entry_text(ui.value_entry, ENTRY_PLAIN);
+    const std::string entered = entry_bytes(ui.value_entry, value_dialog_start);
+    const std::string number_text = clean_entry_text(entered, ENTRY_NUMBER);
+    const std::string plain_text = clean_entry_text(entered, ENTRY_PLAIN);
     gtk_widget_destroy(ui.value_dialog);
     const std::string message = apply_entered_value_effects(purpose, number_text, plain_text);
     switch (purpose) {

@@ -1,6 +1,7 @@
 // ui/main_window.cpp — the main window's skeleton, the results grid, the window title and quitting.
 #include "ui/main_window.h"
 
+#include "core/display_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
@@ -77,18 +78,9 @@ void build_results_area()
 
 void update_window_title()
 {
-    ws.file_base_name = "";
-    std::string separator;
-    if (!ws.file_name.empty()) {
-        ws.file_base_name = path_base_name(ws.file_name);
-        separator = " : ";
-    }
-    std::string title;
-    if (!ws.title.empty())
-        title = "CUVELO V0.9 : " + ws.title;
-    else
-        title = "CUVELO V0.9 : Créateur de recette de bière" + separator + ws.file_base_name;
-    gtk_window_set_title(GTK_WINDOW(ui.main_window), title.c_str());
+    ws.file_base_name = ws.file_name.empty() ? "" : path_base_name(ws.file_name);
+    // Bounded: an X server refuses a title of many megabytes, and the program would end with it.
+    gtk_window_set_title(GTK_WINDOW(ui.main_window), window_title_text(ws.title, ws.file_name).c_str());
 }
 
 void quit_application()

@@ -4,6 +4,7 @@
 #include "calc/cost.h"
 #include "calc/entered_value.h"
 #include "calc/format.h"
+#include "core/display_text.h"
 #include "core/picture.h"
 #include "core/workspace.h"
 #include "recipe/list_edit.h"
@@ -24,7 +25,7 @@ GtkWidget* add_menu_item(const std::string& picture, const std::string& label, G
     // The scaled picture is decoded once and shared by every item that shows it; a missing file gives an
     // item without a picture.
     GtkWidget* image = gtk_image_new_from_pixbuf(picture_scaled(picture, 16));
-    GtkWidget* item = gtk_image_menu_item_new_with_label(label.c_str());
+    GtkWidget* item = gtk_image_menu_item_new_with_label(display_text(label).c_str());
     gtk_image_menu_item_set_image(GTK_IMAGE_MENU_ITEM(item), image);
     gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
     g_signal_connect(item, "activate", G_CALLBACK(on_menu_activate), GINT_TO_POINTER(number));

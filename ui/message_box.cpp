@@ -1,6 +1,7 @@
 // ui/message_box.cpp — the modal message dialogs: cost, carbonation and the French error messages.
 #include "ui/message_box.h"
 
+#include "core/display_text.h"
 #include "core/workspace.h"
 #include "ui/widgets.h"
 
@@ -8,7 +9,7 @@ void show_message(GtkMessageType type, const std::string& text)
 {
     // "%s" keeps a "%" of a file name or a recipe text from being read as a format.
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(ui.main_window), GTK_DIALOG_DESTROY_WITH_PARENT,
-                                               type, GTK_BUTTONS_CLOSE, "%s", text.c_str());
+                                               type, GTK_BUTTONS_CLOSE, "%s", display_text(text).c_str());
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }

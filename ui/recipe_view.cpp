@@ -1,6 +1,7 @@
 // ui/recipe_view.cpp — the list of recipe lines in the upper pane, and the selected line.
 #include "ui/recipe_view.h"
 
+#include "core/display_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
@@ -62,12 +63,16 @@ void fill_recipe_list()
     for (int i = 1; i <= ws.line_count; i++) {
         const RecipeLine& line = ws.lines[i];
         const std::string number = std::to_string(i);
+        // GTK takes UTF-8 only: a text of an older file is shown converted, and kept as it is.
+        const std::string quantity = display_text(line.quantity),
+                          designation = display_text(line.designation), value = display_text(line.value),
+                          yield = display_text(line.yield), time = display_text(line.time),
+                          step = display_text(line.step);
         // One insertion with its values: an append then a set signalled each row twice.
-        gtk_list_store_insert_with_values(ui.recipe_store, nullptr, -1, COL_NUMBER, number.c_str(),
-                                          COL_PICTURE, line.picture_pixbuf, COL_QUANTITY,
-                                          line.quantity.c_str(), COL_DESIGNATION, line.designation.c_str(),
-                                          COL_VALUE, line.value.c_str(), COL_YIELD, line.yield.c_str(),
-                                          COL_TIME, line.time.c_str(), COL_STEP, line.step.c_str(), -1);
+        gtk_list_store_insert_with_values(
+            ui.recipe_store, nullptr, -1, COL_NUMBER, number.c_str(), COL_PICTURE, line.picture_pixbuf,
+            COL_QUANTITY, quantity.c_str(), COL_DESIGNATION, designation.c_str(), COL_VALUE, value.c_str(),
+            COL_YIELD, yield.c_str(), COL_TIME, time.c_str(), COL_STEP, step.c_str(), -1);
     }
     // The view keeps the only reference, so the store it showed before is released when it is replaced.
     gtk_tree_view_set_model(GTK_TREE_VIEW(ui.recipe_view), GTK_TREE_MODEL(ui.recipe_store));

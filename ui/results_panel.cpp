@@ -3,6 +3,7 @@
 
 #include "calc/evaluate.h"
 #include "calc/results_text.h"
+#include "core/display_text.h"
 #include "ui/style_selector.h"
 #include "ui/widgets.h"
 
@@ -20,12 +21,12 @@ void show_results()
 {
     const ResultsText texts = results_text();
     if (texts.style_button_changes)
-        gtk_button_set_label(GTK_BUTTON(ui.style_button), texts.style_button.c_str());
+        gtk_button_set_label(GTK_BUTTON(ui.style_button), display_text(texts.style_button).c_str());
     show_style_image();
     gtk_container_foreach(GTK_CONTAINER(ui.style_button), use_markup_in, nullptr);
     // Plain text first, then markup on, so that the spans take effect.
     for (int k = 1; k <= 18; k++)
-        gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), texts.labels[k].c_str());
+        gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), display_text(texts.labels[k]).c_str());
     for (int k = 1; k <= 18; k++)
         gtk_label_set_use_markup(GTK_LABEL(ui.result_labels[k]), TRUE);
 }

@@ -115,8 +115,10 @@ static void open_recipe()
             update_window_title();
         return;
     }
-    if (!load_recipe(path)) {
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'ouvrir le fichier recette :\n" + path);
+    std::string why;
+    if (!load_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
         return;
     }
     ws.style_display_mode = 0;

@@ -188,7 +188,7 @@ TEST_F(Toolbar, FailedOpenShowsMessageAndKeepsRecipeAndTitle)
     const SeenDialog& message = watcher.seen[1];
     EXPECT_FALSE(message.file_chooser);
     EXPECT_EQ(message.message_type, GTK_MESSAGE_ERROR);
-    EXPECT_EQ(message.text, "Impossible d'ouvrir le fichier recette :\n" + path);
+    EXPECT_EQ(message.text, "Impossible d'ouvrir le fichier recette :\n" + path + "\n(fichier ou dossier introuvable)");
     EXPECT_TRUE(message.transient_for_main);
     EXPECT_EQ(list_rows(), rows);
     EXPECT_EQ(window_title(), title);

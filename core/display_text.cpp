@@ -1,0 +1,76 @@
+// core/display_text.cpp — display conversion of texts that may not be UTF-8, and the window title text.
+#include "core/display_text.h"
+
+#include "core/text.h"
+
+#include <glib.h>
+
+// Windows-1252's characters for the bytes 0x80 to 0x9F (0 where it assigns none); from 0xA0 on it is
+// Latin-1, whose bytes are their own code points.
+static const gunichar kWindows1252[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+static gunichar windows_1252_character(unsigned char byte)
+{
+    if (byte < 0x80 || byte >= 0xA0)
+        return byte;
+    const gunichar c = kWindows1252[byte - 0x80];
+    return c ? c : 0xFFFD;
+}
+
+std::string display_text(const std::string& bytes)
+{
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return bytes;
+    std::string shown;
+    shown.reserve(bytes.size() + bytes.size() / 2);
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* invalid = nullptr;
+        g_utf8_validate(p, end - p, &invalid);
+        shown.append(p, invalid);
+        if (invalid == end)
+            break;
+        char utf8[6];
+        const unsigned char byte = static_cast<unsigned char>(*invalid);
+        // A NUL byte is kept as it is: it is valid UTF-8, only g_utf8_validate stops at it.
+        const gint length =
+            byte == 0 ? (utf8[0] = '\0', 1) : g_unichar_to_utf8(windows_1252_character(byte), utf8);
+        shown.append(utf8, static_cast<size_t>(length));
+        p = invalid + 1;
+    }
+    return shown;
+}
+
+std::string bounded_display_text(const std::string& bytes, size_t max_characters)
+{
+    // A character takes at most four bytes, and a byte that is not UTF-8 is one character: this prefix
+    // holds more characters than are shown whenever the text is cut.
+    const size_t prefix = max_characters * 4 + 4;
+    const std::string shown = display_text(bytes.size() > prefix ? bytes.substr(0, prefix) : bytes);
+    const char* start = shown.data();
+    const char* const end = start + shown.size();
+    const char* p = start;
+    size_t characters = 0;
+    while (p < end && characters < max_characters) {
+        p = g_utf8_next_char(p);
+        characters++;
+    }
+    if (p >= end && bytes.size() <= prefix)
+        return shown;
+    return std::string(start, p) + "…";
+}
+
+std::string window_title_text(const std::string& title, const std::string& file_name)
+{
+    if (!title.empty())
+        return "CUVELO V0.9 : " + bounded_display_text(title, kMaxTitleCharacters);
+    std::string text = "CUVELO V0.9 : Créateur de recette de bière";
+    if (!file_name.empty())
+        text += " : " + bounded_display_text(path_base_name(file_name), kMaxTitleCharacters);
+    return text;
+}
