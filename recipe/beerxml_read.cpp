@@ -7,6 +7,7 @@
 
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <sys/stat.h>
 
 #include <cstring>
 
@@ -624,6 +625,10 @@ BeerXmlContent read_beerxml(const std::string& bytes)
 bool read_beerxml_file(const std::string& path, BeerXmlContent* content, std::string* why)
 {
     GStatBuf info;
+    if (g_stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        *why = "ce n'est pas un fichier ordinaire"; // reading a FIFO or a device would never end
+        return false;
+    }
     if (g_stat(path.c_str(), &info) == 0 && static_cast<guint64>(info.st_size) > kBeerXmlLargest) {
         *content = read_beerxml(std::string(kBeerXmlLargest + 1, ' ')); // refused for its size alone
         return true;

@@ -6,8 +6,10 @@
 #include <glib.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -480,13 +482,19 @@ NormalisedXml normalise_beerxml(const std::string& bytes)
 
 bool opens_as_beerxml(const std::string& path)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    // Without blocking, and regular files only: a FIFO or a device is the recipe reader's to refuse.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    struct stat info;
     char buffer[512];
-    const size_t n = std::fread(buffer, 1, sizeof buffer, file);
-    std::fclose(file);
-    const std::string start(buffer, n);
+    ssize_t n = -1;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        n = read(fd, buffer, sizeof buffer);
+    close(fd);
+    if (n <= 0)
+        return false;
+    const std::string start(buffer, static_cast<size_t>(n));
     size_t p = start.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (p < start.size() && g_ascii_isspace(start[p]))
         p++;

@@ -4,6 +4,7 @@
 #include "calc_recipes.h"
 #include "recipe/beerxml_import.h"
 #include "recipe/beerxml_read.h"
+#include "recipe/beerxml_text.h"
 #include "recipe/beerxml_write.h"
 #include "test_support.h"
 
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 
 static const std::string kData = std::string(CUVELO_TEST_DATA) + "/beerxml/";
 
@@ -352,4 +354,22 @@ TEST(BeerXml, ExportIntoAMissingFolderSaysWhy)
     std::string why;
     EXPECT_FALSE(export_beerxml("/nonexistent-folder/export.xml", nullptr, &why));
     EXPECT_FALSE(why.empty());
+}
+
+// The content decides between the two readers; looking at it never blocks on a FIFO nor reads a device.
+TEST(BeerXml, ContentSniffingReadsOnlyRegularFilesWithoutBlocking)
+{
+    ScratchDir scratch;
+    write_file("recette.xml", "TITRE\tUne recette Cuvelo malgré son nom\n");
+    write_file("recette.cvl", "\xEF\xBB\xBF  <RECIPES/>");
+    write_file("export.json", "{\"recipes\": []}");
+    EXPECT_FALSE(opens_as_beerxml("recette.xml"));
+    EXPECT_TRUE(opens_as_beerxml("recette.cvl"));
+    EXPECT_TRUE(opens_as_beerxml("export.json"));
+    ASSERT_EQ(mkfifo("tube.xml", 0644), 0); // with no writer, a blocking open would never return
+    EXPECT_FALSE(opens_as_beerxml("tube.xml"));
+    BeerXmlContent content;
+    std::string why;
+    EXPECT_FALSE(read_beerxml_file("tube.xml", &content, &why));
+    EXPECT_EQ(why, "ce n'est pas un fichier ordinaire");
 }
