@@ -1,30 +1,24 @@
 // calc/cost.cpp — what a line and the whole recipe cost, from the prices and the heating time.
 #include "calc/cost.h"
 
+#include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
-
-static std::string unit_of(const std::string& text)
-{
-    return text.size() >= 2 ? text.substr(text.size() - 2) : std::string();
-}
 
 double line_cost(const std::string& quantity, const std::string& price)
 {
     // The price is per unit of its own unit (3.5 KG is 3.5 per kilogram).
-    std::string quantity_unit = unit_of(quantity);
-    std::string price_unit = unit_of(price);
-    double q = text_to_number(quantity);
-    double p = text_to_number(price);
-    if (quantity_unit == " L" && price_unit == " L")
+    const Unit quantity_unit = unit_of(quantity);
+    const Unit price_unit = unit_of(price);
+    const double q = text_to_number(quantity);
+    const double p = text_to_number(price);
+    if (quantity_unit == Unit::none || price_unit == Unit::none)
+        return 0;
+    if (quantity_unit == price_unit)
         return q * p;
-    if (quantity_unit == "KG" && price_unit == "KG")
-        return q * p;
-    if (quantity_unit == " G" && price_unit == " G")
-        return q * p;
-    if (quantity_unit == " G" && price_unit == "KG")
+    if (quantity_unit == Unit::gram && price_unit == Unit::kilogram)
         return q / 1000 * p;
-    if (quantity_unit == "KG" && price_unit == " G")
+    if (quantity_unit == Unit::kilogram && price_unit == Unit::gram)
         return q * p * 1000;
     return 0;
 }

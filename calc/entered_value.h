@@ -8,4 +8,5 @@ enum ValuePurpose { VALUE_FORCED_VOLUME = 1, VALUE_CARBONATION = 2, VALUE_TITLE 
 // Applies an entered value for its purpose. `number_text` is the entry read as a number (trimmed, points,
 // capitals), `plain_text` the entry trimmed. Gives the carbonation message for VALUE_CARBONATION
 // ("Pour une carbonatation de ... :" and the priming), "" otherwise.
-std::string apply_entered_value_effects(int purpose, const std::string& number_text, const std::string& plain_text);
+std::string apply_entered_value_effects(int purpose, const std::string& number_text,
+                                        const std::string& plain_text);

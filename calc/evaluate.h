@@ -1,14 +1,8 @@
-// calc/evaluate.h — turns the recipe lines and the settings into the estimates.
+// calc/evaluate.h — the estimates of the recipe on screen, kept in the workspace.
 #pragma once
 
-#include <string>
+#include "calc/estimate.h"
 
 // Rewrites every estimate (not the priming ones) and the computed numbers of the matching lines.
 // While the volume is forced it also rewrites the first mash and rinse water lines.
 void evaluate_recipe();
-
-// Weight in kilograms of a quantity text: "KG" as is, " G" / 1000, anything else 0.
-double quantity_in_kg(const std::string& quantity);
-
-// Density × 1000 of a wort holding `points` percent of extract, truncated to hundredths.
-double density_of_points(double points);

@@ -1,14 +1,10 @@
-// calc/format.cpp — the beer colour scale, style range colours, fixed-decimal text and the hyperbolic
-// tangent.
+// calc/format.cpp — the beer colour scale and the style range colours of the displayed figures.
 #include "calc/format.h"
 
 #include "core/text.h"
 #include "core/workspace.h"
 
-#include <glib.h>
-
 #include <cmath>
-#include <cstring>
 
 // Index = colour in SRM; from white through straw, gold, amber and brown to near black.
 static const char* const kBeerColours[41] = {
@@ -44,47 +40,4 @@ std::string range_colour(double x, double min, double max)
     if (x > max)
         return markup_colour(ws.settings.colour_max, "FF0000");
     return "#000";
-}
-
-std::string format_decimals(double x, int d)
-{
-    if (d < 0)
-        return "";
-    if (d == 0 || d > 3)
-        return number_to_text(std::floor(x + 0.5));
-    static const double kScale[4] = {1, 10, 100, 1000};
-    double rounded = std::floor((x + 0.5 / kScale[d]) * kScale[d]) / kScale[d];
-    // From 1e15 on no decimal is left within 16 digits (and the exponent form must stay whole).
-    if (!(std::fabs(rounded) < 1e15))
-        return number_to_text(rounded);
-    // The division leaves the double nearest to the rounded decimal, often just below it (66.6 is
-    // 66.599999999999994): cutting its 16 digits would lose a unit, printing d decimals names it. Large
-    // numbers get fewer decimals, so that no more than 16 digits are written.
-    static const double kDecimalsBelow[4] = {0, 1e15, 1e14, 1e13};
-    int decimals = d;
-    while (decimals > 0 && std::fabs(rounded) >= kDecimalsBelow[decimals])
-        decimals--;
-    static const char* const kFixed[4] = {"%.0f", "%.1f", "%.2f", "%.3f"};
-    char buffer[64];
-    g_ascii_formatd(buffer, sizeof buffer, kFixed[decimals], rounded);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
-}
-
-double hyperbolic_tangent(double x)
-{
-    // Beyond 20 the result is ±1 to double precision; stopping there keeps huge arguments from giving
-    // inf/inf.
-    if (x > 20)
-        return 1;
-    if (x < -20)
-        return -1;
-    long double up = std::exp(static_cast<long double>(x));
-    long double down = std::exp(static_cast<long double>(-x));
-    return static_cast<double>((up - down) / (up + down));
 }

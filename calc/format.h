@@ -1,5 +1,7 @@
-// calc/format.h — the beer colour scale, the style range colours, rounding to 0-3 decimals, tanh.
+// calc/format.h — the beer colour scale and the style range colours of the displayed figures.
 #pragma once
+
+#include "core/text.h" // format_decimals, which writes the figures these colours go with
 
 #include <string>
 
@@ -8,9 +10,3 @@ std::string ebc_to_colour(int ebc);
 
 // "#000" inside [min, max], "#" + COULEUR_MIN below (or undefined), "#" + COULEUR_MAX above.
 std::string range_colour(double x, double min, double max);
-
-// Rounds half up to d decimals (0 when d is above 3) and writes it without trailing zeros; "" for d < 0.
-std::string format_decimals(double x, int d);
-
-// (e^x − e^−x) / (e^x + e^−x), the exponentials in extended precision.
-double hyperbolic_tangent(double x);

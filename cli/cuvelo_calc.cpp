@@ -3,6 +3,8 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/priming.h"
+#include "calc/scale.h"
+#include "calc/targets.h"
 #include "core/data_folders.h"
 #include "core/picture.h"
 #include "core/system_reason.h"
@@ -38,12 +40,16 @@ static const char kUsage[] =
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
+    "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
+    "  --target LISTE     ajuste les quantités pour viser une densité (og=1055), une\n"
+    "                     couleur (ebc=20) et une amertume (ibu=35), toutes ou certaines ;\n"
+    "                     hors d'atteinte, rien ne change et le statut vaut 3\n"
     "  --help             affiche cette aide\n"
     "  --                 fin des options (pour une recette dont le nom commence par -)\n";
 
 // Exit statuses: 0 done, 1 the recipe, the report or the results could not be written, 2 a usage or input
-// error.
-enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2 };
+// error, 3 a volume or target out of reach (nothing changed, nothing written).
+enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2, EXIT_OUT_OF_REACH = 3 };
 
 struct Options {
     std::string bases; // "" when not given: found as the desktop program finds it
@@ -56,6 +62,8 @@ struct Options {
     std::string recipe_number = "1";
     bool list = false;
     std::string recipe_path;
+    std::string scale_volume; // litres, "" when not asked
+    std::string targets;      // "og=…,ebc=…,ibu=…", "" when not asked
 };
 
 static int usage_error(const std::string& message)
@@ -94,6 +102,10 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.recipe_number;
         } else if (option && argument == "--list") {
             options.list = true;
+        } else if (option && argument == "--scale-volume") {
+            value = &options.scale_volume;
+        } else if (option && argument == "--target") {
+            value = &options.targets;
         } else if (option) {
             return usage_error("option inconnue : " + argument);
         } else if (have_recipe) {
@@ -113,6 +125,14 @@ static int parse_arguments(int argc, char** argv, Options& options)
     const std::string& n = options.recipe_number;
     if (n.find_first_not_of("0123456789") != std::string::npos || n.size() > 6 || std::atoi(n.c_str()) < 1)
         return usage_error("--recipe attend un numéro de recette à partir de 1, pas « " + n + " »");
+    std::string why;
+    Targets targets;
+    if (!options.targets.empty() && !parse_targets(options.targets, targets, &why))
+        return usage_error(why);
+    const std::string litres = commas_to_points(options.scale_volume);
+    if (!litres.empty() &&
+        (litres.find_first_of("0123456789") == std::string::npos || !(text_to_number(litres) > 0)))
+        return usage_error("--scale-volume attend un volume en litres plus grand que 0");
     return EXIT_DONE;
 }
 
@@ -205,6 +225,39 @@ static int open_beerxml(const Options& options)
     return EXIT_DONE;
 }
 
+// Scales the recipe, then solves it for the targets; false, with the reason on stderr, when either is out of
+// reach (the recipe then stays as it was read).
+static bool work_backwards(const Options& options)
+{
+    RecipeChange change;
+    if (!options.scale_volume.empty()) {
+        evaluate_recipe();
+        change = scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(),
+                                 text_to_number(commas_to_points(options.scale_volume)));
+        if (!change.done) {
+            std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
+            return false;
+        }
+    }
+    if (!options.targets.empty()) {
+        Targets targets;
+        parse_targets(options.targets, targets, nullptr);
+        std::vector<RecipeLine> lines = change.done ? change.lines : recipe_lines_on_screen();
+        const ForcedVolume forced = change.done ? change.forced : forced_volume_on_screen();
+        change = solve_targets(lines, ws.settings, forced, targets);
+        if (!change.done) {
+            std::string message = change.message;
+            for (char& c : message)
+                if (c == '\r')
+                    c = ' ';
+            std::fprintf(stderr, "cuvelo-calc : %s\n", message.c_str());
+            return false;
+        }
+    }
+    apply_recipe_change(change);
+    return true;
+}
+
 static int run(int argc, char** argv)
 {
     Options options;
@@ -255,16 +308,19 @@ static int run(int argc, char** argv)
 
     if (options.merge_sort)
         merge_and_sort();
+    if (!work_backwards(options))
+        status = EXIT_OUT_OF_REACH;
     evaluate_recipe();
     const std::string priming = priming_text();
 
-    status = EXIT_DONE;
-    if (!options.save_path.empty() && !save_recipe(options.save_path, &why)) {
+    // A recipe that did not reach what was asked is not written as if it had.
+    const bool write = status == EXIT_DONE;
+    if (write && !options.save_path.empty() && !save_recipe(options.save_path, &why)) {
         std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s » : %s\n",
                      options.save_path.c_str(), why.c_str());
         status = EXIT_NOT_SAVED;
     }
-    if (!options.beerxml_path.empty()) {
+    if (write && !options.beerxml_path.empty()) {
         std::vector<std::string> clamped;
         std::string why;
         if (!export_beerxml(options.beerxml_path, &clamped, &why)) {
@@ -275,7 +331,7 @@ static int run(int argc, char** argv)
         for (const std::string& note : clamped)
             std::fprintf(stderr, "cuvelo-calc : BeerXML : %s\n", note.c_str());
     }
-    if (!options.report_path.empty()) {
+    if (write && !options.report_path.empty()) {
         ws.file_base_name =
             path_base_name(ws.file_name); // the page names the recipe file as the window title does
         if (!write_html_report_file(options.report_path, &why)) {

@@ -92,7 +92,8 @@ static uint32_t little_endian(const std::string& bytes, size_t at, size_t length
 }
 
 // The header's own claims, checked before a loader sees them: the size against the cap, and for a BMP the
-// length of its second header, which its loader would otherwise set aside (up to 4 GB) before anything else.
+// length of its second header and where its pixels start, which its loader would otherwise set aside room for
+// (up to 4 GB) before anything else.
 // JPEG's size lies deeper; its loader's size callback guards it.
 static bool header_fits(const std::string& bytes, const std::string& type)
 {
@@ -102,7 +103,8 @@ static bool header_fits(const std::string& bytes, const std::string& type)
     if (type == "gif")
         return bytes.size() >= 10 && little_endian(bytes, 6, 2) <= cap && little_endian(bytes, 8, 2) <= cap;
     if (type == "bmp") {
-        if (bytes.size() < 26)
+        // Its loader also sets aside room for everything up to where the pixels start.
+        if (bytes.size() < 26 || little_endian(bytes, 10, 4) > bytes.size())
             return false;
         const uint32_t header = little_endian(bytes, 14, 4);
         if (header == 12)

@@ -41,6 +41,10 @@ struct StyleEntry {
 // so copying a line shares it and nothing has to be released.
 struct RecipeLine {
     GdkPixbuf* picture_pixbuf = nullptr;
+    // The evaluation's figures sit at the front, in the memory that its reading of the category brings in.
+    double gravity_points = 0; // written by the evaluation
+    double colour_points = 0;  // written by the evaluation
+    double line_ibu = 0;       // written by the evaluation
     std::string picture;
     std::string category;
     std::string designation;
@@ -50,13 +54,16 @@ struct RecipeLine {
     std::string time;
     std::string step;
     std::string price;
-    double gravity_points = 0; // written by the evaluation
-    double colour_points = 0;  // written by the evaluation
-    double line_ibu = 0;       // written by the evaluation
-    int32_t sort_key = 0;      // written by the sort
+    int32_t sort_key = 0; // written by the sort
 };
 
-// The eighteen configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
+// How the colour of the beer is estimated from its fermentables.
+enum class ColourModel {
+    linear, // each line's colour weighted by its extract points, plus 1.75
+    morey,  // Morey's curve over the malt colour units (EBC × kg / L)
+};
+
+// The configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
 struct Settings {
     double efficiency = 0; // fraction
     double rest_first[5] = {0, 0, 0, 0, 0};
@@ -74,6 +81,7 @@ struct Settings {
     std::string browser;
     std::string colour_min; // hex digits, no "#"
     std::string colour_max;
+    ColourModel colour_model = ColourModel::linear;
 };
 
 // The results of the last evaluation. Densities are density × 1000.

@@ -219,3 +219,33 @@ std::string path_base_name(const std::string& path)
     size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
+
+std::string format_decimals(double x, int d)
+{
+    if (d < 0)
+        return "";
+    if (d == 0 || d > 3)
+        return number_to_text(std::floor(x + 0.5));
+    static const double kScale[4] = {1, 10, 100, 1000};
+    double rounded = std::floor((x + 0.5 / kScale[d]) * kScale[d]) / kScale[d];
+    // From 1e15 on no decimal is left within 16 digits (and the exponent form must stay whole).
+    if (!(std::fabs(rounded) < 1e15))
+        return number_to_text(rounded);
+    // The division leaves the double nearest to the rounded decimal, often just below it (66.6 is
+    // 66.599999999999994): cutting its 16 digits would lose a unit, printing d decimals names it. Large
+    // numbers get fewer decimals, so that no more than 16 digits are written.
+    static const double kDecimalsBelow[4] = {0, 1e15, 1e14, 1e13};
+    int decimals = d;
+    while (decimals > 0 && std::fabs(rounded) >= kDecimalsBelow[decimals])
+        decimals--;
+    static const char* const kFixed[4] = {"%.0f", "%.1f", "%.2f", "%.3f"};
+    char buffer[64];
+    g_ascii_formatd(buffer, sizeof buffer, kFixed[decimals], rounded);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
+}

@@ -28,6 +28,9 @@ double text_to_number(const std::string& text);
 // number with that same text (the few exponent forms that would not are written as what they read as).
 std::string number_to_text(double number);
 
+// Rounds half up to d decimals (0 when d is above 3) and writes it without trailing zeros; "" for d < 0.
+std::string format_decimals(double x, int d);
+
 // Only the bytes "a" to "z" become capitals.
 std::string upper_ascii(const std::string& text);
 

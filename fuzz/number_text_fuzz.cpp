@@ -1,6 +1,7 @@
 // fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round
 // trips.
 #include "calc/entered_value.h"
+#include "calc/bitterness.h"
 #include "calc/format.h"
 #include "core/text.h"
 #include "core/workspace.h"

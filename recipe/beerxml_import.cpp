@@ -4,6 +4,7 @@
 #include "recipe/beerxml_import.h"
 
 #include "calc/format.h"
+#include "core/quantity.h"
 #include "core/text.h"
 
 #include <glib.h>
@@ -52,10 +53,10 @@ bool mentions(const std::string& lowered, std::initializer_list<const char*> wor
 std::string quantity_for(double amount, bool liquid)
 {
     if (liquid)
-        return format_decimals(amount, 3) + " L";
+        return quantity_text(amount, Unit::litre, 3);
     if (amount >= 1)
-        return format_decimals(amount, 3) + " KG";
-    return format_decimals(amount * 1000, 2) + " G";
+        return quantity_text(amount, Unit::kilogram, 3);
+    return quantity_text(amount * 1000, Unit::gram, 2);
 }
 
 std::string figure(double x)

@@ -5,6 +5,7 @@
 
 #include "calc/evaluate.h"
 #include "core/keywords.h"
+#include "core/quantity.h"
 #include "core/replace_file.h"
 #include "core/text.h"
 #include "recipe/beerxml_text.h"
@@ -133,12 +134,12 @@ bool mentions(const std::string& text, std::initializer_list<const char*> words)
 
 bool is_litres(const std::string& quantity)
 {
-    return quantity.size() >= 2 && quantity.compare(quantity.size() - 2, 2, " L") == 0;
+    return unit_of(quantity) == Unit::litre;
 }
 
 double amount_of(const RecipeLine& line)
 {
-    return is_litres(line.quantity) ? text_to_number(line.quantity) : quantity_in_kg(line.quantity);
+    return is_litres(line.quantity) ? quantity_in_litres(line.quantity) : quantity_in_kg(line.quantity);
 }
 
 const char* style_type(const StyleEntry& s)
@@ -291,7 +292,7 @@ void write_water(Writer& x, const RecipeLine& l)
     x.open("WATER");
     x.text("NAME", l.designation);
     x.text("VERSION", "1");
-    x.number("AMOUNT", text_to_number(l.quantity), 0, kMost);
+    x.number("AMOUNT", quantity_in_litres(l.quantity), 0, kMost);
     for (const char* ion : {"CALCIUM", "BICARBONATE", "SULFATE", "CHLORIDE", "SODIUM", "MAGNESIUM"})
         x.text(ion, "0");
     x.close("WATER");

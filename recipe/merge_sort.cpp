@@ -2,6 +2,7 @@
 #include "recipe/merge_sort.h"
 
 #include "core/keywords.h"
+#include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
@@ -19,38 +20,6 @@ bool same_ingredient(int a, int b)
     const RecipeLine& y = ws.lines[b];
     return x.category == y.category && x.designation == y.designation && x.value == y.value &&
            x.yield == y.yield && x.time == y.time && x.step == y.step && x.price == y.price;
-}
-
-// The units a quantity may end with; a merge keeps the unit's kind, so each line's kind is found once.
-enum class Unit { none, litre, kilogram, gram };
-
-static Unit unit_of(const std::string& quantity)
-{
-    const size_t n = quantity.size();
-    if (n < 2)
-        return Unit::none;
-    const char a = quantity[n - 2];
-    const char b = quantity[n - 1];
-    if (a == ' ' && b == 'L')
-        return Unit::litre;
-    if (a == 'K' && b == 'G')
-        return Unit::kilogram;
-    if (a == ' ' && b == 'G')
-        return Unit::gram;
-    return Unit::none;
-}
-
-// The text written after a sum; "KG" read without a blank is written " KG".
-static const char* unit_text(Unit unit)
-{
-    switch (unit) {
-    case Unit::litre:
-        return " L";
-    case Unit::kilogram:
-        return " KG";
-    default:
-        return " G";
-    }
 }
 
 // Numbers the lines by their texts other than quantity and picture: equal numbers, same ingredient.
@@ -100,9 +69,9 @@ static bool merge_first_pair(MergeScan& scan)
                 scan.units[a] == Unit::none)
                 continue;
             std::string& quantity = ws.lines[a].quantity;
-            // In capitals like every quantity of a line: a sum as large as 1e+38 reads back as 1E+38.
+            // "KG" read without a blank is written " KG".
             const double sum = text_to_number(quantity) + text_to_number(ws.lines[b].quantity);
-            quantity = upper_ascii(number_to_text(sum)) + unit_text(scan.units[a]);
+            quantity = quantity_text(sum, scan.units[a]);
             scan.at.erase(scan.at.begin() + j);
             scan.count--;
             return true;

@@ -3,12 +3,15 @@
 
 #include "core/line_reader.h"
 #include "core/replace_file.h"
+#include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include <map>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -92,31 +95,46 @@ static void apply_recipe_line(const std::string& line)
     }
 }
 
+// The lines of a recipe file that can take effect, in the order they are applied: the first ingredient lines
+// up to the capacity (later ones are ignored), then the last line of each keyword (a later one wins), so
+// that a file of millions of lines takes no more memory than its longest line. False, with the reason, when
+// the file could not be read to its end or memory ran out.
+static bool read_effective_lines(const std::string& path, std::vector<std::string>& lines, std::string& why)
+{
+    try {
+        LineReader file(path);
+        std::map<std::string, std::string> keyword_lines;
+        std::string line;
+        while (file.next(line)) {
+            const std::string key = tab_field(line, 1);
+            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME")
+                keyword_lines[key] = std::move(line);
+            else if (lines.size() < static_cast<size_t>(kLineCapacity))
+                lines.push_back(std::move(line));
+        }
+        why = file.why();
+        for (auto& keyword_line : keyword_lines)
+            lines.push_back(std::move(keyword_line.second));
+        return !file.failed();
+    } catch (const std::bad_alloc&) {
+        lines.clear();
+        lines.shrink_to_fit();
+        why = system_reason(ENOMEM);
+        return false;
+    }
+}
+
 bool load_recipe(const std::string& path, std::string* why)
 {
     // The whole file is read before anything changes, so a file that cannot be opened or read to its end
-    // (a folder, a FIFO, a failing disk, a line without end) leaves the recipe on screen as it was.
-    LineReader file(path);
-    // Only the lines that can take effect are kept: the first ingredient lines up to the capacity (later ones
-    // are ignored) and the last line of each keyword (a later one wins), so that a file of millions of
-    // lines takes no more memory than its longest line.
+    // (a folder, a FIFO, a failing disk, a line without end, memory run out) leaves the recipe as it was.
     std::vector<std::string> lines;
-    std::map<std::string, std::string> keyword_lines;
-    std::string line;
-    while (file.next(line)) {
-        const std::string key = tab_field(line, 1);
-        if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME")
-            keyword_lines[key] = std::move(line);
-        else if (lines.size() < static_cast<size_t>(kLineCapacity))
-            lines.push_back(std::move(line));
-    }
-    if (file.failed()) {
+    std::string reason;
+    if (!read_effective_lines(path, lines, reason)) {
         if (why)
-            *why = file.why();
+            *why = reason;
         return false;
     }
-    for (auto& keyword_line : keyword_lines)
-        lines.push_back(std::move(keyword_line.second));
 
     ws.line_count = 0;
     ws.selected_line = 0;

@@ -1,4 +1,4 @@
-// refdata/configuration.cpp — reads the eighteen settings of "bases/configuration.txt".
+// refdata/configuration.cpp — reads the settings of "bases/configuration.txt".
 #include "refdata/configuration.h"
 
 #include "core/data_folders.h"
@@ -25,6 +25,16 @@ struct TextKey {
 };
 
 } // namespace
+
+ColourModel colour_model_named(const std::string& text)
+{
+    // Hand-edited files: the case and blanks around the word do not matter.
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    const std::string word =
+        first == std::string::npos ? "" : upper_ascii(text.substr(first, last - first + 1));
+    return word == "MOREY" ? ColourModel::morey : ColourModel::linear;
+}
 
 bool load_configuration_file(const std::string& path)
 {
@@ -60,6 +70,10 @@ bool load_configuration_file(const std::string& path)
             *k.first = text_to_number(tab_field(line, 2)) / k.divisor;
             if (k.second)
                 *k.second = text_to_number(tab_field(line, 3));
+            return;
+        }
+        if (key == "MODELE_COULEUR") {
+            s.colour_model = colour_model_named(tab_field(line, 2));
             return;
         }
         for (const TextKey& k : text_keys) {

@@ -2,6 +2,7 @@
 #include "report/report_page.h"
 
 #include "calc/format.h"
+#include "core/display_text.h"
 
 std::string html_escape(const std::string& text)
 {
@@ -93,5 +94,6 @@ std::string report_page(const Workspace& recipe, double cost, const PictureAddre
     add_line(page, "- Sucre : " + f2(recipe.estimates.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(recipe.estimates.extract_per_litre) + " G/L" + "<br>");
     add_line(page, "<br><br></body></html>");
-    return page;
+    // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.
+    return display_text(page);
 }

@@ -51,7 +51,7 @@ const std::vector<std::string> kConfigurationKeys = {
     "TEMPS_PALIER_ENZYME", "PERTE_GRAIN",           "PERTE_HOUBLON",        "PERTE_EMPATAGE",
     "PERTE_EBULLITION",    "TEMPS_EBULLITION",      "ATTENUATION_MALT",     "ATTENUATION_SUCRE",
     "RENDEMENT_PELLET",    "COUT_CHAUFFE",          "NAVIGATEUR",           "COULEUR_MIN",
-    "COULEUR_MAX",         "LITRE_PAR_KILO"};
+    "COULEUR_MAX",         "LITRE_PAR_KILO",        "MODELE_COULEUR"};
 
 const std::set<std::string> kGrainCategories = {"MALT", "MALTFROMENT", "MALTSPECIAL", "GRAIN", "FLOCON"};
 const std::set<std::string> kHopCategories = {"HOUBLONCONE", "HOUBLONPELLET"};
@@ -143,6 +143,7 @@ TEST_F(BundledData, ConfigurationSetsEveryKeyOnceForATwentyLitreBrewery)
     EXPECT_TRUE(is_hex_colour(s.colour_max)) << s.colour_max;
     EXPECT_NE(s.colour_min, s.colour_max);
     EXPECT_DOUBLE_EQ(s.litres_per_kilo, 3);
+    EXPECT_EQ(s.colour_model, ColourModel::morey);
 }
 
 TEST_F(BundledData, CommentsAreWholeLinesAndNoDataLineHoldsAComma)
@@ -415,4 +416,27 @@ TEST_F(BundledData, PaleAleChosenFromTheMenusGivesATypicalTwentyLitreBrew)
     // About fifteen euros of malt, four of hops and yeast, water and heating: a home-brew price.
     EXPECT_GE(recipe_cost(), 15);
     EXPECT_LE(recipe_cost(), 40);
+}
+
+TEST_F(BundledData, IrishStoutColourLiesInItsStyleRange)
+{
+    // A textbook dry stout of 19.4 L: the linear rule would put it near 230 EBC, far above every stout.
+    add_recipe_line("", "EAU", "Eau", "15 L", "", "", "", "EMPATAGE", "");
+    add_recipe_line("", "EAU", "Eau", "10 L", "", "", "", "RINCAGE", "");
+    add_recipe_line("", "MALT", "Malt Pale Ale", "3.6 KG", "6.5", "80", "", "EMPATAGE", "");
+    add_recipe_line("", "FLOCON", "Flocons d'orge", "500 G", "3", "70", "", "EMPATAGE", "");
+    add_recipe_line("", "GRAIN", "Orge torréfiée", "400 G", "1300", "70", "", "EMPATAGE", "");
+    ws.volume_forced = 1;
+    ws.forced_volume = 19.4;
+    evaluate_recipe();
+
+    const StyleEntry* stout = nullptr;
+    for (int i = 2; i <= ws.style_count; ++i)
+        if (ws.styles[i].name == "Stout irlandais")
+            stout = &ws.styles[i];
+    ASSERT_NE(stout, nullptr);
+    EXPECT_NEAR(ws.estimates.final_volume, 19.4, 0.01);
+    EXPECT_GE(ws.estimates.colour_ebc, text_to_number(stout->ebc_min));
+    EXPECT_LE(ws.estimates.colour_ebc, text_to_number(stout->ebc_max));
+    EXPECT_GE(ws.estimates.initial_density, text_to_number(stout->og_min));
 }

@@ -386,3 +386,31 @@ TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
     EXPECT_NE(refused.err.find("aucune recette : 12 houblons, 30 malts"), std::string::npos) << refused.err;
     EXPECT_EQ(run_calc({"--recipe", "zéro", two}).status, 2);
 }
+
+// A brewer takes the worked pale ale to 25 L with Morey's colour, aims it at a stronger, more bitter beer,
+// keeps the result, then asks for a colour the grist cannot give.
+TEST(CuveloCalc, ScaledThenAimedThenSavedAndAColourOutOfReach)
+{
+    ScratchDir dir;
+    write_file("bases/configuration.txt",
+               read_file(kData + "/bases/configuration.txt") + "MODELE_COULEUR\tMOREY\n");
+    CalcRun run = run_calc({"--bases", "bases", "--tsv", "--scale-volume", "25", "--target", "ibu=35,og=1055",
+                            "--save", "aimed.cvl", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("initial_density\t1055"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("bitterness_ibu\t35"), std::string::npos) << run.out;
+    // 2.939 × (4.23 × 8 EBC × 7.041 kg / 23.95 L)^0.6859: the grain that 1055 takes drinks some water.
+    EXPECT_NE(run.out.find("final_volume\t23.95\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("colour_ebc\t14.21\n"), std::string::npos) << run.out;
+    const std::string saved = read_file("aimed.cvl");
+    EXPECT_NE(saved.find("\t24.63 L\t"), std::string::npos) << saved;  // 20 L × 25 / 20.3
+    EXPECT_NE(saved.find("\t7.041 KG\t"), std::string::npos) << saved; // 1055 weighed to the gram
+
+    run = run_calc({"--bases", "bases", "--target", "ebc=40", "--save", "dark.cvl", "aimed.cvl"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err.find("cuvelo-calc : Couleur 40 EBC hors d'atteinte"), 0u) << run.err;
+    EXPECT_FALSE(file_exists("dark.cvl"));
+
+    run = run_calc({"--bases", "bases", "--target", "srm=10", "aimed.cvl"});
+    EXPECT_EQ(run.status, 2);
+}

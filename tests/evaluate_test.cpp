@@ -3,6 +3,7 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc_recipes.h"
+#include "core/quantity.h"
 #include "core/workspace.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // tests/format_test.cpp — the beer colour scale, the style range colours, fixed-decimal text and tanh.
+#include "calc/bitterness.h"
 #include "calc/format.h"
 #include "core/workspace.h"
 

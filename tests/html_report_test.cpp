@@ -304,3 +304,13 @@ TEST(HtmlReport, LinksAtThePageNameAreReplacedAndOtherFilesLeftAlone)
         }
     }
 }
+
+TEST(HtmlReport, TextsOfAnOlderFileAreWrittenAsUtf8)
+{
+    ScratchDir dir;
+    start_empty_recipe();
+    ws.title = "Bi\xe8re d'\xe9t\xe9 \x96 1998"; // Windows-1252
+    const std::string page = report_page(ws, 0);
+    EXPECT_EQ(lines_of(page)[2], "<h3>Recette : Bière d&#39;été – 1998</h3>");
+    EXPECT_EQ(ws.title, "Bi\xe8re d'\xe9t\xe9 \x96 1998"); // the recipe keeps its bytes
+}

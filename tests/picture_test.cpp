@@ -128,6 +128,15 @@ TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
     // A BMP whose second header claims to be 3 GB long, which its loader would set aside first.
     std::string bmp = "BM" + std::string(12, '\0') + "\xc1\xc1\xc1\xc1" + std::string(200, '\xc1');
     bmp[10] = '\x8a';
+    // A 12 × 12 BMP whose pixels would start 4 GB into its 164 bytes (found by the picture fuzz target).
+    gsize far_size = 0;
+    guchar* far =
+        g_base64_decode("Qk06AgAAAAAAAIoAAPt8AAAADAAAAAwAAAABABgAAAAAALABAAAAAAAAAAAAAADoFwDoFwDoFwDoPRcA"
+                        "6BcA6BcA6BcA6BcA6Bf/////////////////////////////////////////////////////////"
+                        "////////////AOgAAP8AAP8AAP8AAP8AAP8AAP8AAP8AAP8AAP8AAP8AAP8AAP8=",
+                        &far_size);
+    const std::string far_pixels(reinterpret_cast<const char*>(far), far_size);
+    g_free(far);
     const struct {
         const char* what;
         std::string bytes;
@@ -140,6 +149,7 @@ TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
         {"81 bytes claiming 20000 × 20000", png_of(20000, 20000, false), false},
         {"a small file that unpacks to 20000 × 20000", png_of(20000, 20000, true), false},
         {"a BMP header claiming 3 GB", bmp, false},
+        {"a BMP whose pixels start 4 GB in", far_pixels, false},
     };
     ScratchDir dir;
     int n = 0;

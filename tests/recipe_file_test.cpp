@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <dirent.h>
 #include <sys/resource.h>
@@ -201,29 +202,39 @@ TEST(RecipeFile, SaveOverAFolderFailsAndRemovesItsTemporaryFile)
     EXPECT_EQ(read_file("a.cvl/inside"), "kept");
 }
 
+// A save the user may not make, run as a user who is not root (root may write anything): false, file_name
+// kept, and the folder and the old file as they were.
+static void expect_save_refused_to_user(const std::string& path, const std::string& folder)
+{
+    ASSERT_EQ(chmod(".", 0777), 0);
+    const std::set<std::string> before = folder_entries(folder);
+    const std::string old_bytes = read_file(path);
+    const int status = run_as_user_who_is_not_root([&] {
+        set_small_recipe();
+        ws.file_name = "previous.cvl";
+        return !save_recipe(path) && ws.file_name == "previous.cvl" ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0) << path;
+    EXPECT_EQ(folder_entries(folder), before) << path;
+    EXPECT_EQ(read_file(path), old_bytes) << path;
+}
+
 TEST(RecipeFile, SaveIntoAnUnwritableFolderLeavesTheTargetUntouched)
 {
     ScratchDir dir;
     write_file("locked/a.cvl", "old recipe");
+    ASSERT_EQ(chmod("locked/a.cvl", 0666), 0); // the file may be written, its folder not
     ASSERT_EQ(chmod("locked", 0555), 0);
-    if (access("locked", W_OK) == 0) {
-        chmod("locked", 0755);
-        GTEST_SKIP() << "this user may write into a read-only folder (root)";
-    }
-    expect_failed_save("locked/a.cvl", "locked");
+    expect_save_refused_to_user("locked/a.cvl", "locked");
     chmod("locked", 0755);
-    EXPECT_EQ(read_file("locked/a.cvl"), "old recipe");
 }
 
 TEST(RecipeFile, ReadOnlyFileIsNotReplaced)
 {
     ScratchDir dir;
     write_file("a.cvl", "old recipe");
-    ASSERT_EQ(chmod("a.cvl", 0444), 0);
-    if (access("a.cvl", W_OK) == 0)
-        GTEST_SKIP() << "this user may write a read-only file (root)";
-    expect_failed_save("a.cvl", ".");
-    EXPECT_EQ(read_file("a.cvl"), "old recipe");
+    ASSERT_EQ(chmod("a.cvl", 0444), 0); // in a folder the user may write into
+    expect_save_refused_to_user("a.cvl", ".");
 }
 
 TEST(RecipeFile, WriteFailureLeavesTheTargetUntouched)
@@ -454,4 +465,34 @@ TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
         EXPECT_EQ(ws.title, "Blonde, d'été") << c.path;
         EXPECT_EQ(ws.file_name, "previous.cvl") << c.path;
     }
+}
+
+// Memory that runs out while a file is read is a failed read, not the end of the file: the recipe on screen
+// stays. The address space is limited in a child process (not under AddressSanitizer, which needs more).
+TEST(RecipeFile, MemoryRunningOutWhileReadingLeavesTheRecipeUntouched)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#endif
+#endif
+    ScratchDir dir;
+    ASSERT_EQ(chmod(".", 0755), 0);
+    write_file("big.cvl", "TITRE\tLongue\nMALT\tmalt1\t" + std::string(48 << 20, 'x') + "\n");
+    const std::string status_text = read_file("/proc/self/status");
+    const long size_kb = std::atol(status_text.c_str() + status_text.find("VmSize:") + 7);
+    const int status = run_as_user_who_is_not_root([&] {
+        struct rlimit limit;
+        limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(size_kb + 24 * 1024) * 1024;
+        setrlimit(RLIMIT_AS, &limit);
+        set_small_recipe();
+        std::string why;
+        const bool loaded = load_recipe("big.cvl", &why);
+        return !loaded && why == "mémoire insuffisante" && ws.line_count == 3 && ws.title == "Blonde, d'été"
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(status, 0);
 }

@@ -241,54 +241,43 @@ TEST(ReplaceFile, RemovesOnlyStaleUnlockedTemporariesOfItsOwnPattern)
                                                 ".cuvelo-ab", "cuvelo-abc123", ".cuvelo-folder"}));
 }
 
-// As a user who is not root, in a folder of their own: a file whose group is one of the user's other
-// groups keeps it, and a file of another owner that the user may write stays that owner's (written in
-// place). Under root the test switches a child process to an unused user and group.
+// As a user who is not root: a file whose group is another of the user's groups keeps it, and a file of
+// another owner that the user may write stays that owner's (it is written in place).
 TEST(ReplaceFile, OwnerAndGroupAreKeptForAUserWhoIsNotRoot)
 {
-    const uid_t user = geteuid() == 0 ? 61234 : geteuid();
-    const gid_t primary = geteuid() == 0 ? 61234 : getegid();
-    gid_t other = 61235;
+    uid_t user = kOtherUser;
+    gid_t second_group = kOtherUsersSecondGroup;
     if (geteuid() != 0) {
+        user = geteuid();
         gid_t groups[64];
         const int count = getgroups(64, groups);
-        other = primary;
+        second_group = getegid();
         for (int i = 0; i < count; i++)
-            if (groups[i] != primary)
-                other = groups[i];
-        if (other == primary)
-            GTEST_SKIP() << "this user has a single group and cannot switch to another user";
+            if (groups[i] != getegid())
+                second_group = groups[i];
+        if (second_group == getegid())
+            GTEST_SKIP() << "this user has a single group and is not root";
     }
     ScratchDir dir;
     ASSERT_EQ(chmod(".", 0777), 0);
     write_file("own.cvl", "old");
+    ASSERT_EQ(chown("own.cvl", user, second_group), 0);
+    const bool other_owner = geteuid() == 0; // only root can give a file to another owner
     write_file("shared.cvl", "old");
     ASSERT_EQ(chmod("shared.cvl", 0666), 0);
-    if (geteuid() == 0) {
-        ASSERT_EQ(chown("own.cvl", user, other), 0);
-        ASSERT_EQ(chown("shared.cvl", 0, other), 0);
-    } else {
-        ASSERT_EQ(chown("own.cvl", user, other), 0);
-    }
-    const int status = in_child([&] {
-        if (geteuid() == 0) {
-            const gid_t groups[] = {other};
-            if (setgroups(1, groups) != 0 || setresgid(primary, primary, primary) != 0 ||
-                setresuid(user, user, user) != 0)
-                return 2;
-        }
+    ASSERT_EQ(chown("shared.cvl", 0, second_group), other_owner ? 0 : -1);
+    const int status = run_as_user_who_is_not_root([&] {
         const bool own = replace_file("own.cvl", "new", nullptr);
-        const bool shared = geteuid() != 61234 || replace_file("shared.cvl", "new", nullptr);
-        return own && shared ? 0 : 1;
+        return own && (!other_owner || replace_file("shared.cvl", "new", nullptr)) ? 0 : 1;
     });
     ASSERT_EQ(status, 0);
     EXPECT_EQ(read_file("own.cvl"), "new");
     EXPECT_EQ(lstat_of("own.cvl").st_uid, user);
-    EXPECT_EQ(lstat_of("own.cvl").st_gid, other);
-    if (user == 61234) {
+    EXPECT_EQ(lstat_of("own.cvl").st_gid, second_group);
+    if (other_owner) {
         EXPECT_EQ(read_file("shared.cvl"), "new");
         EXPECT_EQ(lstat_of("shared.cvl").st_uid, 0u);
-        EXPECT_EQ(lstat_of("shared.cvl").st_gid, other);
+        EXPECT_EQ(lstat_of("shared.cvl").st_gid, second_group);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 ScratchDir::ScratchDir()
@@ -50,6 +52,23 @@ std::string read_file(const std::string& path)
 bool file_exists(const std::string& path)
 {
     return g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
+}
+
+int run_as_user_who_is_not_root(const std::function<int()>& body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0) {
+            const gid_t groups[] = {kOtherUsersSecondGroup};
+            if (setgroups(1, groups) != 0 || setresgid(kOtherUser, kOtherUser, kOtherUser) != 0 ||
+                setresuid(kOtherUser, kOtherUser, kOtherUser) != 0)
+                _exit(126);
+        }
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::string with_crlf(const std::string& text)

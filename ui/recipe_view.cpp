@@ -32,18 +32,10 @@ static void add_column(const char* title, GtkCellRenderer* renderer, const char*
 void build_recipe_view()
 {
     ui.recipe_view = gtk_tree_view_new();
-    ui.recipe_scroller = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(ui.recipe_scroller), GTK_POLICY_NEVER,
-                                   GTK_POLICY_AUTOMATIC);
-    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.recipe_scroller);
-    gtk_widget_show(ui.recipe_scroller);
-    gtk_container_add(GTK_CONTAINER(ui.recipe_scroller), ui.recipe_view);
-    g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);
-    gtk_widget_show(ui.recipe_view);
-
     ui.recipe_selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(ui.recipe_view));
     gtk_tree_selection_set_mode(ui.recipe_selection, GTK_SELECTION_SINGLE);
     g_signal_connect(ui.recipe_selection, "changed", G_CALLBACK(on_selection_changed), nullptr);
+    g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);
 
     add_column("", gtk_cell_renderer_text_new(), "text", COL_NUMBER);
     add_column("", gtk_cell_renderer_pixbuf_new(), "pixbuf", COL_PICTURE);
@@ -53,6 +45,16 @@ void build_recipe_view()
     add_column("Rendement", gtk_cell_renderer_text_new(), "text", COL_YIELD);
     add_column("Temps", gtk_cell_renderer_text_new(), "text", COL_TIME);
     add_column("Etape", gtk_cell_renderer_text_new(), "text", COL_STEP);
+
+    // Put on the shown window only once complete: each column added to a view already on screen would be
+    // set up on the display at once, one by one.
+    ui.recipe_scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(ui.recipe_scroller), GTK_POLICY_NEVER,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_container_add(GTK_CONTAINER(ui.recipe_scroller), ui.recipe_view);
+    gtk_widget_show(ui.recipe_view);
+    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.recipe_scroller);
+    gtk_widget_show(ui.recipe_scroller);
 }
 
 void fill_recipe_list()
