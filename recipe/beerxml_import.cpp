@@ -333,8 +333,7 @@ void apply_imported_recipe(const ImportedRecipe& recipe)
     ws.forced_volume = recipe.forced_volume;
     ws.volume_forced = recipe.forced_volume > 0 ? 1 : 0;
     for (const RecipeLine& l : recipe.lines)
-        add_recipe_line(l.picture, l.category, l.designation, l.quantity, l.value, l.yield, l.time, l.step,
-                        l.price);
+        add_recipe_line(l);
 }
 
 namespace
