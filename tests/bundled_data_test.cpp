@@ -64,7 +64,7 @@ std::string stage_dir()
 const std::vector<std::string> kProgramPictures = {
     "nouveau", "ouvrir",        "enregistrer", "html",     "style",  "eau",       "malt1",     "houbloncone",
     "sucre",   "levure",        "fonction",    "modifier", "monter", "descendre", "supprimer", "trier",
-    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0"};
+    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0",    "exporter"};
 
 const std::vector<std::string> kConfigurationKeys = {
     "RENDEMENT",           "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",

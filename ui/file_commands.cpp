@@ -5,9 +5,11 @@
 #include "core/history.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/beerxml_text.h"
 #include "recipe/list_edit.h"
 #include "recipe/recipe_file.h"
 #include "report/html_report.h"
+#include "ui/beerxml_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/widgets.h"
@@ -69,10 +71,14 @@ static bool choose_recipe_file(bool saving, std::string& path)
                                           GTK_FILE_CHOOSER_ACTION_OPEN, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
                                           GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
-    GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_add_pattern(filter, "*.cvl");
-    gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    if (saving) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_add_pattern(filter, "*.cvl");
+        gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
+        gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    } else {
+        add_open_filters(GTK_FILE_CHOOSER(dialog));
+    }
     // Without a folder GTK's choosers open on "Recently Used", where nothing can be saved and little found.
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), recipe_folder().c_str());
     if (!ws.file_name.empty())
@@ -132,6 +138,15 @@ void open_recipe_command()
     std::string path;
     if (!choose_recipe_file(false, path))
         return;
+    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    if (opens_as_beerxml(path)) {
+        if (open_beerxml_recipe(path)) {
+            ws.style_display_mode = 0;
+            history_reset();
+            remember_file(path);
+        }
+        return;
+    }
     std::string why;
     if (!load_recipe(path, &why)) {
         show_message(GTK_MESSAGE_ERROR,

@@ -304,7 +304,19 @@ static SeenDialog record(GtkWidget* window)
     seen.transient_for_main = gtk_window_get_transient_for(GTK_WINDOW(window)) == GTK_WINDOW(ui.main_window);
     gtk_container_foreach(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(window))), collect_buttons,
                           &seen.buttons);
-    if (GTK_IS_MESSAGE_DIALOG(window)) {
+    if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {
+        // The recipe chooser of a BeerXML file: its rows, one "number<TAB>name" per line.
+        GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(list));
+        GtkTreeIter row;
+        for (bool more = gtk_tree_model_get_iter_first(model, &row); more;
+             more = gtk_tree_model_iter_next(model, &row)) {
+            int number = 0;
+            gchar* name = nullptr;
+            gtk_tree_model_get(model, &row, 0, &number, 1, &name, -1);
+            seen.text += std::to_string(number) + "\t" + (name ? name : "") + "\n";
+            g_free(name);
+        }
+    } else if (GTK_IS_MESSAGE_DIALOG(window)) {
         gchar* text = nullptr;
         g_object_get(window, "text", &text, "message-type", &seen.message_type, nullptr);
         seen.text = text ? text : "";
@@ -373,6 +385,16 @@ gboolean DialogWatcher::tick(gpointer data)
                 self->questions.push_back(question);
                 if (!answer_question(window, self->answers))
                     gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_DELETE_EVENT);
+                state = ANSWERED;
+            } else if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {
+                self->seen.push_back(record(window));
+                if (self->recipe_choice >= 0) {
+                    GtkTreePath* path = gtk_tree_path_new_from_indices(self->recipe_choice, -1);
+                    gtk_tree_view_set_cursor(GTK_TREE_VIEW(list), path, nullptr, FALSE);
+                    gtk_tree_path_free(path);
+                }
+                gtk_dialog_response(GTK_DIALOG(window),
+                                    self->recipe_choice >= 0 ? GTK_RESPONSE_ACCEPT : GTK_RESPONSE_CANCEL);
                 state = ANSWERED;
             } else if (GTK_IS_MESSAGE_DIALOG(window)) {
                 self->seen.push_back(record(window));

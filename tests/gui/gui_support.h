@@ -62,7 +62,7 @@ int quit_count();
 struct SeenDialog {
     bool file_chooser = false;
     std::string title;
-    std::string text; // message dialogs
+    std::string text; // message dialogs; the rows of a recipe chooser
     GtkMessageType message_type = GTK_MESSAGE_INFO;
     GtkFileChooserAction action = GTK_FILE_CHOOSER_ACTION_OPEN;
     std::vector<std::string> filters; // name of each filter
@@ -74,8 +74,9 @@ struct SeenDialog {
 
 // Answers the modal dialogs that the code under test runs while the watcher lives: message dialogs are
 // closed, questions get the first of `answers` they offer, file choosers get the planned path (or are
-// cancelled). Without a watcher a question fails the test and is answered "Annuler". Each answer comes from a
-// GLib timeout that runs inside the dialog's own loop, so the real code path runs.
+// cancelled), a BeerXML file's recipe chooser gets its planned row. Without a watcher a question fails the
+// test and is answered "Annuler". Each answer comes from a GLib timeout that runs inside the dialog's own
+// loop, so the real code path runs.
 class DialogWatcher
 {
   public:
@@ -89,6 +90,7 @@ class DialogWatcher
     bool cancel = false;
     bool expect_proposal = false; // wait until the chooser proposes a file before answering
     bool gave_up = false;         // a dialog could not be answered as planned and was cancelled
+    int recipe_choice = 0;        // the row the recipe chooser of a BeerXML file gets (from 0); -1 cancels
 
   private:
     static gboolean tick(gpointer self);

@@ -131,7 +131,9 @@ TEST_F(Toolbar, SaveThenOpenBringsTheRecipeBack)
         ASSERT_EQ(watcher.seen.size(), 1u);
         EXPECT_EQ(watcher.seen[0].title, "Ouvrir une recette");
         EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_OPEN);
-        EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Fichier Recette CUVELO (*.cvl)"});
+        EXPECT_EQ(watcher.seen[0].filters,
+                  (std::vector<std::string>{"Fichier Recette CUVELO (*.cvl)", "Recettes BeerXML (*.xml)",
+                                            "Toutes les recettes"}));
         EXPECT_FALSE(watcher.gave_up);
     }
     EXPECT_EQ(list_rows(), saved_rows);
