@@ -3,12 +3,15 @@
 
 #include <gtk/gtk.h>
 
-int main()
+int main(int argc, char** argv)
 {
     // Numbers are read and written with a decimal point whatever the user's locale says.
     gtk_disable_setlocale();
-    gtk_init(nullptr, nullptr);
+    gtk_init(&argc, &argv);
     start_up();
+    // "cuvelo FILE", as the desktop entry starts it for a file opened from the file manager.
+    if (argc > 1)
+        open_file_at_start(argv[1]);
     gtk_main();
     return 0;
 }

@@ -3,9 +3,12 @@
 
 #include "core/data_folders.h"
 #include "core/workspace.h"
+#include "recipe/beerxml_text.h"
+#include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "ui/beerxml_dialogs.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
@@ -54,4 +57,23 @@ void start_up()
         std::fprintf(stderr, "cuvelo : %s\n", message.c_str());
         show_message(GTK_MESSAGE_WARNING, message);
     }
+}
+
+void open_file_at_start(const std::string& path)
+{
+    if (opens_as_beerxml(path)) {
+        open_beerxml_recipe(path); // refreshes the window itself, before its message
+        return;
+    }
+    std::string why;
+    if (!load_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+        return;
+    }
+    ws.style_display_mode = 0;
+    fill_recipe_list();
+    refresh_results();
+    fill_recipe_list(); // the water that a forced volume made the evaluation write
+    update_window_title();
 }
