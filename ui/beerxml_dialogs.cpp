@@ -2,14 +2,14 @@
 // messages. Reading, mapping and writing are the library's (recipe/beerxml_*).
 #include "ui/beerxml_dialogs.h"
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
 #include "recipe/beerxml_read.h"
 #include "recipe/beerxml_write.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 #include <vector>
@@ -112,10 +112,9 @@ bool open_beerxml_recipe(const std::string& path)
     const ImportedRecipe recipe = import_beerxml_recipe(content.recipes[static_cast<size_t>(index)], ws);
     apply_imported_recipe(recipe);
     // The recipe shows behind the message, which compares the file's figures with these estimates.
-    fill_recipe_list();
-    refresh_results();
-    fill_recipe_list();
-    update_window_title();
+    // An imported recipe starts its own history, as an opened one does.
+    history_reset();
+    refresh_after_command();
     std::string message = import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency);
     for (const std::string& unreadable : content.unreadable)
         message += "\nAutre recette du fichier ignorée : " + unreadable + ".";

@@ -4,14 +4,17 @@
 
 #include <gtk/gtk.h>
 
-int main()
+int main(int argc, char** argv)
 {
     // Numbers are read and written with a decimal point whatever the user's locale says: only the messages
     // category follows the user (or French), so GTK's own buttons and choosers speak French.
     gtk_disable_setlocale();
     use_french_messages();
-    gtk_init(nullptr, nullptr);
+    gtk_init(&argc, &argv);
     start_up();
+    // "cuvelo FILE", as the desktop entry starts it for a file opened from the file manager.
+    if (argc > 1)
+        open_file_at_start(argv[1]);
     gtk_main();
     return 0;
 }
