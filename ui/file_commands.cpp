@@ -142,7 +142,6 @@ void open_recipe_command()
     if (opens_as_beerxml(path)) {
         if (open_beerxml_recipe(path)) {
             ws.style_display_mode = 0;
-            history_reset();
             remember_file(path);
         }
         return;

@@ -67,8 +67,7 @@ void start_up()
 void open_file_at_start(const std::string& path)
 {
     if (opens_as_beerxml(path)) {
-        if (open_beerxml_recipe(path)) // refreshes the window itself, before its message
-            history_reset();
+        open_beerxml_recipe(path); // starts its own history and refreshes the window, before its message
         refresh_after_command();
         return;
     }
