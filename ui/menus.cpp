@@ -11,6 +11,7 @@
 #include "recipe/merge_sort.h"
 #include "refdata/menu_groups.h"
 #include "report/browser.h"
+#include "ui/breakdown_window.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/lazy_menu.h"
@@ -78,6 +79,7 @@ static void build_function_menu()
     add_menu_item("prix", "Prix de revient de la recette", ui.function_menu, MENU_COST);
     add_menu_item("titre", "Titre de la recette", ui.function_menu, MENU_TITLE);
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
+    add_menu_item("detail", "Détail des estimations", ui.function_menu, MENU_BREAKDOWN);
 }
 
 static void build_style_menu()
@@ -132,6 +134,9 @@ static void run_function(int number)
         break;
     case MENU_HELP:
         show_help_page();
+        break;
+    case MENU_BREAKDOWN:
+        open_breakdown_window();
         break;
     default:
         break;
