@@ -28,7 +28,7 @@ std::string setting_text(const BreakdownSetting& setting)
 BreakdownTable breakdown_table(const Breakdown& b)
 {
     BreakdownTable table;
-    table.header = {"N°", "Ingrédient",    "Densité (points)", "%", "Couleur (EBC)", "%", "Amertume (IBU)",
+    table.header = {"N°", "Ingrédient",    "Densité (points)", "%", "EBC", "%", "IBU",
                     "%",  "Facteur temps", "Facteur densité"};
     for (size_t k = 0; k < b.lines.size(); k++) {
         const BreakdownLine& l = b.lines[k];

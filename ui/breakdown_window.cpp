@@ -12,8 +12,8 @@ namespace
 struct BreakdownWidgets {
     GtkWidget* window = nullptr;
     GtkWidget* view = nullptr;
-    GtkListStore* store = nullptr; // owned by the view
-    GtkWidget* settings_label = nullptr;
+    GtkListStore* store = nullptr;      // owned by the view
+    GtkWidget* settings_labels[3] = {}; // the settings in three columns, read down then across
 };
 BreakdownWidgets widgets;
 } // namespace
@@ -69,10 +69,13 @@ static void fill(const BreakdownTable& table)
             gtk_list_store_set(widgets.store, &iter, static_cast<gint>(column),
                                display_text(row[column]).c_str(), -1);
     }
-    std::string settings;
-    for (const std::string& line : table.settings)
-        settings += (settings.empty() ? "" : "\n") + line;
-    gtk_label_set_text(GTK_LABEL(widgets.settings_label), settings.c_str());
+    const size_t per_column = (table.settings.size() + 2) / 3;
+    for (size_t column = 0; column < 3; column++) {
+        std::string text;
+        for (size_t k = column * per_column; k < table.settings.size() && k < (column + 1) * per_column; k++)
+            text += (text.empty() ? "" : "\n") + table.settings[k];
+        gtk_label_set_text(GTK_LABEL(widgets.settings_labels[column]), display_text(text).c_str());
+    }
 }
 
 void refresh_breakdown_window()
@@ -90,7 +93,7 @@ void open_breakdown_window()
     const BreakdownTable table = table_on_screen();
     widgets.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(widgets.window), "Détail des estimations");
-    gtk_window_set_default_size(GTK_WINDOW(widgets.window), 820, 460);
+    gtk_window_set_default_size(GTK_WINDOW(widgets.window), 900, 520);
     if (ui.main_window)
         gtk_window_set_transient_for(GTK_WINDOW(widgets.window), GTK_WINDOW(ui.main_window));
     gtk_window_set_destroy_with_parent(GTK_WINDOW(widgets.window), TRUE);
@@ -109,9 +112,13 @@ void open_breakdown_window()
     gtk_label_set_markup(GTK_LABEL(heading), "<b>Réglages utilisés</b>");
     gtk_misc_set_alignment(GTK_MISC(heading), 0, 0.5);
     gtk_box_pack_start(GTK_BOX(box), heading, FALSE, FALSE, 0);
-    widgets.settings_label = gtk_label_new(nullptr);
-    gtk_misc_set_alignment(GTK_MISC(widgets.settings_label), 0, 0);
-    gtk_box_pack_start(GTK_BOX(box), widgets.settings_label, FALSE, FALSE, 0);
+    GtkWidget* columns = gtk_hbox_new(TRUE, 12);
+    for (GtkWidget*& label : widgets.settings_labels) {
+        label = gtk_label_new(nullptr);
+        gtk_misc_set_alignment(GTK_MISC(label), 0, 0);
+        gtk_box_pack_start(GTK_BOX(columns), label, TRUE, TRUE, 0);
+    }
+    gtk_box_pack_start(GTK_BOX(box), columns, FALSE, FALSE, 0);
     fill(table);
     gtk_widget_show_all(widgets.window);
 }
