@@ -18,6 +18,12 @@ enum ToolbarCommand {
     CMD_FUNCTION_MENU = 25,
     CMD_STYLE_MENU = 26,
     CMD_HTML_REPORT = 27,
+    // Commands without a button, reached from the keyboard.
+    CMD_SAVE_AS = 40,
+    CMD_UNDO = 41,
+    CMD_REDO = 42,
+    CMD_QUIT = 43,
+    CMD_HELP = 44,
 };
 
 // Menu items (on_menu_activate), by range.
@@ -32,5 +38,6 @@ enum MenuCommand {
     MENU_TITLE = 605,
     MENU_HELP = 606,
     MENU_BREAKDOWN = 607,
+    MENU_EXPORT_BEERXML = 608,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };

@@ -342,6 +342,25 @@ static void draw_detail(cairo_t* cr)
     cairo_stroke(cr);
 }
 
+// A page of markup ("< >" on it) with a green arrow leaving it: the recipe sent out as a BeerXML file.
+static void draw_export(cairo_t* cr)
+{
+    paper_sheet(cr, 3, 3, 19, 26);
+    cairo_move_to(cr, 11, 8);
+    cairo_line_to(cr, 7, 11.5);
+    cairo_line_to(cr, 11, 15);
+    cairo_move_to(cr, 14, 8);
+    cairo_line_to(cr, 18, 11.5);
+    cairo_line_to(cr, 14, 15);
+    set_colour(cr, kBlue);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    text_lines(cr, 7, 20, 11, 1, 0);
+    const double arrow[] = {12, 19, 21, 19, 21, 14.5, 30, 22, 21, 29.5, 21, 25, 12, 25};
+    polygon_path(cr, arrow, 7);
+    fill_outlined(cr, kGreen);
+}
+
 static void draw_no_style(cairo_t* cr)
 {
     draw_empty_glass(cr, GlassShape::Pint);
@@ -372,6 +391,7 @@ static const std::map<std::string, void (*)(cairo_t*)>& program_drawers()
         {"titre", draw_title},
         {"aide", draw_help},
         {"detail", draw_detail},
+        {"exporter", draw_export},
         {"style0", draw_no_style},
     };
     return drawers;

@@ -88,6 +88,6 @@ TEST_F(BreakdownWindow, OpensFromTheFunctionMenuAndFollowsEveryCommand)
     gtk_widget_destroy(window);
     drain_events();
     EXPECT_EQ(breakdown_window(), nullptr);
-    click_toolbar(CMD_NEW); // a refresh with the window closed
+    run_function("Fusionner et trier les ingrédients"); // a refresh with the window closed
     EXPECT_EQ(breakdown_window(), nullptr);
 }
