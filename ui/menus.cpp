@@ -12,6 +12,7 @@
 #include "recipe/merge_sort.h"
 #include "refdata/menu_groups.h"
 #include "report/browser.h"
+#include "ui/breakdown_window.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
@@ -79,6 +80,7 @@ static void build_function_menu()
     add_menu_item("prix", "Prix de revient de la recette", ui.function_menu, MENU_COST);
     add_menu_item("titre", "Titre de la recette", ui.function_menu, MENU_TITLE);
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
+    add_menu_item("detail", "Détail des estimations", ui.function_menu, MENU_BREAKDOWN);
     add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
 }
 
@@ -138,6 +140,9 @@ static void run_function(int number)
         break;
     case MENU_EXPORT_BEERXML:
         export_recipe_as_beerxml();
+        break;
+    case MENU_BREAKDOWN:
+        open_breakdown_window();
         break;
     default:
         break;
