@@ -131,31 +131,33 @@ void new_recipe_command()
     history_reset();
 }
 
+bool open_recipe_file(const std::string& path)
+{
+    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    if (opens_as_beerxml(path)) {
+        if (!open_beerxml_recipe(path))
+            return false;
+    } else {
+        std::string why;
+        if (!load_recipe(path, &why)) {
+            show_message(GTK_MESSAGE_ERROR,
+                         "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+            return false;
+        }
+    }
+    ws.style_display_mode = 0;
+    history_reset();
+    remember_file(path);
+    return true;
+}
+
 void open_recipe_command()
 {
     if (!may_drop_recipe())
         return;
     std::string path;
-    if (!choose_recipe_file(false, path))
-        return;
-    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
-    if (opens_as_beerxml(path)) {
-        if (open_beerxml_recipe(path)) {
-            ws.style_display_mode = 0;
-            history_reset();
-            remember_file(path);
-        }
-        return;
-    }
-    std::string why;
-    if (!load_recipe(path, &why)) {
-        show_message(GTK_MESSAGE_ERROR,
-                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
-        return;
-    }
-    ws.style_display_mode = 0;
-    history_reset();
-    remember_file(path);
+    if (choose_recipe_file(false, path))
+        open_recipe_file(path);
 }
 
 // Saving onto a file other than the recipe's own replaces it only when the brewer says so.
