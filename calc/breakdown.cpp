@@ -17,6 +17,9 @@ std::vector<long long> apportion(long long units, const std::vector<double>& wei
     long long given = 0;
     for (size_t k = 0; k < weights.size(); k++) {
         const double exact = static_cast<double>(units) * (weights[k] / sum);
+        // Weights of both signs that nearly cancel out give parts beyond any count: nothing is split.
+        if (!(std::fabs(exact) < 1e15))
+            return std::vector<long long>(weights.size(), 0);
         parts[k] = static_cast<long long>(std::floor(exact));
         remainders[k] = exact - std::floor(exact);
         given += parts[k];

@@ -53,5 +53,6 @@ Breakdown breakdown(const RecipeLine* lines, size_t count, const Settings& setti
                     const Estimates* shown = nullptr);
 
 // Splits `units` among the weights in proportion: whole parts summing exactly to `units`, the largest
-// remainders rounded up. All parts are 0 when the weights do not sum to a finite non-zero number.
+// remainders rounded up. All parts are 0 when the weights do not sum to a finite non-zero number, or when
+// they nearly cancel out, so that a part would pass 10^15.
 std::vector<long long> apportion(long long units, const std::vector<double>& weights);

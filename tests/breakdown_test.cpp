@@ -111,6 +111,7 @@ TEST(Breakdown, ApportionGivesWholePartsThatSumExactly)
         {10, {1, -1}, {0, 0}},          // weights that cancel out
         {5, {3, 3, -1}, {3, 3, -1}},    // a negative weight takes its part off
         {0, {1, 2}, {0, 0}},
+        {100, {1e300, -1e300, 1}, {0, 0, 0}}, // parts past any count: nothing split
     };
     for (const ApportionCase& c : cases)
         EXPECT_EQ(apportion(c.units, c.weights), c.parts) << c.units;

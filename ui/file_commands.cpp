@@ -52,6 +52,8 @@ std::string recipe_folder()
 static void remember_file(const std::string& path)
 {
     last_folder = folder_of(path);
+    // GTK keeps the list in the user's data folder but does not make that folder (a fresh account has none).
+    g_mkdir_with_parents(g_get_user_data_dir(), 0700);
     gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
     if (uri) {
         gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
