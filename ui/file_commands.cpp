@@ -52,6 +52,8 @@ std::string recipe_folder()
 static void remember_file(const std::string& path)
 {
     last_folder = folder_of(path);
+    // GTK keeps the list in the user's data folder but does not make that folder (a fresh account has none).
+    g_mkdir_with_parents(g_get_user_data_dir(), 0700);
     gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
     if (uri) {
         gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
@@ -134,6 +136,7 @@ void new_recipe_command()
 bool open_recipe_file(const std::string& path)
 {
     // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    // Its history starts modified, since it is saved in no Cuvelo file yet (open_beerxml_recipe sees to it).
     if (opens_as_beerxml(path)) {
         if (!open_beerxml_recipe(path))
             return false;
@@ -144,9 +147,9 @@ bool open_recipe_file(const std::string& path)
                          "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
             return false;
         }
+        history_reset();
     }
     ws.style_display_mode = 0;
-    history_reset();
     remember_file(path);
     return true;
 }
