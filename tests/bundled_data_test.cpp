@@ -44,7 +44,7 @@ std::string stage_dir()
 const std::vector<std::string> kProgramPictures = {
     "nouveau", "ouvrir",        "enregistrer", "html",     "style",  "eau",       "malt1",     "houbloncone",
     "sucre",   "levure",        "fonction",    "modifier", "monter", "descendre", "supprimer", "trier",
-    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0"};
+    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0",    "echelle",   "cible"};
 
 const std::vector<std::string> kConfigurationKeys = {
     "RENDEMENT",           "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",
@@ -365,7 +365,8 @@ TEST_F(BundledData, HelpPageShowsEveryButtonInOrderAndEveryKey)
         if (found != std::string::npos)
             at = found;
     }
-    for (const char* function : {"trier", "volume", "carbonatation", "prix", "titre", "aide"})
+    for (const char* function :
+         {"trier", "volume", "carbonatation", "prix", "titre", "aide", "echelle", "cible"})
         EXPECT_NE(page.find(std::string("src=\"images/") + function + ".png\""), std::string::npos)
             << function;
     for (const std::string& key : kConfigurationKeys)

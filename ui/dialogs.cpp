@@ -16,8 +16,7 @@ std::string read_entry_text(GtkWidget* entry, int mode)
     return clean_entry_text(gtk_entry_get_text(GTK_ENTRY(entry)), mode);
 }
 
-// A small fixed-size modal window holding one homogeneous table that grows as widgets are attached.
-static GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table)
+GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table)
 {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_size_request(window, width, height);
@@ -33,8 +32,7 @@ static GtkWidget* new_dialog_window(int width, int height, const char* title, Gt
     return window;
 }
 
-static GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top,
-                         guint bottom)
+GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top, guint bottom)
 {
     gtk_table_attach_defaults(GTK_TABLE(table), widget, left, right, top, bottom);
     gtk_widget_show(widget);
@@ -165,6 +163,12 @@ void apply_entered_value(GtkButton*, gpointer data)
         break;
     case VALUE_TITLE:
         update_window_title();
+        break;
+    case VALUE_SCALE_VOLUME:
+        if (!message.empty())
+            show_message(GTK_MESSAGE_WARNING, message);
+        fill_recipe_list();
+        refresh_results();
         break;
     default:
         break;

@@ -23,3 +23,9 @@ void apply_entered_value(GtkButton* button, gpointer purpose);
 
 // An entry's text, cleaned by clean_entry_text in EntryMode `mode`.
 std::string read_entry_text(GtkWidget* entry, int mode);
+
+// A small fixed-size modal window holding one homogeneous table that grows as widgets are attached.
+GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table);
+
+// Attaches a widget to the table at the given cells and shows it.
+GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top, guint bottom);

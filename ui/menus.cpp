@@ -13,6 +13,7 @@
 #include "report/browser.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
+#include "ui/targets_dialog.h"
 #include "ui/lazy_menu.h"
 #include "ui/message_box.h"
 #include "ui/recipe_view.h"
@@ -78,6 +79,8 @@ static void build_function_menu()
     add_menu_item("prix", "Prix de revient de la recette", ui.function_menu, MENU_COST);
     add_menu_item("titre", "Titre de la recette", ui.function_menu, MENU_TITLE);
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
+    add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
+    add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
 }
 
 static void build_style_menu()
@@ -132,6 +135,13 @@ static void run_function(int number)
         break;
     case MENU_HELP:
         show_help_page();
+        break;
+    case MENU_SCALE_VOLUME:
+        open_value_dialog("Adapter au volume final (L) :",
+                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_SCALE_VOLUME);
+        break;
+    case MENU_TARGETS:
+        open_targets_dialog();
         break;
     default:
         break;

@@ -28,12 +28,12 @@ static void copy_file(const std::string& from, const std::string& to)
 // One plain square picture per name, each of its own colour, so screenshots tell them apart.
 static void make_pictures(const std::string& folder)
 {
-    static const char* const names[] = {"nouveau",  "ouvrir",   "enregistrer",   "html",      "style",
-                                        "eau",      "malt1",    "houbloncone",   "sucre",     "levure",
-                                        "fonction", "modifier", "monter",        "descendre", "supprimer",
-                                        "trier",    "volume",   "carbonatation", "prix",      "titre",
-                                        "aide",     "malt2",    "houblonpellet", "style0",    "style1",
-                                        "style2",   "style3",   "style4",        "style5",    "style6"};
+    static const char* const names[] = {
+        "nouveau",     "ouvrir",        "enregistrer", "html",          "style",    "eau",    "malt1",
+        "houbloncone", "sucre",         "levure",      "fonction",      "modifier", "monter", "descendre",
+        "supprimer",   "trier",         "volume",      "carbonatation", "prix",     "titre",  "aide",
+        "malt2",       "houblonpellet", "style0",      "style1",        "style2",   "style3", "style4",
+        "style5",      "style6",        "echelle",     "cible"};
     guint32 colour = 0x3366cc;
     for (const char* name : names) {
         GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, 24, 24);

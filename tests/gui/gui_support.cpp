@@ -318,6 +318,8 @@ void reset_to_new_recipe()
         gtk_widget_destroy(ui.edit_dialog);
     if (ui.value_dialog)
         gtk_widget_destroy(ui.value_dialog);
+    if (ui.targets_dialog)
+        gtk_widget_destroy(ui.targets_dialog);
     ws.forced_volume = 0;
     click_toolbar(CMD_NEW);
 }
