@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/workspace.h"
+#include "tests/line_fixtures.h"
 
 #include <string>
 

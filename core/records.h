@@ -37,6 +37,14 @@ struct StyleEntry {
     std::string description;
 };
 
+// The twelve fields of a style in file order: the one list that the style file's reader and the recipe
+// file's STYLE line both follow.
+inline constexpr std::string StyleEntry::*kStyleFields[] = {
+    &StyleEntry::category, &StyleEntry::name,    &StyleEntry::og_min,  &StyleEntry::og_max,
+    &StyleEntry::fg_min,   &StyleEntry::fg_max,  &StyleEntry::ebc_min, &StyleEntry::ebc_max,
+    &StyleEntry::ibu_min,  &StyleEntry::ibu_max, &StyleEntry::picture, &StyleEntry::description,
+};
+
 // One ingredient line of the recipe. The picture is borrowed from the picture cache (core/picture.h),
 // so copying a line shares it and nothing has to be released.
 struct RecipeLine {

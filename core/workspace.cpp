@@ -19,22 +19,20 @@ void set_recipe_start_values()
     ws.title = "";
 }
 
-void add_recipe_line(const std::string& picture, const std::string& category, const std::string& designation,
-                     const std::string& quantity, const std::string& value, const std::string& yield,
-                     const std::string& time, const std::string& step, const std::string& price)
+void add_recipe_line(const RecipeLine& from)
 {
     if (ws.line_count >= kLineCapacity)
         return;
     ws.line_count++;
     RecipeLine& line = ws.lines[ws.line_count];
-    line.picture_pixbuf = picture_for(picture);
-    line.picture = picture;
-    line.category = category;
-    line.designation = designation;
-    line.quantity = upper_ascii(quantity);
-    line.value = upper_ascii(value);
-    line.yield = upper_ascii(yield);
-    line.time = upper_ascii(time);
-    line.step = step;
-    line.price = upper_ascii(price);
+    line.picture_pixbuf = picture_for(from.picture);
+    line.picture = from.picture;
+    line.category = from.category;
+    line.designation = from.designation;
+    line.quantity = upper_ascii(from.quantity);
+    line.value = upper_ascii(from.value);
+    line.yield = upper_ascii(from.yield);
+    line.time = upper_ascii(from.time);
+    line.step = from.step;
+    line.price = upper_ascii(from.price);
 }

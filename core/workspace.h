@@ -45,7 +45,6 @@ void reset_workspace();
 // The recipe's start values: no file, the built-in style (entry 1), "2.5 VOL", no title.
 void set_recipe_start_values();
 
-// Appends a line; its picture is loaded and its number texts upper-cased. A 257th line is ignored.
-void add_recipe_line(const std::string& picture, const std::string& category, const std::string& designation,
-                     const std::string& quantity, const std::string& value, const std::string& yield,
-                     const std::string& time, const std::string& step, const std::string& price);
+// Appends a copy of the line's texts; its picture is loaded and its number texts upper-cased. A 257th line
+// is ignored.
+void add_recipe_line(const RecipeLine& line);

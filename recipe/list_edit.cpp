@@ -14,6 +14,21 @@ static bool has_water_for_step(const std::string& step)
     return false;
 }
 
+RecipeLine recipe_line_of(const IngredientEntry& entry)
+{
+    RecipeLine line;
+    line.picture = entry.picture;
+    line.category = entry.category;
+    line.designation = entry.designation;
+    line.quantity = entry.quantity;
+    line.value = entry.value;
+    line.yield = entry.yield;
+    line.time = entry.time;
+    line.step = entry.step;
+    line.price = entry.price;
+    return line;
+}
+
 void add_database_ingredient(int item)
 {
     // Only ingredient item numbers name an entry: identifier 0 marks an unknown category, never an item.
@@ -27,8 +42,7 @@ void add_database_ingredient(int item)
         // One water per step: a second mash or rinse water is refused without a word.
         if (water_item && has_water_for_step(entry.step))
             continue;
-        add_recipe_line(entry.picture, entry.category, entry.designation, entry.quantity, entry.value,
-                        entry.yield, entry.time, entry.step, entry.price);
+        add_recipe_line(recipe_line_of(entry));
     }
 }
 

@@ -1,6 +1,11 @@
 // recipe/list_edit.h — the operations that change the list of recipe lines.
 #pragma once
 
+#include "core/records.h"
+
+// A recipe line with the entry's texts (the picture is loaded when the line is added).
+RecipeLine recipe_line_of(const IngredientEntry& entry);
+
 // Appends the database entry whose id is the menu item number; a second water for the same step is refused.
 void add_database_ingredient(int item);
 

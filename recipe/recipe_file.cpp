@@ -47,10 +47,8 @@ static std::string recipe_bytes()
     write_recipe_line(file, "TITRE\t" + ws.title);
     const StyleEntry& s = ws.style;
     std::string style = "STYLE\t";
-    for (const std::string* field :
-         {&s.category, &s.name, &s.og_min, &s.og_max, &s.fg_min, &s.fg_max, &s.ebc_min, &s.ebc_max,
-          &s.ibu_min, &s.ibu_max, &s.picture, &s.description})
-        style += *field + "\t";
+    for (std::string StyleEntry::*field : kStyleFields)
+        style += s.*field + "\t";
     write_recipe_line(file, style);
     write_recipe_line(file, "CARBONATATION\t" + ws.carbonation);
     write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(ws.forced_volume));
@@ -77,12 +75,9 @@ static void apply_recipe_line(const std::string& line)
 {
     const std::string key = tab_field(line, 1);
     if (key == "STYLE") {
-        StyleEntry& s = ws.style;
         int n = 2;
-        for (std::string* field :
-             {&s.category, &s.name, &s.og_min, &s.og_max, &s.fg_min, &s.fg_max, &s.ebc_min, &s.ebc_max,
-              &s.ibu_min, &s.ibu_max, &s.picture, &s.description})
-            *field = tab_field(line, n++);
+        for (std::string StyleEntry::*field : kStyleFields)
+            ws.style.*field = tab_field(line, n++);
     } else if (key == "CARBONATATION") {
         ws.carbonation = tab_field(line, 2);
     } else if (key == "TITRE") {
@@ -90,8 +85,17 @@ static void apply_recipe_line(const std::string& line)
     } else if (key == "FORCER_VOLUME") {
         ws.forced_volume = text_to_number(tab_field(line, 2));
     } else {
-        add_recipe_line(tab_field(line, 2), key, tab_field(line, 3), tab_field(line, 4), tab_field(line, 5),
-                        tab_field(line, 6), tab_field(line, 7), tab_field(line, 8), tab_field(line, 9));
+        RecipeLine read;
+        read.category = key;
+        read.picture = tab_field(line, 2);
+        read.designation = tab_field(line, 3);
+        read.quantity = tab_field(line, 4);
+        read.value = tab_field(line, 5);
+        read.yield = tab_field(line, 6);
+        read.time = tab_field(line, 7);
+        read.step = tab_field(line, 8);
+        read.price = tab_field(line, 9);
+        add_recipe_line(read);
     }
 }
 

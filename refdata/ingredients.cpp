@@ -34,26 +34,17 @@ int ingredient_group(const std::string& category)
     return 0;
 }
 
-void add_ingredient(int32_t id, const std::string& category, const std::string& picture,
-                    const std::string& designation, const std::string& quantity, const std::string& value,
-                    const std::string& yield, const std::string& time, const std::string& step,
-                    const std::string& price, const std::string& group)
+void add_ingredient(const IngredientEntry& from)
 {
     if (ws.ingredient_count >= kIngredientCapacity)
         return;
     ws.ingredient_count++;
     IngredientEntry& entry = ws.ingredients[ws.ingredient_count];
-    entry.id = id;
-    entry.category = category;
-    entry.picture = picture;
-    entry.designation = designation;
-    entry.quantity = upper_ascii(quantity);
-    entry.value = upper_ascii(value);
-    entry.yield = upper_ascii(yield);
-    entry.time = upper_ascii(time);
-    entry.step = step;
-    entry.price = price;
-    entry.group = group;
+    entry = from;
+    entry.quantity = upper_ascii(from.quantity);
+    entry.value = upper_ascii(from.value);
+    entry.yield = upper_ascii(from.yield);
+    entry.time = upper_ascii(from.time);
 }
 
 void load_ingredients()
@@ -71,8 +62,18 @@ void load_ingredients()
             counters[group]++;
             id = group * 100 + counters[group];
         }
-        add_ingredient(id, category, tab_field(line, 2), tab_field(line, 4), tab_field(line, 5),
-                       tab_field(line, 6), tab_field(line, 7), tab_field(line, 8), tab_field(line, 9),
-                       tab_field(line, 10), tab_field(line, 3));
+        IngredientEntry entry;
+        entry.id = id;
+        entry.category = category;
+        entry.picture = tab_field(line, 2);
+        entry.group = tab_field(line, 3);
+        entry.designation = tab_field(line, 4);
+        entry.quantity = tab_field(line, 5);
+        entry.value = tab_field(line, 6);
+        entry.yield = tab_field(line, 7);
+        entry.time = tab_field(line, 8);
+        entry.step = tab_field(line, 9);
+        entry.price = tab_field(line, 10);
+        add_ingredient(entry);
     });
 }

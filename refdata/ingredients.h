@@ -1,6 +1,8 @@
 // refdata/ingredients.h — reads "ingredients.txt" of the bases folder into the ingredient database.
 #pragma once
 
+#include "core/records.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,7 +18,4 @@ int ingredient_group(const std::string& category);
 void load_ingredients();
 
 // Appends one entry; quantity, value, yield and time are upper-cased. Ignored when the database is full.
-void add_ingredient(int32_t id, const std::string& category, const std::string& picture,
-                    const std::string& designation, const std::string& quantity, const std::string& value,
-                    const std::string& yield, const std::string& time, const std::string& step,
-                    const std::string& price, const std::string& group);
+void add_ingredient(const IngredientEntry& entry);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/workspace.h"
+#include "line_fixtures.h"
 
 // Settings of the worked example: yield 75 %, losses 10 % / 1 L per kg / 10 % / 10 L per kg, full
 // attenuation.

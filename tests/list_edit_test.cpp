@@ -1,5 +1,6 @@
 // tests/list_edit_test.cpp — adding database ingredients, deleting and moving lines, the new recipe.
 #include "core/workspace.h"
+#include "line_fixtures.h"
 #include "recipe/list_edit.h"
 #include "refdata/ingredients.h"
 

@@ -1,5 +1,6 @@
 // tests/menu_groups_test.cpp — how database entries fall into menus and sub-menus.
 #include "core/workspace.h"
+#include "line_fixtures.h"
 #include "refdata/ingredients.h"
 #include "refdata/menu_groups.h"
 #include "refdata/styles.h"

@@ -1,6 +1,7 @@
 // tests/merge_sort_test.cpp — merging lines of one ingredient and the brewing-order sort.
 #include "core/text.h"
 #include "core/workspace.h"
+#include "line_fixtures.h"
 #include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 

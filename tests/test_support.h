@@ -1,6 +1,8 @@
 // tests/test_support.h — helpers shared by the library tests: a scratch folder and whole-file I/O.
 #pragma once
 
+#include "line_fixtures.h"
+
 #include <functional>
 #include <string>
 

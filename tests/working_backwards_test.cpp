@@ -5,6 +5,7 @@
 #include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "line_fixtures.h"
 #include "random_recipe.h"
 
 #include <gtest/gtest.h>
