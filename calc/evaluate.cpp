@@ -23,17 +23,14 @@ void evaluate_recipe()
         ws.calc_sparge_water_l = e.rinse_water;
     }
 
-    // Lines that match no rule keep the numbers they had.
+    // A line that no longer counts (its step or category changed) keeps no figures from before.
     RecipeLine* lines = &ws.lines[1];
     const LineEstimate* figures = per_line.data();
     for (size_t k = 0; k < count; k++) {
         const LineEstimate& f = figures[k];
-        if (f.fermentable) {
-            lines[k].gravity_points = f.points;
-            lines[k].colour_points = f.colour;
-        }
-        if (f.hop)
-            lines[k].line_ibu = f.ibu;
+        lines[k].gravity_points = f.fermentable ? f.points : 0;
+        lines[k].colour_points = f.fermentable ? f.colour : 0;
+        lines[k].line_ibu = f.hop ? f.ibu : 0;
         if (f.forced_water)
             lines[k].quantity = quantity_text(f.forced_litres, Unit::litre, 2);
     }

@@ -3,6 +3,7 @@
 
 #include "calc/estimate.h"
 
-// Rewrites every estimate (not the priming ones) and the computed numbers of the matching lines.
+// Rewrites every estimate (not the priming ones) and the three computed numbers of every line (0 for a line
+// that does not count).
 // While the volume is forced it also rewrites the first mash and rinse water lines.
 void evaluate_recipe();

@@ -44,6 +44,16 @@ static std::string bounded_colour(double value, const std::string& min, const st
     return range_colour(value, text_to_number(min), text_to_number(max));
 }
 
+// A sign that says above or below the range without colour, by the same tests as range_colour.
+static std::string range_sign(double value, const std::string& min, const std::string& max)
+{
+    if (!(value >= text_to_number(min)))
+        return " ▼";
+    if (value > text_to_number(max))
+        return " ▲";
+    return "";
+}
+
 // The beer colour of the swatch; white for a colour that the scale has no entry for (below 0).
 static std::string swatch_colour(double colour_ebc)
 {
@@ -84,16 +94,20 @@ ResultsText results_text()
     std::string volume_colour = ws.volume_forced == 1 ? "#00F" : "#000";
 
     r.labels[3] = "Densité Initiale : ";
-    r.labels[4] = span(initial_colour, format_decimals(e.initial_density, 2));
+    r.labels[4] = span(initial_colour, format_decimals(e.initial_density, 2) +
+                                           range_sign(e.initial_density, style.og_min, style.og_max));
     r.labels[5] = range_text(style.og_min, style.og_max);
     r.labels[7] = "Densité Finale :";
-    r.labels[8] = span(final_colour, format_decimals(e.final_density, 2));
+    r.labels[8] = span(final_colour, format_decimals(e.final_density, 2) +
+                                         range_sign(e.final_density, style.fg_min, style.fg_max));
     r.labels[9] = range_text(style.fg_min, style.fg_max);
     r.labels[11] = "Amertume :";
-    r.labels[12] = span(bitterness_colour, format_decimals(e.bitterness_ibu, 2) + " IBU");
+    r.labels[12] = span(bitterness_colour, format_decimals(e.bitterness_ibu, 2) + " IBU" +
+                                               range_sign(e.bitterness_ibu, style.ibu_min, style.ibu_max));
     r.labels[13] = range_text(style.ibu_min, style.ibu_max);
     r.labels[15] = "Couleur :";
-    r.labels[16] = span(ebc_colour, format_decimals(e.colour_ebc, 2) + " EBC");
+    r.labels[16] = span(ebc_colour, format_decimals(e.colour_ebc, 2) + " EBC" +
+                                        range_sign(e.colour_ebc, style.ebc_min, style.ebc_max));
     r.labels[17] = range_text(style.ebc_min, style.ebc_max);
     r.labels[1] = "Min - Max";
     r.labels[2] = span(volume_colour, "Volume Final : " + format_decimals(e.final_volume, 2) + " L");

@@ -10,6 +10,9 @@
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/beerxml_import.h"
+#include "recipe/beerxml_text.h"
+#include "recipe/beerxml_write.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
@@ -19,18 +22,24 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 static const char kUsage[] =
-    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] "
-    "[--report OUT.html] RECIPE.cvl\n"
-    "Calcule les estimations d'une recette CUVELO (.cvl) et les affiche.\n"
+    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] [--report OUT.html] "
+    "RECIPE.cvl\n"
+    "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
+    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
+    "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
     "                     ~/.local/share/cuvelo/bases)\n"
     "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
+    "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
+    "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
+    "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
     "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
     "  --target LISTE     ajuste les quantités pour viser une densité (og=1055), une\n"
     "                     couleur (ebc=20) et une amertume (ibu=35), toutes ou certaines ;\n"
@@ -49,6 +58,9 @@ struct Options {
     bool help = false;
     std::string save_path;
     std::string report_path;
+    std::string beerxml_path;
+    std::string recipe_number = "1";
+    bool list = false;
     std::string recipe_path;
     std::string scale_volume; // litres, "" when not asked
     std::string targets;      // "og=…,ebc=…,ibu=…", "" when not asked
@@ -84,6 +96,12 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.save_path;
         } else if (option && argument == "--report") {
             value = &options.report_path;
+        } else if (option && argument == "--export-beerxml") {
+            value = &options.beerxml_path;
+        } else if (option && argument == "--recipe") {
+            value = &options.recipe_number;
+        } else if (option && argument == "--list") {
+            options.list = true;
         } else if (option && argument == "--scale-volume") {
             value = &options.scale_volume;
         } else if (option && argument == "--target") {
@@ -104,6 +122,9 @@ static int parse_arguments(int argc, char** argv, Options& options)
     }
     if (!have_recipe)
         return usage_error("aucun fichier recette indiqué");
+    const std::string& n = options.recipe_number;
+    if (n.find_first_not_of("0123456789") != std::string::npos || n.size() > 6 || std::atoi(n.c_str()) < 1)
+        return usage_error("--recipe attend un numéro de recette à partir de 1, pas « " + n + " »");
     std::string why;
     Targets targets;
     if (!options.targets.empty() && !parse_targets(options.targets, targets, &why))
@@ -169,6 +190,41 @@ static void print_summary(const std::string& priming)
     std::printf("Pour une carbonatation de %s :\n%s\n", ws.carbonation.c_str(), lines.c_str());
 }
 
+// Reads a BeerXML file: lists its recipes, or makes the chosen one the recipe, its account on stderr.
+static int open_beerxml(const Options& options)
+{
+    BeerXmlContent content;
+    std::string why;
+    if (!read_beerxml_file(options.recipe_path, &content, &why)) {
+        std::fprintf(stderr, "cuvelo-calc : impossible de lire « %s » : %s\n", options.recipe_path.c_str(),
+                     why.c_str());
+        return EXIT_USAGE;
+    }
+    if (content.refused) {
+        std::fprintf(stderr, "cuvelo-calc : %s : %s\n", options.recipe_path.c_str(), content.refusal.c_str());
+        return EXIT_USAGE;
+    }
+    if (options.list) {
+        for (size_t i = 0; i < content.recipes.size(); i++)
+            std::printf("%zu\t%s\n", i + 1, beerxml_recipe_label(content, i).c_str());
+        return EXIT_DONE;
+    }
+    const size_t number = static_cast<size_t>(std::atoi(options.recipe_number.c_str()));
+    if (number > content.recipes.size()) {
+        std::fprintf(stderr, "cuvelo-calc : « %s » ne contient que %zu recette(s)\n",
+                     options.recipe_path.c_str(), content.recipes.size());
+        return EXIT_USAGE;
+    }
+    const ImportedRecipe recipe = import_beerxml_recipe(content.recipes[number - 1], ws);
+    apply_imported_recipe(recipe);
+    evaluate_recipe();
+    std::fprintf(stderr, "%s",
+                 import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency).c_str());
+    for (const std::string& lost : content.unreadable)
+        std::fprintf(stderr, "cuvelo-calc : %s\n", lost.c_str());
+    return EXIT_DONE;
+}
+
 // Scales the recipe, then solves it for the targets; false, with the reason on stderr, when either is out of
 // reach (the recipe then stays as it was read).
 static bool work_backwards(const Options& options)
@@ -229,9 +285,20 @@ static int run(int argc, char** argv)
     load_styles();
     set_recipe_start_values();
     std::string why;
-    if (!load_recipe(options.recipe_path, &why)) {
+    if (opens_as_beerxml(options.recipe_path)) {
+        status = open_beerxml(options);
+        if (status != EXIT_DONE || options.list)
+            return status;
+    } else if (!load_recipe(options.recipe_path, &why)) {
         std::fprintf(stderr, "cuvelo-calc : impossible de lire la recette « %s » : %s\n",
                      options.recipe_path.c_str(), why.c_str());
+        return EXIT_USAGE;
+    } else if (options.list) {
+        std::printf("1\t%s\n", ws.title.c_str());
+        return EXIT_DONE;
+    } else if (options.recipe_number != "1") {
+        std::fprintf(stderr, "cuvelo-calc : « %s » ne contient qu'une recette\n",
+                     options.recipe_path.c_str());
         return EXIT_USAGE;
     }
     // Not an error (the program itself runs without it), but every estimate then ignores the losses.
@@ -252,6 +319,17 @@ static int run(int argc, char** argv)
         std::fprintf(stderr, "cuvelo-calc : impossible d'enregistrer la recette « %s » : %s\n",
                      options.save_path.c_str(), why.c_str());
         status = EXIT_NOT_SAVED;
+    }
+    if (write && !options.beerxml_path.empty()) {
+        std::vector<std::string> clamped;
+        std::string why;
+        if (!export_beerxml(options.beerxml_path, &clamped, &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire « %s » : %s\n",
+                         options.beerxml_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
+        for (const std::string& note : clamped)
+            std::fprintf(stderr, "cuvelo-calc : BeerXML : %s\n", note.c_str());
     }
     if (write && !options.report_path.empty()) {
         ws.file_base_name =

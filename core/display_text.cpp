@@ -65,12 +65,13 @@ std::string bounded_display_text(const std::string& bytes, size_t max_characters
     return std::string(start, p) + "…";
 }
 
-std::string window_title_text(const std::string& title, const std::string& file_name)
+std::string window_title_text(const std::string& title, const std::string& file_name, bool modified)
 {
+    const std::string mark = modified ? "*" : "";
     if (!title.empty())
-        return "CUVELO V0.9 : " + bounded_display_text(title, kMaxTitleCharacters);
-    std::string text = "CUVELO V0.9 : Créateur de recette de bière";
-    if (!file_name.empty())
-        text += " : " + bounded_display_text(path_base_name(file_name), kMaxTitleCharacters);
-    return text;
+        return "CUVELO V0.9 : " + mark + bounded_display_text(title, kMaxTitleCharacters);
+    const std::string text = "CUVELO V0.9 : Créateur de recette de bière";
+    if (file_name.empty())
+        return mark + text;
+    return text + " : " + mark + bounded_display_text(path_base_name(file_name), kMaxTitleCharacters);
 }

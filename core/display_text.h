@@ -17,5 +17,6 @@ std::string bounded_display_text(const std::string& bytes, size_t max_characters
 constexpr size_t kMaxTitleCharacters = 200;
 
 // The main window's title: "CUVELO V0.9 : " and the recipe title, or, without a title, the program's name
-// and, when there is a recipe file, " : " and its base name; both bounded and shown as display_text.
-std::string window_title_text(const std::string& title, const std::string& file_name);
+// and, when there is a recipe file, " : " and its base name; both bounded and shown as display_text. A
+// modified recipe has a "*" before its name (before the whole title when it has none).
+std::string window_title_text(const std::string& title, const std::string& file_name, bool modified = false);

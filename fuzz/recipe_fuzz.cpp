@@ -73,8 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     load_styles();
     set_recipe_start_values();
 
-    if (!load_recipe("recipe.cvl"))
-        property_failed("a readable recipe file was refused", "recipe.cvl");
+    std::string why;
+    if (!load_recipe("recipe.cvl", &why)) {
+        // Only a file that is no recipe may be refused, and it leaves the new recipe as it was.
+        if (why != kNotARecipe)
+            property_failed("a readable recipe file was refused", why);
+        if (ws.line_count != 0 || !ws.file_name.empty())
+            property_failed("a refused file changed the recipe", "recipe.cvl");
+    }
     if (ws.line_count < 0 || ws.line_count > kLineCapacity)
         property_failed("line_count beyond the capacity", std::to_string(ws.line_count));
     const std::string title = window_title_text(ws.title, ws.file_name);

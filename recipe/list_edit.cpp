@@ -81,4 +81,6 @@ void start_new_recipe()
     ws.carbonation = "2.5 VOL";
     ws.title = "";
     ws.volume_forced = 0;
+    // Left over, the old figure would be saved with the new recipe and force its volume when reopened.
+    ws.forced_volume = 0;
 }

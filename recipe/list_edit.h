@@ -18,5 +18,5 @@ void move_line_up(int k);
 // Exchanges line k with the line below (1 <= k < line_count).
 void move_line_down(int k);
 
-// The new-recipe command: no lines, no file, the built-in style, "2.5 VOL", no title, volume not forced.
+// The new-recipe command: no lines, no file, the built-in style, "2.5 VOL", no title, no forced volume.
 void start_new_recipe();

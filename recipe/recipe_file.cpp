@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <utility>
@@ -109,17 +110,32 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
         LineReader file(path);
         std::map<std::string, std::string> keyword_lines;
         std::string line;
+        // Another kind of file chosen by mistake (a picture, a text) must not replace the recipe on screen,
+        // nor be proposed to the next Save: it holds a NUL byte, or lines none of which a recipe file holds.
+        bool holds_nul = false, holds_text = false, holds_recipe_line = false;
         while (file.next(line)) {
+            holds_nul = holds_nul || line.find('\0') != std::string::npos;
+            holds_text = holds_text || line.find_first_not_of(" \t") != std::string::npos;
             const std::string key = tab_field(line, 1);
-            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME")
+            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME") {
+                holds_recipe_line = true;
                 keyword_lines[key] = std::move(line);
-            else if (lines.size() < static_cast<size_t>(kLineCapacity))
-                lines.push_back(std::move(line));
+            } else {
+                holds_recipe_line = holds_recipe_line || std::count(line.begin(), line.end(), '\t') >= 8;
+                if (lines.size() < static_cast<size_t>(kLineCapacity))
+                    lines.push_back(std::move(line));
+            }
         }
         why = file.why();
+        if (file.failed())
+            return false;
+        if (holds_nul || (holds_text && !holds_recipe_line)) {
+            why = kNotARecipe;
+            return false;
+        }
         for (auto& keyword_line : keyword_lines)
             lines.push_back(std::move(keyword_line.second));
-        return !file.failed();
+        return true;
     } catch (const std::bad_alloc&) {
         lines.clear();
         lines.shrink_to_fit();

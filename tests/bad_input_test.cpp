@@ -20,6 +20,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <dirent.h>
 #include <sys/resource.h>
 
@@ -87,6 +88,7 @@ std::string worked_recipe_with(const std::string& n)
 struct BadInput {
     std::string name;
     std::string bytes;
+    bool not_a_recipe = false; // refused as a recipe file, the recipe left as it was
 };
 
 const char kNulFields[] = "TITRE\tA\0B\nEAU\0\teau\0x\tSource\t20\0 L\t\t\t\tEMPATAGE\t0\n"
@@ -97,11 +99,11 @@ std::vector<BadInput> bad_inputs()
     const std::string forty_hex_digits(40, 'F');
     std::vector<BadInput> inputs = {
         {"empty file", ""},
-        {"NUL bytes", std::string(4096, '\0')},
-        {"NUL bytes inside the fields", std::string(kNulFields, sizeof kNulFields - 1)},
+        {"NUL bytes", std::string(4096, '\0'), true},
+        {"NUL bytes inside the fields", std::string(kNulFields, sizeof kNulFields - 1), true},
         {"invalid UTF-8", "TITRE\t\xff\xfe\xc3\x28\n\xa0\xa1\tMALT\t\xe2\x28\xa1\t\xf0\x28\x8c\xbc\t5 KG\n"
                           "MALT\t\xc0\xaf\t\xed\xa0\x80\t5 KG\t8\t80\t\tEMPATAGE\t\xf8\x88\x80\x80\x80\n"},
-        {"a single 10 MB line without a line end", std::string(10 * 1024 * 1024, 'A')},
+        {"a single 10 MB line without a line end", std::string(10 * 1024 * 1024, 'A'), true},
         {"a 10 MB line of commas and tabs", repeated(",\t", 5 * 1024 * 1024)},
         {"100,000 lines", repeated("MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\n", 100000)},
         {"lone CRs",
@@ -225,7 +227,7 @@ void expect_stable_save(const std::string& context)
 
 // Reads the three reference files and the recipe file, then does what the window does with them.
 void read_evaluate_report_and_save(const std::string& recipe_bytes, const std::string& context,
-                                   bool input_clean)
+                                   bool input_clean, bool not_a_recipe = false)
 {
     reset_workspace();
     load_ingredients();
@@ -241,7 +243,16 @@ void read_evaluate_report_and_save(const std::string& recipe_bytes, const std::s
     style_menu_groups();
 
     write_file("recipe.cvl", recipe_bytes);
-    ASSERT_TRUE(load_recipe("recipe.cvl")) << context;
+    if (not_a_recipe) {
+        // Refused, and the rules below run on the recipe that stayed.
+        std::string why;
+        EXPECT_FALSE(load_recipe("recipe.cvl", &why)) << context;
+        EXPECT_EQ(why, kNotARecipe) << context;
+        EXPECT_EQ(ws.line_count, 0) << context;
+        EXPECT_EQ(ws.file_name, "") << context;
+    } else {
+        ASSERT_TRUE(load_recipe("recipe.cvl")) << context;
+    }
     EXPECT_LE(ws.line_count, kLineCapacity) << context;
     evaluate_recipe();
     expect_zero_rules(context);
@@ -261,7 +272,7 @@ TEST(BadInput, ReadAsARecipeWithSaneSettings)
         ScratchDir dir;
         write_file("bases/configuration.txt", fixture("calc/bases/configuration.txt"));
         read_evaluate_report_and_save(input.bytes, input.name + " as a recipe",
-                                      !holds_non_number(input.bytes));
+                                      !holds_non_number(input.bytes), input.not_a_recipe);
     }
 }
 
@@ -272,7 +283,7 @@ TEST(BadInput, ReadAsEveryReferenceFileAndAsTheRecipe)
         for (const char* file : {"configuration.txt", "ingredients.txt", "styles.txt"})
             write_file(std::string("bases/") + file, input.bytes);
         read_evaluate_report_and_save(input.bytes, input.name + " as every file",
-                                      !holds_non_number(input.bytes));
+                                      !holds_non_number(input.bytes), input.not_a_recipe);
     }
 }
 
@@ -301,7 +312,14 @@ TEST(BadInput, FuzzFindingsReadAndSaveCleanly)
         const std::string bytes = read_file(folder + "/" + name);
         ScratchDir scratch;
         write_file("bases/configuration.txt", bytes);
-        read_evaluate_report_and_save(bytes, name, !holds_non_number(bytes));
+        // A NUL byte makes a file no recipe: such a finding is refused, and read once more without its NULs.
+        const bool holds_nul = bytes.find('\0') != std::string::npos;
+        read_evaluate_report_and_save(bytes, name, !holds_non_number(bytes), holds_nul);
+        if (holds_nul) {
+            std::string without = bytes;
+            without.erase(std::remove(without.begin(), without.end(), '\0'), without.end());
+            read_evaluate_report_and_save(without, name + " without its NULs", !holds_non_number(without));
+        }
     }
 }
 

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -22,6 +24,24 @@
 
 namespace
 {
+
+// The relative luminance of a colour written RRGGBB, and the contrast ratio of two colours (WCAG 2).
+double luminance(const std::string& rrggbb)
+{
+    double sum = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    for (int c = 0; c < 3; c++) {
+        const double v = std::stoi(rrggbb.substr(2 * c, 2), nullptr, 16) / 255.0;
+        sum += weights[c] * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double contrast_ratio(const std::string& a, const std::string& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // The application folder of the build tree, where the data target stages bases/, images/ and the help page.
 std::string stage_dir()
@@ -42,9 +62,10 @@ std::string stage_dir()
 
 // The pictures the program itself names: the fifteen toolbar buttons, the six functions and "no style".
 const std::vector<std::string> kProgramPictures = {
-    "nouveau", "ouvrir",        "enregistrer", "html",     "style",  "eau",       "malt1",     "houbloncone",
-    "sucre",   "levure",        "fonction",    "modifier", "monter", "descendre", "supprimer", "trier",
-    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0",    "echelle",   "cible"};
+    "nouveau",     "ouvrir",   "enregistrer", "html",          "style",    "eau",    "malt1",
+    "houbloncone", "sucre",    "levure",      "fonction",      "modifier", "monter", "descendre",
+    "supprimer",   "trier",    "volume",      "carbonatation", "prix",     "titre",  "aide",
+    "style0",      "exporter", "echelle",     "cible"};
 
 const std::vector<std::string> kConfigurationKeys = {
     "RENDEMENT",           "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",
@@ -144,6 +165,9 @@ TEST_F(BundledData, ConfigurationSetsEveryKeyOnceForATwentyLitreBrewery)
     EXPECT_NE(s.colour_min, s.colour_max);
     EXPECT_DOUBLE_EQ(s.litres_per_kilo, 3);
     EXPECT_EQ(s.colour_model, ColourModel::morey);
+    // Readable on the window's grey (GTK's default #DCDAD5) by the WCAG rule for text: at least 4.5 to 1.
+    for (const std::string& colour : {s.colour_min, s.colour_max})
+        EXPECT_GE(contrast_ratio(colour, "DCDAD5"), 4.5) << colour;
 }
 
 TEST_F(BundledData, CommentsAreWholeLinesAndNoDataLineHoldsAComma)

@@ -352,6 +352,41 @@ TEST(CuveloCalc, NoPictureIsRead)
     close(watch);
 }
 
+// A brewer's BeerXML file of two recipes: listed, the second one computed and exported, the export read back.
+TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
+{
+    ScratchDir scratch;
+    const std::string bases = kData + "/bases";
+    const std::string two = std::string(CUVELO_TEST_DATA) + "/beerxml/several_top_level.xml";
+    const CalcRun list = run_calc({"--list", two});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "1\tPremière\n2\tSeconde\n");
+
+    const CalcRun second =
+        run_calc({"--bases", bases, "--recipe", "2", "--tsv", "--export-beerxml", "out.xml", two});
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_NE(second.err.find("Recette « Seconde » lue dans un fichier BeerXML"), std::string::npos)
+        << second.err;
+    EXPECT_NE(second.out.find("final_volume\t18.9"), std::string::npos)
+        << second.out; // the batch size, forced
+
+    // The exported file is a recipe like any other; its figures come back (the forced water brews the batch
+    // size less a few centilitres of hop absorption, so the last digit may move).
+    const CalcRun again = run_calc({"--bases", bases, "--tsv", "out.xml"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.out.find("initial_density\t1041.5"), std::string::npos) << again.out;
+    EXPECT_NE(second.out.find("initial_density\t1041.4"), std::string::npos) << second.out;
+
+    const CalcRun beyond = run_calc({"--recipe", "3", two});
+    EXPECT_EQ(beyond.status, 2);
+    EXPECT_NE(beyond.err.find("ne contient que 2 recette(s)"), std::string::npos);
+    const CalcRun refused =
+        run_calc({"--list", std::string(CUVELO_TEST_DATA) + "/beerxml/ingredients_only.xml"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("aucune recette : 12 houblons, 30 malts"), std::string::npos) << refused.err;
+    EXPECT_EQ(run_calc({"--recipe", "zéro", two}).status, 2);
+}
+
 // A brewer takes the worked pale ale to 25 L with Morey's colour, aims it at a stronger, more bitter beer,
 // keeps the result, then asks for a colour the grist cannot give.
 TEST(CuveloCalc, ScaledThenAimedThenSavedAndAColourOutOfReach)

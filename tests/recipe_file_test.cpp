@@ -467,6 +467,37 @@ TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
     }
 }
 
+TEST(RecipeFile, FilesThatAreNoRecipeAreRefusedAndTheRecipeStays)
+{
+    ScratchDir dir;
+    const std::string png_start("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+    const struct {
+        std::string bytes;
+        bool recipe;
+    } cases[] = {
+        {"root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n", false},
+        {png_start, false},
+        {std::string("MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\0\nTITRE\tNul\n", 51), false},
+        {"une ligne\tde\tsept\tchamps\tseulement\tici\tx\n", false},
+        {"", true},           // a new, empty recipe
+        {"\n  \n\t\n", true}, // blank lines only
+        {"TITRE\tSeul\n", true},
+        {"MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\nnote de brasseur\n", true},
+    };
+    for (const auto& c : cases) {
+        write_file("r.cvl", c.bytes);
+        set_small_recipe();
+        ws.file_name = "previous.cvl";
+        std::string why;
+        EXPECT_EQ(load_recipe("r.cvl", &why), c.recipe) << c.bytes;
+        if (c.recipe)
+            continue;
+        EXPECT_EQ(why, kNotARecipe);
+        EXPECT_EQ(ws.line_count, 3) << c.bytes;
+        EXPECT_EQ(ws.file_name, "previous.cvl");
+    }
+}
+
 // Memory that runs out while a file is read is a failed read, not the end of the file: the recipe on screen
 // stays. The address space is limited in a child process (not under AddressSanitizer, which needs more).
 TEST(RecipeFile, MemoryRunningOutWhileReadingLeavesTheRecipeUntouched)

@@ -57,20 +57,23 @@ TEST(ResultsText, InitialDensityAgainstItsRange)
         const char* min;
         const char* max;
         const char* colour;
+        const char* sign;
     } cases[] = {
-        {"1050", "1060", "#0000AA"}, // below the minimum
-        {"1040", "1045", "#AA0000"}, // above the maximum
-        {"1047.43", "1060", "#000"}, // on the minimum
-        {"1040", "1047.43", "#000"}, // on the maximum
-        {"1050", "1040", "#0000AA"}, // minimum tested first
-        {"1,040", "1060", "#000"},   // a comma stops the number at 1
+        {"1050", "1060", "#0000AA", " ▼"}, // below the minimum
+        {"1040", "1045", "#AA0000", " ▲"}, // above the maximum
+        {"1047.43", "1060", "#000", ""},   // on the minimum
+        {"1040", "1047.43", "#000", ""},   // on the maximum
+        {"1050", "1040", "#0000AA", " ▼"}, // minimum tested first
+        {"1,040", "1060", "#000", ""},     // a comma stops the number at 1
     };
     for (const Case& c : cases) {
         evaluate_worked_example();
         ws.style.og_min = c.min;
         ws.style.og_max = c.max;
         ResultsText r = results_text();
-        EXPECT_EQ(r.labels[4], std::string("<span foreground=\"") + c.colour + "\">1047.43</span>") << c.min;
+        EXPECT_EQ(r.labels[4],
+                  std::string("<span foreground=\"") + c.colour + "\">1047.43" + c.sign + "</span>")
+            << c.min;
         EXPECT_EQ(r.labels[5], std::string(c.min) + "-" + c.max);
     }
 }
@@ -83,9 +86,10 @@ TEST(ResultsText, EachEstimateHasItsOwnRange)
     ws.style.ebc_min = "17.56"; // on the bound
     ws.style.ebc_max = "";      // an empty bound reads as 0
     ResultsText r = results_text();
-    EXPECT_EQ(r.labels[8], "<span foreground=\"#0000AA\">1011.06</span>");
-    EXPECT_EQ(r.labels[12], "<span foreground=\"#AA0000\">23.48 IBU</span>");
-    EXPECT_EQ(r.labels[16], "<span foreground=\"#AA0000\">17.56 EBC</span>");
+    // Out of range reads without colour too: "▼" below, "▲" above.
+    EXPECT_EQ(r.labels[8], "<span foreground=\"#0000AA\">1011.06 ▼</span>");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#AA0000\">23.48 IBU ▲</span>");
+    EXPECT_EQ(r.labels[16], "<span foreground=\"#AA0000\">17.56 EBC ▲</span>");
     EXPECT_EQ(r.labels[17], "17.56-");
     EXPECT_EQ(r.labels[4], "<span foreground=\"#000\">1047.43</span>");
 }
@@ -114,7 +118,7 @@ TEST(ResultsText, ZeroedEstimatesAreComparedLikeAnyOther)
     ws.style.og_min = "1040";
     ws.settings.colour_min = "123";
     evaluate_recipe();
-    EXPECT_EQ(results_text().labels[4], "<span foreground=\"#123\">0</span>");
+    EXPECT_EQ(results_text().labels[4], "<span foreground=\"#123\">0 ▼</span>");
 }
 
 TEST(ResultsText, ForcedVolumeShowsInBlue)
@@ -198,6 +202,6 @@ TEST(ResultsText, BrokenWarningColourFallsBack)
     ws.style.og_min = "1050";
     ws.style.ibu_max = "10";
     ResultsText r = results_text();
-    EXPECT_EQ(r.labels[4], "<span foreground=\"#FF8C00\">1047.43</span>");
-    EXPECT_EQ(r.labels[12], "<span foreground=\"#FF0000\">23.48 IBU</span>");
+    EXPECT_EQ(r.labels[4], "<span foreground=\"#FF8C00\">1047.43 ▼</span>");
+    EXPECT_EQ(r.labels[12], "<span foreground=\"#FF0000\">23.48 IBU ▲</span>");
 }

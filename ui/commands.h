@@ -18,6 +18,12 @@ enum ToolbarCommand {
     CMD_FUNCTION_MENU = 25,
     CMD_STYLE_MENU = 26,
     CMD_HTML_REPORT = 27,
+    // Commands without a button, reached from the keyboard.
+    CMD_SAVE_AS = 40,
+    CMD_UNDO = 41,
+    CMD_REDO = 42,
+    CMD_QUIT = 43,
+    CMD_HELP = 44,
 };
 
 // Menu items (on_menu_activate), by range.
@@ -31,6 +37,7 @@ enum MenuCommand {
     MENU_COST = 604,
     MENU_TITLE = 605,
     MENU_HELP = 606,
+    MENU_EXPORT_BEERXML = 608,
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)

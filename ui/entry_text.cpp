@@ -1,7 +1,12 @@
 // ui/entry_text.cpp — how the text typed into a dialog entry is cleaned before it is stored (no GTK here).
 #include "ui/entry_text.h"
 
+#include "core/keywords.h"
 #include "core/text.h"
+
+#include <glib.h>
+
+#include <cmath>
 
 std::string clean_entry_text(const std::string& typed, int mode)
 {
@@ -17,4 +22,120 @@ std::string clean_entry_text(const std::string& typed, int mode)
     if (mode == ENTRY_NUMBER)
         text = upper_ascii(commas_to_points(text));
     return text;
+}
+
+namespace
+{
+
+enum class UnitRule { any, litres, weight, none_or_litres, none_or_vol };
+
+UnitRule quantity_rule(const std::string& category)
+{
+    const Category c = category_of(category);
+    if (c == Category::water)
+        return UnitRule::litres;
+    if (is_grain(c) || is_hop(c) || c == Category::sugar || c == Category::powder_extract ||
+        c == Category::liquid_extract)
+        return UnitRule::weight;
+    return UnitRule::any;
+}
+
+std::string quantity_hint(const std::string& category)
+{
+    const Category c = category_of(category);
+    if (c == Category::water)
+        return "Quantité : un nombre de litres suivi de L, par exemple « 15 L ».";
+    if (is_hop(c))
+        return "Quantité : un nombre suivi de G (ou KG), par exemple « 40 G ».";
+    if (quantity_rule(category) == UnitRule::weight)
+        return "Quantité : un nombre suivi de KG (ou G), par exemple « 5 KG ».";
+    return "Quantité : un nombre suivi de son unité, par exemple « 11.5 G ».";
+}
+
+// The length of the number that starts the text (digits with at most one point, then an exponent), 0 when
+// it does not start with one. A sign, "INF", "NAN" and hexadecimal are not numbers a brewer types.
+size_t number_length(const std::string& text)
+{
+    size_t i = 0, digits = 0;
+    while (i < text.size() && g_ascii_isdigit(text[i]))
+        i++, digits++;
+    if (i < text.size() && text[i] == '.') {
+        i++;
+        while (i < text.size() && g_ascii_isdigit(text[i]))
+            i++, digits++;
+    }
+    if (digits == 0)
+        return 0;
+    if (i + 1 < text.size() && text[i] == 'E') {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            j++;
+        if (j < text.size() && g_ascii_isdigit(text[j])) {
+            while (j < text.size() && g_ascii_isdigit(text[j]))
+                j++;
+            i = j;
+        }
+    }
+    return i;
+}
+
+} // namespace
+
+CheckedNumber check_number_entry(const std::string& typed, NumberField field, const std::string& category)
+{
+    CheckedNumber checked;
+    UnitRule rule = UnitRule::any;
+    switch (field) {
+    case NumberField::quantity:
+        rule = quantity_rule(category);
+        checked.hint = quantity_hint(category);
+        break;
+    case NumberField::value:
+        checked.hint = "Valeur : un nombre, par exemple « 3.5 » (virgule ou point).";
+        break;
+    case NumberField::yield:
+        checked.hint = "Rendement : un nombre de pour cent, par exemple « 80 ».";
+        break;
+    case NumberField::time:
+        checked.hint = "Temps : un nombre de minutes, par exemple « 60 ».";
+        break;
+    case NumberField::forced_volume:
+        rule = UnitRule::none_or_litres;
+        checked.hint = "Volume : un nombre de litres, par exemple « 20 » (0 pour annuler).";
+        break;
+    case NumberField::carbonation:
+        rule = UnitRule::none_or_vol;
+        checked.hint = "Carbonatation : un nombre de volumes de CO2, par exemple « 2.5 ».";
+        break;
+    }
+    const std::string text = clean_entry_text(typed, ENTRY_NUMBER);
+    const size_t length = number_length(text);
+    if (length == 0 || !std::isfinite(g_ascii_strtod(text.substr(0, length).c_str(), nullptr)))
+        return checked;
+    const std::string number = text.substr(0, length);
+    std::string unit = text.substr(length);
+    unit.erase(0, unit.find_first_not_of(' '));
+    switch (rule) {
+    case UnitRule::any:
+        checked.text = text;
+        break;
+    case UnitRule::litres:
+        if (unit != "L")
+            return checked;
+        checked.text = number + " L";
+        break;
+    case UnitRule::weight:
+        if (unit != "KG" && unit != "G")
+            return checked;
+        checked.text = number + " " + unit;
+        break;
+    case UnitRule::none_or_litres:
+    case UnitRule::none_or_vol:
+        if (!unit.empty() && unit != (rule == UnitRule::none_or_litres ? "L" : "VOL"))
+            return checked;
+        checked.text = text;
+        break;
+    }
+    checked.accepted = true;
+    return checked;
 }

@@ -8,3 +8,20 @@ enum EntryMode { ENTRY_PLAIN = 0, ENTRY_NUMBER = 1 };
 // Tabs, CRs and LFs become spaces (they would split a recipe file's fields and lines), leading and trailing
 // spaces are removed, and for a number commas become points and a-z capitals.
 std::string clean_entry_text(const std::string& typed, int mode);
+
+// The numeric fields of the dialogs.
+enum class NumberField { quantity, value, yield, time, forced_volume, carbonation };
+
+// A typed number, checked: the cleaned text to store, or why it is refused.
+struct CheckedNumber {
+    bool accepted = false;
+    std::string text; // cleaned as clean_entry_text does for a number, the unit after one space
+    std::string hint; // French, what the field expects; set whether or not the text was accepted
+};
+
+// Accepts a text that starts with a number of at least zero (decimal comma or point) followed by what the
+// field allows: for a quantity the unit its category needs (water "L", grains, sugars, extracts and hops
+// "KG" or "G"; other categories any unit); for the volume "L" or nothing; for the carbonation "VOL" or
+// nothing; for value, yield and time anything.
+CheckedNumber check_number_entry(const std::string& typed, NumberField field,
+                                 const std::string& category = "");

@@ -1,6 +1,7 @@
 // ui/main_window.cpp — the main window's skeleton, the results grid, the window title and quitting.
 #include "ui/main_window.h"
 
+#include "core/history.h"
 #include "core/display_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -18,10 +19,7 @@ static void on_main_window_destroy(GtkWidget*, gpointer)
     quit_application();
 }
 
-static gboolean on_main_window_delete(GtkWidget*, GdkEvent*, gpointer)
-{
-    quit_application();
-}
+void (*quit_action)() = quit_application;
 
 void build_main_window()
 {
@@ -30,7 +28,6 @@ void build_main_window()
     gtk_window_set_position(GTK_WINDOW(ui.main_window), GTK_WIN_POS_CENTER);
     gtk_widget_set_events(ui.main_window, kWindowEventMask);
     g_signal_connect(ui.main_window, "destroy", G_CALLBACK(on_main_window_destroy), nullptr);
-    g_signal_connect(ui.main_window, "delete-event", G_CALLBACK(on_main_window_delete), nullptr);
     gtk_widget_show(ui.main_window);
 
     ui.outer_paned = gtk_vpaned_new();
@@ -60,7 +57,8 @@ static GtkWidget* attach_label(guint left, guint right, guint top, guint bottom)
 void build_results_area()
 {
     ui.results_table = gtk_table_new(1, 1, TRUE);
-    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.results_table);
+    // The results keep their size when the window grows; the recipe list above takes the extra height.
+    gtk_paned_pack2(GTK_PANED(ui.inner_paned), ui.results_table, FALSE, TRUE);
     gtk_widget_show(ui.results_table);
 
     ui.result_labels[1] = attach_label(2, 3, 0, 2);
@@ -80,7 +78,8 @@ void update_window_title()
 {
     ws.file_base_name = ws.file_name.empty() ? "" : path_base_name(ws.file_name);
     // Bounded: an X server refuses a title of many megabytes, and the program would end with it.
-    gtk_window_set_title(GTK_WINDOW(ui.main_window), window_title_text(ws.title, ws.file_name).c_str());
+    gtk_window_set_title(GTK_WINDOW(ui.main_window),
+                         window_title_text(ws.title, ws.file_name, recipe_is_modified()).c_str());
 }
 
 void quit_application()

@@ -4,6 +4,7 @@
 #include "calc/cost.h"
 #include "calc/entered_value.h"
 #include "calc/format.h"
+#include "core/history.h"
 #include "core/display_text.h"
 #include "core/picture.h"
 #include "core/workspace.h"
@@ -11,13 +12,13 @@
 #include "recipe/merge_sort.h"
 #include "refdata/menu_groups.h"
 #include "report/browser.h"
+#include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
 #include "ui/targets_dialog.h"
 #include "ui/lazy_menu.h"
 #include "ui/message_box.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number)
@@ -79,6 +80,7 @@ static void build_function_menu()
     add_menu_item("prix", "Prix de revient de la recette", ui.function_menu, MENU_COST);
     add_menu_item("titre", "Titre de la recette", ui.function_menu, MENU_TITLE);
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
+    add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
     add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
     add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
 }
@@ -107,7 +109,7 @@ static void show_cost()
                  "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost(), 2) + " €");
 }
 
-static void show_help_page()
+void show_help_command()
 {
     std::string failed_command;
     if (!show_help(failed_command))
@@ -118,6 +120,7 @@ static void run_function(int number)
 {
     switch (number) {
     case MENU_MERGE_SORT:
+        history_note_change();
         merge_and_sort();
         break;
     case MENU_FORCE_VOLUME:
@@ -134,7 +137,10 @@ static void run_function(int number)
         open_value_dialog("Titre de la recette :", ws.title, VALUE_TITLE);
         break;
     case MENU_HELP:
-        show_help_page();
+        show_help_command();
+        break;
+    case MENU_EXPORT_BEERXML:
+        export_recipe_as_beerxml();
         break;
     case MENU_SCALE_VOLUME:
         open_value_dialog("Adapter au volume final (L) :",
@@ -152,14 +158,14 @@ void on_menu_activate(GtkMenuItem*, gpointer data)
 {
     int number = GPOINTER_TO_INT(data);
     if (number >= MENU_INGREDIENT_FIRST && number <= MENU_INGREDIENT_LAST) {
+        history_note_change();
         add_database_ingredient(number);
     } else if (number > MENU_INGREDIENT_LAST && number < MENU_STYLE_BASE) {
         run_function(number);
     } else if (number > MENU_STYLE_BASE && number <= MENU_STYLE_BASE + ws.style_count) {
+        history_note_change();
         ws.style = ws.styles[number - MENU_STYLE_BASE];
         ws.style_display_mode = 0;
     }
-    fill_recipe_list();
-    refresh_results();
-    fill_recipe_list(); // shows the water quantities that a forced volume made the evaluation write
+    refresh_after_command();
 }

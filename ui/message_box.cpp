@@ -1,4 +1,4 @@
-// ui/message_box.cpp — the modal message dialogs: cost, carbonation and the French error messages.
+// ui/message_box.cpp — the modal message dialogs and questions, all titled "CUVELO".
 #include "ui/message_box.h"
 
 #include "core/display_text.h"
@@ -10,6 +10,7 @@ void show_message(GtkMessageType type, const std::string& text)
     // "%s" keeps a "%" of a file name or a recipe text from being read as a format.
     GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(ui.main_window), GTK_DIALOG_DESTROY_WITH_PARENT,
                                                type, GTK_BUTTONS_CLOSE, "%s", display_text(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }
@@ -21,4 +22,24 @@ void show_browser_failure(const std::string& failed_command)
                      "Aucun navigateur n'est indiqué (clé NAVIGATEUR de bases/configuration.txt).");
     else
         show_message(GTK_MESSAGE_ERROR, "Impossible de lancer le navigateur :\n" + failed_command);
+}
+
+int ask_question(const std::string& question, const std::string& detail,
+                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer)
+{
+    GtkWidget* dialog = gtk_message_dialog_new(
+        GTK_WINDOW(ui.main_window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+        GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", detail.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
+    for (const auto& button : buttons)
+        gtk_dialog_add_button(GTK_DIALOG(dialog), button.first.c_str(), button.second);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), default_answer);
+    g_object_set_data(G_OBJECT(dialog), "cuvelo-question", GINT_TO_POINTER(1));
+    const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    for (const auto& button : buttons)
+        if (button.second == response)
+            return response;
+    return ANSWER_CANCEL;
 }

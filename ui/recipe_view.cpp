@@ -53,7 +53,8 @@ void build_recipe_view()
                                    GTK_POLICY_AUTOMATIC);
     gtk_container_add(GTK_CONTAINER(ui.recipe_scroller), ui.recipe_view);
     gtk_widget_show(ui.recipe_view);
-    gtk_container_add(GTK_CONTAINER(ui.inner_paned), ui.recipe_scroller);
+    // The list takes the extra height when the window grows; the results below keep their size.
+    gtk_paned_pack1(GTK_PANED(ui.inner_paned), ui.recipe_scroller, TRUE, TRUE);
     gtk_widget_show(ui.recipe_scroller);
 }
 
@@ -93,7 +94,16 @@ void on_selection_changed(GtkTreeSelection* selection, gpointer)
     g_free(number);
 }
 
+void select_recipe_row(int n)
+{
+    if (n < 1 || n > ws.line_count)
+        return;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(n - 1, -1);
+    gtk_tree_view_set_cursor(GTK_TREE_VIEW(ui.recipe_view), path, nullptr, FALSE);
+    gtk_tree_path_free(path);
+}
+
 void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer)
 {
-    on_toolbar_clicked(nullptr, GINT_TO_POINTER(CMD_MODIFY));
+    run_command(CMD_MODIFY);
 }

@@ -9,6 +9,9 @@ void build_recipe_view();
 // Rebuilds the list from the recipe's lines; no row is selected afterwards, selected_line is kept.
 void fill_recipe_list();
 
+// Selects row n (from 1) and puts the keyboard cursor on it; nothing when there is no such row.
+void select_recipe_row(int n);
+
 // "changed" handler of the selection: selected_line becomes the selected row's number.
 void on_selection_changed(GtkTreeSelection* selection, gpointer unused);
 

@@ -1,18 +1,25 @@
 // ui/startup.cpp — the fixed order in which the program loads its data and builds its main window.
 #include "ui/startup.h"
 
+#include "core/history.h"
 #include "core/data_folders.h"
 #include "core/workspace.h"
+#include "recipe/beerxml_text.h"
+#include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "ui/beerxml_dialogs.h"
+#include "ui/file_commands.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
 #include "ui/message_box.h"
 #include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
+#include "ui/shortcuts.h"
 #include "ui/toolbar.h"
+#include "ui/widgets.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,13 +47,14 @@ void start_up()
     load_styles(); // the menus are built from the ingredients and the styles, so both come first
     set_recipe_start_values();
     build_main_window();
+    g_signal_connect(ui.main_window, "delete-event", G_CALLBACK(on_main_window_delete), nullptr);
+    g_signal_connect(ui.main_window, "key-press-event", G_CALLBACK(on_main_window_key), nullptr);
     build_toolbar();
     build_menus();
     build_recipe_view(); // the list takes the upper pane because it is added before the results
     build_results_area();
-    fill_recipe_list();
-    refresh_results();
-    update_window_title();
+    history_reset();
+    refresh_after_command();
     fill_lazy_menus_when_idle(announce_menus_built);
     if (!data.found) {
         const std::string message = data_not_found_message(data);
@@ -54,4 +62,23 @@ void start_up()
         std::fprintf(stderr, "cuvelo : %s\n", message.c_str());
         show_message(GTK_MESSAGE_WARNING, message);
     }
+}
+
+void open_file_at_start(const std::string& path)
+{
+    if (opens_as_beerxml(path)) {
+        if (open_beerxml_recipe(path)) // refreshes the window itself, before its message
+            history_reset();
+        refresh_after_command();
+        return;
+    }
+    std::string why;
+    if (!load_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+        return;
+    }
+    ws.style_display_mode = 0;
+    history_reset();
+    refresh_after_command();
 }

@@ -3,7 +3,7 @@
 
 #include "core/workspace.h"
 #include "ui/picture_widget.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 void on_style_button_clicked(GtkButton*, gpointer)
@@ -11,7 +11,7 @@ void on_style_button_clicked(GtkButton*, gpointer)
     ws.style_display_mode++;
     if (ws.style_display_mode >= 3)
         ws.style_display_mode = 0;
-    refresh_results();
+    refresh_after_command();
 }
 
 void show_style_image()

@@ -2,14 +2,14 @@
 #include "ui/targets_dialog.h"
 
 #include "calc/format.h"
+#include "core/history.h"
 #include "calc/targets.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "ui/dialogs.h"
 #include "ui/entry_text.h"
 #include "ui/message_box.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 namespace
@@ -28,11 +28,6 @@ static void on_targets_dialog_destroy(GtkWidget* window, gpointer)
         entry = nullptr;
 }
 
-static void on_targets_close(GtkButton*, gpointer)
-{
-    gtk_widget_destroy(ui.targets_dialog);
-}
-
 void open_targets_dialog()
 {
     GtkWidget* table = nullptr;
@@ -42,32 +37,47 @@ void open_targets_dialog()
                              ws.estimates.bitterness_ibu};
     for (guint k = 0; k < 3; k++) {
         attach(table, gtk_label_new(kFieldLabels[k]), 0, 1, k, k + 1);
-        ui.target_entries[k] = attach(table, gtk_entry_new(), 1, 2, k, k + 1);
+        ui.target_entries[k] = attach(table, new_entry(), 1, 2, k, k + 1);
         gtk_entry_set_text(GTK_ENTRY(ui.target_entries[k]), (" " + format_decimals(today[k], 2)).c_str());
     }
     attach(table, gtk_label_new("Videz un champ pour ne pas le viser."), 0, 2, 3, 4);
     GtkWidget* validate = attach(table, gtk_button_new_with_label("Valider"), 0, 1, 4, 5);
     g_signal_connect(validate, "clicked", G_CALLBACK(on_targets_validate), nullptr);
-    GtkWidget* close = attach(table, gtk_button_new_with_label("Fermer"), 1, 2, 4, 5);
-    g_signal_connect(close, "clicked", G_CALLBACK(on_targets_close), nullptr);
+    make_default(ui.targets_dialog, validate);
+    GtkWidget* cancel = attach(table, gtk_button_new_with_label("Annuler"), 1, 2, 4, 5);
+    g_signal_connect_swapped(cancel, "clicked", G_CALLBACK(gtk_widget_destroy), ui.targets_dialog);
     gtk_widget_show(ui.targets_dialog);
 }
 
-// The targets of the filled-in fields; false, with the French reason, for a field that holds no number.
-static bool read_targets(Targets& targets, std::string& why)
+// The targets of the filled-in fields; false when a field holds no number, which is then marked and
+// explained under the fields.
+static bool read_targets(Targets& targets)
 {
     bool* on[3] = {&targets.og_on, &targets.ebc_on, &targets.ibu_on};
     double* value[3] = {&targets.og, &targets.ebc, &targets.ibu};
+    std::string hints;
+    GtkWidget* first_refused = nullptr;
     for (int k = 0; k < 3; k++) {
-        const std::string text = read_entry_text(ui.target_entries[k], ENTRY_NUMBER);
-        if (text.empty())
+        const std::string typed = gtk_entry_get_text(GTK_ENTRY(ui.target_entries[k]));
+        if (clean_entry_text(typed, ENTRY_NUMBER).empty())
             continue;
-        if (text.find_first_of("0123456789") == std::string::npos) {
-            why = std::string(kFieldLabels[k]) + " : « " + text + " » n'est pas un nombre.";
-            return false;
+        const CheckedNumber checked = check_number_entry(typed, NumberField::value);
+        if (!checked.accepted) {
+            const std::string hint =
+                std::string(kFieldLabels[k]) + " : un nombre, ou rien pour ne pas la viser.";
+            mark_entry(ui.target_entries[k], hint);
+            hints += (hints.empty() ? "" : "\n") + hint;
+            if (!first_refused)
+                first_refused = ui.target_entries[k];
+            continue;
         }
         *on[k] = true;
-        *value[k] = text_to_number(text);
+        *value[k] = text_to_number(checked.text);
+    }
+    if (first_refused) {
+        show_hint(ui.targets_dialog, hints);
+        gtk_widget_grab_focus(first_refused);
+        return false;
     }
     return true;
 }
@@ -75,17 +85,18 @@ static bool read_targets(Targets& targets, std::string& why)
 void on_targets_validate(GtkButton*, gpointer)
 {
     Targets targets;
-    std::string message;
-    const bool read = read_targets(targets, message);
+    if (!read_targets(targets))
+        return; // the dialog stays open on the refused field
     gtk_widget_destroy(ui.targets_dialog);
-    if (read && (targets.og_on || targets.ebc_on || targets.ibu_on)) {
-        const RecipeChange change =
-            solve_targets(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), targets);
+    if (!targets.og_on && !targets.ebc_on && !targets.ibu_on)
+        return;
+    const RecipeChange change =
+        solve_targets(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), targets);
+    if (change.done) {
+        history_note_change();
         apply_recipe_change(change);
-        message = change.message;
+    } else {
+        show_message(GTK_MESSAGE_WARNING, change.message);
     }
-    if (!message.empty())
-        show_message(GTK_MESSAGE_WARNING, message);
-    fill_recipe_list();
-    refresh_results();
+    refresh_after_command();
 }

@@ -6,5 +6,6 @@
 // Opens the dialog with today's estimates in its three fields.
 void open_targets_dialog();
 
-// "Valider": solves the recipe for the fields that are filled in, or says which value is out of reach.
+// "Valider": solves the recipe for the fields that are filled in, as one step of the undo history, or says
+// which value is out of reach and changes nothing; a field that holds no number keeps the dialog open.
 void on_targets_validate(GtkButton* button, gpointer unused);

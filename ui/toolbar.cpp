@@ -1,31 +1,35 @@
 // ui/toolbar.cpp — the fifteen picture buttons across the top of the main window and their dispatcher.
 #include "ui/toolbar.h"
 
-#include "core/data_folders.h"
+#include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/list_edit.h"
-#include "recipe/recipe_file.h"
-#include "report/html_report.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
+#include "ui/file_commands.h"
 #include "ui/menus.h"
-#include "ui/message_box.h"
 #include "ui/picture_widget.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 
-void add_toolbar_button(const std::string& picture, int command)
+#include <map>
+
+static std::map<int, GtkWidget*> buttons_by_command;
+
+void add_toolbar_button(const std::string& picture, int command, const std::string& tip)
 {
     GtkWidget* button = gtk_button_new();
     GtkWidget* image = picture_image(picture);
     gtk_container_add(GTK_CONTAINER(button), image);
     gtk_widget_show(image);
+    // A picture says nothing to a screen reader: the tooltip's words name the button.
+    gtk_widget_set_tooltip_text(button, tip.c_str());
+    atk_object_set_name(gtk_widget_get_accessible(button), tip.c_str());
     gtk_table_attach_defaults(GTK_TABLE(ui.toolbar_table), button, ui.toolbar_column, ui.toolbar_column + 1,
                               0, 1);
     g_signal_connect(button, "clicked", G_CALLBACK(on_toolbar_clicked), GINT_TO_POINTER(command));
     gtk_widget_show(button);
+    buttons_by_command[command] = button;
     ui.toolbar_column++;
 }
 
@@ -34,109 +38,60 @@ void build_toolbar()
     static const struct {
         const char* picture;
         int command;
+        const char* tip;
     } buttons[] = {
-        {"nouveau", CMD_NEW},
-        {"ouvrir", CMD_OPEN},
-        {"enregistrer", CMD_SAVE},
-        {"html", CMD_HTML_REPORT},
-        {"style", CMD_STYLE_MENU},
-        {"eau", CMD_WATER_MENU},
-        {"malt1", CMD_MALT_MENU},
-        {"houbloncone", CMD_HOP_MENU},
-        {"sucre", CMD_SUGAR_MENU},
-        {"levure", CMD_YEAST_MENU},
-        {"fonction", CMD_FUNCTION_MENU},
-        {"modifier", CMD_MODIFY},
-        {"monter", CMD_MOVE_UP},
-        {"descendre", CMD_MOVE_DOWN},
-        {"supprimer", CMD_DELETE},
+        {"nouveau", CMD_NEW, "Nouvelle recette (Ctrl+N)"},
+        {"ouvrir", CMD_OPEN, "Ouvrir une recette (Ctrl+O)"},
+        {"enregistrer", CMD_SAVE, "Enregistrer la recette (Ctrl+S ; sous un autre nom : Ctrl+Maj+S)"},
+        {"html", CMD_HTML_REPORT, "Afficher le rapport de la recette dans le navigateur"},
+        {"style", CMD_STYLE_MENU, "Choisir le style de bière"},
+        {"eau", CMD_WATER_MENU, "Ajouter une eau"},
+        {"malt1", CMD_MALT_MENU, "Ajouter un malt ou une céréale"},
+        {"houbloncone", CMD_HOP_MENU, "Ajouter un houblon"},
+        {"sucre", CMD_SUGAR_MENU, "Ajouter un sucre, un extrait ou un autre ingrédient"},
+        {"levure", CMD_YEAST_MENU, "Ajouter une levure"},
+        {"fonction", CMD_FUNCTION_MENU, "Fonctions : trier, volume, carbonatation, prix, titre, aide (F1)"},
+        {"modifier", CMD_MODIFY, "Modifier la ligne choisie (Entrée ou double-clic)"},
+        {"monter", CMD_MOVE_UP, "Monter la ligne choisie (Alt+Haut)"},
+        {"descendre", CMD_MOVE_DOWN, "Descendre la ligne choisie (Alt+Bas)"},
+        {"supprimer", CMD_DELETE, "Supprimer la ligne choisie (Suppr)"},
     };
     for (const auto& button : buttons)
-        add_toolbar_button(button.picture, button.command);
+        add_toolbar_button(button.picture, button.command, button.tip);
 }
 
-static void pop_up(GtkWidget* menu)
+GtkWidget* toolbar_button(int command)
 {
-    // No positioning function: the menu opens at the pointer.
-    gtk_menu_popup(GTK_MENU(menu), nullptr, nullptr, nullptr, nullptr, 0, 0);
+    const auto found = buttons_by_command.find(command);
+    return found == buttons_by_command.end() ? nullptr : found->second;
 }
 
-// Runs the Open or Save file chooser; true with the chosen path when the user accepted it.
-static bool choose_recipe_file(bool saving, std::string& path)
+// Places the menu right under its button, left edges aligned, whether it was clicked or pressed.
+static void position_under_button(GtkMenu*, gint* x, gint* y, gboolean* push_in, gpointer data)
 {
-    GtkWidget* dialog =
-        saving ? gtk_file_chooser_dialog_new("Enregistrer une recette", GTK_WINDOW(ui.main_window),
-                                             GTK_FILE_CHOOSER_ACTION_SAVE, "gtk-cancel", GTK_RESPONSE_CANCEL,
-                                             "gtk-save", GTK_RESPONSE_ACCEPT, nullptr)
-               : gtk_file_chooser_dialog_new("Ouvrir une recette", GTK_WINDOW(ui.main_window),
-                                             GTK_FILE_CHOOSER_ACTION_OPEN, "gtk-cancel", GTK_RESPONSE_CANCEL,
-                                             "gtk-open", GTK_RESPONSE_ACCEPT, nullptr);
-    GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_add_pattern(filter, "*.cvl");
-    gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
-    if (!ws.file_name.empty()) {
-        gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), ws.file_name.c_str());
-    } else {
-        // Without a folder GTK's Save chooser opens on "Recently Used", where nothing can be saved.
-        const std::string& documents = data_folders().documents;
-        gchar* here = documents.empty() ? g_get_current_dir() : g_strdup(documents.c_str());
-        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), here);
-        g_free(here);
-    }
-
-    bool accepted = false;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-        gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
-        if (chosen) {
-            path = chosen;
-            accepted = true;
-            g_free(chosen);
-        }
-    }
-    gtk_widget_destroy(dialog);
-    return accepted;
+    GtkWidget* button = GTK_WIDGET(data);
+    GtkAllocation area;
+    gtk_widget_get_allocation(button, &area);
+    gint origin_x = 0, origin_y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(button), &origin_x, &origin_y);
+    *x = origin_x + area.x;
+    *y = origin_y + area.y + area.height;
+    *push_in = TRUE; // kept on the screen
 }
 
-static void open_recipe()
+static void pop_up(GtkWidget* menu, GtkWidget* button)
 {
-    std::string path;
-    if (!choose_recipe_file(false, path))
-        return;
-    std::string why;
-    if (!load_recipe(path, &why)) {
-        show_message(GTK_MESSAGE_ERROR,
-                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
-        return;
-    }
-    ws.style_display_mode = 0;
-    update_window_title();
-}
-
-static void save_current_recipe()
-{
-    std::string path;
-    if (!choose_recipe_file(true, path))
-        return;
-    std::string why;
-    if (!save_recipe(path, &why)) {
-        show_message(GTK_MESSAGE_ERROR,
-                     "Impossible d'enregistrer la recette dans le fichier :\n" + path + "\n(" + why + ")");
-        return;
-    }
-    update_window_title();
-}
-
-static void show_report()
-{
-    std::string failed_command;
-    if (write_html_report(failed_command))
-        return;
-    if (!unwritten_report_path().empty())
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +
-                                            "\n(" + unwritten_report_reason() + ")");
+    if (button && gtk_widget_get_realized(button))
+        gtk_menu_popup(GTK_MENU(menu), nullptr, nullptr, position_under_button, button, 0,
+                       gtk_get_current_event_time());
     else
-        show_browser_failure(failed_command);
+        gtk_menu_popup(GTK_MENU(menu), nullptr, nullptr, nullptr, nullptr, 0, gtk_get_current_event_time());
+    // From the keyboard the first item is ready for the arrow keys.
+    GdkEvent* event = gtk_get_current_event();
+    if (!event || event->type == GDK_KEY_PRESS || event->type == GDK_KEY_RELEASE)
+        gtk_menu_shell_select_first(GTK_MENU_SHELL(menu), FALSE);
+    if (event)
+        gdk_event_free(event);
 }
 
 // The line commands act only on a line that exists: a merge may have shortened the list under the selection.
@@ -145,61 +100,89 @@ static bool line_selected()
     return ws.selected_line > 0 && ws.selected_line <= ws.line_count;
 }
 
-void on_toolbar_clicked(GtkWidget*, gpointer command)
+static void move_selected_line(int direction)
 {
-    const int number = GPOINTER_TO_INT(command);
+    const int from = ws.selected_line;
+    const int to = from + direction;
+    if (!line_selected() || to < 1 || to > ws.line_count)
+        return;
+    history_note_change();
+    if (direction < 0)
+        move_line_up(from);
+    else
+        move_line_down(from);
+    ws.selected_line = to; // the moved line stays selected, ready for the next move
+}
+
+void run_command(int number, GtkWidget* button)
+{
+    if (!button)
+        button = toolbar_button(number);
     switch (number) {
     case CMD_WATER_MENU:
     case CMD_MALT_MENU:
     case CMD_HOP_MENU:
     case CMD_SUGAR_MENU:
     case CMD_YEAST_MENU:
-        pop_up(ui.category_menus[number]);
+        pop_up(ui.category_menus[number], button);
         break;
     case CMD_FUNCTION_MENU:
-        pop_up(ui.function_menu);
+        pop_up(ui.function_menu, button);
         break;
     case CMD_STYLE_MENU:
-        pop_up(ui.style_menu);
+        pop_up(ui.style_menu, button);
         break;
     case CMD_HTML_REPORT:
-        show_report();
+        show_report_command();
         break;
     case CMD_MODIFY:
         if (line_selected())
             open_edit_dialog();
         break;
     case CMD_MOVE_UP:
-        if (ws.selected_line > 1 && line_selected()) {
-            move_line_up(ws.selected_line);
-            ws.selected_line = 0;
-        }
+        move_selected_line(-1);
         break;
     case CMD_MOVE_DOWN:
-        if (ws.selected_line > 0 && ws.selected_line < ws.line_count) {
-            move_line_down(ws.selected_line);
-            ws.selected_line = 0;
-        }
+        move_selected_line(+1);
         break;
     case CMD_DELETE:
         if (line_selected()) {
+            history_note_change();
             delete_line(ws.selected_line);
             ws.selected_line = 0;
         }
         break;
     case CMD_NEW:
-        start_new_recipe();
-        update_window_title();
+        new_recipe_command();
         break;
     case CMD_OPEN:
-        open_recipe();
+        open_recipe_command();
         break;
     case CMD_SAVE:
-        save_current_recipe();
+        save_recipe_command(false);
+        break;
+    case CMD_SAVE_AS:
+        save_recipe_command(true);
+        break;
+    case CMD_UNDO:
+        history_undo();
+        break;
+    case CMD_REDO:
+        history_redo();
+        break;
+    case CMD_QUIT:
+        quit_command();
+        break;
+    case CMD_HELP:
+        show_help_command();
         break;
     default:
         break;
     }
-    fill_recipe_list();
-    refresh_results();
+    refresh_after_command();
+}
+
+void on_toolbar_clicked(GtkWidget* button, gpointer command)
+{
+    run_command(GPOINTER_TO_INT(command), button);
 }

@@ -5,12 +5,21 @@
 
 #include <string>
 
-// Creates the fifteen buttons, left to right, in toolbar_table.
+// Creates the fifteen buttons, left to right, in toolbar_table, each with its French tooltip and
+// accessible name.
 void build_toolbar();
 
-// Adds one button showing the picture "./images/<picture>.png" in the next free column, carrying `command`.
-void add_toolbar_button(const std::string& picture, int command);
+// Adds one button showing the picture "./images/<picture>.png" in the next free column, carrying `command`;
+// `tip` is both its tooltip and its accessible name.
+void add_toolbar_button(const std::string& picture, int command, const std::string& tip);
 
-// The buttons' "clicked" handler: runs the command (ToolbarCommand), then refills the list and the results.
-// The button is not used; the recipe list's row activation calls it with CMD_MODIFY.
+// The buttons' "clicked" handler: runs the command (ToolbarCommand) with the button as the place its menu
+// opens under, then refreshes the window.
 void on_toolbar_clicked(GtkWidget* button, gpointer command);
+
+// Runs a command (ToolbarCommand), from a button, a shortcut or the list, then refreshes the window.
+// A menu opens under `button`, or under the command's own button when it is null.
+void run_command(int command, GtkWidget* button = nullptr);
+
+// The toolbar button that carries `command`, or null.
+GtkWidget* toolbar_button(int command);

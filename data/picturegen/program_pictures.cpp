@@ -315,6 +315,25 @@ static void draw_help(cairo_t* cr)
     cairo_fill(cr);
 }
 
+// A page of markup ("< >" on it) with a green arrow leaving it: the recipe sent out as a BeerXML file.
+static void draw_export(cairo_t* cr)
+{
+    paper_sheet(cr, 3, 3, 19, 26);
+    cairo_move_to(cr, 11, 8);
+    cairo_line_to(cr, 7, 11.5);
+    cairo_line_to(cr, 11, 15);
+    cairo_move_to(cr, 14, 8);
+    cairo_line_to(cr, 18, 11.5);
+    cairo_line_to(cr, 14, 15);
+    set_colour(cr, kBlue);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    text_lines(cr, 7, 20, 11, 1, 0);
+    const double arrow[] = {12, 19, 21, 19, 21, 14.5, 30, 22, 21, 29.5, 21, 25, 12, 25};
+    polygon_path(cr, arrow, 7);
+    fill_outlined(cr, kGreen);
+}
+
 // A small measuring jug, a green arrow, a big one: the same beer at another volume.
 static void draw_scale(cairo_t* cr)
 {
@@ -388,6 +407,7 @@ static const std::map<std::string, void (*)(cairo_t*)>& program_drawers()
         {"prix", draw_price},
         {"titre", draw_title},
         {"aide", draw_help},
+        {"exporter", draw_export},
         {"echelle", draw_scale},
         {"cible", draw_target},
         {"style0", draw_no_style},

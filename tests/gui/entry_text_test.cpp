@@ -29,3 +29,52 @@ TEST(EntryText, CleansAsTheDialogsStoreIt)
         EXPECT_EQ(clean_entry_text(c.typed, c.mode), c.stored)
             << "typed: [" << c.typed << "] mode " << c.mode;
 }
+
+struct NumberCase {
+    const char* typed;
+    NumberField field;
+    const char* category;
+    const char* stored; // nullptr: refused
+};
+
+static const NumberCase kNumberCases[] = {
+    {"beaucoup", NumberField::quantity, "MALT", nullptr}, // counted as 0 kg before
+    {"5", NumberField::quantity, "MALT", nullptr},        // no unit: no weight either
+    {" 5,5 kg", NumberField::quantity, "MALT", "5.5 KG"},
+    {"250g", NumberField::quantity, "MALTSPECIAL", "250 G"}, // "250G" would not read as grams
+    {"40 G", NumberField::quantity, "HOUBLONPELLET", "40 G"},
+    {"15 KG", NumberField::quantity, "EAU", nullptr},
+    {"15l", NumberField::quantity, "EAU", "15 L"},
+    {"1 sachet", NumberField::quantity, "LEVURE", "1 SACHET"}, // a unit of its own
+    {"sachet", NumberField::quantity, "LEVURE", nullptr},
+    {"-2 KG", NumberField::quantity, "SUCRE", nullptr},
+    {"2,5", NumberField::value, "", "2.5"}, // counted as 2 before
+    {"60 min", NumberField::time, "", "60 MIN"},
+    {".5", NumberField::yield, "", ".5"},
+    {"", NumberField::yield, "", nullptr},
+    {"inf", NumberField::value, "", nullptr},
+    {"1e999", NumberField::value, "", nullptr}, // not finite
+    {"1E3", NumberField::value, "", "1E3"},
+    {"20 L", NumberField::forced_volume, "", "20 L"},
+    {"0", NumberField::forced_volume, "", "0"},
+    {"20 KG", NumberField::forced_volume, "", nullptr},
+    {"2,8 vol", NumberField::carbonation, "", "2.8 VOL"},
+    {"deux", NumberField::carbonation, "", nullptr},
+};
+
+TEST(EntryText, NumbersAreCheckedAsTheirFieldExpects)
+{
+    for (const NumberCase& c : kNumberCases) {
+        const CheckedNumber checked = check_number_entry(c.typed, c.field, c.category);
+        EXPECT_EQ(checked.accepted, c.stored != nullptr) << c.typed << " / " << c.category;
+        if (c.stored) {
+            EXPECT_EQ(checked.text, c.stored) << c.typed;
+        }
+        EXPECT_FALSE(checked.hint.empty());
+    }
+    // The hint names the unit the category needs.
+    EXPECT_NE(check_number_entry("x", NumberField::quantity, "MALT").hint.find("KG"), std::string::npos);
+    EXPECT_NE(check_number_entry("x", NumberField::quantity, "HOUBLONCONE").hint.find(" G"),
+              std::string::npos);
+    EXPECT_NE(check_number_entry("x", NumberField::quantity, "EAU").hint.find("L"), std::string::npos);
+}

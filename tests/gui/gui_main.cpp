@@ -2,6 +2,7 @@
 // does.
 #include "gui_support.h"
 
+#include "ui/french_messages.h"
 #include "ui/startup.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     setenv("XDG_DATA_HOME", (g_fixture_folder + "/data-home").c_str(), 1);
     g_mkdir_with_parents((g_fixture_folder + "/data-home").c_str(), 0755);
     gtk_disable_setlocale();
+    use_french_messages();
     if (!gtk_init_check(nullptr, nullptr)) {
         std::fprintf(stderr, "no display: run the GUI tests under xvfb-run\n");
         return 1;
@@ -69,6 +71,7 @@ int main(int argc, char** argv)
         return 1;
 
     start_up();
+    install_test_hooks();
     drain_events();
     const int status = RUN_ALL_TESTS();
     std::system(("rm -rf '" + g_fixture_folder + "'").c_str());

@@ -1,8 +1,10 @@
 // tests/gui/gui_support.cpp — drives the real main window as a user would, and reads back what it shows.
 #include "gui_support.h"
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
+#include "ui/main_window.h"
 #include "ui/widgets.h"
 
 #include <algorithm>
@@ -187,14 +189,90 @@ GtkWidget* dialog_button(GtkWidget* window, const std::string& label)
     return nullptr;
 }
 
+void press_key(guint key, GdkModifierType mods)
+{
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(ui.main_window)));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = key;
+    event->key.state = mods;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_default(), key, &keys, &count) && count > 0) {
+        event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        event->key.group = static_cast<guint8>(keys[0].group);
+    }
+    g_free(keys);
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
+static int quits = 0;
+
+static void record_quit()
+{
+    quits++;
+}
+
+int quit_count()
+{
+    return quits;
+}
+
+static int live_watchers = 0;
+
 DialogWatcher::DialogWatcher()
 {
+    live_watchers++;
     source_ = g_timeout_add(5, tick, this);
 }
 
 DialogWatcher::~DialogWatcher()
 {
+    live_watchers--;
     g_source_remove(source_);
+}
+
+static bool is_question(GtkWidget* window)
+{
+    return g_object_get_data(G_OBJECT(window), "cuvelo-question") != nullptr;
+}
+
+// Clicks the first button of `answers` that the question offers; false when it offers none of them.
+static bool answer_question(GtkWidget* window, const std::vector<std::string>& answers)
+{
+    for (const std::string& answer : answers)
+        if (GtkWidget* button = dialog_button(window, answer)) {
+            gtk_button_clicked(GTK_BUTTON(button));
+            return true;
+        }
+    return false;
+}
+
+gboolean answer_unexpected_questions(gpointer)
+{
+    if (live_watchers > 0)
+        return TRUE;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next) {
+        GtkWidget* window = GTK_WIDGET(node->data);
+        if (gtk_widget_get_visible(window) && is_question(window) &&
+            !g_object_get_data(G_OBJECT(window), "watcher-state")) {
+            g_object_set_data(G_OBJECT(window), "watcher-state", GINT_TO_POINTER(1));
+            ADD_FAILURE() << "a question nobody expected: " << gtk_window_get_title(GTK_WINDOW(window));
+            answer_question(window, {"Annuler"});
+        }
+    }
+    g_list_free(windows);
+    return TRUE;
+}
+
+void install_test_hooks()
+{
+    quit_action = record_quit;
+    g_timeout_add(20, answer_unexpected_questions, nullptr);
 }
 
 void DialogWatcher::choose_file(const std::string& path)
@@ -203,13 +281,42 @@ void DialogWatcher::choose_file(const std::string& path)
     cancel = path.empty();
 }
 
+static void collect_buttons(GtkWidget* widget, gpointer found)
+{
+    if (GTK_IS_BUTTON(widget)) {
+        const gchar* label = gtk_button_get_label(GTK_BUTTON(widget));
+        GtkStockItem stock;
+        std::string text = label ? label : "";
+        if (label && gtk_button_get_use_stock(GTK_BUTTON(widget)) && gtk_stock_lookup(label, &stock))
+            text = stock.label;
+        text.erase(std::remove(text.begin(), text.end(), '_'), text.end());
+        static_cast<std::vector<std::string>*>(found)->push_back(text);
+    } else if (GTK_IS_CONTAINER(widget)) {
+        gtk_container_foreach(GTK_CONTAINER(widget), collect_buttons, found);
+    }
+}
+
 static SeenDialog record(GtkWidget* window)
 {
     SeenDialog seen;
     const gchar* title = gtk_window_get_title(GTK_WINDOW(window));
     seen.title = title ? title : "";
     seen.transient_for_main = gtk_window_get_transient_for(GTK_WINDOW(window)) == GTK_WINDOW(ui.main_window);
-    if (GTK_IS_MESSAGE_DIALOG(window)) {
+    gtk_container_foreach(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(window))), collect_buttons,
+                          &seen.buttons);
+    if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {
+        // The recipe chooser of a BeerXML file: its rows, one "number<TAB>name" per line.
+        GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(list));
+        GtkTreeIter row;
+        for (bool more = gtk_tree_model_get_iter_first(model, &row); more;
+             more = gtk_tree_model_iter_next(model, &row)) {
+            int number = 0;
+            gchar* name = nullptr;
+            gtk_tree_model_get(model, &row, 0, &number, 1, &name, -1);
+            seen.text += std::to_string(number) + "\t" + (name ? name : "") + "\n";
+            g_free(name);
+        }
+    } else if (GTK_IS_MESSAGE_DIALOG(window)) {
         gchar* text = nullptr;
         g_object_get(window, "text", &text, "message-type", &seen.message_type, nullptr);
         seen.text = text ? text : "";
@@ -269,7 +376,27 @@ gboolean DialogWatcher::tick(gpointer data)
             continue;
         int state = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(window), "watcher-state"));
         if (state == NEW_DIALOG) {
-            if (GTK_IS_MESSAGE_DIALOG(window)) {
+            if (is_question(window)) {
+                SeenDialog question = record(window);
+                gchar* detail = nullptr;
+                g_object_get(window, "secondary-text", &detail, nullptr);
+                question.text += "\n" + std::string(detail ? detail : "");
+                g_free(detail);
+                self->questions.push_back(question);
+                if (!answer_question(window, self->answers))
+                    gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_DELETE_EVENT);
+                state = ANSWERED;
+            } else if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {
+                self->seen.push_back(record(window));
+                if (self->recipe_choice >= 0) {
+                    GtkTreePath* path = gtk_tree_path_new_from_indices(self->recipe_choice, -1);
+                    gtk_tree_view_set_cursor(GTK_TREE_VIEW(list), path, nullptr, FALSE);
+                    gtk_tree_path_free(path);
+                }
+                gtk_dialog_response(GTK_DIALOG(window),
+                                    self->recipe_choice >= 0 ? GTK_RESPONSE_ACCEPT : GTK_RESPONSE_CANCEL);
+                state = ANSWERED;
+            } else if (GTK_IS_MESSAGE_DIALOG(window)) {
                 self->seen.push_back(record(window));
                 gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CLOSE);
                 state = ANSWERED;
@@ -281,9 +408,16 @@ gboolean DialogWatcher::tick(gpointer data)
         if (state == WAITING_FOR_PROPOSAL) {
             // The chooser proposes the recipe's file once it has read that file's folder.
             const std::string proposed = chooser_filename(window);
-            if (!self->expect_proposal || !proposed.empty() || give_up) {
+            // The folder it shows is known once the chooser has started reading it.
+            gchar* shown = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
+            const bool folder_known = shown != nullptr;
+            g_free(shown);
+            if (give_up || ((!self->expect_proposal || !proposed.empty()) && folder_known)) {
                 self->gave_up = self->gave_up || (self->expect_proposal && proposed.empty());
                 self->seen.back().proposed = proposed;
+                gchar* folder = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
+                self->seen.back().folder = folder ? folder : "";
+                g_free(folder);
                 if (self->cancel) {
                     gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);
                     state = ANSWERED;
@@ -321,6 +455,7 @@ void reset_to_new_recipe()
     if (ui.targets_dialog)
         gtk_widget_destroy(ui.targets_dialog);
     ws.forced_volume = 0;
+    history_reset(); // a test's own reset: no question about what the test left
     click_toolbar(CMD_NEW);
 }
 

@@ -52,21 +52,31 @@ void type_into(GtkWidget* entry, const std::string& text);
 // The "clicked" button labelled `label` inside a dialog window; null when missing.
 GtkWidget* dialog_button(GtkWidget* window, const std::string& label);
 
+// Sends a key press to the main window as the keyboard does (key value, modifiers held).
+void press_key(guint key, GdkModifierType mods = GdkModifierType(0));
+
+// How many times closing the window or Ctrl+Q went as far as quitting (the tests record it instead).
+int quit_count();
+
 // One message dialog or file chooser that a DialogWatcher met.
 struct SeenDialog {
     bool file_chooser = false;
     std::string title;
-    std::string text; // message dialogs
+    std::string text; // message dialogs; the rows of a recipe chooser
     GtkMessageType message_type = GTK_MESSAGE_INFO;
     GtkFileChooserAction action = GTK_FILE_CHOOSER_ACTION_OPEN;
     std::vector<std::string> filters; // name of each filter
     std::string proposed;             // the file the chooser proposed before it was answered
+    std::string folder;               // the folder the chooser showed when it was answered
+    std::vector<std::string> buttons; // the labels of its action buttons, stock ones as shown, without "_"
     bool transient_for_main = false;
 };
 
 // Answers the modal dialogs that the code under test runs while the watcher lives: message dialogs are
-// closed, file choosers get the planned path (or are cancelled). Each answer comes from a GLib timeout that
-// runs inside the dialog's own loop, so the real code path runs.
+// closed, questions get the first of `answers` they offer, file choosers get the planned path (or are
+// cancelled), a BeerXML file's recipe chooser gets its planned row. Without a watcher a question fails the
+// test and is answered "Annuler". Each answer comes from a GLib timeout that runs inside the dialog's own
+// loop, so the real code path runs.
 class DialogWatcher
 {
   public:
@@ -74,16 +84,23 @@ class DialogWatcher
     ~DialogWatcher();
     void choose_file(const std::string& path); // "" cancels
     std::vector<SeenDialog> seen;
+    std::vector<SeenDialog> questions; // the text is the question, then a line end and the detail
+    std::vector<std::string> answers = {"Ne pas enregistrer", "Remplacer"};
     std::string planned_path;
     bool cancel = false;
     bool expect_proposal = false; // wait until the chooser proposes a file before answering
     bool gave_up = false;         // a dialog could not be answered as planned and was cancelled
+    int recipe_choice = 0;        // the row the recipe chooser of a BeerXML file gets (from 0); -1 cancels
 
   private:
     static gboolean tick(gpointer self);
+    friend gboolean answer_unexpected_questions(gpointer);
     guint source_ = 0;
     int ticks_ = 0;
 };
+
+// Records quitting instead of ending the process, and fails a test that meets an unexpected question.
+void install_test_hooks();
 
 // Closes any line or value dialog left open and starts a new recipe with the New button.
 void reset_to_new_recipe();

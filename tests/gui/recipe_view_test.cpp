@@ -56,14 +56,14 @@ TEST_F(RecipeView, SelectingARowSetsTheSelectedLine)
     EXPECT_EQ(ws.selected_line, 4);
 }
 
-TEST_F(RecipeView, RefillClearsTheHighlightButKeepsTheSelectedLine)
+TEST_F(RecipeView, RefillKeepsTheSelectedLineHighlighted)
 {
     build_small_recipe();
     select_row(3);
     DialogWatcher watcher;
     watcher.choose_file(fixture_folder() + "/recettes/selection.cvl");
     click_toolbar(CMD_SAVE);
-    EXPECT_EQ(gtk_tree_selection_count_selected_rows(ui.recipe_selection), 0);
+    EXPECT_EQ(gtk_tree_selection_count_selected_rows(ui.recipe_selection), 1) << "the line stays highlighted";
     EXPECT_EQ(ws.selected_line, 3);
     click_toolbar(CMD_DELETE);
     EXPECT_EQ(shown_designations(), (std::vector<std::string>{"Eau de brassage", "Pilsen", "Levure ale"}));

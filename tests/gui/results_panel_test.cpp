@@ -52,8 +52,8 @@ TEST_F(ResultsPanel, EstimatesOutsideTheStyleTakeTheConfiguredColours)
     click_toolbar(CMD_STYLE_MENU);
     activate_menu_path(ui.style_menu, {"Lagers", "Style 1"});
     gtk_menu_popdown(GTK_MENU(ui.style_menu));
-    EXPECT_EQ(label_markup(4), span("#00F", "0")) << "an empty recipe is below every range";
-    EXPECT_EQ(label_markup(12), span("#00F", "0 IBU"));
+    EXPECT_EQ(label_markup(4), span("#00F", "0 ▼")) << "an empty recipe is below every range";
+    EXPECT_EQ(label_markup(12), span("#00F", "0 IBU ▼"));
     EXPECT_EQ(label_markup(9), "1008-1014");
     EXPECT_EQ(label_markup(13), "20-40");
     EXPECT_EQ(label_markup(17), "8-20");

@@ -67,7 +67,7 @@ TEST_F(Scenario, BrewerBuildsEditsSavesStartsAnewAndReopens)
         EXPECT_EQ(watcher.seen.size(), 1u);
     }
     enter_value("Titre de la recette", "Pale ale d'été");
-    EXPECT_EQ(window_title(), "CUVELO V0.9 : Pale ale d'été");
+    EXPECT_EQ(window_title(), "CUVELO V0.9 : *Pale ale d'été");
 
     const auto rows = list_rows();
     std::vector<std::string> labels;

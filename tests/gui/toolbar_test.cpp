@@ -7,6 +7,7 @@
 #include "ui/widgets.h"
 
 #include <fstream>
+#include <gdk/gdkkeysyms.h>
 #include <glib/gstdio.h>
 
 using Toolbar = GuiTest;
@@ -85,13 +86,17 @@ TEST_F(Toolbar, NewDropsRecipeTitleStyleAndCarbonation)
     ws.volume_forced = 1;
     ws.forced_volume = 20;
     ws.selected_line = 2;
-    click_toolbar(CMD_NEW);
+    {
+        DialogWatcher watcher; // "Ne pas enregistrer"
+        click_toolbar(CMD_NEW);
+        EXPECT_EQ(watcher.questions.size(), 1u);
+    }
     EXPECT_TRUE(list_rows().empty());
     EXPECT_EQ(ws.line_count, 0);
     EXPECT_EQ(ws.selected_line, 0);
     EXPECT_EQ(ws.carbonation, "2.5 VOL");
     EXPECT_EQ(ws.volume_forced, 0);
-    EXPECT_EQ(ws.forced_volume, 20) << "the figure stays, only the mode is off";
+    EXPECT_EQ(ws.forced_volume, 0) << "a later save must not force the new recipe's volume";
     EXPECT_EQ(style_button_text(), " Pas de Style");
     EXPECT_EQ(window_title(), kCreator);
 }
@@ -126,7 +131,9 @@ TEST_F(Toolbar, SaveThenOpenBringsTheRecipeBack)
         ASSERT_EQ(watcher.seen.size(), 1u);
         EXPECT_EQ(watcher.seen[0].title, "Ouvrir une recette");
         EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_OPEN);
-        EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Fichier Recette CUVELO (*.cvl)"});
+        EXPECT_EQ(watcher.seen[0].filters,
+                  (std::vector<std::string>{"Fichier Recette CUVELO (*.cvl)", "Recettes BeerXML (*.xml)",
+                                            "Toutes les recettes"}));
         EXPECT_FALSE(watcher.gave_up);
     }
     EXPECT_EQ(list_rows(), saved_rows);
@@ -151,7 +158,7 @@ TEST_F(Toolbar, SaveAfterOpenProposesTheOpenedFile)
     DialogWatcher watcher;
     watcher.choose_file("");
     watcher.expect_proposal = true;
-    click_toolbar(CMD_SAVE);
+    press_key(GDK_S, GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK)); // Save as
     ASSERT_EQ(watcher.seen.size(), 1u);
     EXPECT_EQ(watcher.seen[0].proposed, path);
     EXPECT_FALSE(watcher.gave_up);
@@ -205,7 +212,7 @@ TEST_F(Toolbar, FailedSaveShowsMessageAndKeepsFileName)
     EXPECT_EQ(watcher.seen[1].text, "Impossible d'enregistrer la recette dans le fichier :\n" + path +
                                         "\n(fichier ou dossier introuvable)");
     EXPECT_EQ(ws.file_name, "");
-    EXPECT_EQ(window_title(), kCreator);
+    EXPECT_EQ(window_title(), "*" + kCreator) << "still not saved";
     EXPECT_EQ(list_rows().size(), 4u);
 }
 
@@ -270,16 +277,29 @@ TEST_F(Toolbar, MoveUpOnTheFirstLineDoesNothingAndKeepsTheSelection)
     EXPECT_EQ(ws.selected_line, 1);
 }
 
-TEST_F(Toolbar, MoveUpExchangesWithTheLineAboveAndClearsTheSelection)
+TEST_F(Toolbar, MovedLineStaysSelectedForTheNextMove)
 {
     build_small_recipe();
-    select_row(2);
+    select_row(3);
     click_toolbar(CMD_MOVE_UP);
     EXPECT_EQ(shown_designations(),
-              (std::vector<std::string>{"Pilsen", "Eau de brassage", "Saaz", "Levure ale"}));
-    EXPECT_EQ(ws.selected_line, 0);
-    click_toolbar(CMD_MOVE_UP);
-    EXPECT_EQ(shown_designations()[0], "Pilsen") << "no line selected any more";
+              (std::vector<std::string>{"Eau de brassage", "Saaz", "Pilsen", "Levure ale"}));
+    EXPECT_EQ(ws.selected_line, 2);
+    press_key(GDK_Up, GDK_MOD1_MASK);
+    EXPECT_EQ(shown_designations(),
+              (std::vector<std::string>{"Saaz", "Eau de brassage", "Pilsen", "Levure ale"}));
+    press_key(GDK_Down, GDK_MOD1_MASK);
+    press_key(GDK_Down, GDK_MOD1_MASK);
+    EXPECT_EQ(shown_designations(),
+              (std::vector<std::string>{"Eau de brassage", "Pilsen", "Saaz", "Levure ale"}));
+    EXPECT_EQ(ws.selected_line, 3);
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter row;
+    ASSERT_TRUE(gtk_tree_selection_get_selected(ui.recipe_selection, &model, &row)) << "shown selected";
+    gchar* number = nullptr;
+    gtk_tree_model_get(model, &row, 0, &number, -1);
+    EXPECT_STREQ(number, "3");
+    g_free(number);
 }
 
 TEST_F(Toolbar, MoveDownOnTheLastLineDoesNothing)
@@ -292,7 +312,7 @@ TEST_F(Toolbar, MoveDownOnTheLastLineDoesNothing)
     click_toolbar(CMD_MOVE_DOWN);
     EXPECT_EQ(shown_designations(),
               (std::vector<std::string>{"Eau de brassage", "Pilsen", "Levure ale", "Saaz"}));
-    EXPECT_EQ(ws.selected_line, 0);
+    EXPECT_EQ(ws.selected_line, 4);
 }
 
 TEST_F(Toolbar, DeleteRemovesTheSelectedLineOnce)

@@ -3,8 +3,11 @@
 #include "gui_support.h"
 
 #include "calc/format.h"
+#include "core/history.h"
 #include "core/workspace.h"
+#include <gdk/gdkkeysyms.h>
 #include "ui/commands.h"
+#include "ui/dialogs.h"
 #include "ui/widgets.h"
 
 using WorkingBackwards = GuiTest;
@@ -42,6 +45,7 @@ TEST_F(WorkingBackwards, BrewerScalesToAVolumeThenAimsAtThreeFigures)
 {
     build_amber_recipe();
     const Estimates before = ws.estimates;
+    const std::vector<std::string> before_quantities = shown_quantities();
     EXPECT_EQ(menu_labels(ui.function_menu).back(), "Viser des valeurs…");
 
     // To 30 litres: the dialog proposes today's volume, every quantity follows, the figures stay.
@@ -76,6 +80,17 @@ TEST_F(WorkingBackwards, BrewerScalesToAVolumeThenAimsAtThreeFigures)
     EXPECT_NEAR(ws.estimates.initial_density, 1060, 0.5);
     EXPECT_NEAR(ws.estimates.bitterness_ibu, 35.5, 0.5);
     EXPECT_NE(shown_quantities(), scaled);
+    EXPECT_TRUE(recipe_is_modified());
+
+    // Each is one step of the undo history.
+    const std::vector<std::string> solved = shown_quantities();
+    press_key(GDK_z, GDK_CONTROL_MASK);
+    EXPECT_EQ(shown_quantities(), scaled);
+    press_key(GDK_z, GDK_CONTROL_MASK);
+    EXPECT_EQ(shown_quantities(), before_quantities);
+    press_key(GDK_y, GDK_CONTROL_MASK);
+    press_key(GDK_y, GDK_CONTROL_MASK);
+    EXPECT_EQ(shown_quantities(), solved);
 
     // Then a colour the grist cannot give: a warning names the nearest one, and nothing changes.
     const std::vector<std::string> aimed = shown_quantities();
@@ -89,14 +104,35 @@ TEST_F(WorkingBackwards, BrewerScalesToAVolumeThenAimsAtThreeFigures)
         EXPECT_EQ(watcher.seen[0].text.find("Couleur 900 EBC hors d'atteinte"), 0u) << watcher.seen[0].text;
     }
     EXPECT_EQ(shown_quantities(), aimed);
+    press_key(GDK_z, GDK_CONTROL_MASK); // a refused target left no step behind
+    EXPECT_EQ(shown_quantities(), scaled);
+    press_key(GDK_y, GDK_CONTROL_MASK);
 
-    // "Fermer" changes nothing either.
+    // "Annuler" changes nothing either.
     run_function("Viser des valeurs…");
     type_into(ui.target_entries[0], "1090");
-    gtk_button_clicked(GTK_BUTTON(dialog_button(ui.targets_dialog, "Fermer")));
+    gtk_button_clicked(GTK_BUTTON(dialog_button(ui.targets_dialog, "Annuler")));
     drain_events();
     EXPECT_EQ(ui.targets_dialog, nullptr);
     EXPECT_EQ(shown_quantities(), aimed);
+}
+
+TEST_F(WorkingBackwards, AFieldWithoutANumberKeepsTheDialogOpen)
+{
+    build_amber_recipe();
+    const std::vector<std::string> before = shown_quantities();
+    run_function("Viser des valeurs…");
+    type_into(ui.target_entries[2], "beaucoup");
+    validate(ui.targets_dialog);
+    ASSERT_NE(ui.targets_dialog, nullptr);
+    EXPECT_TRUE(entry_is_refused(ui.target_entries[2]));
+    EXPECT_FALSE(entry_is_refused(ui.target_entries[0]));
+    EXPECT_NE(dialog_hint(ui.targets_dialog).find("Amertume"), std::string::npos);
+    EXPECT_EQ(shown_quantities(), before);
+    type_into(ui.target_entries[2], "");
+    validate(ui.targets_dialog); // today's density and colour: nothing to move
+    EXPECT_EQ(ui.targets_dialog, nullptr);
+    EXPECT_EQ(shown_quantities(), before);
 }
 
 TEST_F(WorkingBackwards, AnEmptyRecipeCannotBeScaled)

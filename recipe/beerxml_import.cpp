@@ -1,0 +1,390 @@
+// recipe/beerxml_import.cpp — the mapping from BeerXML records to Cuvelo lines. Colours: grains and adjuncts
+// arrive in degrees Lovibond, sugars and extracts in SRM, both turned into EBC by the reader. The file's
+// efficiency, boil time and equipment stay out: they are the brewer's own settings in Cuvelo.
+#include "recipe/beerxml_import.h"
+
+#include "calc/format.h"
+#include "core/quantity.h"
+#include "core/text.h"
+
+#include <glib.h>
+
+#include <cmath>
+
+namespace
+{
+
+// A text that a recipe file keeps as it is: no tab or line end, and no comma (the file turns them into
+// points), each comma written " -" as brewers write "Goldings - East Kent".
+std::string recipe_text(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == ',')
+            out += " -";
+        else if (c == '\t' || c == '\n' || c == '\r')
+            out += ' ';
+        else
+            out += c;
+    }
+    const size_t first = out.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+std::string lower_utf8(const std::string& text)
+{
+    gchar* folded = g_utf8_strdown(text.c_str(), -1);
+    std::string out = folded ? folded : "";
+    g_free(folded);
+    return out;
+}
+
+bool mentions(const std::string& lowered, std::initializer_list<const char*> words)
+{
+    for (const char* w : words)
+        if (lowered.find(w) != std::string::npos)
+            return true;
+    return false;
+}
+
+// The quantity text of an amount in kilograms (litres for a liquid): kilograms from 1 kg, grams below.
+std::string quantity_for(double amount, bool liquid)
+{
+    if (liquid)
+        return quantity_text(amount, Unit::litre, 3);
+    if (amount >= 1)
+        return quantity_text(amount, Unit::kilogram, 3);
+    return quantity_text(amount * 1000, Unit::gram, 2);
+}
+
+std::string figure(double x)
+{
+    return format_decimals(x, 2);
+}
+
+class LineMaker
+{
+  public:
+    explicit LineMaker(const Workspace& w) : w_(w) {}
+
+    // A line with the picture and price of the database entry of the same name, else the category's.
+    RecipeLine make(const std::string& category, const std::string& name, const std::string& quantity,
+                    const std::string& value, const std::string& yield, const std::string& time,
+                    const std::string& step) const
+    {
+        RecipeLine line;
+        line.category = category;
+        line.designation = recipe_text(name);
+        line.quantity = quantity;
+        line.value = value;
+        line.yield = yield;
+        line.time = time;
+        line.step = step;
+        const IngredientEntry* same = named(line.designation);
+        line.picture = same ? same->picture : usual_picture(category);
+        line.price = same ? same->price : std::string();
+        return line;
+    }
+
+    RecipeLine water(const std::string& step, const char* usual_name) const
+    {
+        for (int i = 1; i <= w_.ingredient_count; i++) {
+            const IngredientEntry& e = w_.ingredients[i];
+            if (e.category == "EAU" && e.step == step)
+                return make_from(e, "0 L");
+        }
+        return make("EAU", usual_name, "0 L", "0", "0", "0", step);
+    }
+
+  private:
+    RecipeLine make_from(const IngredientEntry& e, const std::string& quantity) const
+    {
+        RecipeLine line;
+        line.category = e.category;
+        line.picture = e.picture;
+        line.designation = e.designation;
+        line.quantity = quantity;
+        line.value = e.value;
+        line.yield = e.yield;
+        line.time = e.time;
+        line.step = e.step;
+        line.price = e.price;
+        return line;
+    }
+
+    const IngredientEntry* named(const std::string& designation) const
+    {
+        if (designation.empty())
+            return nullptr;
+        for (int i = 1; i <= w_.ingredient_count; i++)
+            if (g_ascii_strcasecmp(w_.ingredients[i].designation.c_str(), designation.c_str()) == 0)
+                return &w_.ingredients[i];
+        return nullptr;
+    }
+
+    std::string usual_picture(const std::string& category) const
+    {
+        for (int i = 1; i <= w_.ingredient_count; i++)
+            if (w_.ingredients[i].category == category)
+                return w_.ingredients[i].picture;
+        static const char* const kUsual[][2] = {{"EAU", "eau"},
+                                                {"MALT", "malt1"},
+                                                {"MALTFROMENT", "maltfroment"},
+                                                {"MALTSPECIAL", "malt3"},
+                                                {"GRAIN", "malt4"},
+                                                {"FLOCON", "flocon"},
+                                                {"HOUBLONCONE", "houbloncone"},
+                                                {"HOUBLONPELLET", "houblonpellet"},
+                                                {"SUCRE", "sucre"},
+                                                {"EXTRAITPOUDRE", "extraitpoudre"},
+                                                {"EXTRAITLIQUIDE", "extraitliquide"},
+                                                {"AUTRE", "autre"},
+                                                {"LEVURE", "levure"}};
+        for (const auto& usual : kUsual)
+            if (category == usual[0])
+                return usual[1];
+        return "autre";
+    }
+
+    const Workspace& w_;
+};
+
+// Grain → MALT, MALTFROMENT (wheat) or MALTSPECIAL (crystal, roasted, above 50 EBC); Adjunct → FLOCON
+// (flaked) or GRAIN; the others by their type.
+const char* category_of_fermentable(const BxFermentable& f)
+{
+    const std::string name = lower_utf8(f.name);
+    if (f.type == "Sugar")
+        return "SUCRE";
+    if (f.type == "Extract")
+        return "EXTRAITLIQUIDE";
+    if (f.type == "Dry Extract")
+        return "EXTRAITPOUDRE";
+    if (f.type == "Adjunct")
+        return mentions(name, {"flake", "flocon"}) ? "FLOCON" : "GRAIN";
+    if (mentions(name, {"crystal", "caramel", "cara", "roast", "torréfi", "chocolat", "black"}) ||
+        f.colour_ebc > 50)
+        return "MALTSPECIAL";
+    if (mentions(name, {"wheat", "froment", "blé", "weizen", "weiss", "weiß"}))
+        return "MALTFROMENT";
+    return "MALT";
+}
+
+bool is_mashed(const char* category)
+{
+    const std::string c = category;
+    return c == "MALT" || c == "MALTFROMENT" || c == "MALTSPECIAL" || c == "FLOCON" || c == "GRAIN";
+}
+
+// Boil and First Wort boil for their time; an Aroma addition below 95 °C is a whirlpool that adds no
+// bitterness; Dry Hop and Mash hops count nothing, as Cuvelo counts every hop by its time.
+RecipeLine hop_line(const BxHop& h, const LineMaker& maker)
+{
+    const char* category = h.form == "Pellet" ? "HOUBLONPELLET" : "HOUBLONCONE";
+    std::string step = "EBULLITION";
+    double time = h.time;
+    if (h.use == "Aroma") {
+        step = "AROMATISATION";
+        if (h.temperature >= 0 && h.temperature < 95)
+            time = 0;
+    } else if (h.use == "Dry Hop") {
+        step = "FERMENTATION";
+        time = 0;
+    } else if (h.use == "Mash") {
+        step = "EMPATAGE";
+        time = 0;
+    }
+    return maker.make(category, h.name, quantity_for(h.amount, false), figure(h.alpha), "0", figure(time),
+                      step);
+}
+
+const char* misc_step(const std::string& use)
+{
+    if (use == "Mash")
+        return "EMPATAGE";
+    if (use == "Boil")
+        return "EBULLITION";
+    return "FERMENTATION";
+}
+
+std::string count_of(size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n > 1 ? many : one);
+}
+
+// The file's style when the style database knows its name, else one built from the record's ranges.
+StyleEntry style_of(const BxStyle& s, const Workspace& w)
+{
+    if (!s.present)
+        return w.styles[1];
+    const std::string name = recipe_text(s.name);
+    for (int i = 2; i <= w.style_count; i++)
+        if (!name.empty() && g_ascii_strcasecmp(w.styles[i].name.c_str(), name.c_str()) == 0)
+            return w.styles[i];
+    StyleEntry style;
+    style.category = s.category.empty() ? "Styles BeerXML" : recipe_text(s.category);
+    style.name = name.empty() ? "Style du fichier" : name;
+    style.og_min = figure(s.og_min * 1000);
+    style.og_max = figure(s.og_max * 1000);
+    style.fg_min = figure(s.fg_min * 1000);
+    style.fg_max = figure(s.fg_max * 1000);
+    style.ebc_min = figure(s.ebc_min);
+    style.ebc_max = figure(s.ebc_max);
+    style.ibu_min = figure(s.ibu_min);
+    style.ibu_max = figure(s.ibu_max);
+    style.picture = w.styles[1].picture;
+    style.description = s.notes.empty() ? "Style lu dans un fichier BeerXML" : recipe_text(s.notes);
+    return style;
+}
+
+void add_lost(const BxRecipe& r, ImportedRecipe& out)
+{
+    if (r.mash_steps > 0)
+        out.lost.push_back(
+            count_of(static_cast<size_t>(r.mash_steps), "palier d'empâtage", "paliers d'empâtage"));
+    for (const std::string& water : r.waters)
+        out.lost.push_back("le profil d'eau" + (water.empty() ? std::string() : " « " + water + " »"));
+    if (r.notes)
+        out.lost.push_back("les notes");
+    if (!r.equipment.empty())
+        out.lost.push_back("l'équipement « " + r.equipment + " »");
+    if (!std::isnan(r.stated.efficiency))
+        out.lost.push_back("le rendement du fichier (" + figure(r.stated.efficiency) + " %)");
+    if (r.boil_time >= 0)
+        out.lost.push_back("la durée d'ébullition du fichier (" + figure(r.boil_time) + " min)");
+}
+
+} // namespace
+
+ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
+{
+    ImportedRecipe out;
+    const LineMaker maker(w);
+    out.title = recipe_text(r.name);
+    out.style = style_of(r.style, w);
+    out.carbonation = r.carbonation >= 0 ? number_to_text(std::round(r.carbonation * 100) / 100) + " VOL"
+                                         : std::string("2.5 VOL");
+    out.forced_volume = r.batch_size;
+    out.stated = r.stated;
+    out.corrected = r.corrections;
+
+    std::vector<RecipeLine> mashed, boiled, hops, others, yeasts;
+    for (const BxFermentable& f : r.fermentables) {
+        const char* category = category_of_fermentable(f);
+        RecipeLine line = maker.make(category, f.name, quantity_for(f.amount, false), figure(f.colour_ebc),
+                                     figure(f.yield), "0", is_mashed(category) ? "EMPATAGE" : "EBULLITION");
+        (is_mashed(category) ? mashed : boiled).push_back(line);
+    }
+    for (const BxHop& h : r.hops)
+        hops.push_back(hop_line(h, maker));
+    for (const BxMisc& m : r.miscs)
+        others.push_back(maker.make("AUTRE", m.name, quantity_for(m.amount, !m.is_weight), "0", "0",
+                                    figure(m.time), misc_step(m.use)));
+    for (const BxYeast& y : r.yeasts) {
+        double attenuation = y.attenuation;
+        if (attenuation < 0) {
+            attenuation = 75;
+            out.corrected.push_back("levure « " + y.name + " » : atténuation absente, 75 % pris par défaut");
+        }
+        yeasts.push_back(maker.make("LEVURE", y.name, quantity_for(y.amount, !y.is_weight), "0",
+                                    figure(attenuation), "0", "FERMENTATION"));
+    }
+
+    // Brewing order: mash water, grains, rinse water, boil, fermentation.
+    out.lines.push_back(maker.water("EMPATAGE", "Eau d'empâtage"));
+    out.lines.insert(out.lines.end(), mashed.begin(), mashed.end());
+    out.lines.push_back(maker.water("RINCAGE", "Eau de rinçage"));
+    for (const auto* group : {&boiled, &hops, &others, &yeasts})
+        out.lines.insert(out.lines.end(), group->begin(), group->end());
+    if (out.lines.size() > static_cast<size_t>(kLineCapacity)) {
+        out.corrected.push_back(std::to_string(out.lines.size() - kLineCapacity) +
+                                " ligne(s) au-delà de 256 ignorée(s)");
+        out.lines.resize(kLineCapacity);
+    }
+
+    const struct {
+        size_t n;
+        const char *one, *many;
+    } kinds[] = {{r.fermentables.size(), "malt ou sucre", "malts et sucres"},
+                 {r.hops.size(), "houblon", "houblons"},
+                 {r.yeasts.size(), "levure", "levures"},
+                 {r.miscs.size(), "autre ingrédient", "autres ingrédients"}};
+    for (const auto& kind : kinds)
+        if (kind.n > 0)
+            out.read.push_back(count_of(kind.n, kind.one, kind.many));
+    if (out.read.empty())
+        out.read.push_back("aucun ingrédient");
+    add_lost(r, out);
+    return out;
+}
+
+void apply_imported_recipe(const ImportedRecipe& recipe)
+{
+    ws.selected_line = 0;
+    ws.line_count = 0;
+    ws.file_name = "";
+    ws.file_base_name = "";
+    ws.style = recipe.style;
+    ws.style_display_mode = 0;
+    ws.carbonation = recipe.carbonation;
+    ws.title = recipe.title;
+    ws.forced_volume = recipe.forced_volume;
+    ws.volume_forced = recipe.forced_volume > 0 ? 1 : 0;
+    for (const RecipeLine& l : recipe.lines)
+        add_recipe_line(l);
+}
+
+namespace
+{
+
+std::string joined(const std::vector<std::string>& items, const char* separator, size_t most)
+{
+    std::string out;
+    for (size_t i = 0; i < items.size() && i < most; i++)
+        out += (i ? separator : "") + items[i];
+    if (items.size() > most)
+        out += separator + std::string("et ") + std::to_string(items.size() - most) + " autre(s)";
+    return out;
+}
+
+std::string stated_line(const char* what, double stated, double estimated, const char* unit)
+{
+    const std::string file = std::isnan(stated) ? std::string("non indiqué") : figure(stated) + unit;
+    return std::string(what) + " : " + file + " ; Cuvelo : " + figure(estimated) + unit + "\n";
+}
+
+} // namespace
+
+std::string import_message(const ImportedRecipe& recipe, const std::vector<std::string>& steps,
+                           const Estimates& e, double efficiency_percent)
+{
+    std::string m = "Recette « " + recipe.title +
+                    " » lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
+                    ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
+                    figure(recipe.forced_volume) + " L.\n";
+    if (!recipe.lost.empty())
+        m += "\nNon repris : " + joined(recipe.lost, ", ", 8) + ".\n";
+    if (!recipe.corrected.empty() || !steps.empty()) {
+        std::vector<std::string> all = steps;
+        all.insert(all.end(), recipe.corrected.begin(), recipe.corrected.end());
+        m += "\nCorrigé :\n  " + joined(all, "\n  ", 12) + "\n";
+    }
+    const BxStated& s = recipe.stated;
+    const double og = std::isnan(s.og) ? NAN : s.og * 1000;
+    const double fg = std::isnan(s.fg) ? NAN : s.fg * 1000;
+    m += "\nCe qu'annonce le fichier, à côté des estimations de Cuvelo :\n";
+    m += stated_line("Densité initiale", og, e.initial_density, "");
+    m += stated_line("Densité finale", fg, e.final_density, "");
+    m += stated_line("Couleur", s.colour_ebc, e.colour_ebc, " EBC");
+    m += stated_line("Amertume", s.ibu, e.bitterness_ibu, " IBU");
+    m += stated_line("Rendement", s.efficiency, efficiency_percent, " %");
+    return m;
+}
+
+std::string beerxml_recipe_label(const BeerXmlContent& content, size_t index)
+{
+    const std::string name = index < content.recipes.size() ? recipe_text(content.recipes[index].name) : "";
+    return name.empty() ? "Recette n° " + std::to_string(index + 1) : name;
+}

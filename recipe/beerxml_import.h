@@ -1,0 +1,36 @@
+// recipe/beerxml_import.h — a BeerXML recipe becomes a Cuvelo recipe: lines, style, title, carbonation and
+// the batch size as forced final volume, with the French account of what was read, lost and corrected.
+#pragma once
+
+#include "core/records.h"
+#include "core/workspace.h"
+#include "recipe/beerxml_read.h"
+
+#include <string>
+#include <vector>
+
+struct ImportedRecipe {
+    std::vector<RecipeLine> lines; // the nine texts of each line; pictures are loaded when it is applied
+    StyleEntry style;
+    std::string title;
+    std::string carbonation;
+    double forced_volume = 0; // litres: the file's batch size
+    BxStated stated;
+    std::vector<std::string> read;      // "5 malts et sucres", "4 houblons", ...
+    std::vector<std::string> lost;      // what Cuvelo does not keep
+    std::vector<std::string> corrected; // values read by their leading number, defaulted or clamped
+};
+
+// The Cuvelo recipe of a BeerXML recipe; pictures, prices and styles come from the reference data of `w`.
+ImportedRecipe import_beerxml_recipe(const BxRecipe& recipe, const Workspace& w);
+
+// Makes the imported recipe the one on screen, as a new recipe never saved (no file name).
+void apply_imported_recipe(const ImportedRecipe& recipe);
+
+// The one French message after an import: read, lost, corrected, then the file's own figures beside
+// Cuvelo's estimates. `steps` are the normalising steps of the file.
+std::string import_message(const ImportedRecipe& recipe, const std::vector<std::string>& steps,
+                           const Estimates& estimates, double efficiency_percent);
+
+// The recipe's name, as `--list` and the recipe chooser show it ("Recette n° N" when it has none).
+std::string beerxml_recipe_label(const BeerXmlContent& content, size_t index);

@@ -1,0 +1,647 @@
+// recipe/beerxml_read.cpp — GMarkup over the normalised text into a small tree, then the tree into records.
+// Values are read by their leading number and unit; a missing or unreadable one takes a default. Each such
+// correction is written down beside its recipe.
+#include "recipe/beerxml_read.h"
+
+#include "recipe/beerxml_text.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+namespace
+{
+
+// Deeper elements are read as text of their parent: no BeerXML record nests more than a few levels.
+constexpr int kDeepest = 40;
+
+struct Node {
+    std::string tag;
+    std::string text;
+    std::vector<Node> children;
+};
+
+struct Builder {
+    std::vector<Node> stack; // stack[0] is the whole document
+    int ignored = 0;         // open elements beyond kDeepest
+};
+
+void on_start(GMarkupParseContext*, const gchar* name, const gchar**, const gchar**, gpointer data, GError**)
+{
+    Builder& b = *static_cast<Builder*>(data);
+    if (b.ignored > 0 || static_cast<int>(b.stack.size()) > kDeepest) {
+        b.ignored++;
+        return;
+    }
+    b.stack.push_back(Node{name, std::string(), {}});
+}
+
+void close_top(Builder& b)
+{
+    Node node = std::move(b.stack.back());
+    b.stack.pop_back();
+    b.stack.back().children.push_back(std::move(node));
+}
+
+void on_end(GMarkupParseContext*, const gchar*, gpointer data, GError**)
+{
+    Builder& b = *static_cast<Builder*>(data);
+    if (b.ignored > 0)
+        b.ignored--;
+    else if (b.stack.size() > 1)
+        close_top(b);
+}
+
+void on_text(GMarkupParseContext*, const gchar* text, gsize length, gpointer data, GError**)
+{
+    Builder& b = *static_cast<Builder*>(data);
+    if (b.ignored == 0)
+        b.stack.back().text.append(text, length);
+}
+
+const GMarkupParser kParser = {on_start, on_end, on_text, nullptr, nullptr};
+
+// The tree of a text. On a GMarkup error the elements read so far are kept (the open ones closed) and
+// `error` says where reading stopped; it stays empty when the whole text was read.
+Node parse_tree(const std::string& text, int first_line, std::string* error)
+{
+    Builder builder;
+    builder.stack.push_back(Node{});
+    GMarkupParseContext* context =
+        g_markup_parse_context_new(&kParser, G_MARKUP_TREAT_CDATA_AS_TEXT, &builder, nullptr);
+    GError* failure = nullptr;
+    const bool read =
+        g_markup_parse_context_parse(context, text.data(), static_cast<gssize>(text.size()), &failure) &&
+        g_markup_parse_context_end_parse(context, &failure);
+    if (!read) {
+        gint line = 0;
+        g_markup_parse_context_get_position(context, &line, nullptr);
+        *error = "XML abîmé ligne " + std::to_string(first_line + line - 1);
+        g_clear_error(&failure);
+    }
+    g_markup_parse_context_free(context);
+    while (builder.stack.size() > 1)
+        close_top(builder);
+    return std::move(builder.stack.front());
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string lower(std::string text)
+{
+    for (char& c : text)
+        c = g_ascii_tolower(c);
+    return text;
+}
+
+// The first child of that tag: a repeated tag keeps its first value.
+const Node* child(const Node& node, const char* tag)
+{
+    for (const Node& c : node.children)
+        if (c.tag == tag)
+            return &c;
+    return nullptr;
+}
+
+std::string child_text(const Node& node, const char* tag)
+{
+    const Node* c = child(node, tag);
+    return c ? trimmed(c->text) : std::string();
+}
+
+std::string figure(double x)
+{
+    char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+    g_ascii_formatd(buffer, sizeof buffer, "%.6g", x);
+    return buffer;
+}
+
+// The fields of one record, read with the corrections written down under the record's name.
+class Fields
+{
+  public:
+    Fields(const Node& node, std::string label, std::vector<std::string>& corrections)
+        : node_(node), label_(std::move(label)), corrections_(corrections)
+    {
+    }
+
+    std::string text(const char* tag) const
+    {
+        return child_text(node_, tag);
+    }
+
+    // A figure in `unit`, within [lo, hi]; `fallback` when missing (said when `required`) or unreadable.
+    double number(const char* tag, const char* unit, double fallback, bool required, double lo, double hi,
+                  bool report = true) const
+    {
+        const std::string text = child_text(node_, tag);
+        if (text.empty()) {
+            if (required && report)
+                say(std::string(tag) + " manquant : " + figure(fallback) + " pris par défaut");
+            return fallback;
+        }
+        double value = 0;
+        bool plain = true;
+        if (!beerxml_number(text, unit, &value, &plain)) {
+            if (report)
+                say(std::string(tag) + " « " + text + " » illisible : " + figure(fallback) +
+                    " pris par défaut");
+            return fallback;
+        }
+        if (!plain && report)
+            say(std::string(tag) + " « " + text + " » lu " + figure(value));
+        if (value < lo || value > hi) {
+            const double kept = value < lo ? lo : hi;
+            if (report)
+                say(std::string(tag) + " " + figure(value) + " ramené à " + figure(kept));
+            return kept;
+        }
+        return value;
+    }
+
+    bool boolean(const char* tag, bool fallback) const
+    {
+        const std::string text = lower(child_text(node_, tag));
+        if (text == "true" || text == "1" || text == "yes")
+            return true;
+        if (text == "false" || text == "0" || text == "no")
+            return false;
+        return fallback;
+    }
+
+    // One of the standard's spellings, whatever the case and spaces; `fallback` (said) otherwise.
+    std::string choice(const char* tag, std::initializer_list<const char*> spellings,
+                       const char* fallback) const
+    {
+        const std::string text = child_text(node_, tag);
+        std::string squeezed;
+        for (char c : lower(text))
+            if (g_ascii_isalnum(c))
+                squeezed += c;
+        for (const char* spelling : spellings) {
+            std::string wanted;
+            for (const char* p = spelling; *p; p++)
+                if (g_ascii_isalnum(*p))
+                    wanted += g_ascii_tolower(*p);
+            if (squeezed == wanted)
+                return spelling;
+        }
+        say(std::string(tag) + " « " + text + " » inconnu : " + fallback + " pris par défaut");
+        return fallback;
+    }
+
+    void say(const std::string& what) const
+    {
+        corrections_.push_back(label_ + " : " + what);
+    }
+
+  private:
+    const Node& node_;
+    std::string label_;
+    std::vector<std::string>& corrections_;
+};
+
+// The records of one kind in a recipe: under their plural tag, or loose in the recipe itself.
+std::vector<const Node*> records(const Node& recipe, const char* plural, const char* singular)
+{
+    std::vector<const Node*> found;
+    for (const Node& c : recipe.children) {
+        if (c.tag == plural) {
+            for (const Node& r : c.children)
+                if (r.tag == singular)
+                    found.push_back(&r);
+        } else if (c.tag == singular) {
+            found.push_back(&c);
+        }
+    }
+    return found;
+}
+
+std::string label(const char* kind, const Node& record)
+{
+    const std::string name = child_text(record, "NAME");
+    return std::string(kind) + (name.empty() ? "" : " « " + name + " »");
+}
+
+void read_fermentable(const Node& node, BxRecipe& recipe)
+{
+    Fields f(node, label("malt", node), recipe.corrections);
+    BxFermentable x;
+    x.name = f.text("NAME");
+    x.type = f.choice("TYPE", {"Grain", "Sugar", "Extract", "Dry Extract", "Adjunct"}, "Grain");
+    x.amount = f.number("AMOUNT", "kg", 0, true, 0, 1e4);
+    const bool sugar = x.type == "Sugar";
+    const bool extract = x.type == "Extract" || x.type == "Dry Extract";
+    const double usual_yield = sugar ? 100 : x.type == "Dry Extract" ? 95 : extract ? 78 : 75;
+    x.yield = f.number("YIELD", "%", usual_yield, true, 0, 100);
+    // Grains and adjuncts give their colour in degrees Lovibond, sugars and extracts in SRM.
+    const bool lovibond = !sugar && !extract;
+    x.colour_ebc = f.number("COLOR", lovibond ? "lovibond" : "srm", 0, true, 0, 1e4);
+    recipe.fermentables.push_back(x);
+}
+
+// Programs without a whirlpool element leave it in the notes ("Whirlpool at 80°C"): its temperature, or -1.
+double whirlpool_in_notes(const std::string& notes)
+{
+    const std::string text = lower(notes);
+    if (text.find("whirlpool") == std::string::npos && text.find("hop stand") == std::string::npos &&
+        text.find("hopstand") == std::string::npos)
+        return -1;
+    for (size_t at = text.find("\xC2\xB0"); at != std::string::npos; at = text.find("\xC2\xB0", at + 2)) {
+        size_t start = at;
+        while (start > 0 &&
+               (g_ascii_isdigit(text[start - 1]) || text[start - 1] == ' ' || text[start - 1] == '.'))
+            start--;
+        double celsius = 0;
+        bool plain = true;
+        if (beerxml_number(text.substr(start, at - start) + text.substr(at, 3), "c", &celsius, &plain))
+            return celsius;
+    }
+    return -1;
+}
+
+void read_hop(const Node& node, BxRecipe& recipe)
+{
+    Fields f(node, label("houblon", node), recipe.corrections);
+    BxHop x;
+    x.name = f.text("NAME");
+    x.alpha = f.number("ALPHA", "%", 0, true, 0, 100);
+    x.amount = f.number("AMOUNT", "kg", 0, true, 0, 1e4);
+    x.use = f.choice("USE", {"Boil", "Dry Hop", "Mash", "First Wort", "Aroma", "Whirlpool"}, "Boil");
+    if (x.use == "Whirlpool")
+        x.use = "Aroma";
+    x.time = f.number("TIME", "min", 0, true, 0, 1e6);
+    const std::string form = lower(f.text("FORM"));
+    x.form = form.find("pellet") != std::string::npos ? "Pellet" : form.empty() ? "" : "Leaf";
+    // Programs that know whirlpools write its temperature in an element of their own.
+    for (const Node& c : node.children)
+        if (c.tag.find("TEMP") != std::string::npos && x.temperature < 0)
+            x.temperature = f.number(c.tag.c_str(), "c", -1, false, -50, 150);
+    if (x.temperature < 0 && x.use == "Aroma")
+        x.temperature = whirlpool_in_notes(f.text("NOTES"));
+    recipe.hops.push_back(x);
+}
+
+void read_yeast(const Node& node, BxRecipe& recipe)
+{
+    Fields f(node, label("levure", node), recipe.corrections);
+    BxYeast x;
+    x.name = f.text("NAME");
+    x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
+    x.amount = f.number("AMOUNT", x.is_weight ? "kg" : "l", 0, true, 0, 1e3);
+    x.attenuation = f.number("ATTENUATION", "%", -1, false, 0, 100);
+    recipe.yeasts.push_back(x);
+}
+
+void read_misc(const Node& node, BxRecipe& recipe)
+{
+    Fields f(node, label("ingrédient", node), recipe.corrections);
+    BxMisc x;
+    x.name = f.text("NAME");
+    x.use = f.choice("USE", {"Boil", "Mash", "Primary", "Secondary", "Bottling"}, "Boil");
+    x.time = f.number("TIME", "min", 0, true, 0, 1e6);
+    x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
+    x.amount = f.number("AMOUNT", x.is_weight ? "kg" : "l", 0, true, 0, 1e4);
+    recipe.miscs.push_back(x);
+}
+
+void read_style(const Node& node, BxRecipe& recipe)
+{
+    Fields f(node, label("style", node), recipe.corrections);
+    BxStyle& s = recipe.style;
+    s.present = true;
+    s.name = f.text("NAME");
+    s.category = f.text("CATEGORY");
+    s.notes = f.text("NOTES");
+    s.og_min = f.number("OG_MIN", "sg", 1.0, true, 0.9, 1.3);
+    s.og_max = f.number("OG_MAX", "sg", 1.2, true, 0.9, 1.3);
+    s.fg_min = f.number("FG_MIN", "sg", 0.99, true, 0.9, 1.3);
+    s.fg_max = f.number("FG_MAX", "sg", 1.2, true, 0.9, 1.3);
+    s.ibu_min = f.number("IBU_MIN", "", 0, true, 0, 1e4);
+    s.ibu_max = f.number("IBU_MAX", "", 9999, true, 0, 1e4);
+    s.ebc_min = f.number("COLOR_MIN", "srm", 0, true, 0, 1e5);
+    s.ebc_max = f.number("COLOR_MAX", "srm", 9999, true, 0, 1e5);
+}
+
+BxRecipe read_recipe(const Node& node)
+{
+    BxRecipe recipe;
+    Fields f(node, "recette", recipe.corrections);
+    recipe.name = f.text("NAME");
+    recipe.batch_size = f.number("BATCH_SIZE", "l", 20, true, 0, 1e5);
+    if (recipe.batch_size <= 0) {
+        f.say("BATCH_SIZE nul : 20 L pris par défaut");
+        recipe.batch_size = 20;
+    }
+    recipe.boil_time = f.number("BOIL_TIME", "min", -1, false, 0, 1e4, false);
+    recipe.carbonation = f.number("CARBONATION", "", -1, false, 0, 10);
+    BxStated& s = recipe.stated;
+    const char* og = child(node, "OG") && !child_text(node, "OG").empty() ? "OG" : "EST_OG";
+    const char* fg = child(node, "FG") && !child_text(node, "FG").empty() ? "FG" : "EST_FG";
+    s.og = f.number(og, "sg", NAN, false, 0.9, 1.3, false);
+    s.fg = f.number(fg, "sg", NAN, false, 0.9, 1.3, false);
+    s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
+    s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
+    s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
+
+    if (const Node* style = child(node, "STYLE"))
+        read_style(*style, recipe);
+    for (const Node* r : records(node, "FERMENTABLES", "FERMENTABLE"))
+        read_fermentable(*r, recipe);
+    for (const Node* r : records(node, "HOPS", "HOP"))
+        read_hop(*r, recipe);
+    for (const Node* r : records(node, "YEASTS", "YEAST"))
+        read_yeast(*r, recipe);
+    for (const Node* r : records(node, "MISCS", "MISC"))
+        read_misc(*r, recipe);
+    for (const Node* r : records(node, "WATERS", "WATER"))
+        recipe.waters.push_back(child_text(*r, "NAME"));
+    if (const Node* mash = child(node, "MASH"))
+        for (const Node* step : records(*mash, "MASH_STEPS", "MASH_STEP"))
+            recipe.mash_steps += step->tag.empty() ? 0 : 1;
+    recipe.notes = !child_text(node, "NOTES").empty() || !child_text(node, "TASTE_NOTES").empty();
+    if (const Node* equipment = child(node, "EQUIPMENT"))
+        recipe.equipment = child_text(*equipment, "NAME");
+    return recipe;
+}
+
+struct Census {
+    std::vector<const Node*> recipes;
+    int counts[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    bool beersmith = false, html = false, draft = false;
+};
+
+const char* const kRecordTags[8] = {"HOP",   "FERMENTABLE", "YEAST",     "MISC",
+                                    "WATER", "STYLE",       "EQUIPMENT", "MASH"};
+const char* const kRecordNames[8][2] = {{"houblon", "houblons"},
+                                        {"malt", "malts"},
+                                        {"levure", "levures"},
+                                        {"autre ingrédient", "autres ingrédients"},
+                                        {"profil d'eau", "profils d'eau"},
+                                        {"style", "styles"},
+                                        {"équipement", "équipements"},
+                                        {"profil d'empâtage", "profils d'empâtage"}};
+
+// The recipes of the tree, and what else it holds, for the refusal of a file without recipe.
+void take_census(const Node& node, Census& census, int depth)
+{
+    for (const Node& c : node.children) {
+        if (c.tag == "RECIPE") {
+            census.recipes.push_back(&c);
+            continue;
+        }
+        if (c.tag == "F_R_NAME" || c.tag == "SELECTIONS")
+            census.beersmith = true;
+        else if (c.tag == "HTML" && depth == 0)
+            census.html = true;
+        else if ((c.tag == "BEER_XML" || c.tag == "BEERXML") && depth == 0)
+            census.draft = true;
+        for (int i = 0; i < 8; i++)
+            if (c.tag == kRecordTags[i])
+                census.counts[i]++;
+        take_census(c, census, depth + 1);
+    }
+}
+
+std::string refusal_without_recipe(const Census& census)
+{
+    if (census.beersmith)
+        return "ce fichier est une recette BeerSmith dans son propre format (.bsmx) : exportez-la en BeerXML "
+               "depuis BeerSmith";
+    if (census.html)
+        return "ce fichier est une page web (HTML), pas une recette BeerXML";
+    if (census.draft)
+        return "ce fichier suit le brouillon BeerXML 2, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+    std::string held;
+    for (int i = 0; i < 8; i++) {
+        if (census.counts[i] == 0)
+            continue;
+        held += held.empty() ? "" : ", ";
+        held += std::to_string(census.counts[i]) + " " + kRecordNames[i][census.counts[i] > 1 ? 1 : 0];
+    }
+    if (held.empty())
+        return "ce fichier ne contient aucune recette BeerXML";
+    return "ce fichier ne contient aucune recette : " + held;
+}
+
+std::string refusal_of_other_format(const std::string& bytes)
+{
+    size_t p = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (p < bytes.size() && g_ascii_isspace(bytes[p]))
+        p++;
+    if (bytes.compare(0, 16, std::string("SQLite format 3\0", 16)) == 0)
+        return "ce fichier est une base SQLite (celle de Kleiner Brauhelfer, par exemple), pas une recette "
+               "BeerXML";
+    if (p < bytes.size() && (bytes[p] == '{' || bytes[p] == '[')) {
+        if (bytes.find("\"beerjson\"") != std::string::npos)
+            return "ce fichier est au format BeerJSON, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+        return "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
+               "recette "
+               "BeerXML";
+    }
+    return std::string();
+}
+
+// The start of each recipe of the normalised text, so that each can be read on its own.
+std::vector<std::pair<size_t, size_t>> recipe_spans(const std::string& text)
+{
+    std::vector<std::pair<size_t, size_t>> spans;
+    size_t from = 0;
+    while ((from = text.find("<RECIPE", from)) != std::string::npos) {
+        const char after = from + 7 < text.size() ? text[from + 7] : '\0';
+        if (after != '>' && after != '/' && !g_ascii_isspace(after)) {
+            from += 7;
+            continue;
+        }
+        size_t end = text.find("</RECIPE", from);
+        const size_t next = text.find("<RECIPE>", from + 7);
+        if (end == std::string::npos || (next != std::string::npos && next < end))
+            end = next == std::string::npos ? text.size() : next;
+        else
+            end = text.find('>', end) == std::string::npos ? text.size() : text.find('>', end) + 1;
+        spans.emplace_back(from, end);
+        from = end;
+    }
+    return spans;
+}
+
+int line_of(const std::string& text, size_t position)
+{
+    int line = 1;
+    for (size_t i = 0; i < position && i < text.size(); i++)
+        line += text[i] == '\n';
+    return line;
+}
+
+void read_recipes_one_by_one(const std::string& text, const Node& whole, BeerXmlContent& content,
+                             Census& census)
+{
+    const auto spans = recipe_spans(text);
+    if (spans.empty()) {
+        take_census(whole, census, 0);
+        return;
+    }
+    int number = 0;
+    for (const auto& span : spans) {
+        number++;
+        std::string error;
+        const std::string chunk = std::string("<") + kBeerXmlRoot + ">" +
+                                  text.substr(span.first, span.second - span.first) + "</" + kBeerXmlRoot +
+                                  ">";
+        const Node tree = parse_tree(chunk, line_of(text, span.first), &error);
+        const Node* recipe = tree.children.empty() ? nullptr : child(tree.children.front(), "RECIPE");
+        if (!recipe) {
+            content.unreadable.push_back("recette n° " + std::to_string(number) + " illisible (" + error +
+                                         ")");
+            continue;
+        }
+        BxRecipe read = read_recipe(*recipe);
+        if (!error.empty())
+            read.corrections.push_back("recette : " + error + ", la suite de la recette est perdue");
+        content.recipes.push_back(std::move(read));
+    }
+}
+
+} // namespace
+
+bool beerxml_number(const std::string& text, const char* unit, double* value, bool* plain)
+{
+    std::string t = trimmed(text);
+    *plain = true;
+    // A decimal comma, as European programs write them.
+    if (t.find(',') != std::string::npos && t.find('.') == std::string::npos) {
+        t[t.find(',')] = '.';
+        *plain = false;
+    }
+    const char* start = t.c_str();
+    char* end = nullptr;
+    double x = g_ascii_strtod(start, &end);
+    if (end == start || !std::isfinite(x) || (start[0] == '0' && (start[1] == 'x' || start[1] == 'X')))
+        return false;
+    std::string rest = lower(trimmed(end));
+    if (rest.compare(0, 2, "\xC2\xB0") == 0) // the degree sign
+        rest.erase(0, 2);
+    if (!rest.empty())
+        *plain = false;
+    auto is = [&rest](std::initializer_list<const char*> words) {
+        for (const char* w : words)
+            if (rest == w)
+                return true;
+        return false;
+    };
+    const std::string u = unit;
+    if (u == "kg") {
+        x *= is({"g", "gr", "gram", "grams"})       ? 0.001
+             : is({"mg"})                           ? 1e-6
+             : is({"lb", "lbs", "pound", "pounds"}) ? 0.45359237
+             : is({"oz", "ounce", "ounces"})        ? 0.028349523125
+                                                    : 1;
+    } else if (u == "l") {
+        x *= is({"ml"})                         ? 0.001
+             : is({"cl"})                       ? 0.01
+             : is({"gal", "gallon", "gallons"}) ? 3.785411784
+             : is({"qt", "quart", "quarts"})    ? 0.946352946
+             : is({"pt", "pint", "pints"})      ? 0.473176473
+                                                : 1;
+    } else if (u == "min") {
+        x *= is({"h", "hr", "hrs", "hour", "hours", "heure", "heures"}) ? 60
+             : is({"d", "day", "days", "j", "jour", "jours"})           ? 1440
+             : is({"wk", "week", "weeks"})                              ? 10080
+             : is({"s", "sec"})                                         ? 1.0 / 60
+                                                                        : 1;
+    } else if (u == "sg") {
+        if (is({"p", "plato", "brix"}) || (rest.empty() && x > 1.5 && x < 50)) {
+            x = 259 / (259 - x); // degrees Plato, the same rule as the estimates
+            *plain = false;
+        } else if (x >= 900 && x < 1300) {
+            x /= 1000; // density × 1000
+            *plain = false;
+        }
+    } else if (u == "srm" || u == "lovibond") {
+        const bool ebc = is({"ebc"});
+        const bool srm = is({"srm"}) || (rest.empty() && u == "srm");
+        if (!ebc)
+            x = 1.97 * (srm ? x : 1.3546 * x - 0.76);
+        if (x < 0)
+            x = 0; // the pale end of the Lovibond line
+    } else if (u == "c") {
+        x = is({"f"}) ? (x - 32) / 1.8 : is({"k"}) ? x - 273.15 : x;
+    }
+    *value = x;
+    return std::isfinite(x);
+}
+
+BeerXmlContent read_beerxml(const std::string& bytes)
+{
+    BeerXmlContent content;
+    content.refusal = refusal_of_other_format(bytes);
+    if (!content.refusal.empty()) {
+        content.refused = true;
+        return content;
+    }
+    NormalisedXml normal = normalise_beerxml(bytes);
+    content.steps = normal.steps;
+    if (normal.refused || normal.namespaced) {
+        content.refused = true;
+        content.refusal = normal.refused
+                              ? normal.refusal
+                              : "ce fichier suit le brouillon BeerXML 1.1 ou 2 (avec espaces de noms), "
+                                "que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+        return content;
+    }
+    if (normal.text.find("<F_R_NAME>") != std::string::npos) {
+        Census beersmith;
+        beersmith.beersmith = true;
+        content.refused = true;
+        content.refusal = refusal_without_recipe(beersmith);
+        return content;
+    }
+    std::string error;
+    const Node whole = parse_tree(normal.text, 1, &error);
+    Census census;
+    if (error.empty())
+        take_census(whole, census, 0);
+    else
+        read_recipes_one_by_one(normal.text, whole, content, census);
+    for (const Node* recipe : census.recipes)
+        content.recipes.push_back(read_recipe(*recipe));
+    if (content.recipes.empty()) {
+        content.refused = true;
+        content.refusal = content.unreadable.empty()
+                              ? refusal_without_recipe(census)
+                              : "aucune recette lisible : " + content.unreadable.front();
+    }
+    return content;
+}
+
+bool read_beerxml_file(const std::string& path, BeerXmlContent* content, std::string* why)
+{
+    GStatBuf info;
+    if (g_stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        *why = "ce n'est pas un fichier ordinaire"; // reading a FIFO or a device would never end
+        return false;
+    }
+    if (g_stat(path.c_str(), &info) == 0 && static_cast<guint64>(info.st_size) > kBeerXmlLargest) {
+        *content = read_beerxml(std::string(kBeerXmlLargest + 1, ' ')); // refused for its size alone
+        return true;
+    }
+    gchar* bytes = nullptr;
+    gsize length = 0;
+    GError* error = nullptr;
+    if (!g_file_get_contents(path.c_str(), &bytes, &length, &error)) {
+        *why = error ? error->message : "lecture impossible";
+        g_clear_error(&error);
+        return false;
+    }
+    *content = read_beerxml(std::string(bytes, length));
+    g_free(bytes);
+    return true;
+}

@@ -1,0 +1,504 @@
+// recipe/beerxml_text.cpp — the normalising pass before GMarkup: whatever another program wrote, the text
+// that comes out is UTF-8 XML with one root and no entity GMarkup does not know. GMarkup reads no DTD, so
+// entity expansion and external entities cannot happen however the file was made.
+#include "recipe/beerxml_text.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines nothing.
+const unsigned short kWindows1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                             0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The named entities of HTML that recipe sites leave in their files; 160 to 255 follow Latin-1's order.
+const char* const kLatin1Names[96] = {
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
+    "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
+    "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
+    "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
+    "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
+    "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
+    "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
+    "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
+    "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
+struct NamedCharacter {
+    const char* name;
+    gunichar code;
+};
+const NamedCharacter kOtherNames[] = {
+    {"OElig", 338},  {"oelig", 339},   {"Scaron", 352},  {"scaron", 353}, {"Yuml", 376},    {"fnof", 402},
+    {"circ", 710},   {"tilde", 732},   {"ensp", 8194},   {"emsp", 8195},  {"thinsp", 8201}, {"ndash", 8211},
+    {"mdash", 8212}, {"lsquo", 8216},  {"rsquo", 8217},  {"sbquo", 8218}, {"ldquo", 8220},  {"rdquo", 8221},
+    {"bdquo", 8222}, {"dagger", 8224}, {"Dagger", 8225}, {"bull", 8226},  {"hellip", 8230}, {"permil", 8240},
+    {"prime", 8242}, {"lsaquo", 8249}, {"rsaquo", 8250}, {"euro", 8364},  {"trade", 8482},  {"larr", 8592},
+    {"rarr", 8594},  {"minus", 8722},  {"asymp", 8776},  {"ne", 8800},    {"le", 8804},     {"ge", 8805},
+    {"alpha", 945},  {"beta", 946},    {"mu", 956},      {"deg", 176}};
+
+void append_unichar(std::string& out, gunichar c)
+{
+    char buffer[6];
+    out.append(buffer, static_cast<size_t>(g_unichar_to_utf8(c, buffer)));
+}
+
+gunichar html_entity(const std::string& name)
+{
+    for (int i = 0; i < 96; i++)
+        if (name == kLatin1Names[i])
+            return static_cast<gunichar>(160 + i);
+    for (const NamedCharacter& named : kOtherNames)
+        if (name == named.name)
+            return named.code;
+    return 0;
+}
+
+bool is_xml_entity(const std::string& name)
+{
+    return name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos";
+}
+
+// A character XML 1.0 allows in a document.
+bool allowed_character(gunichar c)
+{
+    if (c < 0x20)
+        return c == '\t' || c == '\n' || c == '\r';
+    if (c >= 0x7F && c <= 0x9F)
+        return false;
+    return c <= 0xD7FF || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+std::string lower_ascii(std::string text)
+{
+    for (char& c : text)
+        c = g_ascii_tolower(c);
+    return text;
+}
+
+// The encoding named by the XML declaration at the start, lower-cased; "" when there is none.
+std::string declared_encoding(const std::string& text)
+{
+    if (text.compare(0, 5, "<?xml") != 0)
+        return std::string();
+    const size_t end = text.find("?>");
+    const std::string declaration = text.substr(0, end == std::string::npos ? 200 : end);
+    const size_t key = declaration.find("encoding");
+    if (key == std::string::npos)
+        return std::string();
+    size_t quote = declaration.find_first_of("\"'", key);
+    if (quote == std::string::npos)
+        return std::string();
+    const size_t close = declaration.find(declaration[quote], quote + 1);
+    if (close == std::string::npos)
+        return std::string();
+    return lower_ascii(declaration.substr(quote + 1, close - quote - 1));
+}
+
+bool is_utf8_name(const std::string& encoding)
+{
+    return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
+}
+
+// Latin-1 files are Windows-1252 in practice: the quotes and dashes of word processors sit in 0x80-0x9F.
+bool is_windows1252_name(const std::string& encoding)
+{
+    return encoding == "iso-8859-1" || encoding == "iso8859-1" || encoding == "latin1" ||
+           encoding == "latin-1" || encoding == "windows-1252" || encoding == "cp1252" ||
+           encoding == "us-ascii" || encoding == "ascii";
+}
+
+bool has_high_bytes(const std::string& bytes)
+{
+    for (unsigned char c : bytes)
+        if (c >= 0x80)
+            return true;
+    return false;
+}
+
+std::string windows1252_to_utf8(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (unsigned char c : bytes) {
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c >= 0xA0)
+            append_unichar(out, c);
+        else if (kWindows1252High[c - 0x80] != 0)
+            append_unichar(out, kWindows1252High[c - 0x80]);
+    }
+    return out;
+}
+
+// Step 2: the text as UTF-8, from the declared character set or, failing that, from Windows-1252.
+std::string to_utf8(const std::string& bytes, std::vector<std::string>& steps)
+{
+    const std::string encoding = declared_encoding(bytes);
+    if (is_utf8_name(encoding)) {
+        if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+            return bytes;
+        steps.push_back("octets invalides en UTF-8 : texte lu comme Windows-1252");
+        return windows1252_to_utf8(bytes);
+    }
+    if (is_windows1252_name(encoding)) {
+        if (has_high_bytes(bytes))
+            steps.push_back("texte converti de " + encoding + " en UTF-8");
+        return windows1252_to_utf8(bytes);
+    }
+    gsize written = 0;
+    gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8", encoding.c_str(),
+                                 nullptr, &written, nullptr);
+    if (converted) {
+        std::string out(converted, written);
+        g_free(converted);
+        steps.push_back("texte converti de " + encoding + " en UTF-8");
+        return out;
+    }
+    steps.push_back("octets invalides en " + encoding + " : texte lu comme Windows-1252");
+    return windows1252_to_utf8(bytes);
+}
+
+// Step 3: control characters other than tab and line ends leave; so do those XML forbids.
+std::string drop_control_characters(const std::string& text, std::vector<std::string>& steps)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t dropped = 0;
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); p < end;) {
+        if (*p == '\0') { // a NUL inside the text
+            dropped++;
+            p++;
+            continue;
+        }
+        const gunichar c = g_utf8_get_char(p);
+        const char* next = g_utf8_next_char(p);
+        if (allowed_character(c))
+            out.append(p, static_cast<size_t>(next - p));
+        else
+            dropped++;
+        p = next;
+    }
+    if (dropped > 0)
+        steps.push_back(std::to_string(dropped) + " caractère(s) de contrôle retiré(s)");
+    return out;
+}
+
+bool name_start(char c)
+{
+    return g_ascii_isalpha(c) || c == '_' || c == ':';
+}
+
+bool name_char(char c)
+{
+    return g_ascii_isalnum(c) || c == '_' || c == ':' || c == '-' || c == '.';
+}
+
+// The scanner of step 4 onwards: one pass over UTF-8 text, markup kept, the rest made safe for GMarkup.
+class Scanner
+{
+  public:
+    Scanner(const std::string& text, NormalisedXml& result) : in_(text), result_(result)
+    {
+        out_.reserve(text.size() + 64);
+    }
+
+    void run()
+    {
+        while (pos_ < in_.size() && !result_.refused) {
+            const char c = in_[pos_];
+            if (c == '<')
+                markup();
+            else if (c == '&')
+                entity();
+            else
+                out_ += in_[pos_++];
+        }
+    }
+
+    std::string take()
+    {
+        return std::move(out_);
+    }
+
+    size_t html_entities = 0, unknown_entities = 0, bare_ampersands = 0, stray_brackets = 0;
+    size_t instructions = 0, doctypes = 0, lower_case_tags = 0, unclosed = 0;
+
+  private:
+    bool at(const char* literal) const
+    {
+        return in_.compare(pos_, std::strlen(literal), literal) == 0;
+    }
+
+    // Copies up to and with `end`; an unterminated construct takes the rest of the file and is closed.
+    void copy_through(const char* end)
+    {
+        const size_t stop = in_.find(end, pos_);
+        if (stop == std::string::npos) {
+            out_.append(in_, pos_, std::string::npos);
+            out_ += end;
+            pos_ = in_.size();
+            unclosed++;
+            return;
+        }
+        const size_t length = stop + std::strlen(end) - pos_;
+        out_.append(in_, pos_, length);
+        pos_ += length;
+    }
+
+    void skip_through(const char* end)
+    {
+        const size_t stop = in_.find(end, pos_);
+        pos_ = stop == std::string::npos ? in_.size() : stop + std::strlen(end);
+    }
+
+    void markup()
+    {
+        if (at("<!--")) {
+            copy_through("-->");
+        } else if (at("<![CDATA[")) {
+            copy_through("]]>");
+        } else if (at("<?")) {
+            // The declaration is routine; any other instruction is worth naming.
+            if (!at("<?xml ") && !at("<?xml?") && !at("<?xml\t") && !at("<?xml\n") && !at("<?xml\r"))
+                instructions++;
+            skip_through("?>");
+        } else if (at("<!DOCTYPE") || at("<!doctype")) {
+            doctype();
+        } else if (pos_ + 1 < in_.size() && (name_start(in_[pos_ + 1]) || in_[pos_ + 1] == '/')) {
+            tag();
+        } else {
+            stray_brackets++;
+            out_ += "&lt;";
+            pos_++;
+        }
+    }
+
+    // A DOCTYPE leaves; one with an internal subset that declares entities makes the file refused.
+    void doctype()
+    {
+        size_t p = pos_;
+        int depth = 0;
+        for (; p < in_.size(); p++) {
+            if (in_[p] == '[')
+                depth++;
+            else if (in_[p] == ']')
+                depth--;
+            else if (in_[p] == '>' && depth <= 0)
+                break;
+        }
+        const std::string doctype = in_.substr(pos_, p - pos_);
+        if (doctype.find("<!ENTITY") != std::string::npos || doctype.find("<!entity") != std::string::npos) {
+            result_.refused = true;
+            result_.refusal = "ce fichier déclare ses propres entités XML (DOCTYPE), ce qu'aucun fichier "
+                              "BeerXML ne fait : il n'est pas lu";
+            return;
+        }
+        doctypes++;
+        pos_ = p < in_.size() ? p + 1 : p;
+    }
+
+    // A start or end tag: its name upper-cased, the rest copied with quoted values kept whole.
+    void tag()
+    {
+        out_ += in_[pos_++];
+        if (in_[pos_] == '/')
+            out_ += in_[pos_++];
+        bool changed = false;
+        while (pos_ < in_.size() && name_char(in_[pos_])) {
+            const char c = g_ascii_toupper(in_[pos_++]);
+            changed = changed || c != in_[pos_ - 1];
+            if (c == ':')
+                result_.namespaced = true;
+            out_ += c;
+        }
+        if (changed)
+            lower_case_tags++;
+        char quote = 0;
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_++];
+            out_ += c;
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '>') {
+                return;
+            }
+        }
+        out_ += quote ? std::string(1, quote) + ">" : ">";
+        unclosed++;
+    }
+
+    void entity()
+    {
+        size_t p = pos_ + 1;
+        if (p < in_.size() && in_[p] == '#') {
+            numeric_reference();
+            return;
+        }
+        while (p < in_.size() && p - pos_ <= 32 && g_ascii_isalnum(in_[p]))
+            p++;
+        if (p >= in_.size() || in_[p] != ';' || p == pos_ + 1) {
+            bare_ampersands++;
+            out_ += "&amp;";
+            pos_++;
+            return;
+        }
+        const std::string name = in_.substr(pos_ + 1, p - pos_ - 1);
+        if (is_xml_entity(name)) {
+            out_.append(in_, pos_, p + 1 - pos_);
+        } else if (const gunichar c = html_entity(name)) {
+            html_entities++;
+            append_unichar(out_, c);
+        } else {
+            unknown_entities++;
+            out_ += "&amp;" + name + ";";
+        }
+        pos_ = p + 1;
+    }
+
+    // "&#233;" or "&#xE9;" becomes its character; one XML forbids, or no number at all, is text.
+    void numeric_reference()
+    {
+        size_t p = pos_ + 2;
+        const bool hex = p < in_.size() && (in_[p] == 'x' || in_[p] == 'X');
+        if (hex)
+            p++;
+        const size_t digits = p;
+        guint64 code = 0;
+        while (p < in_.size() && p - digits < 8 &&
+               (hex ? g_ascii_isxdigit(in_[p]) : g_ascii_isdigit(in_[p]))) {
+            code = code * (hex ? 16 : 10) + static_cast<guint64>(g_ascii_xdigit_value(in_[p]));
+            p++;
+        }
+        if (p == digits || p >= in_.size() || in_[p] != ';') {
+            bare_ampersands++;
+            out_ += "&amp;";
+            pos_++;
+            return;
+        }
+        const gunichar c = static_cast<gunichar>(code);
+        if (c == '<')
+            out_ += "&lt;";
+        else if (c == '&')
+            out_ += "&amp;";
+        else if (allowed_character(c))
+            append_unichar(out_, c);
+        else
+            unknown_entities++;
+        pos_ = p + 1;
+    }
+
+    const std::string& in_;
+    NormalisedXml& result_;
+    std::string out_;
+    size_t pos_ = 0;
+};
+
+void note(std::vector<std::string>& steps, size_t count, const char* what)
+{
+    if (count > 0)
+        steps.push_back(std::to_string(count) + " " + what);
+}
+
+} // namespace
+
+std::string utf8_or_windows1252(const std::string& bytes)
+{
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return bytes;
+    return windows1252_to_utf8(bytes);
+}
+
+bool looks_like_xml(const std::string& bytes)
+{
+    size_t p = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (p < bytes.size() && g_ascii_isspace(bytes[p]))
+        p++;
+    return p < bytes.size() && bytes[p] == '<';
+}
+
+NormalisedXml normalise_beerxml(const std::string& bytes)
+{
+    NormalisedXml result;
+    if (bytes.size() > kBeerXmlLargest) {
+        result.refused = true;
+        result.refusal = "ce fichier dépasse 16 Mo, bien plus que tout fichier de recettes : il n'est pas lu";
+        return result;
+    }
+    std::string text = bytes;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        text.erase(0, 3);
+        result.steps.push_back("marque d'ordre des octets (BOM) retirée");
+    } else if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0) {
+        const char* from = text[0] == '\xFF' ? "UTF-16LE" : "UTF-16BE";
+        gsize written = 0;
+        gchar* converted = g_convert(text.data() + 2, static_cast<gssize>(text.size() - 2), "UTF-8", from,
+                                     nullptr, &written, nullptr);
+        text = converted ? std::string(converted, written) : std::string();
+        g_free(converted);
+        result.steps.push_back("texte converti de UTF-16 en UTF-8");
+        // The declaration still names UTF-16; what follows is UTF-8 now.
+        const size_t end = text.compare(0, 5, "<?xml") == 0 ? text.find("?>") : std::string::npos;
+        if (end != std::string::npos)
+            text.erase(0, end + 2);
+    }
+    // NUL bytes first: they would make UTF-8 text look like another character set.
+    const size_t nuls = static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
+    if (nuls > 0) {
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+        result.steps.push_back(std::to_string(nuls) + " octet(s) nul(s) retiré(s)");
+    }
+    text = to_utf8(text, result.steps);
+    text = drop_control_characters(text, result.steps);
+
+    Scanner scanner(text, result);
+    scanner.run();
+    if (result.refused)
+        return result;
+    note(result.steps, scanner.instructions, "instruction(s) de traitement retirée(s)");
+    note(result.steps, scanner.doctypes, "déclaration DOCTYPE retirée");
+    note(result.steps, scanner.html_entities, "entité(s) HTML remplacée(s) par leur caractère");
+    note(result.steps, scanner.unknown_entities, "entité(s) inconnue(s) gardée(s) comme texte");
+    note(result.steps, scanner.bare_ampersands, "« & » isolé(s) gardé(s) comme texte");
+    note(result.steps, scanner.stray_brackets, "« < » isolé(s) gardé(s) comme texte");
+    note(result.steps, scanner.lower_case_tags, "balise(s) écrite(s) en minuscules lue(s) en capitales");
+    note(result.steps, scanner.unclosed, "balise(s) ou commentaire(s) non fermé(s) à la fin du fichier");
+    result.text = std::string("<") + kBeerXmlRoot + ">" + scanner.take() + "</" + kBeerXmlRoot + ">";
+    return result;
+}
+
+bool opens_as_beerxml(const std::string& path)
+{
+    // Without blocking, and regular files only: a FIFO or a device is the recipe reader's to refuse.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    char buffer[512];
+    ssize_t n = -1;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        n = read(fd, buffer, sizeof buffer);
+    close(fd);
+    if (n <= 0)
+        return false;
+    const std::string start(buffer, static_cast<size_t>(n));
+    size_t p = start.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (p < start.size() && g_ascii_isspace(start[p]))
+        p++;
+    const bool utf16 = start.compare(0, 2, "\xFF\xFE") == 0 || start.compare(0, 2, "\xFE\xFF") == 0;
+    return utf16 || start.compare(0, 15, "SQLite format 3") == 0 ||
+           (p < start.size() && (start[p] == '<' || start[p] == '{'));
+}

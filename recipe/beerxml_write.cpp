@@ -1,0 +1,413 @@
+// recipe/beerxml_write.cpp — the BeerXML writer: the reverse of the import mapping, in the standard's record
+// and element order. Numbers are plain decimals in the "C" locale (schemas read xs:decimal, which has no
+// exponent), texts are escaped UTF-8, and nothing but the standard's own elements is written.
+#include "recipe/beerxml_write.h"
+
+#include "calc/evaluate.h"
+#include "core/keywords.h"
+#include "core/quantity.h"
+#include "core/replace_file.h"
+#include "core/text.h"
+#include "recipe/beerxml_text.h"
+
+#include <glib.h>
+
+#include <cmath>
+
+namespace
+{
+
+// A plain decimal with at most `decimals` decimals and no trailing zeros.
+std::string decimal(double x, int decimals)
+{
+    char buffer[G_ASCII_DTOSTR_BUF_SIZE + 64];
+    char format[8];
+    g_snprintf(format, sizeof format, "%%.%df", decimals);
+    g_ascii_formatd(buffer, sizeof buffer, format, x);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+// Texts may hold bytes of any origin: they leave as valid, escaped UTF-8 with only characters XML allows.
+std::string xml_text(const std::string& text)
+{
+    const std::string utf8 = utf8_or_windows1252(text);
+    std::string clean;
+    for (const char* p = utf8.c_str(); *p; p = g_utf8_next_char(p)) {
+        const gunichar c = g_utf8_get_char(p);
+        if ((c >= 0x20 && (c < 0x7F || c > 0x9F)) || c == '\t' || c == '\n')
+            clean.append(p, static_cast<size_t>(g_utf8_next_char(p) - p));
+    }
+    gchar* escaped = g_markup_escape_text(clean.c_str(), -1);
+    std::string out = escaped;
+    g_free(escaped);
+    return out;
+}
+
+class Writer
+{
+  public:
+    explicit Writer(std::vector<std::string>* clamped) : clamped_(clamped)
+    {
+        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    }
+
+    void open(const char* tag)
+    {
+        indent();
+        out_ += std::string("<") + tag + ">\n";
+        depth_++;
+    }
+
+    void close(const char* tag)
+    {
+        depth_--;
+        indent();
+        out_ += std::string("</") + tag + ">\n";
+    }
+
+    void text(const char* tag, const std::string& value)
+    {
+        indent();
+        out_ += std::string("<") + tag + ">" + xml_text(value) + "</" + tag + ">\n";
+    }
+
+    // The figure brought within [lo, hi], said when it was not.
+    double within(const char* tag, double x, double lo, double hi)
+    {
+        if (x >= lo && x <= hi)
+            return x;
+        const double kept = x > hi ? hi : lo;
+        if (clamped_)
+            clamped_->push_back(subject_ + " : " + tag + " " + (std::isnan(x) ? "indéfini" : decimal(x, 3)) +
+                                " ramené à " + decimal(kept, 3));
+        return kept;
+    }
+
+    // A figure within [lo, hi], as a plain decimal.
+    void number(const char* tag, double x, double lo, double hi, int decimals = 4)
+    {
+        text(tag, decimal(within(tag, x, lo, hi), decimals));
+    }
+
+    void subject(const std::string& what)
+    {
+        subject_ = what;
+    }
+
+    std::string take()
+    {
+        return std::move(out_);
+    }
+
+  private:
+    void indent()
+    {
+        out_.append(static_cast<size_t>(2 * depth_), ' ');
+    }
+
+    std::vector<std::string>* clamped_;
+    std::string out_;
+    std::string subject_;
+    int depth_ = 0;
+};
+
+constexpr double kMost = 1e9; // amounts and times: not negative, and no upper bound of their own
+constexpr double kSrmMost = 300;
+constexpr double kIbuMost = 5000;
+
+bool mentions(const std::string& text, std::initializer_list<const char*> words)
+{
+    gchar* folded = g_utf8_strdown(utf8_or_windows1252(text).c_str(), -1);
+    const std::string lowered = folded;
+    g_free(folded);
+    for (const char* w : words)
+        if (lowered.find(w) != std::string::npos)
+            return true;
+    return false;
+}
+
+bool is_litres(const std::string& quantity)
+{
+    return unit_of(quantity) == Unit::litre;
+}
+
+double amount_of(const RecipeLine& line)
+{
+    return is_litres(line.quantity) ? quantity_in_litres(line.quantity) : quantity_in_kg(line.quantity);
+}
+
+const char* style_type(const StyleEntry& s)
+{
+    const std::string both = s.category + " " + s.name;
+    if (mentions(both, {"lager", "pils", "bock", "märzen", "helles", "dunkel", "schwarz"}))
+        return "Lager";
+    if (mentions(both, {"weizen", "wheat", "blanche", "weiss", "wit", "blé"}))
+        return "Wheat";
+    if (mentions(both, {"cidre", "cider"}))
+        return "Cider";
+    if (mentions(both, {"hydromel", "mead"}))
+        return "Mead";
+    return "Ale";
+}
+
+void write_style(Writer& x, const StyleEntry& s)
+{
+    x.subject("style « " + s.name + " »");
+    x.open("STYLE");
+    x.text("NAME", s.name);
+    x.text("CATEGORY", s.category);
+    x.text("VERSION", "1");
+    x.text("CATEGORY_NUMBER", "");
+    x.text("STYLE_LETTER", "");
+    x.text("STYLE_GUIDE", "");
+    x.text("TYPE", style_type(s));
+    x.number("OG_MIN", text_to_number(s.og_min) / 1000, 0.99, 1.2);
+    x.number("OG_MAX", text_to_number(s.og_max) / 1000, 0.99, 1.2);
+    x.number("FG_MIN", text_to_number(s.fg_min) / 1000, 0.99, 1.2);
+    x.number("FG_MAX", text_to_number(s.fg_max) / 1000, 0.99, 1.2);
+    x.number("IBU_MIN", text_to_number(s.ibu_min), 0, kIbuMost);
+    x.number("IBU_MAX", text_to_number(s.ibu_max), 0, kIbuMost);
+    x.number("COLOR_MIN", text_to_number(s.ebc_min) / 1.97, 0, kSrmMost);
+    x.number("COLOR_MAX", text_to_number(s.ebc_max) / 1.97, 0, kSrmMost);
+    if (!s.description.empty())
+        x.text("NOTES", s.description);
+    x.close("STYLE");
+}
+
+// Boil steps boil for their time; aroma, fermentation and mash hops keep their own use.
+const char* hop_use(Step step)
+{
+    switch (step) {
+    case Step::aroma:
+        return "Aroma";
+    case Step::fermentation:
+        return "Dry Hop";
+    case Step::mash:
+        return "Mash";
+    default:
+        return "Boil";
+    }
+}
+
+void write_hop(Writer& x, const RecipeLine& l)
+{
+    x.subject("houblon « " + l.designation + " »");
+    x.open("HOP");
+    x.text("NAME", l.designation);
+    x.text("VERSION", "1");
+    x.number("ALPHA", text_to_number(l.value), 0, 100);
+    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
+    x.text("USE", hop_use(step_of(l.step)));
+    x.number("TIME", text_to_number(l.time), 0, kMost);
+    x.text("FORM", category_of(l.category) == Category::hop_pellet ? "Pellet" : "Leaf");
+    x.close("HOP");
+}
+
+const char* fermentable_type(Category c)
+{
+    switch (c) {
+    case Category::sugar:
+        return "Sugar";
+    case Category::liquid_extract:
+        return "Extract";
+    case Category::powder_extract:
+        return "Dry Extract";
+    case Category::grain:
+    case Category::flakes:
+        return "Adjunct";
+    default:
+        return "Grain";
+    }
+}
+
+// Colours leave in the unit the import reads: degrees Lovibond for grains and adjuncts, SRM otherwise.
+void write_fermentable(Writer& x, const RecipeLine& l)
+{
+    x.subject("malt « " + l.designation + " »");
+    const Category c = category_of(l.category);
+    x.open("FERMENTABLE");
+    x.text("NAME", l.designation);
+    x.text("VERSION", "1");
+    x.text("TYPE", fermentable_type(c));
+    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
+    x.number("YIELD", text_to_number(l.yield), 0, 100);
+    const double srm = x.within("COLOR", text_to_number(l.value) / 1.97, 0, kSrmMost);
+    const bool lovibond = is_grain(c);
+    x.number("COLOR", lovibond ? (srm + 0.76) / 1.3546 : srm, 0, kMost);
+    x.close("FERMENTABLE");
+}
+
+void write_yeast(Writer& x, const RecipeLine& l)
+{
+    x.subject("levure « " + l.designation + " »");
+    const bool liquid = is_litres(l.quantity);
+    x.open("YEAST");
+    x.text("NAME", l.designation);
+    x.text("VERSION", "1");
+    x.text("TYPE", mentions(l.designation, {"lager", "pils", "bock"}) ? "Lager" : "Ale");
+    x.text("FORM", liquid ? "Liquid" : "Dry");
+    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
+    x.text("AMOUNT_IS_WEIGHT", liquid ? "FALSE" : "TRUE");
+    x.number("ATTENUATION", text_to_number(l.yield), 0, 100);
+    x.close("YEAST");
+}
+
+const char* misc_use(Step step)
+{
+    switch (step) {
+    case Step::mash:
+    case Step::rinse:
+        return "Mash";
+    case Step::fermentation:
+        return "Primary";
+    default:
+        return "Boil";
+    }
+}
+
+void write_misc(Writer& x, const RecipeLine& l)
+{
+    x.subject("ingrédient « " + l.designation + " »");
+    x.open("MISC");
+    x.text("NAME", l.designation);
+    x.text("VERSION", "1");
+    x.text("TYPE", "Other");
+    x.text("USE", misc_use(step_of(l.step)));
+    x.number("TIME", text_to_number(l.time), 0, kMost);
+    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
+    x.text("AMOUNT_IS_WEIGHT", is_litres(l.quantity) ? "FALSE" : "TRUE");
+    x.close("MISC");
+}
+
+// Waters carry no profile in Cuvelo: the required ions are written as zero.
+void write_water(Writer& x, const RecipeLine& l)
+{
+    x.subject("eau « " + l.designation + " »");
+    x.open("WATER");
+    x.text("NAME", l.designation);
+    x.text("VERSION", "1");
+    x.number("AMOUNT", quantity_in_litres(l.quantity), 0, kMost);
+    for (const char* ion : {"CALCIUM", "BICARBONATE", "SULFATE", "CHLORIDE", "SODIUM", "MAGNESIUM"})
+        x.text(ion, "0");
+    x.close("WATER");
+}
+
+// The configuration's four rests, those that last, as the mash profile; the first is the infusion.
+void write_mash(Writer& x, const Workspace& w)
+{
+    static const char* const kRests[5] = {"", "Palier protéinique", "Palier maltose", "Palier dextrines",
+                                          "Palier de fin d'empâtage"};
+    x.subject("empâtage");
+    x.open("MASH");
+    x.text("NAME", "Paliers de la configuration Cuvelo");
+    x.text("VERSION", "1");
+    x.number("GRAIN_TEMP", 20, -50, 150);
+    x.open("MASH_STEPS");
+    bool first = true;
+    for (int i = 1; i <= 4; i++) {
+        if (!(w.settings.rest_minutes[i] > 0))
+            continue;
+        x.subject(kRests[i]);
+        x.open("MASH_STEP");
+        x.text("NAME", kRests[i]);
+        x.text("VERSION", "1");
+        x.text("TYPE", first ? "Infusion" : "Temperature");
+        if (first)
+            x.number("INFUSE_AMOUNT", w.estimates.mash_water, 0, kMost);
+        x.number("STEP_TEMP", w.settings.rest_first[i], -50, 150);
+        x.number("STEP_TIME", w.settings.rest_minutes[i], 0, kMost);
+        x.close("MASH_STEP");
+        first = false;
+    }
+    x.close("MASH_STEPS");
+    x.close("MASH");
+}
+
+const char* recipe_type(const Workspace& w)
+{
+    bool grain = false, extract = false;
+    for (int i = 1; i <= w.line_count; i++) {
+        const Category c = category_of(w.lines[i].category);
+        grain = grain || is_grain(c);
+        extract = extract || c == Category::liquid_extract || c == Category::powder_extract;
+    }
+    return grain && extract ? "Partial Mash" : extract ? "Extract" : "All Grain";
+}
+
+// The lines of one record kind, written in the recipe's order under their record set.
+template <typename Keep, typename Write>
+void write_set(Writer& x, const Workspace& w, const char* set, Keep keep, Write write)
+{
+    x.open(set);
+    for (int i = 1; i <= w.line_count; i++)
+        if (keep(category_of(w.lines[i].category)))
+            write(x, w.lines[i]);
+    x.close(set);
+}
+
+bool is_fermentable(Category c)
+{
+    return is_grain(c) || c == Category::sugar || c == Category::liquid_extract ||
+           c == Category::powder_extract;
+}
+
+} // namespace
+
+std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamped)
+{
+    Writer x(clamped);
+    const Estimates& e = w.estimates;
+    const Settings& s = w.settings;
+    x.open("RECIPES");
+    x.open("RECIPE");
+    x.subject("recette");
+    x.text("NAME", !w.title.empty()            ? w.title
+                   : !w.file_base_name.empty() ? w.file_base_name
+                                               : "Recette Cuvelo");
+    x.text("VERSION", "1");
+    x.text("TYPE", recipe_type(w));
+    write_style(x, w.style);
+    x.subject("recette");
+    x.text("BREWER", "");
+    x.number("BATCH_SIZE", e.final_volume, 0, kMost);
+    x.number("BOIL_SIZE", s.loss_boil < 100 ? e.final_volume / (1 - s.loss_boil / 100) : e.final_volume, 0,
+             kMost);
+    x.number("BOIL_TIME", s.boil_minutes, 0, kMost);
+    x.number("EFFICIENCY", s.efficiency * 100, 0, 100);
+    write_set(x, w, "HOPS", is_hop, write_hop);
+    write_set(x, w, "FERMENTABLES", is_fermentable, write_fermentable);
+    write_set(
+        x, w, "MISCS", [](Category c) { return c == Category::other_addition || c == Category::other; },
+        write_misc);
+    write_set(
+        x, w, "YEASTS", [](Category c) { return c == Category::yeast; }, write_yeast);
+    write_set(
+        x, w, "WATERS", [](Category c) { return c == Category::water; }, write_water);
+    write_mash(x, w);
+    x.subject("recette");
+    x.number("CARBONATION", text_to_number(w.carbonation), 0, 10);
+    // The estimates, in the display elements the standard keeps for them; none when there is no wort.
+    if (e.initial_density > 0) {
+        x.number("EST_OG", e.initial_density / 1000, 0.99, 1.2);
+        x.number("EST_FG", e.final_density / 1000, 0.99, 1.2);
+        x.number("EST_COLOR", e.colour_ebc / 1.97, 0, kSrmMost, 2);
+        x.number("IBU", e.bitterness_ibu, 0, kIbuMost, 2);
+        x.text("IBU_METHOD", "Tinseth");
+        x.number("EST_ABV", e.alcohol, 0, 100, 2);
+    }
+    x.close("RECIPE");
+    x.close("RECIPES");
+    return x.take();
+}
+
+bool export_beerxml(const std::string& path, std::vector<std::string>* clamped, std::string* why)
+{
+    evaluate_recipe();
+    return replace_file(path, beerxml_document(ws, clamped), why);
+}

@@ -1,0 +1,375 @@
+// tests/beerxml_test.cpp — BeerXML: one table row per quirk of real files, the mapping rules, the round trip
+// Cuvelo → BeerXML → Cuvelo, and the exported file's well-formedness and required elements.
+#include "calc/evaluate.h"
+#include "calc_recipes.h"
+#include "recipe/beerxml_import.h"
+#include "recipe/beerxml_read.h"
+#include "recipe/beerxml_text.h"
+#include "recipe/beerxml_write.h"
+#include "test_support.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+
+static const std::string kData = std::string(CUVELO_TEST_DATA) + "/beerxml/";
+
+static BeerXmlContent read_fixture(const std::string& name)
+{
+    BeerXmlContent content;
+    std::string why;
+    EXPECT_TRUE(read_beerxml_file(kData + name, &content, &why)) << why;
+    return content;
+}
+
+static bool any_holds(const std::vector<std::string>& texts, const std::string& part)
+{
+    for (const std::string& text : texts)
+        if (text.find(part) != std::string::npos)
+            return true;
+    return false;
+}
+
+struct QuirkCase {
+    const char* file;
+    const char* refusal; // part of the refusal, or nullptr when the file is read
+    size_t recipes;
+    const char* first_name;
+    const char* said; // part of a normalising step or a correction that must be reported
+};
+
+static const QuirkCase kQuirks[] = {
+    {"standard.xml", nullptr, 1, "Blonde du jardin", nullptr},
+    {"bom_crlf.xml", nullptr, 1, "Bière de garde", "BOM"},
+    {"windows1252_bytes.xml", nullptr, 1, "Bière de Noël", "Windows-1252"},
+    {"latin1_declared.xml", nullptr, 1, "Cervoise dété", "iso-8859-1"},
+    {"html_entities.xml", nullptr, 1, "Bière\u00a0blanche & co &foo; R&D <3", "entité(s) HTML"},
+    {"several_top_level.xml", nullptr, 2, "Première", nullptr},
+    {"mixed_case_tags.xml", nullptr, 1, "Casse-tête", "minuscules"},
+    {"bad_values.xml", nullptr, 1, "Valeurs tordues", "« 2.4> » lu 2.4"},
+    {"control_characters.xml", nullptr, 1, "Ambrée", "caractère(s) de contrôle"},
+    {"doctype_plain.xml", nullptr, 1, "Avec DOCTYPE", "DOCTYPE"},
+    {"recipe_root_only.xml", nullptr, 1, "Sans racine", nullptr},
+    {"broken_second_recipe.xml", nullptr, 3, "Une", "XML abîmé"},
+    {"doctype_entities.xml", "entités", 0, nullptr, nullptr},
+    {"ingredients_only.xml", "aucune recette : 12 houblons, 30 malts", 0, nullptr, nullptr},
+    {"namespaced_draft.xml", "brouillon BeerXML", 0, nullptr, nullptr},
+    {"beersmith_native.bsmx", "BeerSmith", 0, nullptr, nullptr},
+    {"beerjson.json", "BeerJSON", 0, nullptr, nullptr},
+};
+
+TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
+{
+    for (const QuirkCase& q : kQuirks) {
+        SCOPED_TRACE(q.file);
+        const BeerXmlContent content = read_fixture(q.file);
+        if (q.refusal) {
+            EXPECT_TRUE(content.refused);
+            EXPECT_NE(content.refusal.find(q.refusal), std::string::npos) << content.refusal;
+            continue;
+        }
+        ASSERT_FALSE(content.refused) << content.refusal;
+        ASSERT_EQ(content.recipes.size(), q.recipes);
+        EXPECT_EQ(content.recipes[0].name, q.first_name);
+        std::vector<std::string> said = content.steps;
+        for (const BxRecipe& r : content.recipes)
+            said.insert(said.end(), r.corrections.begin(), r.corrections.end());
+        if (q.said) {
+            EXPECT_TRUE(any_holds(said, q.said)) << q.said;
+        }
+        // Every recipe keeps what it has: no recipe is lost for another's fault.
+        for (const BxRecipe& r : content.recipes)
+            EXPECT_FALSE(r.fermentables.empty() && r.hops.empty() && q.recipes > 1) << r.name;
+    }
+}
+
+TEST(BeerXml, BadValuesAreReadByTheirLeadingNumberAndUnit)
+{
+    const BxRecipe r = read_fixture("bad_values.xml").recipes.at(0);
+    EXPECT_NEAR(r.batch_size, 18.927, 0.001);           // "5.00 gal"
+    EXPECT_NEAR(r.stated.og, 259 / (259 - 11.6), 1e-9); // "11.6 Plato"
+    EXPECT_NEAR(r.stated.fg, 1.012, 1e-9);              // "1.012 SG"
+    EXPECT_DOUBLE_EQ(r.carbonation, 2.4);               // "2.4>"
+    ASSERT_EQ(r.fermentables.size(), 3u);
+    EXPECT_NEAR(r.fermentables[0].amount, 4.536, 0.001);  // "10 lb"
+    EXPECT_DOUBLE_EQ(r.fermentables[0].yield, 75);        // "-": the usual yield of a grain
+    EXPECT_DOUBLE_EQ(r.fermentables[0].colour_ebc, 17.7); // "17.7 EBC" kept in EBC
+    EXPECT_DOUBLE_EQ(r.fermentables[1].amount, 0.5);      // "0,5"
+    EXPECT_DOUBLE_EQ(r.fermentables[2].amount, 0);        // "-2" is no amount
+    EXPECT_DOUBLE_EQ(r.fermentables[2].yield, 100);       // 150 % is at most 100
+    EXPECT_NEAR(r.hops.at(0).amount, 0.02835, 1e-5);      // "1 oz"
+    EXPECT_EQ(r.hops[0].use, "Boil");                     // "Hop Stand" is no use the standard knows
+    EXPECT_NEAR(r.yeasts.at(0).amount, 0.0115, 1e-9);     // "11.5 g"
+}
+
+// Each mapping rule, on the lines that the standard fixture becomes.
+TEST(BeerXml, MappingOfEachRecordToCuveloLines)
+{
+    reset_workspace();
+    const ImportedRecipe imported = import_beerxml_recipe(read_fixture("standard.xml").recipes.at(0), ws);
+    struct Expected {
+        const char* designation;
+        const char* category;
+        const char* step;
+        const char* quantity;
+        const char* value;
+        const char* yield;
+        const char* time;
+    };
+    const Expected kLines[] = {
+        {"Eau d'empâtage", "EAU", "EMPATAGE", "0 L", "0", "0", "0"},
+        {"Pilsner", "MALT", "EMPATAGE", "5.2 KG", "2.77", "81", "0"}, // (1.3546 × 1.6 − 0.76) × 1.97 EBC
+        {"Wheat Malt", "MALTFROMENT", "EMPATAGE", "800 G", "3.84", "83", "0"},
+        {"Crystal 40", "MALTSPECIAL", "EMPATAGE", "300 G", "105.25", "74", "0"},
+        {"Munich Dark", "MALTSPECIAL", "EMPATAGE", "200 G", "78.56", "78", "0"}, // above 50 EBC
+        {"Oats - Flaked", "FLOCON", "EMPATAGE", "250 G", "1.17", "70", "0"},     // the comma as " -"
+        {"Rice Hulls", "GRAIN", "EMPATAGE", "100 G", "0", "0", "0"},
+        {"Eau de rinçage", "EAU", "RINCAGE", "0 L", "0", "0", "0"},
+        {"Candi Sugar - Clear", "SUCRE", "EBULLITION", "500 G", "0.99", "100", "0"}, // SRM × 1.97
+        {"Light LME", "EXTRAITLIQUIDE", "EBULLITION", "1.5 KG", "7.88", "78", "0"},
+        {"Light DME", "EXTRAITPOUDRE", "EBULLITION", "400 G", "5.91", "95", "0"},
+        {"Saaz", "HOUBLONCONE", "EBULLITION", "40 G", "3.5", "0", "60"},
+        {"Strisselspalt", "HOUBLONPELLET", "EBULLITION", "20 G", "3", "0", "75"},            // first wort
+        {"Hallertau - Mittelfrüh", "HOUBLONPELLET", "AROMATISATION", "30 G", "4", "0", "0"}, // 80 °C
+        {"Tettnang", "HOUBLONCONE", "AROMATISATION", "20 G", "4.5", "0", "0"}, // 85 °C, said in the notes
+        {"Cascade", "HOUBLONCONE", "AROMATISATION", "25 G", "6", "0", "5"},
+        {"Citra", "HOUBLONPELLET", "FERMENTATION", "50 G", "12", "0", "0"}, // dry hop
+        {"Magnum", "HOUBLONCONE", "EMPATAGE", "10 G", "13", "0", "0"},      // mash hop
+        {"Irish Moss", "AUTRE", "EBULLITION", "5 G", "0", "0", "15"},
+        {"Lactic acid", "AUTRE", "EMPATAGE", "0.002 L", "0", "0", "60"},
+        {"Belgian Ale", "LEVURE", "FERMENTATION", "11.5 G", "0", "80", "0"},
+        {"House culture", "LEVURE", "FERMENTATION", "0.125 L", "0", "75", "0"}, // attenuation missing
+    };
+    ASSERT_EQ(imported.lines.size(), std::size(kLines));
+    for (size_t i = 0; i < std::size(kLines); i++) {
+        const RecipeLine& l = imported.lines[i];
+        const Expected& x = kLines[i];
+        SCOPED_TRACE(x.designation);
+        EXPECT_EQ(l.designation, x.designation);
+        EXPECT_EQ(l.category, x.category);
+        EXPECT_EQ(l.step, x.step);
+        EXPECT_EQ(l.quantity, x.quantity);
+        EXPECT_EQ(l.value, x.value);
+        EXPECT_EQ(l.yield, x.yield);
+        EXPECT_EQ(l.time, x.time);
+    }
+    EXPECT_EQ(imported.title, "Blonde du jardin");
+    EXPECT_EQ(imported.carbonation, "2.8 VOL");
+    EXPECT_DOUBLE_EQ(imported.forced_volume, 20);
+    EXPECT_EQ(imported.style.name, "Belgian Blond Ale"); // unknown to the database: built from its ranges
+    EXPECT_EQ(imported.style.og_min, "1062");
+    EXPECT_EQ(imported.style.ebc_max, "13.79");
+    EXPECT_TRUE(any_holds(imported.lost, "2 paliers d'empâtage"));
+    EXPECT_TRUE(any_holds(imported.lost, "Eau de Bruxelles"));
+    EXPECT_TRUE(any_holds(imported.lost, "les notes"));
+}
+
+// The import becomes a new unsaved recipe whose water gives the file's batch size.
+TEST(BeerXml, ImportedRecipeIsNewAndBrewsTheBatchSize)
+{
+    load_worked_example();
+    ws.settings.litres_per_kilo = 3;
+    ws.file_name = "old.cvl";
+    const BeerXmlContent content = read_fixture("several_top_level.xml");
+    const ImportedRecipe imported = import_beerxml_recipe(content.recipes.at(1), ws);
+    apply_imported_recipe(imported);
+    evaluate_recipe();
+    EXPECT_EQ(ws.file_name, "");
+    EXPECT_EQ(ws.title, "Seconde");
+    EXPECT_EQ(ws.volume_forced, 1);
+    EXPECT_NEAR(ws.estimates.final_volume, 19, 0.05);
+    const std::string message = import_message(imported, content.steps, ws.estimates, 75);
+    EXPECT_NE(message.find("Amertume : non indiqué ; Cuvelo : "), std::string::npos) << message;
+}
+
+// A brewable recipe of a few random lines: malts, sugars, hops boiled or in the whirlpool, a yeast, and its
+// water given by a forced final volume.
+static void add_random_recipe(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> u(0, 1);
+    auto text = [](double x) {
+        char buffer[G_ASCII_DTOSTR_BUF_SIZE];
+        return std::string(g_ascii_formatd(buffer, sizeof buffer, "%.2f", x));
+    };
+    ws.forced_volume = std::round(15 + 15 * u(random));
+    ws.volume_forced = 1;
+    add_recipe_line("eau", "EAU", "Eau", "0 L", "0", "0", "0", "EMPATAGE", "");
+    add_recipe_line("eau", "EAU", "Eau", "0 L", "0", "0", "0", "RINCAGE", "");
+    const char* grains[] = {"MALT", "MALTFROMENT", "MALTSPECIAL", "GRAIN", "FLOCON"};
+    for (int i = 0, n = 1 + static_cast<int>(u(random) * 3); i < n; i++)
+        add_recipe_line("", grains[i % 5], "Grain " + std::to_string(i), text(0.2 + 2.3 * u(random)) + " KG",
+                        text(2 + 500 * u(random)), text(60 + 25 * u(random)), "0", "EMPATAGE", "");
+    if (u(random) < 0.5)
+        add_recipe_line("", "SUCRE", "Sucre", text(100 + 500 * u(random)) + " G", "0", "100", "0",
+                        "EBULLITION", "");
+    const char* hops[] = {"HOUBLONCONE", "HOUBLONPELLET"};
+    for (int i = 0, n = 1 + static_cast<int>(u(random) * 3); i < n; i++)
+        add_recipe_line("", hops[i % 2], "Houblon " + std::to_string(i), text(5 + 60 * u(random)) + " G",
+                        text(2 + 12 * u(random)), "0", text(90 * u(random)),
+                        i == 2 ? "AROMATISATION" : "EBULLITION", "");
+    add_recipe_line("", "LEVURE", "Levure", "11 G", "0", text(65 + 20 * u(random)), "0", "FERMENTATION", "");
+}
+
+// Cuvelo → BeerXML → Cuvelo keeps what the brewer reads: density, colour, bitterness, alcohol, volume.
+TEST(BeerXml, RoundTripKeepsTheEstimatesWithinRounding)
+{
+    std::mt19937 random(15);
+    for (int trial = 0; trial < 60; trial++) {
+        reset_workspace();
+        use_worked_example_settings();
+        ws.settings.litres_per_kilo = 3;
+        ws.styles[1].name = "Pas de Style";
+        ws.style_count = 1;
+        add_random_recipe(random);
+        evaluate_recipe();
+        const Estimates before = ws.estimates;
+        const BeerXmlContent content = read_beerxml(beerxml_document(ws, nullptr));
+        ASSERT_EQ(content.recipes.size(), 1u) << content.refusal;
+        apply_imported_recipe(import_beerxml_recipe(content.recipes[0], ws));
+        evaluate_recipe();
+        const Estimates& after = ws.estimates;
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        // The forced water brews the batch size less the boil loss's share of the hop absorption (the forced
+        // volume's own rule); every estimate follows the volume, and the water is written to the centilitre.
+        const Settings& s = ws.settings;
+        const double gap = s.loss_boil / 100 * s.loss_hops * before.hop_kg + 0.02;
+        const double share = gap / before.final_volume;
+        EXPECT_NEAR(after.final_volume, before.final_volume, gap);
+        EXPECT_NEAR(after.initial_density, before.initial_density,
+                    (before.initial_density - 1000) * share + 0.02);
+        EXPECT_NEAR(after.final_density, before.final_density,
+                    (before.initial_density - 1000) * share + 0.02);
+        EXPECT_NEAR(after.alcohol, before.alcohol, before.alcohol * share + 0.01);
+        EXPECT_NEAR(after.bitterness_ibu, before.bitterness_ibu, before.bitterness_ibu * share + 0.01);
+        // Colours above 300 SRM are clamped on the way out.
+        if (before.colour_ebc < 300 * 1.97) {
+            EXPECT_NEAR(after.colour_ebc, before.colour_ebc, before.colour_ebc * share + 0.02);
+        }
+    }
+}
+
+// The elements the standard requires, in its order, for each record the export writes.
+struct RequiredElements {
+    const char* record;
+    std::vector<const char*> elements;
+};
+static const RequiredElements kRequired[] = {
+    {"RECIPE",
+     {"NAME", "VERSION", "TYPE", "STYLE", "BREWER", "BATCH_SIZE", "BOIL_SIZE", "BOIL_TIME", "EFFICIENCY",
+      "HOPS", "FERMENTABLES", "MISCS", "YEASTS", "WATERS", "MASH"}},
+    {"STYLE",
+     {"NAME", "CATEGORY", "VERSION", "CATEGORY_NUMBER", "STYLE_LETTER", "STYLE_GUIDE", "TYPE", "OG_MIN",
+      "OG_MAX", "FG_MIN", "FG_MAX", "IBU_MIN", "IBU_MAX", "COLOR_MIN", "COLOR_MAX"}},
+    {"HOP", {"NAME", "VERSION", "ALPHA", "AMOUNT", "USE", "TIME"}},
+    {"FERMENTABLE", {"NAME", "VERSION", "TYPE", "AMOUNT", "YIELD", "COLOR"}},
+    {"YEAST", {"NAME", "VERSION", "TYPE", "FORM", "AMOUNT"}},
+    {"MISC", {"NAME", "VERSION", "TYPE", "USE", "TIME", "AMOUNT"}},
+    {"WATER",
+     {"NAME", "VERSION", "AMOUNT", "CALCIUM", "BICARBONATE", "SULFATE", "CHLORIDE", "SODIUM", "MAGNESIUM"}},
+    {"MASH", {"NAME", "VERSION", "GRAIN_TEMP", "MASH_STEPS"}},
+    {"MASH_STEP", {"NAME", "VERSION", "TYPE", "STEP_TEMP", "STEP_TIME"}},
+};
+
+// Checks each occurrence of each record: its required children in order, among its direct children.
+static void expect_required_elements(const std::string& document)
+{
+    for (const RequiredElements& r : kRequired) {
+        const std::string open = std::string("<") + r.record + ">",
+                          close = std::string("</") + r.record + ">";
+        size_t count = 0;
+        for (size_t at = document.find(open); at != std::string::npos; at = document.find(open, at + 1)) {
+            count++;
+            const std::string body = document.substr(at, document.find(close, at) - at);
+            // Direct children sit one indentation step (two spaces) deeper than the record's tag.
+            const size_t line_start = document.rfind('\n', at) + 1;
+            const std::string indent = std::string(at - line_start + 2, ' ');
+            size_t position = 0;
+            for (const char* element : r.elements) {
+                const size_t found = body.find("\n" + indent + "<" + element + ">", position);
+                EXPECT_NE(found, std::string::npos) << r.record << " lacks " << element << " in order";
+                position = found == std::string::npos ? position : found;
+            }
+        }
+        EXPECT_GT(count, 0u) << r.record;
+    }
+}
+
+static bool xmllint_accepts(const std::string& path, std::string* complaint)
+{
+    gchar* err = nullptr;
+    gint status = 1;
+    const std::string command = "xmllint --noout " + path;
+    if (!g_spawn_command_line_sync(command.c_str(), nullptr, &err, &status, nullptr))
+        return false;
+    *complaint = err ? err : "";
+    g_free(err);
+    return status == 0;
+}
+
+TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValues)
+{
+    gchar* xmllint = g_find_program_in_path("xmllint");
+    g_free(xmllint);
+    if (!xmllint)
+        GTEST_SKIP() << "xmllint is not installed (libxml2-utils)";
+    ScratchDir scratch;
+    load_worked_example();
+    ws.settings.rest_first[2] = 66;
+    ws.settings.rest_minutes[2] = 60;
+    ws.style = StyleEntry{
+        "Pas de Catégorie", "Pas de Style",      "0", "9999", "0", "9999", "0", "9999", "0", "9999",
+        "style0",           "Pas de description"};
+    ws.title = "Bière <spéciale> & \"amis\"";
+    add_recipe_line("", "AUTRE", "Coriandre", "10 G", "0", "0", "-5", "EBULLITION", "");
+    add_recipe_line("", "GRAIN", "Orge torréfiée", "150 G", "1200", "70", "0", "EMPATAGE", "");
+    std::vector<std::string> clamped;
+    std::string why;
+    ASSERT_TRUE(export_beerxml("export.xml", &clamped, &why)) << why;
+    std::string complaint;
+    EXPECT_TRUE(xmllint_accepts("export.xml", &complaint)) << complaint;
+    const std::string document = read_file("export.xml");
+    expect_required_elements(document);
+    EXPECT_NE(document.find("<NAME>Bière &lt;spéciale&gt; &amp; &quot;amis&quot;</NAME>"), std::string::npos);
+    EXPECT_EQ(document.find("e+"), std::string::npos) << "no exponent: schemas read xs:decimal";
+    for (const char* said :
+         {"OG_MIN 0 ramené à 0.99", "OG_MAX 9.999 ramené à 1.2", "IBU_MAX 9999 ramené à 5000",
+          "TIME -5 ramené à 0", "COLOR 609.137 ramené à 300"})
+        EXPECT_TRUE(any_holds(clamped, said)) << said;
+    // What was written reads back as the same recipe.
+    const BeerXmlContent back = read_beerxml(document);
+    ASSERT_EQ(back.recipes.size(), 1u);
+    EXPECT_EQ(back.recipes[0].hops.size(), 1u);
+    EXPECT_EQ(back.recipes[0].fermentables.size(), 2u);
+    EXPECT_EQ(back.recipes[0].miscs.size(), 1u);
+    EXPECT_EQ(back.recipes[0].mash_steps, 1);
+}
+
+TEST(BeerXml, ExportIntoAMissingFolderSaysWhy)
+{
+    load_worked_example();
+    std::string why;
+    EXPECT_FALSE(export_beerxml("/nonexistent-folder/export.xml", nullptr, &why));
+    EXPECT_FALSE(why.empty());
+}
+
+// The content decides between the two readers; looking at it never blocks on a FIFO nor reads a device.
+TEST(BeerXml, ContentSniffingReadsOnlyRegularFilesWithoutBlocking)
+{
+    ScratchDir scratch;
+    write_file("recette.xml", "TITRE\tUne recette Cuvelo malgré son nom\n");
+    write_file("recette.cvl", "\xEF\xBB\xBF  <RECIPES/>");
+    write_file("export.json", "{\"recipes\": []}");
+    EXPECT_FALSE(opens_as_beerxml("recette.xml"));
+    EXPECT_TRUE(opens_as_beerxml("recette.cvl"));
+    EXPECT_TRUE(opens_as_beerxml("export.json"));
+    ASSERT_EQ(mkfifo("tube.xml", 0644), 0); // with no writer, a blocking open would never return
+    EXPECT_FALSE(opens_as_beerxml("tube.xml"));
+    BeerXmlContent content;
+    std::string why;
+    EXPECT_FALSE(read_beerxml_file("tube.xml", &content, &why));
+    EXPECT_EQ(why, "ce n'est pas un fichier ordinaire");
+}

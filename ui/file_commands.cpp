@@ -1,0 +1,218 @@
+// ui/file_commands.cpp — the file commands: each keeps the brewer's work unless the brewer says otherwise.
+#include "ui/file_commands.h"
+
+#include "core/data_folders.h"
+#include "core/history.h"
+#include "core/text.h"
+#include "core/workspace.h"
+#include "recipe/beerxml_text.h"
+#include "recipe/list_edit.h"
+#include "recipe/recipe_file.h"
+#include "report/html_report.h"
+#include "ui/beerxml_dialogs.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/widgets.h"
+
+#include <gtk/gtk.h>
+
+static std::string last_folder;
+
+static bool ends_with_cvl(const std::string& path)
+{
+    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".cvl") == 0;
+}
+
+static std::string folder_of(const std::string& path)
+{
+    gchar* folder = g_path_get_dirname(path.c_str());
+    std::string result = folder;
+    g_free(folder);
+    return result;
+}
+
+std::string recipe_folder()
+{
+    if (!ws.file_name.empty()) {
+        const std::string folder = folder_of(ws.file_name);
+        if (g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR))
+            return folder;
+    }
+    if (!last_folder.empty() && g_file_test(last_folder.c_str(), G_FILE_TEST_IS_DIR))
+        return last_folder;
+    if (!data_folders().documents.empty())
+        return data_folders().documents;
+    gchar* here = g_get_current_dir();
+    std::string result = here;
+    g_free(here);
+    return result;
+}
+
+// The chooser's "Recently Used" lists the recipes opened and saved.
+static void remember_file(const std::string& path)
+{
+    last_folder = folder_of(path);
+    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    if (uri) {
+        gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
+        g_free(uri);
+    }
+}
+
+// Runs the Open or Save file chooser; true with the chosen path when the brewer accepted it.
+static bool choose_recipe_file(bool saving, std::string& path)
+{
+    GtkWidget* dialog =
+        saving
+            ? gtk_file_chooser_dialog_new("Enregistrer une recette", GTK_WINDOW(ui.main_window),
+                                          GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
+                                          GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr)
+            : gtk_file_chooser_dialog_new("Ouvrir une recette", GTK_WINDOW(ui.main_window),
+                                          GTK_FILE_CHOOSER_ACTION_OPEN, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
+                                          GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    if (saving) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_add_pattern(filter, "*.cvl");
+        gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
+        gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    } else {
+        add_open_filters(GTK_FILE_CHOOSER(dialog));
+    }
+    // Without a folder GTK's choosers open on "Recently Used", where nothing can be saved and little found.
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), recipe_folder().c_str());
+    if (!ws.file_name.empty())
+        gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), ws.file_name.c_str());
+
+    bool accepted = false;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+        gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
+        if (chosen) {
+            path = chosen;
+            accepted = true;
+            g_free(chosen);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return accepted;
+}
+
+// The name the recipe goes by in the questions: its title, else its file, else "sans titre".
+static std::string recipe_name()
+{
+    if (!ws.title.empty())
+        return ws.title;
+    if (!ws.file_name.empty())
+        return path_base_name(ws.file_name);
+    return "sans titre";
+}
+
+bool may_drop_recipe()
+{
+    if (!recipe_is_modified())
+        return true;
+    const int answer = ask_question(
+        "Enregistrer les modifications de la recette « " + recipe_name() + " » ?",
+        "Sans enregistrement, les modifications seront perdues.",
+        {{"Ne pas enregistrer", ANSWER_DISCARD}, {"Annuler", ANSWER_CANCEL}, {"Enregistrer", ANSWER_SAVE}},
+        ANSWER_SAVE);
+    if (answer == ANSWER_DISCARD)
+        return true;
+    if (answer == ANSWER_SAVE)
+        return save_recipe_command(false);
+    return false;
+}
+
+void new_recipe_command()
+{
+    if (!may_drop_recipe())
+        return;
+    start_new_recipe();
+    history_reset();
+}
+
+void open_recipe_command()
+{
+    if (!may_drop_recipe())
+        return;
+    std::string path;
+    if (!choose_recipe_file(false, path))
+        return;
+    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    if (opens_as_beerxml(path)) {
+        if (open_beerxml_recipe(path)) {
+            ws.style_display_mode = 0;
+            history_reset();
+            remember_file(path);
+        }
+        return;
+    }
+    std::string why;
+    if (!load_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+        return;
+    }
+    ws.style_display_mode = 0;
+    history_reset();
+    remember_file(path);
+}
+
+// Saving onto a file other than the recipe's own replaces it only when the brewer says so.
+static bool may_write_to(const std::string& path)
+{
+    if (path == ws.file_name || !g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
+        return true;
+    const int answer =
+        ask_question("Le fichier « " + path_base_name(path) + " » existe déjà. Le remplacer ?",
+                     "Son contenu actuel sera perdu.",
+                     {{"Annuler", ANSWER_CANCEL}, {"Remplacer", ANSWER_REPLACE}}, ANSWER_CANCEL);
+    return answer == ANSWER_REPLACE;
+}
+
+bool save_recipe_command(bool choose)
+{
+    std::string path = ws.file_name;
+    if (choose || path.empty()) {
+        if (!choose_recipe_file(true, path))
+            return false;
+        if (!ends_with_cvl(path))
+            path += ".cvl";
+        if (!may_write_to(path))
+            return false;
+    }
+    std::string why;
+    if (!save_recipe(path, &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'enregistrer la recette dans le fichier :\n" + path + "\n(" + why + ")");
+        return false;
+    }
+    history_mark_saved();
+    remember_file(ws.file_name);
+    update_window_title();
+    return true;
+}
+
+void show_report_command()
+{
+    std::string failed_command;
+    if (write_html_report(failed_command))
+        return;
+    if (!unwritten_report_path().empty())
+        show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +
+                                            "\n(" + unwritten_report_reason() + ")");
+    else
+        show_browser_failure(failed_command);
+}
+
+void quit_command()
+{
+    if (may_drop_recipe())
+        quit_action();
+}
+
+gboolean on_main_window_delete(GtkWidget*, GdkEvent*, gpointer)
+{
+    quit_command();
+    return TRUE;
+}
