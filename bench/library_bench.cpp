@@ -1,6 +1,7 @@
 // bench/library_bench.cpp — the costs of the library's hot operations on full-size inputs.
 #include "bench/full_recipe.h"
 #include "calc/evaluate.h"
+#include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <malloc.h>
 
 #include <string>
 #include <unistd.h>
@@ -48,6 +50,28 @@ static void BM_EvaluateRecipe256ForcedVolume(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EvaluateRecipe256ForcedVolume);
+
+// One undoable change of the full recipe: the snapshot taken before it, then its undo (both copy 256 lines).
+// The counter gives the heap that a full history of such snapshots holds.
+static void BM_UndoableChange256(benchmark::State& state)
+{
+    fill_full_recipe();
+    history_reset();
+    for (auto _ : state) {
+        history_note_change();
+        ws.lines[1].quantity = "21 L";
+        history_undo();
+    }
+    const struct mallinfo2 before = mallinfo2();
+    for (int step = 0; step < kHistorySteps; step++) {
+        history_note_change();
+        ws.lines[1].quantity = std::to_string(step) + " L";
+    }
+    const struct mallinfo2 after = mallinfo2();
+    state.counters["full_history_MB"] = static_cast<double>(after.uordblks - before.uordblks) / (1 << 20);
+    history_reset();
+}
+BENCHMARK(BM_UndoableChange256);
 
 // The three recipes of 256 lines that cost merge_and_sort the most, one per part of its work:
 // 0: no two lines merge (every designation differs) and the keys come in descending order, so the merge

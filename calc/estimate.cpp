@@ -290,6 +290,7 @@ Estimates estimate(const RecipeLine* lines, size_t count, const Settings& s, For
     double attenuation = 0;
     if (totals.yeast_count > 0)
         attenuation = totals.attenuation_sum / totals.yeast_count;
+    e.attenuation = attenuation;
 
     const double volume = final_volume_of(e, s);
     e.final_volume = volume;

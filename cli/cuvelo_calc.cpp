@@ -1,4 +1,5 @@
 // cli/cuvelo_calc.cpp — cuvelo-calc: reads a recipe file, evaluates it and prints its estimates, headless.
+#include "calc/breakdown.h"
 #include "calc/cost.h"
 #include "calc/evaluate.h"
 #include "calc/format.h"
@@ -26,14 +27,16 @@
 #include <string>
 
 static const char kUsage[] =
-    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] [--report OUT.html] "
-    "RECIPE.cvl\n"
+    "Usage : cuvelo-calc [--bases DIR] [--tsv] [--explain] [--merge-sort] [--save OUT.cvl] "
+    "[--report OUT.html] RECIPE.cvl\n"
     "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
     "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
     "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
     "                     ~/.local/share/cuvelo/bases)\n"
     "  --tsv              une estimation par ligne : clé, tabulation, valeur\n"
+    "  --explain          ajoute la part de chaque ligne (densité, couleur, amertume)\n"
+    "                     et les réglages utilisés\n"
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
@@ -54,6 +57,7 @@ enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2, EXIT_OUT_OF_REACH = 3 
 struct Options {
     std::string bases; // "" when not given: found as the desktop program finds it
     bool tsv = false;
+    bool explain = false;
     bool merge_sort = false;
     bool help = false;
     std::string save_path;
@@ -88,6 +92,8 @@ static int parse_arguments(int argc, char** argv, Options& options)
             return EXIT_DONE;
         } else if (option && argument == "--tsv") {
             options.tsv = true;
+        } else if (option && argument == "--explain") {
+            options.explain = true;
         } else if (option && argument == "--merge-sort") {
             options.merge_sort = true;
         } else if (option && argument == "--bases") {
@@ -161,6 +167,23 @@ static void print_tsv()
     };
     for (const auto& row : rows)
         std::printf("%s\t%s\n", row.key, format_decimals(row.value, 2).c_str());
+}
+
+// Each line's share of the density points, the colour and the bitterness shown, then the settings used.
+static void print_breakdown()
+{
+    const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
+    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, ws.settings, forced);
+    auto f2 = [](double x) { return format_decimals(x, 2); };
+    for (size_t k = 0; k < b.lines.size(); k++) {
+        const BreakdownLine& l = b.lines[k];
+        std::printf("%zu\t%s\t%s\t%s\t%s\n", k + 1, l.designation.c_str(), f2(l.gravity).c_str(),
+                    f2(l.colour).c_str(), f2(l.ibu).c_str());
+    }
+    for (const BreakdownSetting& s : b.settings)
+        std::printf("%s\t%s\n", s.key, f2(s.value).c_str());
+    std::printf("colour_model\t%s\n", b.colour_model == ColourModel::morey ? "morey" : "linear");
+    std::printf("colour_scale_base\t%s\n", f2(b.colour_base).c_str());
 }
 
 // A short French summary, with the units the main window shows.
@@ -345,6 +368,8 @@ static int run(int argc, char** argv)
         print_tsv();
     else
         print_summary(priming);
+    if (options.explain)
+        print_breakdown();
     return status;
 }
 

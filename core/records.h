@@ -104,6 +104,7 @@ struct Estimates {
     double colour_ebc = 0;
     double bitterness_ibu = 0;
     double alcohol = 0;           // percent by volume
+    double attenuation = 0;       // fraction: the yeasts' average, as the final density used it
     double sugar_per_litre = 0;   // g/L, written by the priming
     double extract_per_litre = 0; // g/L, written by the priming
 };

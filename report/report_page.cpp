@@ -1,6 +1,7 @@
 // report/report_page.cpp — the report page's text, line by line in a fixed order. No file, no GTK.
 #include "report/report_page.h"
 
+#include "calc/breakdown_text.h"
 #include "calc/format.h"
 #include "core/display_text.h"
 
@@ -50,6 +51,29 @@ static void add_line(std::string& page, const std::string& text)
     page += '\n';
 }
 
+// Each line's share of the estimates above, and the settings that shaped them.
+static void add_breakdown(std::string& page, const Workspace& recipe)
+{
+    const ForcedVolume forced{recipe.volume_forced == 1, recipe.forced_volume};
+    const BreakdownTable table = breakdown_table(
+        breakdown(&recipe.lines[1], recipe.line_count, recipe.settings, forced, &recipe.estimates));
+    add_line(page, "<h3>Détail des estimations :</h3>");
+    add_line(page, "<table border='1' cellspacing='0' cellpadding='3'>");
+    std::string header = "<tr>";
+    for (const std::string& cell : table.header)
+        header += "<th>" + html_escape(cell) + "</th>";
+    add_line(page, header + "</tr>");
+    for (const std::vector<std::string>& row : table.rows) {
+        std::string text = "<tr>";
+        for (size_t column = 0; column < row.size(); column++)
+            text += (column == 1 ? "<td>" : "<td align='right'>") + html_escape(row[column]) + "</td>";
+        add_line(page, text + "</tr>");
+    }
+    add_line(page, "</table>");
+    for (const std::string& setting : table.settings)
+        add_line(page, html_escape(setting) + "<br>");
+}
+
 std::string report_page(const Workspace& recipe, double cost, const PictureAddress& address)
 {
     std::string page;
@@ -93,6 +117,7 @@ std::string report_page(const Workspace& recipe, double cost, const PictureAddre
     add_line(page, "<br>Carbonatation : " + html_escape(recipe.carbonation) + "<br>");
     add_line(page, "- Sucre : " + f2(recipe.estimates.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(recipe.estimates.extract_per_litre) + " G/L" + "<br>");
+    add_breakdown(page, recipe);
     add_line(page, "<br><br></body></html>");
     // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.
     return display_text(page);

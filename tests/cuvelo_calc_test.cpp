@@ -95,6 +95,25 @@ TEST(CuveloCalc, TsvOfTheWorkedExample)
                        "extract_per_litre\t11.48\n");
 }
 
+// After the usual output: one row per recipe line whose figures add up to the totals above (17.56 EBC is
+// 15.81 and the scale's 1.75), then the settings used.
+TEST(CuveloCalc, ExplainAddsEachLinesShareAndTheSettings)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--explain", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string last = "extract_per_litre\t11.48\n";
+    const std::string rows = "1\tEau de source\t0\t0\t0\n"
+                             "2\tEau de source\t0\t0\t0\n"
+                             "3\tPale\t47.43\t15.81\t0\n"
+                             "4\tSaaz\t0\t0\t23.48\n"
+                             "5\tAle\t0\t0\t0\n";
+    EXPECT_NE(run.out.find(last + rows), std::string::npos) << run.out;
+    for (const char* setting : {"\nefficiency\t75\n", "\nfinal_volume\t20.3\n", "\nattenuation\t75\n",
+                                "\ncolour_model\tlinear\n", "\ncolour_scale_base\t1.75\n"})
+        EXPECT_NE(run.out.find(setting), std::string::npos) << setting;
+    EXPECT_EQ(run.out.find("forced_volume"), std::string::npos); // only while the volume is forced
+}
+
 TEST(CuveloCalc, SummaryForPeople)
 {
     CalcRun run = run_calc({"--bases", kData + "/bases", kData + "/worked.cvl"});
@@ -214,9 +233,9 @@ TEST(CuveloCalc, HelpPrintsTheUsage)
     CalcRun run = run_calc({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.compare(0, 8, "Usage : "), 0) << run.out;
-    EXPECT_NE(
-        run.out.find("[--bases DIR] [--tsv] [--merge-sort] [--save OUT.cvl] [--report OUT.html] RECIPE.cvl"),
-        std::string::npos);
+    EXPECT_NE(run.out.find("[--bases DIR] [--tsv] [--explain] [--merge-sort] [--save OUT.cvl] [--report "
+                           "OUT.html] RECIPE.cvl"),
+              std::string::npos);
 }
 
 TEST(CuveloCalc, FailedSaveStillPrintsAndGivesStatusOne)

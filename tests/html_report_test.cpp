@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,10 +68,21 @@ static void load_blonde()
     e.bitterness_ibu = 23.4849;
 }
 
+// The page's lines without its breakdown section (tested on its own below), which comes right before the
+// last line.
+static std::vector<std::string> without_breakdown(std::vector<std::string> lines)
+{
+    const auto section = std::find(lines.begin(), lines.end(), "<h3>Détail des estimations :</h3>");
+    EXPECT_NE(section, lines.end());
+    if (section != lines.end())
+        lines.erase(section, lines.end() - 1);
+    return lines;
+}
+
 static std::vector<std::string> report_lines()
 {
     EXPECT_TRUE(write_html_report_file("page.html"));
-    return lines_of(read_file("page.html"));
+    return without_breakdown(lines_of(read_file("page.html")));
 }
 
 TEST(HtmlReport, SmallRecipeMatchesTheGoldenPage)
@@ -79,7 +92,7 @@ TEST(HtmlReport, SmallRecipeMatchesTheGoldenPage)
     ASSERT_TRUE(write_html_report_file("page.html"));
     std::vector<std::string> got = lines_of(read_file("page.html"));
     std::vector<std::string> expected = lines_of(read_file(CUVELO_TEST_DATA "/report/blonde.html"));
-    ASSERT_EQ(expected.size(), 34u);
+    ASSERT_EQ(without_breakdown(expected).size(), 34u);
     ASSERT_EQ(got.size(), expected.size());
     for (size_t i = 0; i < got.size(); i++)
         EXPECT_EQ(got[i], expected[i]) << "line " << i + 1;
@@ -262,7 +275,7 @@ TEST(HtmlReport, BackslashesInTheGivenPathAreSlashes)
     start_empty_recipe();
     write_file("out/keep", "");
     ASSERT_TRUE(write_html_report_file("out\\page.html"));
-    EXPECT_EQ(lines_of(read_file("out/page.html")).size(), 29u);
+    EXPECT_EQ(without_breakdown(lines_of(read_file("out/page.html"))).size(), 29u);
 }
 
 // What stands at the page's name before the report is written. A link is replaced, never followed: the file
@@ -298,7 +311,7 @@ TEST(HtmlReport, LinksAtThePageNameAreReplacedAndOtherFilesLeftAlone)
         ASSERT_EQ(lstat("page.html", &after), 0) << c.name;
         if (written) {
             EXPECT_TRUE(S_ISREG(after.st_mode)) << c.name;
-            EXPECT_EQ(lines_of(read_file("page.html")).size(), 29u) << c.name;
+            EXPECT_EQ(without_breakdown(lines_of(read_file("page.html"))).size(), 29u) << c.name;
         } else {
             EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
         }

@@ -52,6 +52,8 @@ std::string recipe_folder()
 static void remember_file(const std::string& path)
 {
     last_folder = folder_of(path);
+    // GTK keeps the list in the user's data folder but does not make that folder (a fresh account has none).
+    g_mkdir_with_parents(g_get_user_data_dir(), 0700);
     gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
     if (uri) {
         gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
@@ -131,31 +133,33 @@ void new_recipe_command()
     history_reset();
 }
 
+bool open_recipe_file(const std::string& path)
+{
+    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    if (opens_as_beerxml(path)) {
+        if (!open_beerxml_recipe(path))
+            return false;
+    } else {
+        std::string why;
+        if (!load_recipe(path, &why)) {
+            show_message(GTK_MESSAGE_ERROR,
+                         "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+            return false;
+        }
+    }
+    ws.style_display_mode = 0;
+    history_reset();
+    remember_file(path);
+    return true;
+}
+
 void open_recipe_command()
 {
     if (!may_drop_recipe())
         return;
     std::string path;
-    if (!choose_recipe_file(false, path))
-        return;
-    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
-    if (opens_as_beerxml(path)) {
-        if (open_beerxml_recipe(path)) {
-            ws.style_display_mode = 0;
-            history_reset();
-            remember_file(path);
-        }
-        return;
-    }
-    std::string why;
-    if (!load_recipe(path, &why)) {
-        show_message(GTK_MESSAGE_ERROR,
-                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
-        return;
-    }
-    ws.style_display_mode = 0;
-    history_reset();
-    remember_file(path);
+    if (choose_recipe_file(false, path))
+        open_recipe_file(path);
 }
 
 // Saving onto a file other than the recipe's own replaces it only when the brewer says so.

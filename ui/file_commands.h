@@ -12,9 +12,12 @@ bool may_drop_recipe();
 // Starts a new recipe after the unsaved-changes check.
 void new_recipe_command();
 
-// Opens a recipe chosen in the chooser after the unsaved-changes check; a file that cannot be read is
-// refused with a message and leaves the recipe as it was.
+// Opens a recipe chosen in the chooser after the unsaved-changes check, through open_recipe_file.
 void open_recipe_command();
+
+// Opens the recipe file at `path`, a Cuvelo or a BeerXML one by its content, with a fresh history; a file
+// that cannot be read is refused with a message and leaves the recipe as it was. False then. No refresh.
+bool open_recipe_file(const std::string& path);
 
 // Saves into the current file, or through the chooser when there is none or `choose` is true (Save as).
 // Saving onto another existing file asks first. True when the recipe was saved.

@@ -12,6 +12,7 @@
 #include "recipe/merge_sort.h"
 #include "refdata/menu_groups.h"
 #include "report/browser.h"
+#include "ui/breakdown_window.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
@@ -80,6 +81,7 @@ static void build_function_menu()
     add_menu_item("prix", "Prix de revient de la recette", ui.function_menu, MENU_COST);
     add_menu_item("titre", "Titre de la recette", ui.function_menu, MENU_TITLE);
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
+    add_menu_item("detail", "Détail des estimations", ui.function_menu, MENU_BREAKDOWN);
     add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
     add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
     add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
@@ -141,6 +143,9 @@ static void run_function(int number)
         break;
     case MENU_EXPORT_BEERXML:
         export_recipe_as_beerxml();
+        break;
+    case MENU_BREAKDOWN:
+        open_breakdown_window();
         break;
     case MENU_SCALE_VOLUME:
         open_value_dialog("Adapter au volume final (L) :",

@@ -4,6 +4,7 @@
 #include "calc/evaluate.h"
 #include "calc/results_text.h"
 #include "core/display_text.h"
+#include "ui/breakdown_window.h"
 #include "ui/style_selector.h"
 #include "ui/widgets.h"
 
@@ -29,6 +30,8 @@ void show_results()
         gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), display_text(texts.labels[k]).c_str());
     for (int k = 1; k <= 18; k++)
         gtk_label_set_use_markup(GTK_LABEL(ui.result_labels[k]), TRUE);
+    // The breakdown follows every command, as the results do.
+    refresh_breakdown_window();
 }
 
 void refresh_results()

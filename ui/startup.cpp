@@ -1,15 +1,12 @@
 // ui/startup.cpp — the fixed order in which the program loads its data and builds its main window.
 #include "ui/startup.h"
 
-#include "core/history.h"
 #include "core/data_folders.h"
+#include "core/history.h"
 #include "core/workspace.h"
-#include "recipe/beerxml_text.h"
-#include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
-#include "ui/beerxml_dialogs.h"
 #include "ui/file_commands.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
@@ -66,19 +63,6 @@ void start_up()
 
 void open_file_at_start(const std::string& path)
 {
-    if (opens_as_beerxml(path)) {
-        if (open_beerxml_recipe(path)) // refreshes the window itself, before its message
-            history_reset();
-        refresh_after_command();
-        return;
-    }
-    std::string why;
-    if (!load_recipe(path, &why)) {
-        show_message(GTK_MESSAGE_ERROR,
-                     "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
-        return;
-    }
-    ws.style_display_mode = 0;
-    history_reset();
+    open_recipe_file(path); // as the Open button does after its chooser
     refresh_after_command();
 }

@@ -315,6 +315,33 @@ static void draw_help(cairo_t* cr)
     cairo_fill(cr);
 }
 
+// A sheet whose rows split into coloured parts: each line's share of the estimates.
+static void draw_detail(cairo_t* cr)
+{
+    paper_sheet(cr, 4, 3, 24, 26);
+    const Rgb amber = {0.80, 0.45, 0.10};
+    const struct {
+        double y, first, second;
+    } rows[] = {{8, 9, 6}, {14, 5, 10}, {20, 11, 4}};
+    for (const auto& row : rows) {
+        cairo_rectangle(cr, 7, row.y, row.first, 3.6);
+        set_colour(cr, kGold);
+        cairo_fill(cr);
+        cairo_rectangle(cr, 7 + row.first, row.y, row.second, 3.6);
+        set_colour(cr, amber);
+        cairo_fill(cr);
+        cairo_rectangle(cr, 7 + row.first + row.second, row.y, 18 - row.first - row.second, 3.6);
+        set_colour(cr, kGreen);
+        cairo_fill(cr);
+    }
+    // The total under the rows.
+    cairo_move_to(cr, 7, 26);
+    cairo_line_to(cr, 25, 26);
+    set_colour(cr, kDarkText);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+}
+
 // A page of markup ("< >" on it) with a green arrow leaving it: the recipe sent out as a BeerXML file.
 static void draw_export(cairo_t* cr)
 {
@@ -407,6 +434,7 @@ static const std::map<std::string, void (*)(cairo_t*)>& program_drawers()
         {"prix", draw_price},
         {"titre", draw_title},
         {"aide", draw_help},
+        {"detail", draw_detail},
         {"exporter", draw_export},
         {"echelle", draw_scale},
         {"cible", draw_target},

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and starts both programs from an unrelated folder, as a new user
 # would: the desktop program copies the shared bases into the brewer's folder and opens its window without a
-# word, cuvelo-calc then computes with that configuration; a program with no database anywhere says where it
-# looked.
-# Usage (under an X server): installed_run.sh BUILD_DIR CLOSE_WINDOW RECIPE.cvl
+# word, cuvelo-calc then computes with that configuration, a recipe given to the desktop program is open in its
+# window; a program with no database anywhere says where it looked.
+# Usage (under an X server): installed_run.sh BUILD_DIR CLOSE_WINDOW RECIPE.cvl RECIPE_TITLE
 set -euo pipefail
-build=$1 close_window=$2 recipe=$3
+build=$1 close_window=$2 recipe=$3 recipe_title=$4
 
 scratch=$(mktemp -d)
 pids=()
@@ -46,6 +46,15 @@ done
 expected=$("$prefix/bin/cuvelo-calc" --bases "$shared/bases" --tsv "$recipe")
 found=$("$prefix/bin/cuvelo-calc" --tsv "$recipe" 2>calc.err) || fail "cuvelo-calc failed: $(cat calc.err)"
 [ "$found" = "$expected" ] && [ ! -s calc.err ] || fail "cuvelo-calc did not use the brewer's configuration"
+
+# A recipe given on the command line (as the menu entry and the file manager give it) is open at start-up.
+"$prefix/bin/cuvelo" "$recipe" 2>gui.err &
+pids+=($!)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "CUVELO V0.9" | head -n 1)
+for _ in $(seq 50); do [[ "$(xdotool getwindowname "$window")" == *"$recipe_title" ]] && break; sleep 0.1; done
+[[ "$(xdotool getwindowname "$window")" == *"$recipe_title" ]] ||
+    fail "cuvelo did not open $recipe: $(xdotool getwindowname "$window")"
+"$close_window" "$window"
 
 # The programs alone, without any data: both say where they looked.
 rm -rf "$brewer"

@@ -1,0 +1,80 @@
+// calc/breakdown_text.cpp — the breakdown of the estimates as the texts of a table, for the window and the
+// report alike.
+#include "calc/breakdown_text.h"
+
+#include "core/text.h"
+
+static std::string f2(double x)
+{
+    return format_decimals(x, 2);
+}
+
+static std::string f1(double x)
+{
+    return format_decimals(x, 1);
+}
+
+static std::string f3(double x)
+{
+    return format_decimals(x, 3);
+}
+
+std::string setting_text(const BreakdownSetting& setting)
+{
+    const std::string unit = setting.unit;
+    return f2(setting.value) + (unit.empty() ? "" : " " + unit);
+}
+
+BreakdownTable breakdown_table(const Breakdown& b)
+{
+    BreakdownTable table;
+    table.header = {"N°", "Ingrédient",    "Densité (points)", "%", "EBC", "%", "IBU",
+                    "%",  "Facteur temps", "Facteur densité"};
+    for (size_t k = 0; k < b.lines.size(); k++) {
+        const BreakdownLine& l = b.lines[k];
+        std::vector<std::string> row(kBreakdownColumns);
+        row[0] = std::to_string(k + 1);
+        row[1] = l.designation;
+        if (l.fermentable) {
+            row[2] = f2(l.gravity);
+            row[3] = f1(l.gravity_percent);
+            row[4] = f2(l.colour);
+            row[5] = f1(l.colour_percent);
+        }
+        if (l.hop) {
+            row[6] = f2(l.ibu);
+            row[7] = f1(l.ibu_percent);
+            row[8] = f3(l.time_factor);
+            row[9] = f3(l.gravity_factor);
+        }
+        table.rows.push_back(row);
+    }
+    if (b.colour_base != 0) {
+        std::vector<std::string> row(kBreakdownColumns);
+        row[1] = "Base de l'échelle de couleur";
+        row[4] = f2(b.colour_base);
+        table.rows.push_back(row);
+    }
+    if (b.gravity_unassigned != 0 || b.colour_unassigned != 0 || b.ibu_unassigned != 0) {
+        std::vector<std::string> row(kBreakdownColumns);
+        row[1] = "Non réparti (estimations d'un autre calcul)";
+        row[2] = f2(b.gravity_unassigned);
+        row[4] = f2(b.colour_unassigned);
+        row[6] = f2(b.ibu_unassigned);
+        table.rows.push_back(row);
+    }
+    std::vector<std::string> total(kBreakdownColumns);
+    total[1] = "Total";
+    if (b.estimates.initial_density > 0)
+        total[1] += " (densité initiale " + f2(b.estimates.initial_density) + ")";
+    total[2] = f2(b.gravity_total);
+    total[4] = f2(b.colour_total);
+    total[6] = f2(b.ibu_total);
+    table.rows.push_back(total);
+    for (const BreakdownSetting& s : b.settings)
+        table.settings.push_back(std::string(s.label) + " : " + setting_text(s));
+    table.settings.push_back(b.colour_model == ColourModel::morey
+                                 ? "Modèle de couleur : Morey"
+                                 : "Modèle de couleur : linéaire (1,75 EBC de base)");
+    return table;
+}
