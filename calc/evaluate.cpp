@@ -28,9 +28,14 @@ void evaluate_recipe()
     const LineEstimate* figures = per_line.data();
     for (size_t k = 0; k < count; k++) {
         const LineEstimate& f = figures[k];
-        lines[k].gravity_points = f.fermentable ? f.points : 0;
-        lines[k].colour_points = f.fermentable ? f.colour : 0;
-        lines[k].line_ibu = f.hop ? f.ibu : 0;
+        RecipeLine& line = lines[k];
+        // Most lines of a recipe count for nothing and hold no figures: they are left unwritten.
+        if (f.fermentable || f.hop || line.gravity_points != 0 || line.colour_points != 0 ||
+            line.line_ibu != 0) {
+            line.gravity_points = f.fermentable ? f.points : 0;
+            line.colour_points = f.fermentable ? f.colour : 0;
+            line.line_ibu = f.hop ? f.ibu : 0;
+        }
         if (f.forced_water)
             lines[k].quantity = quantity_text(f.forced_litres, Unit::litre, 2);
     }

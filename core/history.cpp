@@ -142,6 +142,12 @@ void history_reset()
     history.saved = history.current;
 }
 
+void history_reset_unsaved()
+{
+    history_reset();
+    history.saved = -1; // no state ever gets this number
+}
+
 void history_mark_saved()
 {
     history.saved = history.current;

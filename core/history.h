@@ -18,6 +18,10 @@ bool history_redo();
 // After New, Open or an import: no undo or redo step, not modified.
 void history_reset();
 
+// After an import from another program's file: no undo or redo step, and modified, since the recipe is saved
+// in no Cuvelo file yet.
+void history_reset_unsaved();
+
 // The recipe as it is now is the saved one: not modified until the next change, undo or redo.
 void history_mark_saved();
 

@@ -71,6 +71,12 @@ class Writer
         out_ += std::string("</") + tag + ">\n";
     }
 
+    // A record's name: schemas that validate BeerXML want one that is not blank.
+    void name(const std::string& value)
+    {
+        text("NAME", value.find_first_not_of(" \t") == std::string::npos ? "Sans nom" : value);
+    }
+
     void text(const char* tag, const std::string& value)
     {
         indent();
@@ -160,7 +166,7 @@ void write_style(Writer& x, const StyleEntry& s)
 {
     x.subject("style « " + s.name + " »");
     x.open("STYLE");
-    x.text("NAME", s.name);
+    x.name(s.name);
     x.text("CATEGORY", s.category);
     x.text("VERSION", "1");
     x.text("CATEGORY_NUMBER", "");
@@ -199,7 +205,7 @@ void write_hop(Writer& x, const RecipeLine& l)
 {
     x.subject("houblon « " + l.designation + " »");
     x.open("HOP");
-    x.text("NAME", l.designation);
+    x.name(l.designation);
     x.text("VERSION", "1");
     x.number("ALPHA", text_to_number(l.value), 0, 100);
     x.number("AMOUNT", amount_of(l), 0, kMost, 6);
@@ -232,7 +238,7 @@ void write_fermentable(Writer& x, const RecipeLine& l)
     x.subject("malt « " + l.designation + " »");
     const Category c = category_of(l.category);
     x.open("FERMENTABLE");
-    x.text("NAME", l.designation);
+    x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", fermentable_type(c));
     x.number("AMOUNT", amount_of(l), 0, kMost, 6);
@@ -248,7 +254,7 @@ void write_yeast(Writer& x, const RecipeLine& l)
     x.subject("levure « " + l.designation + " »");
     const bool liquid = is_litres(l.quantity);
     x.open("YEAST");
-    x.text("NAME", l.designation);
+    x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", mentions(l.designation, {"lager", "pils", "bock"}) ? "Lager" : "Ale");
     x.text("FORM", liquid ? "Liquid" : "Dry");
@@ -275,7 +281,7 @@ void write_misc(Writer& x, const RecipeLine& l)
 {
     x.subject("ingrédient « " + l.designation + " »");
     x.open("MISC");
-    x.text("NAME", l.designation);
+    x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", "Other");
     x.text("USE", misc_use(step_of(l.step)));
@@ -290,7 +296,7 @@ void write_water(Writer& x, const RecipeLine& l)
 {
     x.subject("eau « " + l.designation + " »");
     x.open("WATER");
-    x.text("NAME", l.designation);
+    x.name(l.designation);
     x.text("VERSION", "1");
     x.number("AMOUNT", quantity_in_litres(l.quantity), 0, kMost);
     for (const char* ion : {"CALCIUM", "BICARBONATE", "SULFATE", "CHLORIDE", "SODIUM", "MAGNESIUM"})
@@ -307,7 +313,7 @@ void write_mash(Writer& x, const Workspace& w)
     x.open("MASH");
     x.text("NAME", "Paliers de la configuration Cuvelo");
     x.text("VERSION", "1");
-    x.number("GRAIN_TEMP", 20, -50, 150);
+    x.number("GRAIN_TEMP", 20, 0, 150);
     x.open("MASH_STEPS");
     bool first = true;
     for (int i = 1; i <= 4; i++) {
@@ -320,7 +326,7 @@ void write_mash(Writer& x, const Workspace& w)
         x.text("TYPE", first ? "Infusion" : "Temperature");
         if (first)
             x.number("INFUSE_AMOUNT", w.estimates.mash_water, 0, kMost);
-        x.number("STEP_TEMP", w.settings.rest_first[i], -50, 150);
+        x.number("STEP_TEMP", w.settings.rest_first[i], 0, 150);
         x.number("STEP_TIME", w.settings.rest_minutes[i], 0, kMost);
         x.close("MASH_STEP");
         first = false;
@@ -367,9 +373,7 @@ std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamp
     x.open("RECIPES");
     x.open("RECIPE");
     x.subject("recette");
-    x.text("NAME", !w.title.empty()            ? w.title
-                   : !w.file_base_name.empty() ? w.file_base_name
-                                               : "Recette Cuvelo");
+    x.name(!w.title.empty() ? w.title : w.file_base_name);
     x.text("VERSION", "1");
     x.text("TYPE", recipe_type(w));
     write_style(x, w.style);

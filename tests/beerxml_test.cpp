@@ -325,6 +325,8 @@ TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValue
         "style0",           "Pas de description"};
     ws.title = "Bière <spéciale> & \"amis\"";
     add_recipe_line("", "AUTRE", "Coriandre", "10 G", "0", "0", "-5", "EBULLITION", "");
+    add_recipe_line("", "LEVURE", " ", "11 G", "0", "70", "0", "FERMENTATION",
+                    ""); // named: schemas want a name
     add_recipe_line("", "GRAIN", "Orge torréfiée", "150 G", "1200", "70", "0", "EMPATAGE", "");
     std::vector<std::string> clamped;
     std::string why;
@@ -335,6 +337,7 @@ TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValue
     expect_required_elements(document);
     EXPECT_NE(document.find("<NAME>Bière &lt;spéciale&gt; &amp; &quot;amis&quot;</NAME>"), std::string::npos);
     EXPECT_EQ(document.find("e+"), std::string::npos) << "no exponent: schemas read xs:decimal";
+    EXPECT_NE(document.find("<NAME>Sans nom</NAME>"), std::string::npos);
     for (const char* said :
          {"OG_MIN 0 ramené à 0.99", "OG_MAX 9.999 ramené à 1.2", "IBU_MAX 9999 ramené à 5000",
           "TIME -5 ramené à 0", "COLOR 609.137 ramené à 300"})

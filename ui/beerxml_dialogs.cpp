@@ -112,8 +112,8 @@ bool open_beerxml_recipe(const std::string& path)
     const ImportedRecipe recipe = import_beerxml_recipe(content.recipes[static_cast<size_t>(index)], ws);
     apply_imported_recipe(recipe);
     // The recipe shows behind the message, which compares the file's figures with these estimates.
-    // An imported recipe starts its own history, as an opened one does.
-    history_reset();
+    // An imported recipe starts its own history, as an opened one does, but is saved nowhere yet: modified.
+    history_reset_unsaved();
     refresh_after_command();
     std::string message = import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency);
     for (const std::string& unreadable : content.unreadable)

@@ -136,6 +136,7 @@ void new_recipe_command()
 bool open_recipe_file(const std::string& path)
 {
     // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
+    // Its history starts modified, since it is saved in no Cuvelo file yet (open_beerxml_recipe sees to it).
     if (opens_as_beerxml(path)) {
         if (!open_beerxml_recipe(path))
             return false;
@@ -146,9 +147,9 @@ bool open_recipe_file(const std::string& path)
                          "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
             return false;
         }
+        history_reset();
     }
     ws.style_display_mode = 0;
-    history_reset();
     remember_file(path);
     return true;
 }

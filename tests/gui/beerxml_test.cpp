@@ -2,6 +2,7 @@
 // recipe chosen, the import message; the export command; a file that is no recipe refused by name.
 #include "gui_support.h"
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
 #include "ui/startup.h"
@@ -49,9 +50,11 @@ TEST_F(BeerXmlWindow, OpeningAFileOfTwoRecipesAsksWhichAndSaysWhatWasRead)
     EXPECT_NE(message.find("Densité initiale : 1050 ; Cuvelo : "), std::string::npos) << message;
     EXPECT_NE(message.find("Rendement : 70 % ; Cuvelo : "), std::string::npos) << message;
 
-    // A new recipe, never saved: its title from the file, no file name, the batch size forced.
+    // A new recipe, never saved: its title from the file, no file name, modified, the batch size forced.
     EXPECT_EQ(ws.file_name, "");
-    EXPECT_EQ(window_title(), "CUVELO V0.9 : Stout d'hiver");
+    EXPECT_TRUE(recipe_is_modified());
+    EXPECT_FALSE(history_can_undo());
+    EXPECT_EQ(window_title(), "CUVELO V0.9 : *Stout d'hiver"); // "*": saved in no Cuvelo file yet
     EXPECT_EQ(ws.title, "Stout d'hiver");
     // The waters are the database's own, with its pictures and prices.
     EXPECT_EQ(shown_designations(), (std::vector<std::string>{"Eau de brassage", "Pilsen", "Roasted Barley",
@@ -115,7 +118,7 @@ TEST_F(BeerXmlWindow, AFileNamedAtStartOpensByItsContent)
         ASSERT_EQ(watcher.seen.size(), 1u);
         EXPECT_NE(watcher.seen[0].text.find("Recette « Nommée au départ » lue"), std::string::npos);
     }
-    EXPECT_EQ(window_title(), "CUVELO V0.9 : Nommée au départ");
+    EXPECT_EQ(window_title(), "CUVELO V0.9 : *Nommée au départ");
     DialogWatcher watcher;
     open_file_at_start(fixture_folder() + "/recettes/absente.cvl");
     ASSERT_EQ(watcher.seen.size(), 1u);
