@@ -2,6 +2,7 @@
 #include "calc/entered_value.h"
 
 #include "calc/priming.h"
+#include "calc/scale.h"
 #include "calc/water.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -46,6 +47,12 @@ std::string apply_entered_value_effects(int purpose, const std::string& number_t
     case VALUE_TITLE:
         ws.title = one_line(plain_text);
         return "";
+    case VALUE_SCALE_VOLUME: {
+        const RecipeChange change =
+            scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), number);
+        apply_recipe_change(change);
+        return change.message;
+    }
     default:
         return "";
     }

@@ -62,9 +62,10 @@ std::string stage_dir()
 
 // The pictures the program itself names: the fifteen toolbar buttons, the six functions and "no style".
 const std::vector<std::string> kProgramPictures = {
-    "nouveau", "ouvrir",        "enregistrer", "html",     "style",  "eau",       "malt1",     "houbloncone",
-    "sucre",   "levure",        "fonction",    "modifier", "monter", "descendre", "supprimer", "trier",
-    "volume",  "carbonatation", "prix",        "titre",    "aide",   "style0",    "exporter"};
+    "nouveau",     "ouvrir",   "enregistrer", "html",          "style",    "eau",    "malt1",
+    "houbloncone", "sucre",    "levure",      "fonction",      "modifier", "monter", "descendre",
+    "supprimer",   "trier",    "volume",      "carbonatation", "prix",     "titre",  "aide",
+    "style0",      "exporter", "echelle",     "cible"};
 
 const std::vector<std::string> kConfigurationKeys = {
     "RENDEMENT",           "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",
@@ -388,7 +389,8 @@ TEST_F(BundledData, HelpPageShowsEveryButtonInOrderAndEveryKey)
         if (found != std::string::npos)
             at = found;
     }
-    for (const char* function : {"trier", "volume", "carbonatation", "prix", "titre", "aide"})
+    for (const char* function :
+         {"trier", "volume", "carbonatation", "prix", "titre", "aide", "echelle", "cible"})
         EXPECT_NE(page.find(std::string("src=\"images/") + function + ".png\""), std::string::npos)
             << function;
     for (const std::string& key : kConfigurationKeys)

@@ -95,7 +95,7 @@ TEST(EnteredValue, TitleIsThePlainText)
 TEST(EnteredValue, OtherPurposesChangeNothing)
 {
     prepare_recipe();
-    EXPECT_EQ(apply_entered_value_effects(4, "20", "Titre"), "");
+    EXPECT_EQ(apply_entered_value_effects(99, "20", "Titre"), "");
     EXPECT_EQ(apply_entered_value_effects(0, "20", "Titre"), "");
     EXPECT_EQ(ws.volume_forced, 0);
     EXPECT_EQ(ws.title, "");

@@ -28,7 +28,7 @@ static gboolean on_dialog_key(GtkWidget* window, GdkEventKey* event, gpointer)
 
 // A small fixed-size modal window holding one homogeneous table that grows as widgets are attached, and
 // under it the hint that says what a refused field expects (hidden until then).
-static GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table)
+GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table)
 {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_widget_set_size_request(window, width, height);
@@ -56,7 +56,7 @@ static GtkWidget* new_dialog_window(int width, int height, const char* title, Gt
 }
 
 // Shows the hint under the fields, the window growing to hold it.
-static void show_hint(GtkWidget* window, const std::string& text)
+void show_hint(GtkWidget* window, const std::string& text)
 {
     GtkWidget* hint = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "hint"));
     gchar* escaped = g_markup_escape_text(text.c_str(), -1);
@@ -73,7 +73,7 @@ static void show_hint(GtkWidget* window, const std::string& text)
 }
 
 // A refused field is tinted and carries a warning sign and the hint as its tooltip, until it is edited.
-static void mark_entry(GtkWidget* entry, const std::string& hint)
+void mark_entry(GtkWidget* entry, const std::string& hint)
 {
     static const GdkColor refused = {0, 0xFFFF, 0xD8D8, 0xD8D8};
     gtk_widget_modify_base(entry, GTK_STATE_NORMAL, &refused);
@@ -94,7 +94,7 @@ static void on_entry_changed(GtkEditable* editable, gpointer)
 }
 
 // An entry where Entrée validates the dialog (through its default button).
-static GtkWidget* new_entry()
+GtkWidget* new_entry()
 {
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
@@ -102,7 +102,7 @@ static GtkWidget* new_entry()
     return entry;
 }
 
-static void make_default(GtkWidget* window, GtkWidget* button)
+void make_default(GtkWidget* window, GtkWidget* button)
 {
     gtk_widget_set_can_default(button, TRUE);
     gtk_window_set_default(GTK_WINDOW(window), button);
@@ -119,8 +119,7 @@ std::string dialog_hint(GtkWidget* window)
     return gtk_widget_get_visible(hint) ? gtk_label_get_text(GTK_LABEL(hint)) : "";
 }
 
-static GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top,
-                         guint bottom)
+GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top, guint bottom)
 {
     gtk_table_attach_defaults(GTK_TABLE(table), widget, left, right, top, bottom);
     gtk_widget_show(widget);
@@ -279,10 +278,10 @@ void apply_entered_value(GtkButton*, gpointer data)
     const std::string entered = entry_bytes(ui.value_entry, value_dialog_start);
     std::string number_text = clean_entry_text(entered, ENTRY_NUMBER);
     const std::string plain_text = clean_entry_text(entered, ENTRY_PLAIN);
-    if (purpose == VALUE_FORCED_VOLUME || purpose == VALUE_CARBONATION) {
+    if (purpose == VALUE_FORCED_VOLUME || purpose == VALUE_CARBONATION || purpose == VALUE_SCALE_VOLUME) {
         std::string hints;
         const NumberField field =
-            purpose == VALUE_FORCED_VOLUME ? NumberField::forced_volume : NumberField::carbonation;
+            purpose == VALUE_CARBONATION ? NumberField::carbonation : NumberField::forced_volume;
         if (!read_number(ui.value_entry, value_dialog_start, field, "", number_text, hints)) {
             show_hint(ui.value_dialog, hints);
             gtk_widget_grab_focus(ui.value_entry);
@@ -292,7 +291,11 @@ void apply_entered_value(GtkButton*, gpointer data)
     gtk_widget_destroy(ui.value_dialog);
     history_note_change();
     const std::string message = apply_entered_value_effects(purpose, number_text, plain_text);
-    if (purpose == VALUE_CARBONATION)
+    if (purpose == VALUE_CARBONATION) {
         show_message(GTK_MESSAGE_INFO, message);
+    } else if (!message.empty()) {
+        history_forget_unchanged(); // refused: the recipe is as it was
+        show_message(GTK_MESSAGE_WARNING, message);
+    }
     refresh_after_command();
 }

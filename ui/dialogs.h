@@ -31,3 +31,24 @@ bool entry_is_refused(GtkWidget* entry);
 
 // The hint a dialog shows under its fields; "" while it shows none.
 std::string dialog_hint(GtkWidget* window);
+
+// The parts every small dialog is built from, so that they all look and behave alike.
+
+// A small fixed-size modal window over the main window holding one homogeneous table that grows as widgets
+// are attached, with a hidden hint under it; Échap closes it.
+GtkWidget* new_dialog_window(int width, int height, const char* title, GtkWidget** table);
+
+// Attaches a widget to the table at the given cells and shows it.
+GtkWidget* attach(GtkWidget* table, GtkWidget* widget, guint left, guint right, guint top, guint bottom);
+
+// An entry where Entrée validates the dialog (through its default button).
+GtkWidget* new_entry();
+
+// Makes `button` the one Entrée presses.
+void make_default(GtkWidget* window, GtkWidget* button);
+
+// Shows the hint under the fields, the window growing to hold it.
+void show_hint(GtkWidget* window, const std::string& text);
+
+// Tints a refused entry and gives it a warning sign and the hint as its tooltip, until it is edited.
+void mark_entry(GtkWidget* entry, const std::string& hint);

@@ -16,6 +16,7 @@
 #include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
 #include "ui/dialogs.h"
+#include "ui/targets_dialog.h"
 #include "ui/lazy_menu.h"
 #include "ui/message_box.h"
 #include "ui/refresh.h"
@@ -82,6 +83,8 @@ static void build_function_menu()
     add_menu_item("aide", "Aide Cuvelo", ui.function_menu, MENU_HELP);
     add_menu_item("detail", "Détail des estimations", ui.function_menu, MENU_BREAKDOWN);
     add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
+    add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
+    add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
 }
 
 static void build_style_menu()
@@ -143,6 +146,13 @@ static void run_function(int number)
         break;
     case MENU_BREAKDOWN:
         open_breakdown_window();
+        break;
+    case MENU_SCALE_VOLUME:
+        open_value_dialog("Adapter au volume final (L) :",
+                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_SCALE_VOLUME);
+        break;
+    case MENU_TARGETS:
+        open_targets_dialog();
         break;
     default:
         break;

@@ -35,6 +35,9 @@ struct UiHandles {
 
     GtkWidget* value_dialog = nullptr;
     GtkWidget* value_entry = nullptr;
+
+    GtkWidget* targets_dialog = nullptr;
+    GtkWidget* target_entries[3] = {}; // density × 1000, colour EBC, bitterness IBU
 };
 
 extern UiHandles ui;

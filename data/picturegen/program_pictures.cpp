@@ -361,6 +361,50 @@ static void draw_export(cairo_t* cr)
     fill_outlined(cr, kGreen);
 }
 
+// A small measuring jug, a green arrow, a big one: the same beer at another volume.
+static void draw_scale(cairo_t* cr)
+{
+    const Rgb glass = {0.86, 0.91, 0.94};
+    const Rgb beer = {0.97, 0.65, 0.0};
+    const double jugs[][4] = {{2, 19, 9, 10}, {15, 6, 15, 23}}; // x, top, width, height
+    for (const auto& j : jugs) {
+        cairo_rectangle(cr, j[0], j[1], j[2], j[3]);
+        fill_outlined_with(cr, glass, kOutlineGrey);
+        cairo_rectangle(cr, j[0] + 0.8, j[1] + j[3] * 0.3, j[2] - 1.6, j[3] * 0.7 - 0.8);
+        set_colour(cr, beer);
+        cairo_fill(cr);
+        cairo_rectangle(cr, j[0], j[1], j[2], j[3]);
+        stroke_outline(cr, kOutlineGrey);
+    }
+    // The arrow climbs from the small jug's rim to the big one's.
+    cairo_move_to(cr, 5, 16);
+    cairo_curve_to(cr, 5, 7, 9, 4, 15.5, 4);
+    set_colour(cr, kGreen);
+    cairo_set_line_width(cr, 2.4);
+    cairo_stroke(cr);
+    const double head[] = {14, 0.8, 20, 4, 14, 7.2};
+    polygon_path(cr, head, 3);
+    fill_outlined(cr, kGreen);
+}
+
+// A target with a dart in its centre: the figures the brewer aims at.
+static void draw_target(cairo_t* cr)
+{
+    const double radii[] = {13.5, 10, 6.5, 3};
+    for (int i = 0; i < 4; ++i) {
+        cairo_arc(cr, 15, 17, radii[i], 0, 2 * M_PI);
+        fill_outlined(cr, i % 2 == 0 ? kRed : kPaper);
+    }
+    cairo_move_to(cr, 15, 17);
+    cairo_line_to(cr, 27, 5);
+    set_colour(cr, kDarkText);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    const double feathers[] = {25, 3, 31, 1, 29, 7};
+    polygon_path(cr, feathers, 3);
+    fill_outlined(cr, kBlue);
+}
+
 static void draw_no_style(cairo_t* cr)
 {
     draw_empty_glass(cr, GlassShape::Pint);
@@ -392,6 +436,8 @@ static const std::map<std::string, void (*)(cairo_t*)>& program_drawers()
         {"aide", draw_help},
         {"detail", draw_detail},
         {"exporter", draw_export},
+        {"echelle", draw_scale},
+        {"cible", draw_target},
         {"style0", draw_no_style},
     };
     return drawers;

@@ -34,7 +34,7 @@ static void make_pictures(const std::string& folder)
         "houbloncone", "sucre",         "levure",      "fonction",      "modifier", "monter", "descendre",
         "supprimer",   "trier",         "volume",      "carbonatation", "prix",     "titre",  "aide",
         "malt2",       "houblonpellet", "style0",      "style1",        "style2",   "style3", "style4",
-        "style5",      "style6",        "detail"};
+        "style5",      "style6",        "detail",      "echelle",     "cible"};
     guint32 colour = 0x3366cc;
     for (const char* name : names) {
         GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, 24, 24);

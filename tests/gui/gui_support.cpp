@@ -452,6 +452,8 @@ void reset_to_new_recipe()
         gtk_widget_destroy(ui.edit_dialog);
     if (ui.value_dialog)
         gtk_widget_destroy(ui.value_dialog);
+    if (ui.targets_dialog)
+        gtk_widget_destroy(ui.targets_dialog);
     ws.forced_volume = 0;
     history_reset(); // a test's own reset: no question about what the test left
     click_toolbar(CMD_NEW);
