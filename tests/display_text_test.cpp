@@ -5,8 +5,6 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
-#include <random>
-
 TEST(DisplayText, ValidUtf8StaysAndOtherBytesAreReadAsWindows1252)
 {
     const struct {
@@ -24,22 +22,6 @@ TEST(DisplayText, ValidUtf8StaysAndOtherBytesAreReadAsWindows1252)
     };
     for (const auto& c : cases)
         EXPECT_EQ(display_text(c.bytes), c.shown) << testing::PrintToString(c.bytes);
-}
-
-TEST(DisplayText, AnyBytesGiveValidUtf8)
-{
-    std::mt19937 random(11);
-    for (int round = 0; round < 2000; round++) {
-        std::string bytes(std::uniform_int_distribution<int>(0, 40)(random), '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
-        const std::string shown = display_text(bytes);
-        EXPECT_TRUE(g_utf8_validate(shown.data(), static_cast<gssize>(shown.size()), nullptr))
-            << testing::PrintToString(bytes);
-        const std::string bounded = bounded_display_text(bytes, 7);
-        EXPECT_TRUE(g_utf8_validate(bounded.data(), static_cast<gssize>(bounded.size()), nullptr));
-        EXPECT_LE(g_utf8_strlen(bounded.data(), static_cast<gssize>(bounded.size())), 8);
-    }
 }
 
 TEST(DisplayText, WindowTitleIsBoundedOnACharacterBoundary)

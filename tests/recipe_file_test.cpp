@@ -431,7 +431,8 @@ TEST(RecipeFile, LinesBeyondCapacityAreIgnored)
     EXPECT_EQ(ws.carbonation, "3 VOL");
 }
 
-// Files that cannot be read to their end: false at once, with the reason, and the recipe on screen kept.
+// Files that are no recipe or cannot be read to their end: false at once, with the reason, and the recipe on
+// screen kept with its file name. Empty, blank and partly foreign files are still recipes.
 TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
 {
     ScratchDir dir;
@@ -445,56 +446,38 @@ TEST(RecipeFile, FilesThatAreNoRecipeOrCannotBeReadWholeLeaveTheRecipeUntouched)
         std::fclose(file);
     }
     const struct {
-        const char* path;
-        const char* reason;
+        std::string path;
+        std::string bytes;  // written at the path first, unless the path names a fixture above
+        const char* reason; // nullptr: read as a recipe
     } cases[] = {
-        {"/dev/zero", "ce n'est pas un fichier ordinaire"},
-        {"fifo.cvl", "ce n'est pas un fichier ordinaire"},
-        {"folder.cvl", "c'est un dossier"},
-        {"missing.cvl", "fichier ou dossier introuvable"},
-        {"endless.cvl", "ligne de plus de 64 Mo"},
-        {"/proc/self/mem", "erreur d'entrée-sortie"}, // a regular file whose first read fails
+        {"/dev/zero", "", "ce n'est pas un fichier ordinaire"},
+        {"fifo.cvl", "", "ce n'est pas un fichier ordinaire"},
+        {"folder.cvl", "", "c'est un dossier"},
+        {"missing.cvl", "", "fichier ou dossier introuvable"},
+        {"endless.cvl", "", "ligne de plus de 64 Mo"},
+        {"/proc/self/mem", "", "erreur d'entrée-sortie"}, // a regular file whose first read fails
+        {"r1.cvl", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n",
+         kNotARecipe},
+        {"r2.cvl", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20), kNotARecipe},
+        {"r4.cvl", "une ligne\tde\tsept\tchamps\tseulement\tici\tx\n", kNotARecipe},
+        {"r5.cvl", "", nullptr},           // a new, empty recipe
+        {"r6.cvl", "\n  \n\t\n", nullptr}, // blank lines only
+        {"r7.cvl", "TITRE\tSeul\n", nullptr},
+        {"r8.cvl", "MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\nnote de brasseur\n", nullptr},
     };
     for (const auto& c : cases) {
+        if (c.path[0] == 'r')
+            write_file(c.path, c.bytes);
         std::string why;
         set_small_recipe();
         ws.file_name = "previous.cvl";
-        EXPECT_FALSE(load_recipe(c.path, &why)) << c.path;
+        EXPECT_EQ(load_recipe(c.path, &why), c.reason == nullptr) << c.path;
+        if (!c.reason)
+            continue;
         EXPECT_EQ(why, c.reason) << c.path;
         EXPECT_EQ(ws.line_count, 3) << c.path;
         EXPECT_EQ(ws.title, "Blonde, d'été") << c.path;
         EXPECT_EQ(ws.file_name, "previous.cvl") << c.path;
-    }
-}
-
-TEST(RecipeFile, FilesThatAreNoRecipeAreRefusedAndTheRecipeStays)
-{
-    ScratchDir dir;
-    const std::string png_start("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-    const struct {
-        std::string bytes;
-        bool recipe;
-    } cases[] = {
-        {"root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n", false},
-        {png_start, false},
-        {std::string("MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\0\nTITRE\tNul\n", 51), false},
-        {"une ligne\tde\tsept\tchamps\tseulement\tici\tx\n", false},
-        {"", true},           // a new, empty recipe
-        {"\n  \n\t\n", true}, // blank lines only
-        {"TITRE\tSeul\n", true},
-        {"MALT\tmalt\tPale\t5 KG\t8\t80\t\tEMPATAGE\t2 KG\nnote de brasseur\n", true},
-    };
-    for (const auto& c : cases) {
-        write_file("r.cvl", c.bytes);
-        set_small_recipe();
-        ws.file_name = "previous.cvl";
-        std::string why;
-        EXPECT_EQ(load_recipe("r.cvl", &why), c.recipe) << c.bytes;
-        if (c.recipe)
-            continue;
-        EXPECT_EQ(why, kNotARecipe);
-        EXPECT_EQ(ws.line_count, 3) << c.bytes;
-        EXPECT_EQ(ws.file_name, "previous.cvl");
     }
 }
 

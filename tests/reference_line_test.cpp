@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -47,20 +45,6 @@ TEST(ReferenceLine, MissingFileHandsNothingAndSaysSo)
     int calls = 0;
     EXPECT_FALSE(for_each_reference_line("./bases/none.txt", [&](const std::string&) { calls++; }));
     EXPECT_EQ(calls, 0);
-}
-
-// A reference file that is a FIFO or a device is refused at once; start-up never waits on one.
-TEST(ReferenceLine, OnlyRegularFilesAreRead)
-{
-    ScratchDir dir;
-    write_file("bases/keep", "");
-    ASSERT_EQ(mkfifo("bases/fifo.txt", 0644), 0);
-    ASSERT_EQ(symlink("/dev/zero", "bases/zero.txt"), 0);
-    for (const char* path : {"./bases/fifo.txt", "./bases/zero.txt", "./bases"}) {
-        int calls = 0;
-        EXPECT_FALSE(for_each_reference_line(path, [&](const std::string&) { calls++; })) << path;
-        EXPECT_EQ(calls, 0) << path;
-    }
 }
 
 // The reader's room for a long line is given back with the file, not kept for the process.

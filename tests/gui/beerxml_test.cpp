@@ -5,7 +5,6 @@
 #include "core/history.h"
 #include "core/workspace.h"
 #include "ui/commands.h"
-#include "ui/startup.h"
 #include "ui/widgets.h"
 
 #include <fstream>
@@ -105,23 +104,4 @@ TEST_F(BeerXmlWindow, ExportWritesTheXmlFileAndSaysWhatWasClamped)
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written.compare(0, 38, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), 0);
     EXPECT_NE(written.find("<NAME>Pilsen</NAME>"), std::string::npos);
-}
-
-// "cuvelo FILE", as the file manager starts it: the content decides, whatever the extension.
-TEST_F(BeerXmlWindow, AFileNamedAtStartOpensByItsContent)
-{
-    const std::string beerxml = write_fixture("nommee.cvl", "<RECIPE><NAME>Nommée au départ</NAME>"
-                                                            "<BATCH_SIZE>12</BATCH_SIZE></RECIPE>");
-    {
-        DialogWatcher watcher;
-        open_file_at_start(beerxml);
-        ASSERT_EQ(watcher.seen.size(), 1u);
-        EXPECT_NE(watcher.seen[0].text.find("Recette « Nommée au départ » lue"), std::string::npos);
-    }
-    EXPECT_EQ(window_title(), "CUVELO V0.9 : *Nommée au départ");
-    DialogWatcher watcher;
-    open_file_at_start(fixture_folder() + "/recettes/absente.cvl");
-    ASSERT_EQ(watcher.seen.size(), 1u);
-    EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_ERROR);
-    EXPECT_EQ(ws.title, "Nommée au départ"); // the recipe on screen stays
 }

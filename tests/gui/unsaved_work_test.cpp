@@ -129,12 +129,6 @@ TEST_F(UnsavedWork, SavingOntoAnotherExistingFileAsksFirst)
     }
     EXPECT_NE(file_text(other).find("Pilsen"), std::string::npos);
     EXPECT_FALSE(recipe_is_modified());
-    {
-        DialogWatcher watcher; // its own file again: neither chooser nor question
-        press_key(GDK_s, kCtrl);
-        EXPECT_TRUE(watcher.seen.empty());
-        EXPECT_TRUE(watcher.questions.empty());
-    }
 }
 
 // What the window shows of the recipe (the list, the results, the title) and its carbonation.
@@ -231,28 +225,4 @@ TEST_F(UnsavedWork, ListMatchesTheEstimatesAfterOpenAndDeleteWithAForcedVolume)
     press_key(GDK_Delete);
     EXPECT_EQ(list_rows()[0][1], "15 L");
     EXPECT_EQ(list_rows()[0][1], ws.lines[1].quantity);
-}
-
-TEST_F(UnsavedWork, AFileThatIsNoRecipeLeavesTheRecipeAndItsFile)
-{
-    const std::string recipe = fixture_folder() + "/recettes/vraie.cvl";
-    const std::string text = fixture_folder() + "/recettes/passwd.cvl";
-    std::ofstream(text) << "root:x:0:0:root:/root:/bin/bash\n";
-    build_small_recipe();
-    {
-        DialogWatcher watcher;
-        watcher.choose_file(recipe);
-        press_key(GDK_s, kCtrl);
-    }
-    const auto rows = list_rows();
-    {
-        DialogWatcher watcher;
-        watcher.choose_file(text);
-        press_key(GDK_o, kCtrl);
-        ASSERT_EQ(watcher.seen.size(), 2u);
-        EXPECT_EQ(watcher.seen[1].text, "Impossible d'ouvrir le fichier recette :\n" + text +
-                                            "\n(ce n'est pas un fichier recette)");
-    }
-    EXPECT_EQ(list_rows(), rows);
-    EXPECT_EQ(ws.file_name, recipe) << "the next Save goes where the recipe came from";
 }
