@@ -4,11 +4,11 @@
 #include "recipe/beerxml_write.h"
 
 #include "calc/evaluate.h"
+#include "core/display_text.h"
 #include "core/keywords.h"
 #include "core/quantity.h"
 #include "core/replace_file.h"
 #include "core/text.h"
-#include "recipe/beerxml_text.h"
 
 #include <glib.h>
 
@@ -33,10 +33,11 @@ std::string decimal(double x, int decimals)
     return text == "-0" ? "0" : text;
 }
 
-// Texts may hold bytes of any origin: they leave as valid, escaped UTF-8 with only characters XML allows.
+// Texts may hold bytes of any origin: they leave as the window shows them, escaped UTF-8 with only the
+// characters XML allows.
 std::string xml_text(const std::string& text)
 {
-    const std::string utf8 = utf8_or_windows1252(text);
+    const std::string utf8 = display_text(text);
     std::string clean;
     for (const char* p = utf8.c_str(); *p; p = g_utf8_next_char(p)) {
         const gunichar c = g_utf8_get_char(p);
@@ -129,7 +130,7 @@ constexpr double kIbuMost = 5000;
 
 bool mentions(const std::string& text, std::initializer_list<const char*> words)
 {
-    gchar* folded = g_utf8_strdown(utf8_or_windows1252(text).c_str(), -1);
+    gchar* folded = g_utf8_strdown(display_text(text).c_str(), -1);
     const std::string lowered = folded;
     g_free(folded);
     for (const char* w : words)
