@@ -344,8 +344,9 @@ TEST(CuveloCalc, ScaledThenAimedThenSavedAndAColourOutOfReach)
     ScratchDir dir;
     write_file("bases/configuration.txt",
                read_file(kData + "/bases/configuration.txt") + "MODELE_COULEUR\tMOREY\n");
-    CalcRun run = run_calc({"--bases", "bases", "--tsv", "--scale-volume", "25", "--target", "ibu=35,og=1055",
-                            "--save", "aimed.cvl", kData + "/worked.cvl"});
+    CalcRun run =
+        run_calc({"--bases", "bases", "--tsv", "--explain", "--scale-volume", "25", "--target",
+                  "ibu=35,og=1055", "--save", "aimed.cvl", "--report", "aimed.html", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("initial_density\t1055"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("bitterness_ibu\t35"), std::string::npos) << run.out;
@@ -355,11 +356,16 @@ TEST(CuveloCalc, ScaledThenAimedThenSavedAndAColourOutOfReach)
     const std::string saved = read_file("aimed.cvl");
     EXPECT_NE(saved.find("\t24.63 L\t"), std::string::npos) << saved;  // 20 L × 25 / 20.3
     EXPECT_NE(saved.find("\t7.041 KG\t"), std::string::npos) << saved; // 1055 weighed to the gram
+    // The report and the breakdown show the recipe as it was saved: its malt line holds all the colour.
+    EXPECT_NE(read_file("aimed.html").find("7.041 KG"), std::string::npos);
+    EXPECT_NE(run.out.find("\tPale\t55\t14.21\t0\n"), std::string::npos) << run.out;
 
-    run = run_calc({"--bases", "bases", "--target", "ebc=40", "--save", "dark.cvl", "aimed.cvl"});
+    run = run_calc({"--bases", "bases", "--target", "ebc=40", "--save", "dark.cvl", "--report", "dark.html",
+                    "aimed.cvl"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err.find("cuvelo-calc : Couleur 40 EBC hors d'atteinte"), 0u) << run.err;
     EXPECT_FALSE(file_exists("dark.cvl"));
+    EXPECT_FALSE(file_exists("dark.html"));
 
     run = run_calc({"--bases", "bases", "--target", "srm=10", "aimed.cvl"});
     EXPECT_EQ(run.status, 2);
