@@ -95,13 +95,3 @@ TEST(Quantity, UnitAndWeightComeFromTheLastTwoBytes)
         EXPECT_DOUBLE_EQ(weight_of(c.text).grams, c.grams) << c.text;
     }
 }
-
-TEST(Quantity, WrittenBackInCapitalsWithItsUnit)
-{
-    EXPECT_EQ(quantity_text(1.5, Unit::kilogram), "1.5 KG");
-    EXPECT_EQ(quantity_text(1e38, Unit::gram), "1E+38 G");
-    EXPECT_EQ(quantity_text(20, Unit::litre), "20 L");
-    EXPECT_EQ(quantity_text(3, Unit::none), "3");
-    EXPECT_EQ(quantity_text(14.127222, Unit::litre, 2), "14.13 L");
-    EXPECT_EQ(quantity_text(1e20, Unit::litre, 2), "1E+20 L");
-}
