@@ -6,6 +6,7 @@
 #include "calc/format.h"
 #include "core/quantity.h"
 #include "core/text.h"
+#include "recipe/list_edit.h"
 
 #include <glib.h>
 
@@ -101,16 +102,8 @@ class LineMaker
   private:
     RecipeLine make_from(const IngredientEntry& e, const std::string& quantity) const
     {
-        RecipeLine line;
-        line.category = e.category;
-        line.picture = e.picture;
-        line.designation = e.designation;
+        RecipeLine line = recipe_line_of(e);
         line.quantity = quantity;
-        line.value = e.value;
-        line.yield = e.yield;
-        line.time = e.time;
-        line.step = e.step;
-        line.price = e.price;
         return line;
     }
 
