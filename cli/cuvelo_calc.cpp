@@ -17,6 +17,7 @@
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
 #include "refdata/configuration.h"
+#include "refdata/ingredients.h"
 #include "refdata/styles.h"
 #include "report/html_report.h"
 
@@ -309,6 +310,9 @@ static int run(int argc, char** argv)
     set_recipe_start_values();
     std::string why;
     if (opens_as_beerxml(options.recipe_path)) {
+        // An imported line takes its picture and price from the database entry of the same name, as in the
+        // window: without the database the cost would differ from the one the window shows.
+        load_ingredients();
         status = open_beerxml(options);
         if (status != EXIT_DONE || options.list)
             return status;

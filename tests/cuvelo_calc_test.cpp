@@ -322,6 +322,14 @@ TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
 
     EXPECT_NE(read_file("out.xml").find("<NAME>Seconde</NAME>"), std::string::npos);
 
+    // The hop's price (30 G at 0.10 a gram) comes from the database entry of the same name, as in the window;
+    // the configuration's heating adds 1.
+    write_file("priced/configuration.txt", read_file(bases + "/configuration.txt"));
+    write_file("priced/ingredients.txt",
+               "HOUBLONPELLET\thoublonpellet\tHoublons\tFuggle\t30 G\t4.5\t0\t60\tEBULLITION\t0.10 G\n");
+    const CalcRun priced = run_calc({"--bases", "priced", "--tsv", two});
+    EXPECT_NE(priced.out.find("cost\t4\n"), std::string::npos) << priced.out;
+
     const CalcRun beyond = run_calc({"--recipe", "3", two});
     EXPECT_EQ(beyond.status, 2);
     EXPECT_NE(beyond.err.find("ne contient que 2 recette(s)"), std::string::npos);
