@@ -4,19 +4,13 @@
 
 #include "core/workspace.h"
 #include "line_fixtures.h"
+#include "random_recipe.h"
 
 // Settings of the worked example: yield 75 %, losses 10 % / 1 L per kg / 10 % / 10 L per kg, full
 // attenuation.
 inline void use_worked_example_settings()
 {
-    Settings& s = ws.settings;
-    s.efficiency = 0.75;
-    s.loss_mash = 10;
-    s.loss_grain = 1;
-    s.loss_boil = 10;
-    s.loss_hops = 10;
-    s.attenuation_malt = 1;
-    s.attenuation_sugar = 1;
+    set_worked_example_brewery(ws.settings);
 }
 
 // 20 L mash water, 10 L rinse water, 5 kg pale malt, 40 g of 5 % hops boiled 60 minutes.

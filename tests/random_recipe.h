@@ -49,10 +49,9 @@ inline std::vector<RecipeLine> random_recipe(std::mt19937& random)
     return lines;
 }
 
-// Settings of a home brewery, with either colour model.
-inline Settings random_settings(std::mt19937& random)
+// The worked example's brewery: yield 75 %, losses 10 % / 1 L per kg / 10 % / 10 L per kg, full attenuation.
+inline void set_worked_example_brewery(Settings& s)
 {
-    Settings s;
     s.efficiency = 0.75;
     s.loss_mash = 10;
     s.loss_grain = 1;
@@ -60,6 +59,13 @@ inline Settings random_settings(std::mt19937& random)
     s.loss_hops = 10;
     s.attenuation_malt = 1;
     s.attenuation_sugar = 1;
+}
+
+// Settings of a home brewery, with either colour model.
+inline Settings random_settings(std::mt19937& random)
+{
+    Settings s;
+    set_worked_example_brewery(s);
     s.pellet_yield = 1.1;
     s.litres_per_kilo = 3;
     s.colour_model = random() % 2 ? ColourModel::morey : ColourModel::linear;
