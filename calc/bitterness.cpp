@@ -1,6 +1,8 @@
 // calc/bitterness.cpp — Tinseth's bitterness of a hop addition: the boil-time curve and the gravity factor.
 #include "calc/bitterness.h"
 
+#include "core/brewing_units.h"
+
 #include <cmath>
 
 double hyperbolic_tangent(double x)
@@ -23,5 +25,5 @@ double hop_time_factor(double minutes)
 
 double hop_gravity_factor(double boil_gravity)
 {
-    return std::pow(0.000125, boil_gravity / 1000 - 1);
+    return std::pow(0.000125, sg_of_density(boil_gravity) - 1);
 }

@@ -1,10 +1,14 @@
-// calc/cost.h — what a line and the whole recipe cost, from the prices and the heating time.
+// calc/cost.h — what a line and a whole recipe cost, from the prices and the heating time.
 #pragma once
 
-#include <string>
+#include "core/line_figures.h"
+#include "core/records.h"
 
-// Cost of a quantity at a price per unit; the units are the last two characters of both texts.
-double line_cost(const std::string& quantity, const std::string& price);
+#include <cstddef>
 
-// Sum of the line costs plus the heating of the boil and the four rests.
-double recipe_cost();
+// Cost of a line's quantity at its price, which is per unit of the price's own unit (3.5 KG is 3.5 per
+// kilogram); 0 when either has no unit or the units do not convert (litres priced by weight).
+double line_cost(const LineFigures& line);
+
+// Sum of the costs of lines[0, count) plus the heating of the boil and the four rests.
+double recipe_cost(const RecipeLine* lines, size_t count, const Settings& settings);

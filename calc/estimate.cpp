@@ -4,30 +4,13 @@
 #include "calc/bitterness.h"
 #include "calc/water.h"
 #include "core/keywords.h"
-#include "core/quantity.h"
-#include "core/text.h"
 
 #include <cmath>
 #include <memory>
-
-double density_of_points(double points)
-{
-    return std::floor(259 / (259.12955 - points) * 100000) / 100;
-}
+#include <new>
 
 namespace
 {
-
-// What the later passes read of a fermentable or hop line, converted once in the first pass. No member has
-// a default, so an array of them needs no clearing first.
-struct LineFacts {
-    size_t line; // index in the evaluated lines
-    Category category;
-    double hop_grams;
-    double value;
-    double yield; // fermentable lines
-    double time;  // hop lines
-};
 
 // Totals of the first pass that only the evaluation needs.
 struct FirstPassTotals {
@@ -49,50 +32,41 @@ struct ExtractTotals {
 // Malt colour units of one kilogram at one EBC in one litre: the EBC × kg / L form of °L × lb / gal.
 constexpr double kMcuPerEbcKgPerLitre = 4.23;
 
-// One evaluation's working state: the lines, the facts of the fermentable and hop lines (in line order) and
-// the records of every line.
+// One evaluation's working state: the lines' figures, the numbers of the fermentable and hop lines (in line
+// order) and the records of every line.
 struct Pass {
-    const RecipeLine* lines;
+    const LineFigures* lines;
     size_t count;
     const Settings& settings;
-    LineFacts* fermentables;
+    size_t* fermentables;
     size_t fermentable_count;
-    LineFacts* hops;
+    size_t* hops;
     size_t hop_count;
     LineEstimate* out;
 };
 
-// Room for the facts of a full recipe on the stack; longer candidate lists take theirs from the heap.
-constexpr size_t kFactsOnStack = 256;
+// Room for a full recipe on the stack; longer candidate lists take theirs from the heap.
+constexpr size_t kLinesOnStack = 256;
 
 } // namespace
 
-// Starts the record of line k, and for a fermentable or hop line converts the texts that the later passes
-// read. Water lines are left out: the forced volume decides their quantities between the passes.
-static void read_line(Pass& pass, size_t k, Category category, Step step)
+// Fills in the record of line k (cleared beforehand) and notes a fermentable or hop line for the later
+// passes.
+static void start_record(Pass& pass, size_t k)
 {
+    const LineFigures& f = pass.lines[k];
     LineEstimate& out = pass.out[k];
-    out = LineEstimate();
-    out.hop = is_hop(category);
-    out.fermentable = (is_grain(category) && step == Step::mash) ||
-                      ((category == Category::sugar || category == Category::powder_extract ||
-                        category == Category::liquid_extract) &&
-                       step == Step::boil);
-    if (!out.fermentable && !out.hop)
-        return;
-    const RecipeLine& line = pass.lines[k];
-    LineFacts& f =
-        out.fermentable ? pass.fermentables[pass.fermentable_count++] : pass.hops[pass.hop_count++];
-    f.line = k;
-    f.category = category;
-    const Weight weight = weight_of(line.quantity);
-    out.kg = weight.kg;
-    f.hop_grams = weight.grams;
-    f.value = text_to_number(line.value);
+    out.hop = is_hop(f.category);
+    out.fermentable = (is_grain(f.category) && f.step == Step::mash) ||
+                      ((f.category == Category::sugar || f.category == Category::powder_extract ||
+                        f.category == Category::liquid_extract) &&
+                       f.step == Step::boil);
     if (out.fermentable)
-        f.yield = text_to_number(line.yield);
-    else
-        f.time = text_to_number(line.time);
+        pass.fermentables[pass.fermentable_count++] = k;
+    else if (out.hop)
+        pass.hops[pass.hop_count++] = k;
+    if (out.fermentable || out.hop)
+        out.kg = f.kg;
 }
 
 // A forced volume replaces the water of the lines, which is then not read.
@@ -100,42 +74,40 @@ static FirstPassTotals sum_weights_and_water(Pass& pass, Estimates& e, bool read
 {
     FirstPassTotals totals;
     for (size_t k = 0; k < pass.count; k++) {
-        const RecipeLine& line = pass.lines[k];
-        const Category category = category_of(line.category);
-        const Step step = step_of(line.step);
-        read_line(pass, k, category, step);
+        const LineFigures& line = pass.lines[k];
+        start_record(pass, k);
         const double kg = pass.out[k].kg;
-        switch (category) {
+        switch (line.category) {
         case Category::yeast:
-            if (step == Step::fermentation) {
-                totals.attenuation_sum += text_to_number(line.yield) / 100;
+            if (line.step == Step::fermentation) {
+                totals.attenuation_sum += line.attenuation_percent / 100;
                 totals.yeast_count += 1;
             }
             break;
         case Category::water:
             if (!read_water)
                 break;
-            if (step == Step::mash)
-                e.mash_water += quantity_in_litres(line.quantity);
-            else if (step == Step::rinse)
-                e.rinse_water += quantity_in_litres(line.quantity);
+            if (line.step == Step::mash)
+                e.mash_water += line.amount;
+            else if (line.step == Step::rinse)
+                e.rinse_water += line.amount;
             break;
         case Category::sugar:
-            if (step == Step::boil)
+            if (line.step == Step::boil)
                 totals.sugar_kg += kg;
             break;
         case Category::powder_extract:
-            if (step == Step::boil)
+            if (line.step == Step::boil)
                 totals.powder_extract_kg += kg;
             break;
         case Category::liquid_extract:
-            if (step == Step::boil)
+            if (line.step == Step::boil)
                 totals.liquid_extract_kg += kg;
             break;
         default:
-            if (is_grain(category) && step == Step::mash)
+            if (is_grain(line.category) && line.step == Step::mash)
                 e.malt_kg += kg;
-            else if (is_hop(category) && is_boil_step(step))
+            else if (is_hop(line.category) && is_boil_step(line.step))
                 e.hop_kg += kg;
             break;
         }
@@ -150,12 +122,12 @@ static void force_water(Pass& pass, Estimates& e, double target_litres)
     const ForcedWater water = forced_water(target_litres, pass.settings, e.malt_kg, e.hop_kg);
     e.mash_water = water.mash;
     e.rinse_water = water.rinse;
-    const size_t mash_line = first_water_line(pass.lines, pass.count, "EMPATAGE");
+    const size_t mash_line = first_water_line(pass.lines, pass.count, Step::mash);
     if (mash_line < pass.count) {
         pass.out[mash_line].forced_water = true;
         pass.out[mash_line].forced_litres = water.mash;
     }
-    const size_t rinse_line = first_water_line(pass.lines, pass.count, "RINCAGE");
+    const size_t rinse_line = first_water_line(pass.lines, pass.count, Step::rinse);
     if (rinse_line < pass.count) {
         pass.out[rinse_line].forced_water = true;
         pass.out[rinse_line].forced_litres = water.rinse;
@@ -182,21 +154,22 @@ static ExtractTotals sum_extract_and_colour(Pass& pass, double volume)
     const double efficiency = pass.settings.efficiency;
     ExtractTotals totals;
     for (size_t n = 0; n < pass.fermentable_count; n++) {
-        const LineFacts& f = pass.fermentables[n];
-        LineEstimate& out = pass.out[f.line];
+        const size_t k = pass.fermentables[n];
+        const LineFigures& f = pass.lines[k];
+        LineEstimate& out = pass.out[k];
         const double w = out.kg;
         // The divisor is the line's own weight plus the final volume taken as kilograms of water.
-        double points = f.yield / 100 * w / (w + volume);
+        double points = f.extract_percent / 100 * w / (w + volume);
         double colour;
         if (is_grain(f.category)) {
             points = points * efficiency * 100;
-            colour = f.value / 6 * points;
+            colour = f.colour_ebc / 6 * points;
         } else {
             points = points * 100;
-            colour = f.value / 6 * points * efficiency;
+            colour = f.colour_ebc / 6 * points * efficiency;
         }
         if (pass.settings.colour_model == ColourModel::morey)
-            colour = kMcuPerEbcKgPerLitre * f.value * w / volume;
+            colour = kMcuPerEbcKgPerLitre * f.colour_ebc * w / volume;
         totals.points += points;
         if (f.category != Category::sugar)
             totals.non_sugar_points += points;
@@ -241,10 +214,11 @@ static double sum_bitterness(Pass& pass, double boil_gravity, double volume)
     double total = 0;
     TimeFactors time_factors;
     for (size_t n = 0; n < pass.hop_count; n++) {
-        const LineFacts& f = pass.hops[n];
-        LineEstimate& out = pass.out[f.line];
-        const double time_factor = time_factors.of(f.time);
-        double ibu = hop_ibu(f.value, gravity_factor, time_factor, f.hop_grams, volume);
+        const size_t k = pass.hops[n];
+        const LineFigures& f = pass.lines[k];
+        LineEstimate& out = pass.out[k];
+        const double time_factor = time_factors.of(f.minutes);
+        double ibu = hop_ibu(f.alpha_percent, gravity_factor, time_factor, f.grams, volume);
         if (f.category == Category::hop_pellet)
             ibu = pass.settings.pellet_yield * ibu;
         total += ibu;
@@ -268,19 +242,20 @@ static double colour_of(double colour_sum, const Pass& pass, double volume)
     return ebc == 1.75 || std::isnan(ebc) ? 0 : ebc;
 }
 
-Estimates estimate(const RecipeLine* lines, size_t count, const Settings& s, ForcedVolume forced,
+Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, ForcedVolume forced,
                    std::vector<LineEstimate>* per_line)
 {
-    LineFacts on_stack[2 * kFactsOnStack];
-    std::unique_ptr<LineFacts[]> on_heap;
-    if (count > kFactsOnStack)
-        on_heap.reset(new LineFacts[2 * count]);
-    LineFacts* facts = on_heap ? on_heap.get() : on_stack;
+    size_t on_stack[2 * kLinesOnStack];
+    std::unique_ptr<size_t[]> on_heap;
+    if (count > kLinesOnStack)
+        on_heap.reset(new size_t[2 * count]);
+    size_t* numbers = on_heap ? on_heap.get() : on_stack;
     // Without a caller's records the figures still need a place to go.
     std::vector<LineEstimate> own_records;
     std::vector<LineEstimate>& records = per_line ? *per_line : own_records;
-    records.resize(count);
-    Pass pass{lines, count, s, facts, 0, facts + count, 0, records.data()};
+    // One clearing of the whole array: a small memset per line cost more than the rest of the line's work.
+    records.assign(count, LineEstimate());
+    Pass pass{lines, count, s, numbers, 0, numbers + count, 0, records.data()};
     Estimates e;
 
     FirstPassTotals totals = sum_weights_and_water(pass, e, !forced.on);
@@ -327,6 +302,20 @@ Estimates estimate(const RecipeLine* lines, size_t count, const Settings& s, For
     if (e.bitterness_ibu > 9999)
         e.bitterness_ibu = 9999;
     return e;
+}
+
+Estimates estimate(const RecipeLine* lines, size_t count, const Settings& settings, ForcedVolume forced,
+                   std::vector<LineEstimate>* per_line)
+{
+    LineFigures on_stack[kLinesOnStack];
+    std::unique_ptr<LineFigures[]> on_heap;
+    if (count > kLinesOnStack)
+        on_heap.reset(new LineFigures[count]);
+    LineFigures* figures = on_heap ? on_heap.get() : on_stack;
+    // Each line's figures are made in place (no copy), the estimates reading them many times over.
+    for (size_t k = 0; k < count; k++)
+        ::new (&figures[k]) LineFigures(brewing_figures_of(lines[k]));
+    return estimate(figures, count, settings, forced, per_line);
 }
 
 Estimates estimate(const std::vector<RecipeLine>& lines, const Settings& settings, ForcedVolume forced,

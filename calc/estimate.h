@@ -1,6 +1,8 @@
 // calc/estimate.h — the estimates of a list of recipe lines under given settings; touches no global state.
 #pragma once
 
+#include "core/brewing_units.h" // density_of_points, the rule the estimates end with
+#include "core/line_figures.h"
 #include "core/records.h"
 
 #include <cstddef>
@@ -37,5 +39,6 @@ Estimates estimate(const std::vector<RecipeLine>& lines, const Settings& setting
 Estimates estimate(const RecipeLine* lines, size_t count, const Settings& settings, ForcedVolume forced,
                    std::vector<LineEstimate>* per_line = nullptr);
 
-// Density × 1000 of a wort holding `points` percent of extract, truncated to hundredths.
-double density_of_points(double points);
+// The same over the lines' figures (core/line_figures.h), which the texts are read into first.
+Estimates estimate(const LineFigures* lines, size_t count, const Settings& settings, ForcedVolume forced,
+                   std::vector<LineEstimate>* per_line = nullptr);

@@ -1,6 +1,7 @@
 // calc/evaluate.cpp — the estimates of the recipe on screen, kept in the workspace.
 #include "calc/evaluate.h"
 
+#include "calc/cost.h"
 #include "core/quantity.h"
 #include "core/workspace.h"
 
@@ -39,4 +40,9 @@ void evaluate_recipe()
         if (f.forced_water)
             lines[k].quantity = quantity_text(f.forced_litres, Unit::litre, 2);
     }
+}
+
+double recipe_cost_on_screen()
+{
+    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings);
 }

@@ -7,3 +7,6 @@
 // that does not count).
 // While the volume is forced it also rewrites the first mash and rinse water lines.
 void evaluate_recipe();
+
+// The cost of the recipe on screen under the settings (calc/cost.h).
+double recipe_cost_on_screen();

@@ -2,6 +2,7 @@
 #include "calc/results_text.h"
 
 #include "calc/format.h"
+#include "core/brewing_units.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
@@ -112,7 +113,7 @@ ResultsText results_text()
     r.labels[1] = "Min - Max";
     r.labels[2] = span(volume_colour, "Volume Final : " + format_decimals(e.final_volume, 2) + " L");
     r.labels[6] = "Malt : " + format_decimals(e.malt_kg, 2) + " KG";
-    r.labels[10] = "Houblon : " + format_decimals(1000 * e.hop_kg, 2) + " G";
+    r.labels[10] = "Houblon : " + format_decimals(grams_of_kg(e.hop_kg), 2) + " G";
     r.labels[14] = "Alcool : " + format_decimals(e.alcohol, 2) + " %Vol.";
     r.labels[18] =
         "<span background=\"" + swatch_colour(e.colour_ebc) + "\">" + std::string(33, ' ') + "</span>";

@@ -30,6 +30,14 @@ size_t first_water_line(const RecipeLine* lines, size_t count, const char* step)
     return count;
 }
 
+size_t first_water_line(const LineFigures* lines, size_t count, Step step)
+{
+    for (size_t k = 0; k < count; k++)
+        if (lines[k].category == Category::water && lines[k].step == step)
+            return k;
+    return count;
+}
+
 static void set_first_water_line(const char* step, double litres)
 {
     const size_t count = static_cast<size_t>(ws.line_count);

@@ -1,6 +1,7 @@
 // calc/water.h — the mash and rinse water that give a forced final volume.
 #pragma once
 
+#include "core/line_figures.h"
 #include "core/records.h"
 
 #include <cstddef>
@@ -17,6 +18,9 @@ ForcedWater forced_water(double target_litres, const Settings& settings, double 
 // Index of the first water line (EAU) of the step ("EMPATAGE" or "RINCAGE") in lines[0, count); count when
 // there is none. That line takes the computed quantity; later ones keep theirs.
 size_t first_water_line(const RecipeLine* lines, size_t count, const char* step);
+
+// The same over the lines' figures, for the step Step::mash or Step::rinse.
+size_t first_water_line(const LineFigures* lines, size_t count, Step step);
 
 // Computes the forced water from the last evaluation's grain and hop weights, keeps it in the workspace and
 // writes it into the first mash water line and the first rinse water line.

@@ -1,11 +1,11 @@
 // cli/cuvelo_calc.cpp — cuvelo-calc: reads a recipe file, evaluates it and prints its estimates, headless.
 #include "calc/breakdown.h"
-#include "calc/cost.h"
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/priming.h"
 #include "calc/scale.h"
 #include "calc/targets.h"
+#include "core/brewing_units.h"
 #include "core/data_folders.h"
 #include "core/picture.h"
 #include "core/system_reason.h"
@@ -147,7 +147,7 @@ static int parse_arguments(int argc, char** argv, Options& options)
 static void print_tsv()
 {
     const Estimates& e = ws.estimates;
-    const double cost = recipe_cost();
+    const double cost = recipe_cost_on_screen();
     const struct {
         const char* key;
         double value;
@@ -199,13 +199,13 @@ static void print_summary(const std::string& priming)
     std::printf("Eau d'empâtage : %s L\n", f2(e.mash_water).c_str());
     std::printf("Eau de rinçage : %s L\n", f2(e.rinse_water).c_str());
     std::printf("Malt : %s KG\n", f2(e.malt_kg).c_str());
-    std::printf("Houblon : %s G\n", f2(1000 * e.hop_kg).c_str());
+    std::printf("Houblon : %s G\n", f2(grams_of_kg(e.hop_kg)).c_str());
     std::printf("Densité initiale : %s\n", f2(e.initial_density).c_str());
     std::printf("Densité finale : %s\n", f2(e.final_density).c_str());
     std::printf("Alcool : %s %%Vol.\n", f2(e.alcohol).c_str());
     std::printf("Couleur : %s EBC\n", f2(e.colour_ebc).c_str());
     std::printf("Amertume : %s IBU\n", f2(e.bitterness_ibu).c_str());
-    std::printf("Coût : %s\n", f2(recipe_cost()).c_str());
+    std::printf("Coût : %s\n", f2(recipe_cost_on_screen()).c_str());
     // The priming message separates its lines with lone CRs, made for a dialog; a terminal wants LFs.
     std::string lines = priming;
     for (char& c : lines)

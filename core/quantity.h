@@ -2,12 +2,10 @@
 // back as text.
 #pragma once
 
+#include "core/brewing_units.h"
 #include "core/text.h"
 
 #include <string>
-
-// The units a quantity may end with.
-enum class Unit { none, litre, kilogram, gram };
 
 // The unit named by the text's last two bytes: " L", "KG" (with or without a blank before it), " G".
 // Inline with the weight rule below: the evaluation applies them to every line.
@@ -40,11 +38,11 @@ inline Weight weight_of(const std::string& quantity)
     switch (unit_of(quantity)) {
     case Unit::kilogram:
         w.kg = text_to_number(quantity);
-        w.grams = w.kg * 1000;
+        w.grams = grams_of_kg(w.kg);
         break;
     case Unit::gram:
         w.grams = text_to_number(quantity);
-        w.kg = w.grams / 1000;
+        w.kg = kg_of_grams(w.grams);
         break;
     default:
         break;

@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         property_failed("the window title is not bounded valid UTF-8", title);
     merge_and_sort();
     evaluate_recipe();
-    recipe_cost();
+    recipe_cost_on_screen();
     priming_text();
     check_results_labels(input_clean);
     check_report(input_clean);

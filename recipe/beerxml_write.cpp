@@ -6,6 +6,7 @@
 #include "calc/evaluate.h"
 #include "core/display_text.h"
 #include "core/keywords.h"
+#include "core/line_figures.h"
 #include "core/quantity.h"
 #include "core/replace_file.h"
 #include "core/text.h"
@@ -356,12 +357,6 @@ void write_set(Writer& x, const Workspace& w, const char* set, Keep keep, Write 
         if (keep(category_of(w.lines[i].category)))
             write(x, w.lines[i]);
     x.close(set);
-}
-
-bool is_fermentable(Category c)
-{
-    return is_grain(c) || c == Category::sugar || c == Category::liquid_extract ||
-           c == Category::powder_extract;
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // recipe/merge_sort.cpp — merges lines of one ingredient and unit, then puts the lines in brewing order.
 #include "recipe/merge_sort.h"
 
-#include "core/keywords.h"
+#include "core/line_figures.h"
 #include "core/quantity.h"
-#include "core/text.h"
 #include "core/workspace.h"
 
 #include <cmath>
@@ -47,9 +46,10 @@ static std::vector<int> ingredient_classes()
 // only this list; the records move once at the end. Deleting each merged line at once moved every record
 // below it, up to 32,000 record copies for a full recipe of one ingredient.
 struct MergeScan {
-    std::vector<int> classes; // by line number before the merge
-    std::vector<Unit> units;  // by line number before the merge
-    std::vector<int> at;      // at[position] = the line's number before the merge
+    std::vector<int> classes;          // by line number before the merge
+    std::vector<LineFigures>& figures; // by line number before the merge, kept as quantities are rewritten
+    std::vector<Unit> units;           // the figures' units, close together for the scan
+    std::vector<int> at;               // at[position] = the line's number before the merge
     int count = 0;
     long examined = 0;
 };
@@ -65,13 +65,12 @@ static bool merge_first_pair(MergeScan& scan)
             const int a = scan.at[i];
             const int b = scan.at[j];
             // Same ingredient and the same known unit; a merge keeps the unit, so the kinds stay valid.
-            if (i == j || scan.classes[a] != scan.classes[b] || scan.units[a] != scan.units[b] ||
-                scan.units[a] == Unit::none)
+            const Unit unit = scan.units[a];
+            if (i == j || scan.classes[a] != scan.classes[b] || unit != scan.units[b] || unit == Unit::none)
                 continue;
-            std::string& quantity = ws.lines[a].quantity;
-            // "KG" read without a blank is written " KG".
-            const double sum = text_to_number(quantity) + text_to_number(ws.lines[b].quantity);
-            quantity = quantity_text(sum, scan.units[a]);
+            // "KG" read without a blank is written " KG"; the sum is read back as the text holds it.
+            ws.lines[a].quantity = quantity_text(scan.figures[a].amount + scan.figures[b].amount, unit);
+            scan.figures[a] = with_quantity(scan.figures[a], ws.lines[a].quantity);
             scan.at.erase(scan.at.begin() + j);
             scan.count--;
             return true;
@@ -80,14 +79,28 @@ static bool merge_first_pair(MergeScan& scan)
     return false;
 }
 
-void merge_lines()
+// The figures of lines 1 to line_count, by line number ([0] unused); the merge and the sort share them.
+static std::vector<LineFigures> figures_on_screen()
 {
-    MergeScan scan;
-    scan.classes = ingredient_classes();
-    scan.units.resize(ws.line_count + 1);
-    scan.at.resize(ws.line_count + 1);
+    std::vector<LineFigures> figures;
+    figures.reserve(ws.line_count + 1);
+    figures.push_back(LineFigures{});
+    for (int k = 1; k <= ws.line_count; k++)
+        figures.push_back(brewing_figures_of(ws.lines[k]));
+    return figures;
+}
+
+// The merge over the lines' figures, which follow their lines.
+static void merge_lines(std::vector<LineFigures>& figures)
+{
+    MergeScan scan{ingredient_classes(),
+                   figures,
+                   std::vector<Unit>(ws.line_count + 1),
+                   std::vector<int>(ws.line_count + 1),
+                   0,
+                   0};
     for (int k = 1; k <= ws.line_count; k++) {
-        scan.units[k] = unit_of(ws.lines[k].quantity);
+        scan.units[k] = figures[k].unit;
         scan.at[k] = k;
     }
     scan.count = ws.line_count;
@@ -95,9 +108,17 @@ void merge_lines()
     }
     // Survivors keep their order, and each moves up at most once.
     for (int k = 1; k <= scan.count; k++)
-        if (scan.at[k] != k)
+        if (scan.at[k] != k) {
             ws.lines[k] = std::move(ws.lines[scan.at[k]]);
+            figures[k] = figures[scan.at[k]];
+        }
     ws.line_count = scan.count;
+}
+
+void merge_lines()
+{
+    std::vector<LineFigures> figures = figures_on_screen();
+    merge_lines(figures);
 }
 
 // Rounds half to even (the default rounding mode) into an int32. A value beyond the int32 range is clamped
@@ -114,20 +135,20 @@ static int32_t key_of(double value)
     return static_cast<int32_t>(rounded);
 }
 
-int32_t sort_key_of(const RecipeLine& line)
+int32_t sort_key_of(const LineFigures& line)
 {
-    const Category category = category_of(line.category);
-    const Step step = step_of(line.step);
+    const Category category = line.category;
+    const Step step = line.step;
     // Every rule that matches overrides the ones before it.
     int32_t key = 0;
     if (category == Category::water && step == Step::mash)
         key = 10000;
     if (is_grain(category) && step == Step::mash)
-        key = key_of(text_to_number(line.value) + 20000);
+        key = key_of(line.colour_ebc + 20000);
     if (category == Category::water && step == Step::rinse)
         key = 30000;
     if (is_boil_step(step))
-        key = key_of(39000 - text_to_number(line.time));
+        key = key_of(39000 - line.minutes);
     if (step == Step::boil && category == Category::other_addition)
         key = 60000;
     if (step == Step::fermentation)
@@ -150,7 +171,8 @@ static void exchange_row(int32_t& key, int& line, int32_t* keys, int* at, int co
     }
 }
 
-void sort_lines()
+// The sort, its keys read from the lines' figures.
+static void sort_lines(const std::vector<LineFigures>& figures)
 {
     const int n = ws.line_count;
     // The exchanges run on the keys and line numbers only, then each record moves once: exchanging whole
@@ -158,7 +180,7 @@ void sort_lines()
     std::vector<int32_t> keys(n + 1);
     std::vector<int> at(n + 1);
     for (int i = 1; i <= n; i++) {
-        keys[i] = ws.lines[i].sort_key = sort_key_of(ws.lines[i]);
+        keys[i] = ws.lines[i].sort_key = sort_key_of(figures[i]);
         at[i] = i;
     }
     // This exact exchange order decides where lines of equal keys end; it is not stable. Line i's key and
@@ -182,13 +204,25 @@ void sort_lines()
         ws.lines[i] = std::move(sorted[i - 1]);
 }
 
+void sort_lines()
+{
+    sort_lines(figures_on_screen());
+}
+
+int32_t sort_key_of(const RecipeLine& line)
+{
+    return sort_key_of(brewing_figures_of(line));
+}
+
 void merge_and_sort()
 {
     if (ws.line_count == 0)
         return;
     const int32_t count_before = ws.line_count;
-    merge_lines();
-    sort_lines();
+    // The lines are read once: the merge keeps the figures of the lines it rewrites and moves.
+    std::vector<LineFigures> figures = figures_on_screen();
+    merge_lines(figures);
+    sort_lines(figures);
     // A selection may name a slot the merge emptied.
     if (ws.line_count < count_before)
         ws.selected_line = 0;

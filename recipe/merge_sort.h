@@ -1,6 +1,7 @@
 // recipe/merge_sort.h — merges lines of the same ingredient and puts the recipe in brewing order.
 #pragma once
 
+#include "core/line_figures.h"
 #include "core/records.h"
 
 #include <cstdint>
@@ -20,6 +21,7 @@ constexpr long kMergePairBound = 10000;
 
 // The brewing-order key of a line: mash water, mash grains lightest first, rinse water, boil additions
 // longest first, other boil additions, fermentation; 0 (first of all) for any other line.
+int32_t sort_key_of(const LineFigures& line);
 int32_t sort_key_of(const RecipeLine& line);
 
 // True when lines a and b differ and all their texts but quantity and picture are equal.

@@ -1,7 +1,7 @@
 // report/html_report.cpp — the report file: written whole, shown, and deleted only if it is still ours.
 #include "report/html_report.h"
 
-#include "calc/cost.h"
+#include "calc/evaluate.h"
 #include "calc/priming.h"
 #include "core/data_folders.h"
 #include "core/replace_file.h"
@@ -51,7 +51,7 @@ static std::string picture_address(const std::string& picture, const std::string
 // The page of the recipe on screen, to be written at `path`, its cost and priming figures computed afresh.
 static std::string current_page(const std::string& path)
 {
-    const double cost = recipe_cost();
+    const double cost = recipe_cost_on_screen();
     priming_text(); // only its per-litre values are printed
     const std::string folder = page_folder(path);
     return report_page(ws, cost,

@@ -3,6 +3,7 @@
 
 #include "calc/breakdown_text.h"
 #include "calc/format.h"
+#include "core/brewing_units.h"
 #include "core/display_text.h"
 
 std::string html_escape(const std::string& text)
@@ -107,7 +108,7 @@ std::string report_page(const Workspace& recipe, double cost, const PictureAddre
     add_line(page, "Eau pour l'empâtage : " + f2(e.mash_water) + " L<br>");
     add_line(page, "Eau pour le rinçage : " + f2(e.rinse_water) + " L<br>");
     add_line(page, "Malt : " + f2(e.malt_kg) + " KG<br>");
-    add_line(page, "Houblon : " + f2(1000 * e.hop_kg) + " G<br>");
+    add_line(page, "Houblon : " + f2(grams_of_kg(e.hop_kg)) + " G<br>");
     add_line(page, "Densité Initiale : " + f2(e.initial_density) + "<br>");
     add_line(page, "Densité Finale : " + f2(e.final_density) + "<br>");
     add_line(page, "Alcool : " + f2(e.alcohol) + " %VOL<br>");

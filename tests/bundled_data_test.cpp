@@ -439,8 +439,8 @@ TEST_F(BundledData, PaleAleChosenFromTheMenusGivesATypicalTwentyLitreBrew)
     EXPECT_GE(e.colour_ebc, 8);
     EXPECT_LE(e.colour_ebc, 20);
     // About fifteen euros of malt, four of hops and yeast, water and heating: a home-brew price.
-    EXPECT_GE(recipe_cost(), 15);
-    EXPECT_LE(recipe_cost(), 40);
+    EXPECT_GE(recipe_cost_on_screen(), 15);
+    EXPECT_LE(recipe_cost_on_screen(), 40);
 }
 
 TEST_F(BundledData, IrishStoutColourLiesInItsStyleRange)

@@ -1,7 +1,7 @@
 // ui/menus.cpp — the seven pop-up menus (five ingredient menus, functions, styles) and their dispatcher.
 #include "ui/menus.h"
 
-#include "calc/cost.h"
+#include "calc/evaluate.h"
 #include "calc/entered_value.h"
 #include "calc/format.h"
 #include "core/history.h"
@@ -108,7 +108,7 @@ void build_menus()
 static void show_cost()
 {
     show_message(GTK_MESSAGE_INFO,
-                 "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost(), 2) + " €");
+                 "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost_on_screen(), 2) + " €");
 }
 
 void show_help_command()

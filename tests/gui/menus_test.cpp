@@ -1,7 +1,7 @@
 // tests/gui/menus_test.cpp — the seven pop-up menus and what their items do.
 #include "gui_support.h"
 
-#include "calc/cost.h"
+#include "calc/evaluate.h"
 #include "calc/format.h"
 #include "core/picture.h"
 #include "core/workspace.h"
@@ -135,7 +135,7 @@ TEST_F(Menus, CostIsShownInAMessageWithEuros)
     EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_INFO);
     EXPECT_TRUE(watcher.seen[0].transient_for_main);
     EXPECT_EQ(watcher.seen[0].text,
-              "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost(), 2) + " €");
+              "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost_on_screen(), 2) + " €");
 }
 
 TEST_F(Menus, CostOfAnEmptyRecipeIsTheHeatingAlone)
