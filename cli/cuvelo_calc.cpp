@@ -304,8 +304,7 @@ static int run(int argc, char** argv)
         folders.bases = options.bases;
         use_data_folders(folders);
     }
-    const std::string configuration = data_folders().bases + "/configuration.txt";
-    const bool configured = load_configuration_file(configuration);
+    const std::string configuration_warning = load_configuration();
     load_styles();
     set_recipe_start_values();
     std::string why;
@@ -329,9 +328,8 @@ static int run(int argc, char** argv)
         return EXIT_USAGE;
     }
     // Not an error (the program itself runs without it), but every estimate then ignores the losses.
-    if (!configured)
-        std::fprintf(stderr, "cuvelo-calc : configuration illisible (%s), tous les réglages valent 0\n",
-                     configuration.c_str());
+    if (!configuration_warning.empty())
+        std::fprintf(stderr, "cuvelo-calc : %s\n", configuration_warning.c_str());
 
     if (options.merge_sort)
         merge_and_sort();

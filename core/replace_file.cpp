@@ -218,3 +218,19 @@ bool replace_file(const std::string& path, const std::string& bytes, std::string
     sync_folder(folder);
     return true;
 }
+
+bool create_new_file(const std::string& path, const std::string& bytes, std::string* why)
+{
+    ignore_file_size_signal();
+    const std::string folder = folder_of(path);
+    remove_stale_temporaries(folder);
+    TemporaryFile temporary;
+    if (!temporary.create(folder))
+        return fail_errno(why, errno);
+    const int fd = temporary.fd();
+    if (!write_all(fd, bytes.data(), bytes.size(), 0) || fchmod(fd, new_file_mode()) != 0 || !sync_file(fd) ||
+        !temporary.name_if_absent(path))
+        return fail_errno(why, errno);
+    sync_folder(folder);
+    return true;
+}

@@ -22,5 +22,11 @@ enum class LinkPolicy {
 bool replace_file(const std::string& path, const std::string& bytes, std::string* why,
                   LinkPolicy links = LinkPolicy::write_through);
 
+// Writes `bytes` as a new file `path`, whole or not at all: through a temporary file in the same folder,
+// made durable, then given the name only if nothing has it yet, so that an existing file, even one made at
+// the same moment, is never touched. False on failure ("le fichier existe déjà" when the name is taken), no
+// temporary file left; `why` (when not null) then gets a French reason.
+bool create_new_file(const std::string& path, const std::string& bytes, std::string* why);
+
 // The name pattern of the temporary files: ".cuvelo-" and six letters or digits.
 bool is_temporary_file_name(const std::string& name);

@@ -143,6 +143,22 @@ bool TemporaryFile::rename_to(const std::string& target)
     return true;
 }
 
+bool TemporaryFile::name_if_absent(const std::string& target)
+{
+    if (name_.empty()) {
+        // An unnamed file: linking it fails when the name is taken.
+        const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+        return linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    }
+    if (renameat2(AT_FDCWD, name_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        name_.clear();
+        return true;
+    }
+    // A file system without that rename: a hard link fails as well when the name is taken, and the
+    // temporary name goes with this object.
+    return errno == EINVAL && link(name_.c_str(), target.c_str()) == 0;
+}
+
 // An unnamed file gets a name of the temporary pattern only for the instant before its rename.
 bool TemporaryFile::link_unnamed()
 {

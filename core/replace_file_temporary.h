@@ -46,6 +46,9 @@ class TemporaryFile
     // Gives the file the target's name; false with errno set.
     bool rename_to(const std::string& target);
 
+    // Gives the file the target's name only if nothing has it yet; false with errno set (EEXIST then).
+    bool name_if_absent(const std::string& target);
+
   private:
     bool link_unnamed();
 

@@ -352,3 +352,42 @@ TEST(ReplaceFile, OwnerAndGroupAreKeptForAUserWhoIsNotRoot)
         EXPECT_EQ(lstat_of("shared.cvl").st_gid, second_group);
     }
 }
+
+// A new file is made whole or not at all, and never over anything that already has its name.
+TEST(ReplaceFile, CreateNewFileNeverTouchesWhatHasTheName)
+{
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        bool created;
+        const char* reason;
+    } cases[] = {
+        {"nothing there", [] {}, true, ""},
+        {"a file", [] { write_file("t", "edited by the brewer"); }, false, "le fichier existe déjà"},
+        {"an empty file", [] { write_file("t", ""); }, false, "le fichier existe déjà"},
+        {"a dangling link", [] { symlink("elsewhere", "t"); }, false, "le fichier existe déjà"},
+        {"a folder", [] { write_file("t/inside", "kept"); }, false, "le fichier existe déjà"},
+        {"in a missing folder", [] { symlink("missing/t", "t"); }, false, "le fichier existe déjà"},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        c.prepare();
+        const std::set<std::string> before = entries();
+        const struct stat old = lstat_of("t");
+        std::string why;
+        EXPECT_EQ(create_new_file("t", "shared copy", &why), c.created) << c.name;
+        if (c.created) {
+            EXPECT_EQ(read_file("t"), "shared copy");
+            EXPECT_EQ(entries(), (std::set<std::string>{"t"}));
+        } else {
+            EXPECT_EQ(why, c.reason) << c.name;
+            EXPECT_EQ(entries(), before) << c.name;
+            EXPECT_EQ(lstat_of("t").st_ino, old.st_ino) << c.name;
+            EXPECT_EQ(lstat_of("t").st_size, old.st_size) << c.name;
+        }
+    }
+    ScratchDir dir;
+    std::string why;
+    EXPECT_FALSE(create_new_file("missing/t", "x", &why));
+    EXPECT_EQ(why, "fichier ou dossier introuvable");
+}

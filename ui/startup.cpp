@@ -40,7 +40,7 @@ void start_up()
 {
     const DataSearch data = set_up_data_folders();
     load_ingredients();
-    load_configuration();
+    const std::string configuration_warning = load_configuration();
     load_styles(); // the menus are built from the ingredients and the styles, so both come first
     set_recipe_start_values();
     build_main_window();
@@ -58,6 +58,9 @@ void start_up()
         // Printed as UTF-8 bytes: g_printerr would turn every accent into "?" under the "C" locale.
         std::fprintf(stderr, "cuvelo : %s\n", message.c_str());
         show_message(GTK_MESSAGE_WARNING, message);
+    } else if (!configuration_warning.empty()) {
+        std::fprintf(stderr, "cuvelo : %s\n", configuration_warning.c_str());
+        show_message(GTK_MESSAGE_WARNING, configuration_warning);
     }
 }
 
