@@ -111,6 +111,13 @@ bool copy_content(int from, int to)
     }
 }
 
+// The backup is this user's file: it keeps the old mode only when the old file has the same owner and group,
+// so that no other group gains a way to read it.
+mode_t backup_mode(const struct stat& old)
+{
+    return old.st_uid == geteuid() && old.st_gid == getegid() ? old.st_mode & 0777 : 0600;
+}
+
 // Keeps the old content of `target` as "<target>~", whole and durable before a byte of the target changes:
 // written to a temporary file, synced and renamed. False when it cannot be made (a folder that takes no new
 // file, a folder at that name, no room); the caller then writes without it.
@@ -123,7 +130,7 @@ bool keep_backup(const std::string& target, const struct stat& old)
     TemporaryFile copy;
     const bool kept = fstat(source, &info) == 0 && info.st_ino == old.st_ino && info.st_dev == old.st_dev &&
                       copy.create(folder_of(target)) && copy_content(source, copy.fd()) &&
-                      fchmod(copy.fd(), old.st_mode & 0777) == 0 && sync_file(copy.fd()) &&
+                      fchmod(copy.fd(), backup_mode(old)) == 0 && sync_file(copy.fd()) &&
                       copy.rename_to(target + kBackupSuffix);
     close(source);
     if (kept)
