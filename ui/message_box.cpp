@@ -25,11 +25,13 @@ void show_browser_failure(const std::string& failed_command)
 }
 
 int ask_question(const std::string& question, const std::string& detail,
-                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer)
+                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer,
+                 GtkWindow* parent)
 {
-    GtkWidget* dialog = gtk_message_dialog_new(
-        GTK_WINDOW(ui.main_window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-        GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
+    GtkWidget* dialog =
+        gtk_message_dialog_new(parent ? parent : GTK_WINDOW(ui.main_window),
+                               GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+                               GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", detail.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
     for (const auto& button : buttons)

@@ -16,7 +16,9 @@ void show_message(GtkMessageType type, const std::string& text);
 // Says why a page is not shown: no browser configured, or a browser (`failed_command`) that could not start.
 void show_browser_failure(const std::string& failed_command);
 
-// Asks a question over the main window with the buttons (label, answer) left to right, `default_answer`
-// taking Entrée; gives the chosen answer, or ANSWER_CANCEL when the question is closed or Échap pressed.
+// Asks a question over `parent` (the main window when null) with the buttons (label, answer) left to right,
+// `default_answer` taking Entrée; gives the chosen answer, or ANSWER_CANCEL when the question is closed or
+// Échap pressed.
 int ask_question(const std::string& question, const std::string& detail,
-                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer);
+                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer,
+                 GtkWindow* parent = nullptr);
