@@ -7,6 +7,10 @@
 #include "core/workspace.h"
 #include "ui/widgets.h"
 
+#include <gdk/gdkkeysyms.h>
+
+#include <algorithm>
+
 namespace
 {
 struct BreakdownWidgets {
@@ -84,6 +88,53 @@ void refresh_breakdown_window()
         fill(table_on_screen());
 }
 
+static gboolean on_window_key_press(GtkWidget* window, GdkEventKey* event, gpointer)
+{
+    if (event->keyval != GDK_Escape)
+        return FALSE;
+    gtk_widget_destroy(window);
+    return TRUE;
+}
+
+// The window's place and size on the main window's screen, for content that needs at least `need`: beside
+// the main window when one side has room for a useful width, else as low as the screen allows but never over
+// the toolbar, whose commands the brewer uses while the window follows them.
+static GdkRectangle place_beside_main_window(GtkRequisition need)
+{
+    const int gap = 8;
+    GdkRectangle place = {0, 0, std::max(900, need.width), std::max(520, need.height)};
+    if (!ui.main_window || !gtk_widget_get_realized(ui.main_window))
+        return place;
+    GdkWindow* main = gtk_widget_get_window(ui.main_window);
+    GdkScreen* screen = gtk_widget_get_screen(ui.main_window);
+    GdkRectangle monitor, frame;
+    gdk_screen_get_monitor_geometry(screen, gdk_screen_get_monitor_at_window(screen, main), &monitor);
+    gdk_window_get_frame_extents(main, &frame);
+    const int monitor_right = monitor.x + monitor.width, monitor_bottom = monitor.y + monitor.height;
+    const int right_room = monitor_right - (frame.x + frame.width) - gap;
+    const int left_room = frame.x - monitor.x - gap;
+    const int useful_width = std::max(600, need.width);
+    place.height = std::max(need.height, std::min(place.height, monitor.height));
+    if (right_room >= useful_width || left_room >= useful_width) {
+        const bool right = right_room >= left_room;
+        place.width = std::max(need.width, std::min(place.width, right ? right_room : left_room));
+        place.x = right ? frame.x + frame.width + gap : frame.x - gap - place.width;
+        place.y = std::max(monitor.y, std::min(frame.y, monitor_bottom - place.height));
+        return place;
+    }
+    int origin_x = 0, origin_y = 0, below_x = 0, below_y = 0;
+    gdk_window_get_origin(main, &origin_x, &origin_y);
+    GtkAllocation toolbar;
+    gtk_widget_get_allocation(ui.toolbar_table, &toolbar);
+    gtk_widget_translate_coordinates(ui.toolbar_table, ui.main_window, 0, toolbar.height, &below_x, &below_y);
+    const int top = origin_y + below_y + gap;
+    place.width = std::max(need.width, std::min(place.width, monitor.width));
+    place.height = std::max(need.height, std::min(place.height, monitor_bottom - top));
+    place.x = std::max(monitor.x, std::min(frame.x, monitor_right - place.width));
+    place.y = std::max(top, monitor_bottom - place.height);
+    return place;
+}
+
 void open_breakdown_window()
 {
     if (widgets.window) {
@@ -93,11 +144,11 @@ void open_breakdown_window()
     const BreakdownTable table = table_on_screen();
     widgets.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(widgets.window), "Détail des estimations");
-    gtk_window_set_default_size(GTK_WINDOW(widgets.window), 900, 520);
     if (ui.main_window)
         gtk_window_set_transient_for(GTK_WINDOW(widgets.window), GTK_WINDOW(ui.main_window));
     gtk_window_set_destroy_with_parent(GTK_WINDOW(widgets.window), TRUE);
     g_signal_connect(widgets.window, "destroy", G_CALLBACK(on_window_destroy), nullptr);
+    g_signal_connect(widgets.window, "key-press-event", G_CALLBACK(on_window_key_press), nullptr);
 
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     gtk_container_set_border_width(GTK_CONTAINER(box), 8);
@@ -112,7 +163,7 @@ void open_breakdown_window()
     gtk_label_set_markup(GTK_LABEL(heading), "<b>Réglages utilisés</b>");
     gtk_misc_set_alignment(GTK_MISC(heading), 0, 0.5);
     gtk_box_pack_start(GTK_BOX(box), heading, FALSE, FALSE, 0);
-    GtkWidget* columns = gtk_hbox_new(TRUE, 12);
+    GtkWidget* columns = gtk_hbox_new(FALSE, 18);
     for (GtkWidget*& label : widgets.settings_labels) {
         label = gtk_label_new(nullptr);
         gtk_misc_set_alignment(GTK_MISC(label), 0, 0);
@@ -120,5 +171,11 @@ void open_breakdown_window()
     }
     gtk_box_pack_start(GTK_BOX(box), columns, FALSE, FALSE, 0);
     fill(table);
-    gtk_widget_show_all(widgets.window);
+    gtk_widget_show_all(box);
+    GtkRequisition need;
+    gtk_widget_size_request(widgets.window, &need);
+    const GdkRectangle place = place_beside_main_window(need);
+    gtk_window_set_default_size(GTK_WINDOW(widgets.window), place.width, place.height);
+    gtk_window_move(GTK_WINDOW(widgets.window), place.x, place.y);
+    gtk_widget_show(widgets.window);
 }
