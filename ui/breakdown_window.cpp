@@ -6,6 +6,7 @@
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "ui/widgets.h"
+#include "ui/window_place.h"
 
 #include <gdk/gdkkeysyms.h>
 
@@ -96,43 +97,31 @@ static gboolean on_window_key_press(GtkWidget* window, GdkEventKey* event, gpoin
     return TRUE;
 }
 
-// The window's place and size on the main window's screen, for content that needs at least `need`: beside
-// the main window when one side has room for a useful width, else as low as the screen allows but never over
-// the toolbar, whose commands the brewer uses while the window follows them.
-static GdkRectangle place_beside_main_window(GtkRequisition need)
+// The window's place and size for content that needs at least `need`, from where the main window and its
+// toolbar are on their monitor.
+static ScreenRect place_beside_main_window(GtkRequisition need)
 {
-    const int gap = 8;
-    GdkRectangle place = {0, 0, std::max(900, need.width), std::max(520, need.height)};
+    PlaceRequest request;
+    request.wanted_width = std::max(900, need.width);
+    request.wanted_height = std::max(520, need.height);
+    request.needed_width = need.width;
+    request.needed_height = need.height;
     if (!ui.main_window || !gtk_widget_get_realized(ui.main_window))
-        return place;
+        return {0, 0, request.wanted_width, request.wanted_height};
     GdkWindow* main = gtk_widget_get_window(ui.main_window);
     GdkScreen* screen = gtk_widget_get_screen(ui.main_window);
     GdkRectangle monitor, frame;
     gdk_screen_get_monitor_geometry(screen, gdk_screen_get_monitor_at_window(screen, main), &monitor);
     gdk_window_get_frame_extents(main, &frame);
-    const int monitor_right = monitor.x + monitor.width, monitor_bottom = monitor.y + monitor.height;
-    const int right_room = monitor_right - (frame.x + frame.width) - gap;
-    const int left_room = frame.x - monitor.x - gap;
-    const int useful_width = std::max(600, need.width);
-    place.height = std::max(need.height, std::min(place.height, monitor.height));
-    if (right_room >= useful_width || left_room >= useful_width) {
-        const bool right = right_room >= left_room;
-        place.width = std::max(need.width, std::min(place.width, right ? right_room : left_room));
-        place.x = right ? frame.x + frame.width + gap : frame.x - gap - place.width;
-        place.y = std::max(monitor.y, std::min(frame.y, monitor_bottom - place.height));
-        return place;
-    }
+    request.monitor = {monitor.x, monitor.y, monitor.width, monitor.height};
+    request.main_frame = {frame.x, frame.y, frame.width, frame.height};
     int origin_x = 0, origin_y = 0, below_x = 0, below_y = 0;
     gdk_window_get_origin(main, &origin_x, &origin_y);
     GtkAllocation toolbar;
     gtk_widget_get_allocation(ui.toolbar_table, &toolbar);
     gtk_widget_translate_coordinates(ui.toolbar_table, ui.main_window, 0, toolbar.height, &below_x, &below_y);
-    const int top = origin_y + below_y + gap;
-    place.width = std::max(need.width, std::min(place.width, monitor.width));
-    place.height = std::max(need.height, std::min(place.height, monitor_bottom - top));
-    place.x = std::max(monitor.x, std::min(frame.x, monitor_right - place.width));
-    place.y = std::max(top, monitor_bottom - place.height);
-    return place;
+    request.toolbar_bottom = origin_y + below_y;
+    return place_beside(request);
 }
 
 void open_breakdown_window()
@@ -174,7 +163,7 @@ void open_breakdown_window()
     gtk_widget_show_all(box);
     GtkRequisition need;
     gtk_widget_size_request(widgets.window, &need);
-    const GdkRectangle place = place_beside_main_window(need);
+    const ScreenRect place = place_beside_main_window(need);
     gtk_window_set_default_size(GTK_WINDOW(widgets.window), place.width, place.height);
     gtk_window_move(GTK_WINDOW(widgets.window), place.x, place.y);
     gtk_widget_show(widgets.window);
