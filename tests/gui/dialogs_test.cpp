@@ -114,14 +114,6 @@ TEST_F(Dialogs, NumberWithAnExponentIsRefusedUntilCorrected)
     click(ui.edit_dialog, "Valider");
     EXPECT_EQ(ui.edit_dialog, nullptr);
     EXPECT_EQ(ws.lines[3].value, "1000");
-
-    run_function("Forcer le volume final");
-    ASSERT_NE(ui.value_dialog, nullptr);
-    type_into(ui.value_entry, "2E1");
-    click(ui.value_dialog, "Valider");
-    ASSERT_NE(ui.value_dialog, nullptr) << "refused";
-    EXPECT_EQ(ws.volume_forced, 0);
-    gtk_widget_destroy(ui.value_dialog);
 }
 
 TEST_F(Dialogs, LineDialogValidateWithoutTypingGivesTheSameTexts)
