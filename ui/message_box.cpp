@@ -3,6 +3,7 @@
 
 #include "core/display_text.h"
 #include "core/workspace.h"
+#include "report/browser.h"
 #include "ui/widgets.h"
 
 void show_message(GtkMessageType type, const std::string& text)
@@ -15,21 +16,35 @@ void show_message(GtkMessageType type, const std::string& text)
     gtk_widget_destroy(dialog);
 }
 
+void show_notice(GtkMessageType type, const std::string& text)
+{
+    GtkWidget* dialog = gtk_message_dialog_new(GTK_WINDOW(ui.main_window), GTK_DIALOG_DESTROY_WITH_PARENT,
+                                               type, GTK_BUTTONS_CLOSE, "%s", display_text(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
+    g_signal_connect(dialog, "response", G_CALLBACK(gtk_widget_destroy), nullptr);
+    gtk_widget_show(dialog);
+}
+
 void show_browser_failure(const std::string& failed_command)
 {
+    // A brewer who set an environment variable instead learns where the browser is chosen.
+    const std::string file = browser_setting_file();
     if (ws.settings.browser.empty())
-        show_message(GTK_MESSAGE_ERROR,
-                     "Aucun navigateur n'est indiqué (clé NAVIGATEUR de bases/configuration.txt).");
+        show_message(GTK_MESSAGE_ERROR, "Aucun navigateur n'est indiqué (clé NAVIGATEUR de " + file + ").");
     else
-        show_message(GTK_MESSAGE_ERROR, "Impossible de lancer le navigateur :\n" + failed_command);
+        show_message(GTK_MESSAGE_ERROR, "Impossible de lancer le navigateur :\n" + failed_command +
+                                            "\nLe navigateur se choisit par la clé NAVIGATEUR de " + file +
+                                            ".");
 }
 
 int ask_question(const std::string& question, const std::string& detail,
-                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer)
+                 const std::vector<std::pair<std::string, int>>& buttons, int default_answer,
+                 GtkWindow* parent)
 {
-    GtkWidget* dialog = gtk_message_dialog_new(
-        GTK_WINDOW(ui.main_window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-        GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
+    GtkWidget* dialog =
+        gtk_message_dialog_new(parent ? parent : GTK_WINDOW(ui.main_window),
+                               GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+                               GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", detail.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
     for (const auto& button : buttons)

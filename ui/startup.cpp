@@ -7,6 +7,7 @@
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "report/browser.h"
 #include "ui/file_commands.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
@@ -44,6 +45,7 @@ void start_up()
     load_styles(); // the menus are built from the ingredients and the styles, so both come first
     set_recipe_start_values();
     build_main_window();
+    set_browser_end_notice([](const std::string& message) { show_notice(GTK_MESSAGE_WARNING, message); });
     g_signal_connect(ui.main_window, "delete-event", G_CALLBACK(on_main_window_delete), nullptr);
     g_signal_connect(ui.main_window, "key-press-event", G_CALLBACK(on_main_window_key), nullptr);
     build_toolbar();
