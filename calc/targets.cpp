@@ -1,70 +1,34 @@
 // calc/targets.cpp — the quantities that give a wanted density, colour and bitterness.
 #include "calc/targets.h"
 
+#include "calc/grain_kind.h"
 #include "calc/scale.h"
 #include "core/keywords.h"
 #include "core/quantity.h"
 #include "core/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
-
-bool parse_targets(const std::string& text, Targets& targets, std::string* why)
-{
-    Targets read;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string item = text.substr(start, end - start);
-        start = end + 1;
-        if (item.empty())
-            continue;
-        const size_t equals = item.find('=');
-        const std::string name = upper_ascii(item.substr(0, equals));
-        const std::string number = equals == std::string::npos ? "" : item.substr(equals + 1);
-        const double value = text_to_number(number);
-        if (number.find_first_of("0123456789") == std::string::npos || !std::isfinite(value)) {
-            if (why)
-                *why = "la cible « " + item + " » attend un nombre, par exemple og=1055";
-            return false;
-        }
-        if (name == "OG") {
-            read.og_on = true;
-            read.og = value < 2 ? value * 1000 : value;
-        } else if (name == "EBC") {
-            read.ebc_on = true;
-            read.ebc = value;
-        } else if (name == "IBU") {
-            read.ibu_on = true;
-            read.ibu = value;
-        } else {
-            if (why)
-                *why = "cible inconnue « " + item + " » : og, ebc ou ibu";
-            return false;
-        }
-    }
-    if (!read.og_on && !read.ebc_on && !read.ibu_on) {
-        if (why)
-            *why = "aucune cible : og=…, ebc=… ou ibu=…";
-        return false;
-    }
-    targets = read;
-    return true;
-}
 
 namespace
 {
 
-// A value in [lo, hi] where an increasing `fn` meets `target`, by the Illinois form of the false position
-// (superlinear, and it keeps the bracket). fn(lo) <= target <= fn(hi) on entry.
-double meet(const std::function<double(double)>& fn, double target, double lo, double f_lo, double hi,
-            double f_hi, double tolerance)
+// The least weight a line may be given, in grams: twice the finest step written_weight keeps, so that a
+// line never rounds to nothing.
+constexpr double kLeastGrams = 0.02;
+
+using Curve = std::function<double(double)>;
+
+// A value in [lo, hi] where `fn` meets `target`, by the Illinois form of the false position (superlinear,
+// and it keeps the bracket). fn(lo) <= target <= fn(hi) on entry; on return fn was last called at the
+// result.
+double meet(const Curve& fn, double target, double lo, double f_lo, double hi, double f_hi, double tolerance)
 {
     int side = 0;
     double x = lo;
-    for (int step = 0; step < 80 && hi - lo > 1e-12 * (1 + hi); step++) {
+    bool evaluated = false;
+    for (int step = 0; step < 80 && hi - lo > 1e-12 * (1 + hi); step++, evaluated = true) {
         x = f_hi == f_lo ? (lo + hi) / 2 : lo + (target - f_lo) * (hi - lo) / (f_hi - f_lo);
         if (!(x > lo && x < hi))
             x = (lo + hi) / 2;
@@ -85,48 +49,42 @@ double meet(const std::function<double(double)>& fn, double target, double lo, d
             side = 1;
         }
     }
+    if (!evaluated)
+        fn(x);
     return x;
 }
 
-// The reach of an increasing function of a factor from 0 upwards: its value at 0 and at the first factor
-// (doubling from 1) that passes `target`, or the highest value seen before the estimates break down.
+// How far an increasing function of a factor goes: the first factor (doubling from `start`) whose value
+// passes `target`, or the highest value seen before the estimates break down.
 struct Reach {
-    double f_lo = 0;
     double hi = 0;
     double f_hi = 0;
     bool reached = false;
 };
 
-Reach reach(const std::function<double(double)>& fn, double target)
+Reach reach(const Curve& fn, double target, double start, double f_start)
 {
-    Reach r;
-    r.f_lo = fn(0);
-    double factor = 1;
+    Reach r{start, f_start, f_start >= target};
     double broken = 0; // the first factor past the last good one, 0 while none broke down
-    for (int step = 0; step < 40; step++, factor *= 2) {
+    for (int step = 0; step < 40 && !r.reached; step++) {
+        const double factor = r.hi * 2;
         const double f = fn(factor);
-        if (!(f > r.f_hi) && step > 0) {
+        if (!(f > r.f_hi)) {
             broken = factor;
             break; // the volume is gone: more of it gives no more
         }
         r.hi = factor;
         r.f_hi = f;
-        if (f >= target) {
-            r.reached = true;
-            return r;
-        }
+        r.reached = f >= target;
     }
     // The edge lies between the last good factor and the broken one: close in on it.
-    for (int step = 0; step < 30 && broken > 0; step++) {
+    for (int step = 0; step < 30 && broken > 0 && !r.reached; step++) {
         const double middle = (r.hi + broken) / 2;
         const double f = fn(middle);
         if (f > r.f_hi) {
             r.hi = middle;
             r.f_hi = f;
-            if (f >= target) {
-                r.reached = true;
-                break;
-            }
+            r.reached = f >= target;
         } else {
             broken = middle;
         }
@@ -134,12 +92,72 @@ Reach reach(const std::function<double(double)>& fn, double target)
     return r;
 }
 
-// The recipe being solved: its lines, the amounts the current factors start from, and the estimates.
+// The factor at which the increasing `fn` meets `target`, from a good guess `warm`; NaN when no factor from
+// `least` upwards gives it. The density is nearly proportional to the factor: a few secant steps mostly do.
+double factor_for(const Curve& fn, double target, double warm, double least, double tolerance)
+{
+    double a = warm, fa = fn(a);
+    double b = a * 1.01, fb = fn(b);
+    for (int n = 0; n < 6 && std::isfinite(fa) && std::isfinite(fb) && fb != fa; n++) {
+        if (std::fabs(fb - target) <= tolerance)
+            return b;
+        const double c = b + (target - fb) * (b - a) / (fb - fa);
+        if (!(c > least))
+            break;
+        a = b;
+        fa = fb;
+        b = c;
+        fb = fn(b);
+    }
+    const double f_least = fn(least);
+    if (!(f_least <= target))
+        return NAN;
+    const Reach r = reach(fn, target, least, f_least);
+    if (!r.reached)
+        return NAN;
+    return meet(fn, target, least, f_least, r.hi, r.f_hi, tolerance);
+}
+
+// Lines scaled together, with the grams they start from.
+struct Part {
+    std::vector<size_t> lines;
+    std::vector<double> start;
+    double grams = 0;
+    double cap = 1; // the largest share of the grist the part may take
+};
+
+// The grist seen as the colour moves it: the grains darker than its average, one part per kind, which a
+// dial q scales (each part up to its cap); the other grains, which fill the rest of the grist; and the
+// sugars and extracts, which keep their ratio to the grain. q = 1 is the grist as it stands.
+struct Grist {
+    std::vector<Part> darker;
+    std::vector<GrainKind> kinds; // of each darker part
+    Part base;
+    Part others;
+    double grams = 0; // all the grain
+    double average_ebc = 0;
+    size_t darkest = 0;
+
+    double darker_share(size_t n, double q) const
+    {
+        return std::min(q * darker[n].grams / grams, darker[n].cap);
+    }
+    double base_share(double q) const
+    {
+        double share = 1;
+        for (size_t n = 0; n < darker.size(); n++)
+            share -= darker_share(n, q);
+        return share;
+    }
+};
+
+// The recipe being solved: its lines, the grams of its weighed lines, and the estimates.
 class Solver
 {
   public:
-    Solver(const std::vector<RecipeLine>& lines, const Settings& settings, ForcedVolume forced)
-        : lines_(lines), settings_(settings), forced_(forced)
+    Solver(const std::vector<RecipeLine>& lines, const Settings& settings, ForcedVolume forced,
+           const std::vector<IngredientEntry>& database)
+        : lines_(lines), settings_(settings), forced_(forced), database_(database), grams_(lines.size(), 0)
     {
         std::vector<LineEstimate> per_line;
         // Grain and hops drink water: quantities that leave less than half the volume are not a recipe.
@@ -148,6 +166,7 @@ class Solver
             const Unit unit = unit_of(lines_[k].quantity);
             if (unit != Unit::kilogram && unit != Unit::gram)
                 continue;
+            grams_[k] = weight_of(lines_[k].quantity).grams;
             if (per_line[k].fermentable && per_line[k].kg > 0)
                 fermentables_.push_back(k);
             if (per_line[k].hop && per_line[k].ibu > 0)
@@ -159,6 +178,17 @@ class Solver
     {
         return estimate(lines_, settings_, forced_);
     }
+    const std::vector<RecipeLine>& lines() const
+    {
+        return lines_;
+    }
+
+    // Each meets its target, or says why not in `miss` and leaves the quantities as they were found.
+    bool density(double target, Miss& miss);
+    bool colour(double target, double hold_density, Miss& miss);
+    bool bitterness(double target, Miss& miss);
+
+  private:
     // The estimates of the current quantities, or NaN ones when they leave too little beer.
     Estimates checked() const
     {
@@ -167,274 +197,400 @@ class Solver
             e.initial_density = e.colour_ebc = e.bitterness_ibu = NAN;
         return e;
     }
-    const std::vector<RecipeLine>& lines() const
+    void put(size_t k, double grams, bool rounded)
     {
-        return lines_;
+        if (rounded) {
+            lines_[k].quantity = written_weight(grams);
+            grams_[k] = weight_of(lines_[k].quantity).grams;
+        } else {
+            lines_[k].quantity = quantity_text(grams, Unit::gram);
+            grams_[k] = grams;
+        }
     }
+    void scale(const Part& part, double factor, bool rounded)
+    {
+        for (size_t n = 0; n < part.lines.size(); n++)
+            put(part.lines[n], part.start[n] * factor, rounded);
+    }
+    Part part_of(const std::vector<size_t>& set) const
+    {
+        Part part;
+        part.lines = set;
+        for (size_t k : set) {
+            part.start.push_back(grams_[k]);
+            part.grams += grams_[k];
+        }
+        return part;
+    }
+    // The least factor on a part that keeps each of its lines weighable.
+    static double least_factor(const Part& part)
+    {
+        double least = 0;
+        for (double g : part.start)
+            least = std::max(least, kLeastGrams / g);
+        return least;
+    }
+    // The nearest value a miss states: the estimate the rounded quantities really give.
+    double rounded_value(const Part& part, double factor, Aim which)
+    {
+        scale(part, factor, true);
+        const Estimates e = now();
+        return which == Aim::density ? e.initial_density : e.bitterness_ibu;
+    }
+    // Puts `part` at the factor that meets `target` for the estimate `value` reads; false, with the miss
+    // filled in, when no weighable factor does.
+    bool aim_part(const Part& part, Aim which, double target, Miss& miss);
 
-    // The message of the first target out of reach; "" when each was met.
-    std::string density(double target);
-    std::string colour(double target, double hold_density);
-    std::string bitterness(double target);
-
-  private:
-    double amount(size_t k) const
-    {
-        return quantity_amount(lines_[k].quantity);
-    }
-    void put(size_t k, double amount, bool rounded)
-    {
-        lines_[k].quantity = rounded ? written_quantity(lines_[k], amount)
-                                     : quantity_text(amount, unit_of(lines_[k].quantity));
-    }
-    // Sets lines `set` to their start amounts times `factor`.
-    void scale(const std::vector<size_t>& set, const std::vector<double>& start, double factor, bool rounded)
-    {
-        for (size_t n = 0; n < set.size(); n++)
-            put(set[n], start[n] * factor, rounded);
-    }
-    std::vector<double> amounts(const std::vector<size_t>& set) const
-    {
-        std::vector<double> a;
-        for (size_t k : set)
-            a.push_back(amount(k));
-        return a;
-    }
-    // The factor on `others` that gives `target` density, or -1 when even none of them gives too much.
-    double hold(const std::vector<size_t>& others, const std::vector<double>& start, double target);
+    Grist grist() const;
+    void compose(const Grist& g, double q, double w, bool rounded);
+    // The factor on the whole grist that holds `density` at dial q; NaN when none does.
+    double hold(const Grist& g, double q, double density);
+    double colour_at(const Grist& g, double q, double density);
+    double rounded_colour(const Grist& g, double q, double density);
+    std::string grain_to_add(const Grist& g, double q, double density, double target);
 
     std::vector<RecipeLine> lines_;
     const Settings& settings_;
     ForcedVolume forced_;
+    const std::vector<IngredientEntry>& database_;
+    std::vector<double> grams_; // of each weighed line, as its quantity text holds it
     std::vector<size_t> fermentables_;
     std::vector<size_t> hops_;
     double least_volume_ = 0;
     double last_hold_ = 1; // where the last hold of the density ended, a good start for the next
 };
 
-// The density a trace of grain tends to; the estimate itself reads 0 without any (its zero rule), which
-// would mislead the interpolation.
-constexpr double kWater = 999.5;
-
-std::string out_of_reach(const std::string& what, const std::string& reason, double nearest)
+bool Solver::aim_part(const Part& part, Aim which, double target, Miss& miss)
 {
-    return what + " hors d'atteinte : " + reason +
-           ".\rValeur la plus proche possible : " + format_decimals(nearest, 2) + ".";
+    auto value = [&](double f) {
+        scale(part, f, false);
+        const Estimates e = checked();
+        return which == Aim::density ? e.initial_density : e.bitterness_ibu;
+    };
+    const double least = least_factor(part);
+    const double f_least = value(least);
+    if (!(f_least <= target + kTargetTolerance)) {
+        miss.reason = which == Aim::density && target < 1000 ? MissReason::lighter_than_water
+                                                             : MissReason::least_weighable;
+        miss.nearest = rounded_value(part, least, which);
+        return false;
+    }
+    if (f_least >= target) {
+        scale(part, least, true); // within the tolerance above the least: the rounding decides
+        return true;
+    }
+    const double start = std::max(least, 1.0);
+    const double f_start = start == least ? f_least : value(start);
+    double lo = least, f_lo = f_least;
+    Reach r{start, f_start, f_start >= target};
+    if (r.reached) {
+        // Already bracketed by [least, start].
+    } else {
+        lo = start;
+        f_lo = f_start;
+        r = reach(value, target, start, f_start);
+    }
+    if (!r.reached) {
+        if (target - r.f_hi <= kTargetTolerance) {
+            scale(part, r.hi, true);
+            return true;
+        }
+        miss.reason = MissReason::water_drunk;
+        miss.nearest = rounded_value(part, r.hi, which);
+        return false;
+    }
+    const double tolerance = which == Aim::density ? 0.005 : 0.01;
+    scale(part, meet(value, target, lo, f_lo, r.hi, r.f_hi, tolerance), true);
+    return true;
 }
 
-std::string density_label(double v)
-{
-    return "Densité initiale " + format_decimals(v, 2);
-}
-
-std::string colour_label(double v)
-{
-    return "Couleur " + format_decimals(v, 2) + " EBC";
-}
-
-std::string bitterness_label(double v)
-{
-    return "Amertume " + format_decimals(v, 2) + " IBU";
-}
-
-std::string Solver::density(double target)
+bool Solver::density(double target, Miss& miss)
 {
     const double current = now().initial_density;
     if (std::fabs(current - target) <= kTargetTolerance / 2)
-        return ""; // held as it is: a brewer may keep a value the recipe has no means to move
+        return true; // held as it is: a brewer may keep a value the recipe has no means to move
+    miss = Miss{Aim::density, MissReason::no_fermentable, target, current, "", ""};
     if (fermentables_.empty())
-        return out_of_reach(density_label(target),
-                            "la recette n'a ni grain à l'empâtage ni sucre ou extrait à l'ébullition",
-                            current);
-    const std::vector<double> start = amounts(fermentables_);
-    auto fn = [&](double f) {
-        scale(fermentables_, start, f, false);
-        return checked().initial_density;
-    };
-    const Reach r = reach(fn, target);
-    if (!r.reached) {
-        scale(fermentables_, start, 1, true);
-        return out_of_reach(density_label(target), "plus de grain boirait l'eau de la recette", r.f_hi);
-    }
-    // Nothing but water reads 0 here; the lightest wort a trace of grain gives is just above 1000.
-    if (target < 1000.5) {
-        scale(fermentables_, start, 1, true);
-        return out_of_reach(density_label(target), "un moût est plus dense que l'eau", 1000.5);
-    }
-    scale(fermentables_, start, meet(fn, target, 0, kWater, r.hi, r.f_hi, 0.005), true);
-    return "";
+        return false;
+    return aim_part(part_of(fermentables_), Aim::density, target, miss);
 }
 
-double Solver::hold(const std::vector<size_t>& others, const std::vector<double>& start, double target)
-{
-    auto fn = [&](double g) {
-        scale(others, start, g, false);
-        return checked().initial_density;
-    };
-    // The density is nearly proportional to the factor: a few secant steps from the last answer mostly do.
-    double a = last_hold_, fa = fn(a);
-    double b = a * 1.01, fb = fn(b);
-    for (int n = 0; n < 6 && std::isfinite(fa) && std::isfinite(fb) && fb != fa; n++) {
-        if (std::fabs(fb - target) <= 0.005) {
-            last_hold_ = b;
-            return b;
-        }
-        const double c = b + (target - fb) * (b - a) / (fb - fa);
-        if (!(c > 0))
-            break;
-        a = b;
-        fa = fb;
-        b = c;
-        fb = fn(b);
-    }
-    const double f0 = fn(0);
-    if (f0 > target)
-        return -1;
-    const Reach r = reach(fn, target);
-    if (!r.reached)
-        return -2;
-    last_hold_ = meet(fn, target, 0, std::max(f0, kWater), r.hi, r.f_hi, 0.005);
-    return last_hold_;
-}
-
-std::string Solver::colour(double target, double hold_density)
-{
-    const double current = now().colour_ebc;
-    if (std::fabs(current - target) <= kTargetTolerance / 2)
-        return "";
-    // The darkest grain of the mash (every grain line of that colour, scaled together), and every other
-    // fermentable line.
-    double dark_value = 0;
-    size_t dark = lines_.size();
-    for (size_t k : fermentables_) {
-        const double value = text_to_number(lines_[k].value);
-        if (is_grain(category_of(lines_[k].category)) && (dark == lines_.size() || value > dark_value)) {
-            dark = k;
-            dark_value = value;
-        }
-    }
-    std::vector<size_t> darks, others;
-    bool lighter = false;
-    for (size_t k : fermentables_) {
-        const double value = text_to_number(lines_[k].value);
-        if (dark < lines_.size() && value == dark_value && is_grain(category_of(lines_[k].category))) {
-            darks.push_back(k);
-        } else {
-            others.push_back(k);
-            lighter = lighter || value < dark_value;
-        }
-    }
-    if (dark == lines_.size() || !lighter)
-        return out_of_reach(colour_label(target), "aucun grain de l'empâtage n'est plus foncé que les autres",
-                            current);
-    const std::vector<double> start = amounts(others);
-    const std::vector<double> dark_start = amounts(darks);
-
-    // No dark grain: the others must hold the density by themselves.
-    scale(darks, dark_start, 0, false);
-    const double g0 = hold(others, start, hold_density);
-    // The most dark grain: alone, giving the density (or as much as the water allows).
-    scale(others, start, 0, false);
-    auto dark_density = [&](double q) {
-        scale(darks, dark_start, q, false);
-        return checked().initial_density;
-    };
-    const Reach alone = reach(dark_density, hold_density);
-    const double q_max =
-        alone.reached ? meet(dark_density, hold_density, 0, kWater, alone.hi, alone.f_hi, 0.005) : alone.hi;
-    auto restore = [&] {
-        scale(darks, dark_start, 1, true);
-        scale(others, start, 1, true);
-    };
-    if (g0 < 0) {
-        restore();
-        return out_of_reach(colour_label(target),
-                            "la densité ne se tient pas en changeant « " + lines_[dark].designation + " »",
-                            current);
-    }
-    auto colour_at = [&](double q) {
-        scale(darks, dark_start, q, false);
-        const double g = hold(others, start, hold_density);
-        if (g < 0)
-            scale(others, start, 0, false);
-        return now().colour_ebc;
-    };
-    // Mostly the colour rises with the dark grain: close in from today's quantity towards the end that
-    // brackets the target.
-    if (q_max > 1) {
-        const double c0 = colour_at(0), c1 = colour_at(1), c_max = colour_at(q_max);
-        double found = -1;
-        if (c0 <= target && target <= c1)
-            found = meet(colour_at, target, 0, c0, 1, c1, 0.01);
-        else if (c1 <= target && target <= c_max)
-            found = meet(colour_at, target, 1, c1, q_max, c_max, 0.01);
-        if (found >= 0 && std::fabs(colour_at(found) - target) <= 0.05) {
-            scale(darks, dark_start, found, true);
-            const double g = hold(others, start, hold_density);
-            scale(others, start, g < 0 ? 0 : g, true);
-            return "";
-        }
-    }
-    // Another dark line among the others can make the colour rise and fall: sample the way from no dark
-    // grain to the dark grain alone, then close in on the first stretch that crosses the target.
-    constexpr int kSamples = 8;
-    double q[kSamples + 1];
-    double c[kSamples + 1];
-    double lightest = 0, darkest = 0;
-    for (int i = 0; i <= kSamples; i++) {
-        q[i] = q_max * i / kSamples;
-        c[i] = colour_at(q[i]);
-        lightest = i == 0 ? c[i] : std::min(lightest, c[i]);
-        darkest = i == 0 ? c[i] : std::max(darkest, c[i]);
-    }
-    if (target < lightest - kTargetTolerance) {
-        restore();
-        return out_of_reach(colour_label(target),
-                            "les autres grains donnent déjà cette couleur sans « " +
-                                lines_[dark].designation + " »",
-                            lightest);
-    }
-    if (target > darkest + kTargetTolerance) {
-        restore();
-        return out_of_reach(colour_label(target),
-                            "même « " + lines_[dark].designation + " » seul ne donne pas plus", darkest);
-    }
-    const double t = std::min(std::max(target, lightest), darkest);
-    int i = 0;
-    while (i < kSamples - 1 && (c[i] - t) * (c[i + 1] - t) > 0)
-        i++;
-    double found;
-    if (c[i] <= c[i + 1])
-        found = meet(colour_at, t, q[i], c[i], q[i + 1], c[i + 1], 0.01);
-    else
-        found = meet([&](double x) { return -colour_at(x); }, -t, q[i], -c[i], q[i + 1], -c[i + 1], 0.01);
-    scale(darks, dark_start, found, true);
-    const double g = hold(others, start, hold_density);
-    scale(others, start, g < 0 ? 0 : g, true);
-    return "";
-}
-
-std::string Solver::bitterness(double target)
+bool Solver::bitterness(double target, Miss& miss)
 {
     const double current = now().bitterness_ibu;
     if (std::fabs(current - target) <= kTargetTolerance / 2)
-        return "";
+        return true;
+    miss = Miss{Aim::bitterness, MissReason::no_hop, target, current, "", ""};
     if (hops_.empty())
-        return out_of_reach(bitterness_label(target), "la recette n'a pas de houblon qui donne de l'amertume",
-                            current);
-    const std::vector<double> start = amounts(hops_);
-    auto fn = [&](double f) {
-        scale(hops_, start, f, false);
-        return checked().bitterness_ibu;
-    };
-    const Reach r = reach(fn, target);
-    if (!r.reached || target < r.f_lo) {
-        scale(hops_, start, 1, true);
-        return out_of_reach(bitterness_label(target), "plus de houblon boirait l'eau de la recette",
-                            r.reached ? r.f_lo : r.f_hi);
+        return false;
+    return aim_part(part_of(hops_), Aim::bitterness, target, miss);
+}
+
+Grist Solver::grist() const
+{
+    Grist g;
+    double colour_grams = 0;
+    std::vector<size_t> grains;
+    for (size_t k : fermentables_) {
+        if (!is_grain(category_of(lines_[k].category))) {
+            g.others.lines.push_back(k);
+            continue;
+        }
+        grains.push_back(k);
+        g.grams += grams_[k];
+        colour_grams += text_to_number(lines_[k].value) * grams_[k];
     }
-    scale(hops_, start, meet(fn, target, 0, r.f_lo, r.hi, r.f_hi, 0.01), true);
-    return "";
+    g.others = part_of(g.others.lines);
+    if (grains.empty())
+        return g;
+    g.average_ebc = colour_grams / g.grams;
+    g.darkest = grains[0];
+    std::vector<size_t> base, by_kind[3];
+    for (size_t k : grains) {
+        const double ebc = text_to_number(lines_[k].value);
+        if (ebc > text_to_number(lines_[g.darkest].value))
+            g.darkest = k;
+        if (ebc > g.average_ebc * (1 + 1e-9) && ebc > g.average_ebc + 1e-9)
+            by_kind[static_cast<int>(grain_kind(lines_[k].designation, ebc))].push_back(k);
+        else
+            base.push_back(k);
+    }
+    g.base = part_of(base);
+    for (GrainKind kind : {GrainKind::crystal, GrainKind::roasted, GrainKind::base}) {
+        const std::vector<size_t>& set = by_kind[static_cast<int>(kind)];
+        if (set.empty())
+            continue;
+        Part part = part_of(set);
+        // A grist that already holds more of a kind than usual may keep it.
+        part.cap = kind == GrainKind::base ? 1 : std::max(usual_share(kind), part.grams / g.grams);
+        g.darker.push_back(part);
+        g.kinds.push_back(kind);
+    }
+    return g;
+}
+
+void Solver::compose(const Grist& g, double q, double w, bool rounded)
+{
+    for (size_t n = 0; n < g.darker.size(); n++)
+        scale(g.darker[n], w * g.grams * g.darker_share(n, q) / g.darker[n].grams, rounded);
+    if (g.base.grams > 0)
+        scale(g.base, w * g.grams * g.base_share(q) / g.base.grams, rounded);
+    scale(g.others, w, rounded);
+}
+
+double Solver::hold(const Grist& g, double q, double density)
+{
+    auto fn = [&](double w) {
+        compose(g, q, w, false);
+        return checked().initial_density;
+    };
+    const double w = factor_for(fn, density, last_hold_, 1e-3, 0.005);
+    if (std::isfinite(w))
+        last_hold_ = w;
+    return w;
+}
+
+double Solver::colour_at(const Grist& g, double q, double density)
+{
+    return std::isfinite(hold(g, q, density)) ? now().colour_ebc : NAN;
+}
+
+double Solver::rounded_colour(const Grist& g, double q, double density)
+{
+    const double w = hold(g, q, density);
+    if (!std::isfinite(w))
+        return now().colour_ebc;
+    compose(g, q, w, true);
+    return now().colour_ebc;
+}
+
+// A grain of the database that the brewer could add to reach `target`: the lightest crystal or roasted
+// grain darker than the grist which, at the usual share of its kind (what the grist holds of that kind
+// counted), gives the colour at the held density.
+std::string Solver::grain_to_add(const Grist& g, double q, double density, double target)
+{
+    if (database_.empty() || g.grams <= 0)
+        return "";
+    const double w = hold(g, q, density);
+    if (!std::isfinite(w))
+        return "";
+    std::vector<const IngredientEntry*> candidates;
+    for (const IngredientEntry& entry : database_)
+        if (is_grain(category_of(entry.category)) && step_of(entry.step) == Step::mash &&
+            text_to_number(entry.value) > g.average_ebc &&
+            grain_kind(entry.designation, text_to_number(entry.value)) != GrainKind::base)
+            candidates.push_back(&entry);
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const IngredientEntry* a, const IngredientEntry* b) {
+                         return text_to_number(a->value) < text_to_number(b->value);
+                     });
+    const std::vector<RecipeLine> kept = lines_;
+    const std::vector<double> kept_grams = grams_;
+    std::string found;
+    for (const IngredientEntry* entry : candidates) {
+        const GrainKind kind = grain_kind(entry->designation, text_to_number(entry->value));
+        double room = usual_share(kind);
+        for (size_t n = 0; n < g.darker.size(); n++)
+            if (g.kinds[n] == kind)
+                room -= g.darker_share(n, q);
+        room = std::min(room, g.base_share(q) / 2);
+        if (room < 0.01)
+            continue;
+        // The grist at q with the new grain taking `room` of it from the other grains.
+        compose(g, q, w, false);
+        RecipeLine added;
+        added.category = entry->category;
+        added.designation = entry->designation;
+        added.value = entry->value;
+        added.yield = entry->yield;
+        added.step = entry->step;
+        added.quantity = quantity_text(room * g.grams * w, Unit::gram);
+        std::vector<RecipeLine> trial = lines_;
+        for (size_t k : g.base.lines)
+            trial[k].quantity = quantity_text(grams_[k] * (1 - room / g.base_share(q)), Unit::gram);
+        trial.push_back(added);
+        std::vector<double> trial_grams(trial.size(), 0);
+        for (size_t k = 0; k < trial.size(); k++)
+            trial_grams[k] = weight_of(trial[k].quantity).grams;
+        std::vector<size_t> grist_lines = fermentables_;
+        grist_lines.push_back(trial.size() - 1);
+        auto fn = [&](double v) {
+            for (size_t k : grist_lines)
+                trial[k].quantity = quantity_text(trial_grams[k] * v, Unit::gram);
+            const Estimates e = estimate(trial, settings_, forced_);
+            return e.final_volume >= least_volume_ ? e.initial_density : NAN;
+        };
+        if (std::isfinite(factor_for(fn, density, 1, 1e-3, 0.005)) &&
+            estimate(trial, settings_, forced_).colour_ebc >= target - kTargetTolerance / 2) {
+            found = entry->designation;
+            break;
+        }
+    }
+    lines_ = kept;
+    grams_ = kept_grams;
+    return found;
+}
+
+bool Solver::colour(double target, double hold_density, Miss& miss)
+{
+    const double current = now().colour_ebc;
+    if (std::fabs(current - target) <= kTargetTolerance / 2)
+        return true;
+    miss = Miss{Aim::colour, MissReason::no_darker_grain, target, current, "", ""};
+    const Grist g = grist();
+    if (g.darker.empty()) {
+        if (target > current && g.grams > 0)
+            miss.to_add = grain_to_add(g, 1, hold_density, target);
+        return false;
+    }
+    miss.line = lines_[g.darkest].designation;
+    const std::vector<RecipeLine> kept = lines_;
+    const std::vector<double> kept_grams = grams_;
+    auto restore = [&] {
+        lines_ = kept;
+        grams_ = kept_grams;
+    };
+
+    // The dial's reach: from the least weighable of the darker grains up to the caps of their kinds, or
+    // until the other grains would weigh nothing.
+    double q_low = 0;
+    for (const Part& part : g.darker)
+        q_low = std::max(q_low, least_factor(part));
+    q_low = std::min(q_low, 1.0);
+    double base_floor = 0;
+    for (double grams : g.base.start)
+        base_floor = std::max(base_floor, 2 * kLeastGrams * g.base.grams / (g.grams * grams));
+    double q_caps = 1, q_full = 1;
+    bool capped = true;
+    for (size_t n = 0; n < g.darker.size(); n++) {
+        q_caps = std::max(q_caps, g.darker[n].cap * g.grams / g.darker[n].grams);
+        q_full = std::max(q_full, g.grams / g.darker[n].grams);
+        capped = capped && g.darker[n].cap < 1;
+    }
+    double q_high = capped ? q_caps : q_full;
+    if (g.base_share(q_high) < base_floor) {
+        double lo = 1, hi = q_high;
+        for (int step = 0; step < 60; step++) {
+            const double middle = (lo + hi) / 2;
+            (g.base_share(middle) >= base_floor ? lo : hi) = middle;
+        }
+        q_high = lo;
+        capped = false;
+    }
+    auto fn = [&](double q) { return colour_at(g, q, hold_density); };
+    auto finish = [&](double q) {
+        const double w = hold(g, q, hold_density);
+        compose(g, q, std::isfinite(w) ? w : 1, true);
+        return true;
+    };
+    auto out_of_reach = [&](double q, MissReason reason) {
+        miss.reason = reason;
+        miss.nearest = rounded_colour(g, q, hold_density);
+        if (reason != MissReason::lighter_alone)
+            miss.to_add = grain_to_add(g, q, hold_density, target);
+        restore();
+        return false;
+    };
+
+    const double c1 = fn(1);
+    if (!std::isfinite(c1)) {
+        miss.reason = MissReason::density_not_held;
+        restore();
+        return false;
+    }
+    const MissReason too_dark = capped ? MissReason::usual_shares : MissReason::darker_alone;
+    if (target > c1) {
+        const double c_high = fn(q_high);
+        if (std::isfinite(c_high) && c_high >= c1) {
+            if (target <= c_high)
+                return finish(meet(fn, target, 1, c1, q_high, c_high, 0.01));
+            if (target - c_high <= kTargetTolerance)
+                return finish(q_high);
+            return out_of_reach(q_high, too_dark);
+        }
+    } else {
+        const double c_low = fn(q_low);
+        if (std::isfinite(c_low) && c_low <= c1) {
+            if (target >= c_low)
+                return finish(meet(fn, target, q_low, c_low, 1, c1, 0.01));
+            if (c_low - target <= kTargetTolerance)
+                return finish(q_low);
+            return out_of_reach(q_low, MissReason::lighter_alone);
+        }
+    }
+    // Another dark line among the others can make the colour rise and fall: sample the dial's reach, then
+    // close in on the first stretch that crosses the target.
+    constexpr int kSamples = 8;
+    double q[kSamples + 1], c[kSamples + 1];
+    int lightest = -1, darkest = -1;
+    for (int i = 0; i <= kSamples; i++) {
+        q[i] = q_low + (q_high - q_low) * i / kSamples;
+        c[i] = fn(q[i]);
+        if (!std::isfinite(c[i]))
+            continue;
+        if (lightest < 0 || c[i] < c[lightest])
+            lightest = i;
+        if (darkest < 0 || c[i] > c[darkest])
+            darkest = i;
+    }
+    if (lightest < 0) {
+        miss.reason = MissReason::density_not_held;
+        restore();
+        return false;
+    }
+    for (int i = 0; i < kSamples; i++) {
+        if (!std::isfinite(c[i]) || !std::isfinite(c[i + 1]) || (c[i] - target) * (c[i + 1] - target) > 0)
+            continue;
+        if (c[i] <= c[i + 1])
+            return finish(meet(fn, target, q[i], c[i], q[i + 1], c[i + 1], 0.01));
+        return finish(
+            meet([&](double x) { return -fn(x); }, -target, q[i], -c[i], q[i + 1], -c[i + 1], 0.01));
+    }
+    if (target > c[darkest])
+        return target - c[darkest] <= kTargetTolerance ? finish(q[darkest])
+                                                       : out_of_reach(q[darkest], too_dark);
+    return c[lightest] - target <= kTargetTolerance ? finish(q[lightest])
+                                                    : out_of_reach(q[lightest], MissReason::lighter_alone);
 }
 
 // How far the estimates are from the targets that are sought, the worst of the three.
@@ -450,46 +606,71 @@ double worst_miss(const Estimates& e, const Targets& t)
     return miss;
 }
 
+// The first sought target that the estimates miss by more than `tolerance`, with what they give.
+Miss weighing_miss(const Estimates& e, const Targets& t, double tolerance)
+{
+    if (t.og_on && !(std::fabs(e.initial_density - t.og) <= tolerance))
+        return Miss{Aim::density, MissReason::weighing, t.og, e.initial_density, "", ""};
+    if (t.ebc_on && !(std::fabs(e.colour_ebc - t.ebc) <= tolerance))
+        return Miss{Aim::colour, MissReason::weighing, t.ebc, e.colour_ebc, "", ""};
+    return Miss{Aim::bitterness, MissReason::weighing, t.ibu, e.bitterness_ibu, "", ""};
+}
+
 } // namespace
 
 RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
-                           ForcedVolume forced, const Targets& targets)
+                           ForcedVolume forced, const Targets& targets,
+                           const std::vector<IngredientEntry>& database, Miss* miss_out)
 {
     RecipeChange change;
-    Solver solver(lines, settings, forced);
+    Miss miss;
+    auto refuse = [&] {
+        change.message = miss_text(miss);
+        if (miss_out)
+            *miss_out = miss;
+        return change;
+    };
+    Solver solver(lines, settings, forced, database);
     const double start_density = solver.now().initial_density;
     // Hops change the volume a little and the grist changes the hops' yield: a few rounds settle both.
     for (int round = 0; round < 6; round++) {
-        std::string failed;
+        bool met = true;
         if (targets.og_on)
-            failed = solver.density(targets.og);
-        if (failed.empty() && targets.ebc_on)
-            failed = solver.colour(targets.ebc, targets.og_on ? targets.og : start_density);
-        if (failed.empty() && targets.ibu_on)
-            failed = solver.bitterness(targets.ibu);
-        if (!failed.empty()) {
-            change.message = failed;
-            return change;
-        }
+            met = solver.density(targets.og, miss);
+        if (met && targets.ebc_on)
+            met = solver.colour(targets.ebc, targets.og_on ? targets.og : start_density, miss);
+        if (met && targets.ibu_on)
+            met = solver.bitterness(targets.ibu, miss);
+        if (!met)
+            return refuse();
         if (worst_miss(solver.now(), targets) <= kTargetTolerance / 2)
             break;
     }
     const Estimates e = solver.now();
     if (worst_miss(e, targets) > kTargetTolerance) {
-        // Weighed to the gram and the tenth of a gram, the quantities cannot come closer.
-        if (targets.og_on && std::fabs(e.initial_density - targets.og) > kTargetTolerance)
-            change.message = out_of_reach(density_label(targets.og), "les pesées ne tombent pas assez juste",
-                                          e.initial_density);
-        else if (targets.ebc_on && std::fabs(e.colour_ebc - targets.ebc) > kTargetTolerance)
-            change.message = out_of_reach(colour_label(targets.ebc), "les pesées ne tombent pas assez juste",
-                                          e.colour_ebc);
-        else
-            change.message = out_of_reach(bitterness_label(targets.ibu),
-                                          "les pesées ne tombent pas assez juste", e.bitterness_ibu);
-        return change;
+        miss = weighing_miss(e, targets, kTargetTolerance);
+        return refuse();
+    }
+    // Whatever the search did, a line that weighed something never leaves weighing nothing.
+    for (size_t k = 0; k < lines.size(); k++) {
+        const double before = quantity_amount(lines[k].quantity);
+        const double after = quantity_amount(solver.lines()[k].quantity);
+        if (before > 0 && !(after > 0 && std::isfinite(after))) {
+            miss = weighing_miss(e, targets, -1); // the first target sought
+            miss.reason = MissReason::weighed_to_nothing;
+            miss.line = lines[k].designation;
+            return refuse();
+        }
     }
     change.done = true;
     change.lines = solver.lines();
     change.forced = forced;
     return change;
+}
+
+RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
+                           ForcedVolume forced, const Targets& targets,
+                           const std::vector<IngredientEntry>& database)
+{
+    return solve_targets(lines, settings, forced, targets, database, nullptr);
 }
