@@ -49,12 +49,12 @@ std::string written_weight(double grams)
     static const struct {
         double below;
         int decimals;
-    } kSteps[] = {{1, 2}, {100, 1}, {1000, 0}};
-    for (const auto& step : kSteps) {
-        const std::string text = format_decimals(grams, step.decimals);
-        if (text_to_number(text) < step.below)
+        double scale;
+    } kSteps[] = {{1, 2, 100}, {100, 1, 10}, {1000, 0, 1}};
+    for (const auto& step : kSteps)
+        // Rounded half up as format_decimals rounds, so that the step is chosen by what is written.
+        if (std::floor((grams + 0.5 / step.scale) * step.scale) / step.scale < step.below)
             return quantity_text(grams, Unit::gram, step.decimals);
-    }
     return quantity_text(grams / 1000, Unit::kilogram, 3);
 }
 
@@ -76,11 +76,6 @@ std::string written_quantity(const RecipeLine& line, double amount)
     return upper_ascii(format_decimals(amount, 2)) + line.quantity.substr(end);
 }
 
-bool weighs_nothing(const RecipeLine& line, double amount)
-{
-    return amount != 0 && quantity_amount(written_quantity(line, amount)) == 0;
-}
-
 // True when `amount` of the line's own unit passes what one line may hold.
 static bool past_line_limit(const RecipeLine& line, double amount)
 {
@@ -98,8 +93,8 @@ static bool past_line_limit(const RecipeLine& line, double amount)
 
 // Moves the first rinse water line (else the first mash water line) by hundredths of a litre while that
 // brings the final volume nearer to `litres`; every water line of the same quantity moves with it, so that
-// equal lines stay equal.
-static void trim_water(std::vector<RecipeLine>& lines, const Settings& settings, double litres)
+// equal lines stay equal. Gives the final volume it ends with.
+static double trim_water(std::vector<RecipeLine>& lines, const Settings& settings, double litres)
 {
     size_t water = lines.size();
     for (const char* step : {"RINCAGE", "EMPATAGE"}) {
@@ -108,7 +103,7 @@ static void trim_water(std::vector<RecipeLine>& lines, const Settings& settings,
             break;
     }
     if (water == lines.size())
-        return;
+        return estimate(lines, settings, ForcedVolume{}).final_volume;
     std::vector<size_t> group;
     for (size_t k = 0; k < lines.size(); k++)
         if (category_of(lines[k].category) == Category::water && lines[k].quantity == lines[water].quantity)
@@ -129,18 +124,20 @@ static void trim_water(std::vector<RecipeLine>& lines, const Settings& settings,
         }
         volume = now;
     }
+    return volume;
 }
 
 // The forced volume that makes the recipe give `litres`, to the hundredth: forced water leaves the hops'
-// absorption after the boil loss, so forcing `litres` itself gives a little less.
-static double forced_litres_for(const std::vector<RecipeLine>& lines, const Settings& settings, double litres)
+// absorption after the boil loss, so forcing `litres` itself gives a little less. Gives the final volume
+// it ends with in `landed`.
+static double forced_litres_for(const std::vector<RecipeLine>& lines, const Settings& settings, double litres,
+                                double* landed)
 {
     ForcedVolume forced{true, litres};
-    for (int step = 0; step < 4; step++) {
-        const double miss = litres - estimate(lines, settings, forced).final_volume;
-        if (!(std::fabs(miss) > 0.005))
-            break;
-        forced.litres = std::round((forced.litres + miss) * 100) / 100;
+    *landed = estimate(lines, settings, forced).final_volume;
+    for (int step = 0; step < 4 && std::fabs(litres - *landed) > 0.005; step++) {
+        forced.litres = std::round((forced.litres + litres - *landed) * 100) / 100;
+        *landed = estimate(lines, settings, forced).final_volume;
     }
     return forced.litres;
 }
@@ -184,19 +181,20 @@ RecipeChange scale_to_volume(const std::vector<RecipeLine>& lines, const Setting
                              "petit.";
             return change;
         }
-        if (weighs_nothing(line, wanted)) {
+        std::string written = written_quantity(line, wanted);
+        if (quantity_amount(written) == 0) {
             change.message = "À " + litres_text(litres) + ", " + name +
                              " ne pèserait plus rien une fois arrondi : choisissez un volume plus grand.";
             return change;
         }
-        line.quantity = written_quantity(line, wanted);
+        line.quantity = std::move(written);
     }
     ForcedVolume scaled_forced = forced;
+    double landed = 0;
     if (forced.on)
-        scaled_forced.litres = forced_litres_for(scaled, settings, litres);
+        scaled_forced.litres = forced_litres_for(scaled, settings, litres, &landed);
     else
-        trim_water(scaled, settings, litres);
-    const double landed = estimate(scaled, settings, scaled_forced).final_volume;
+        landed = trim_water(scaled, settings, litres);
     if (!(std::fabs(landed - litres) <= kScaledVolumeTolerance)) {
         change.message = "La recette adaptée donnerait " + litres_text(landed) + " et non " +
                          litres_text(litres) + " : son eau ne se laisse pas ajuster assez juste.";

@@ -29,10 +29,6 @@ std::string written_weight(double grams);
 // leading number of a text without a unit).
 double quantity_amount(const std::string& quantity);
 
-// True when `amount` of the line's unit, written by written_quantity, would read as nothing although it is
-// something.
-bool weighs_nothing(const RecipeLine& line, double amount);
-
 // Every quantity multiplied by `litres` over the final volume the recipe really gives (forced or not),
 // so that its final volume lands within kScaledVolumeTolerance of `litres`: the water is then trimmed to
 // the hundredth, or with the volume forced the forced volume becomes what gives `litres` (a hair more than
