@@ -43,14 +43,14 @@ double quantity_amount(const std::string& quantity)
     return text_to_number(quantity);
 }
 
-// As a brewer's scales show it: the finer the smaller, and in kilograms from 1,000 g on.
+// As a brewer's scales show it: the hundredth under a gram, the tenth under a kilogram, the gram above.
 std::string written_weight(double grams)
 {
     static const struct {
         double below;
         int decimals;
         double scale;
-    } kSteps[] = {{1, 2, 100}, {100, 1, 10}, {1000, 0, 1}};
+    } kSteps[] = {{1, 2, 100}, {1000, 1, 10}};
     for (const auto& step : kSteps)
         // Rounded half up as format_decimals rounds, so that the step is chosen by what is written.
         if (std::floor((grams + 0.5 / step.scale) * step.scale) / step.scale < step.below)

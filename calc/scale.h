@@ -17,8 +17,8 @@ constexpr double kLargestLineAmount = 100000;
 constexpr double kScaledVolumeTolerance = 0.3;
 
 // The quantity text of `line` holding `amount` of its own unit, rounded as a brewer weighs it: litres to
-// the hundredth; weights in grams under 1 kg (to the hundredth under 1 g, the tenth under 100 g, the gram
-// above) and in kilograms to the gram from 1,000 g on, whatever unit the line had. A quantity without a
+// the hundredth; weights in grams under 1 kg (to the hundredth under 1 g, the tenth above) and in
+// kilograms to the gram from 1,000 g on, whatever unit the line had. A quantity without a
 // unit keeps the text after its number.
 std::string written_quantity(const RecipeLine& line, double amount);
 

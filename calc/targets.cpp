@@ -18,7 +18,30 @@ namespace
 // line never rounds to nothing.
 constexpr double kLeastGrams = 0.02;
 
+// The lightest density the estimates read (lighter worts read 0), with a margin for the rounding of the
+// quantities.
+constexpr double kLeastDensity = 1000.1;
+
 using Curve = std::function<double(double)>;
+
+// A trial weight, to the microgram, as a quantity text the estimates read at once: "%.16g" would write
+// digits that only the slow reading of long numbers takes.
+std::string trial_weight(double grams)
+{
+    if (!(grams >= 0 && grams < 1e8))
+        return quantity_text(grams, Unit::gram);
+    unsigned long long micrograms = static_cast<unsigned long long>(std::llround(grams * 1e6));
+    char digits[32];
+    int n = 0;
+    for (int place = 0; place < 7 || micrograms > 0; place++) {
+        if (place == 6)
+            digits[n++] = '.';
+        digits[n++] = static_cast<char>('0' + micrograms % 10);
+        micrograms /= 10;
+    }
+    std::string text(digits, static_cast<size_t>(n));
+    return std::string(text.rbegin(), text.rend()) + " G";
+}
 
 // A value in [lo, hi] where `fn` meets `target`, by the Illinois form of the false position (superlinear,
 // and it keeps the bracket). fn(lo) <= target <= fn(hi) on entry; on return fn was last called at the
@@ -109,13 +132,22 @@ double factor_for(const Curve& fn, double target, double warm, double least, dou
         b = c;
         fb = fn(b);
     }
-    const double f_least = fn(least);
-    if (!(f_least <= target))
+    // Bracketed from the quantities as they stand.
+    const double f_one = fn(1);
+    if (!std::isfinite(f_one))
         return NAN;
-    const Reach r = reach(fn, target, least, f_least);
-    if (!r.reached)
-        return NAN;
-    return meet(fn, target, least, f_least, r.hi, r.f_hi, tolerance);
+    if (f_one >= target) {
+        const double f_least = fn(least);
+        return f_least <= target ? meet(fn, target, least, f_least, 1, f_one, tolerance) : NAN;
+    }
+    const Reach r = reach(fn, target, 1, f_one);
+    return r.reached ? meet(fn, target, 1, f_one, r.hi, r.f_hi, tolerance) : NAN;
+}
+
+// The density the estimates give, a wort lighter than water (which they read as 0) read as water.
+double density_read(const Estimates& e)
+{
+    return e.initial_density == 0 ? 999.5 : e.initial_density;
 }
 
 // Lines scaled together, with the grams they start from.
@@ -126,9 +158,10 @@ struct Part {
     double cap = 1; // the largest share of the grist the part may take
 };
 
-// The grist seen as the colour moves it: the grains darker than its average, one part per kind, which a
-// dial q scales (each part up to its cap); the other grains, which fill the rest of the grist; and the
-// sugars and extracts, which keep their ratio to the grain. q = 1 is the grist as it stands.
+// The grist seen as the colour moves it: the crystal grains, the roasted grains and the base grains darker
+// than the grist's average, one part each, which a dial q scales (each part up to its cap); the other base
+// grains, which fill the rest of the grist; and the sugars and extracts, which keep their ratio to the
+// grain. q = 1 is the grist as it stands.
 struct Grist {
     std::vector<Part> darker;
     std::vector<GrainKind> kinds; // of each darker part
@@ -160,8 +193,11 @@ class Solver
         : lines_(lines), settings_(settings), forced_(forced), database_(database), grams_(lines.size(), 0)
     {
         std::vector<LineEstimate> per_line;
-        // Grain and hops drink water: quantities that leave less than half the volume are not a recipe.
+        // Grain and hops drink water: quantities that leave less than half the volume are not a recipe. A
+        // forced volume the grain's mash water passes comes back as the grain lessens.
         least_volume_ = estimate(lines_, settings_, forced_, &per_line).final_volume / 2;
+        if (forced_.on)
+            least_volume_ = std::min(least_volume_, forced_.litres / 2);
         for (size_t k = 0; k < lines_.size(); k++) {
             const Unit unit = unit_of(lines_[k].quantity);
             if (unit != Unit::kilogram && unit != Unit::gram)
@@ -203,7 +239,7 @@ class Solver
             lines_[k].quantity = written_weight(grams);
             grams_[k] = weight_of(lines_[k].quantity).grams;
         } else {
-            lines_[k].quantity = quantity_text(grams, Unit::gram);
+            lines_[k].quantity = trial_weight(grams);
             grams_[k] = grams;
         }
     }
@@ -240,6 +276,9 @@ class Solver
     // Puts `part` at the factor that meets `target` for the estimate `value` reads; false, with the miss
     // filled in, when no weighable factor does.
     bool aim_part(const Part& part, Aim which, double target, Miss& miss);
+    // Writes the part's weights at `factor`, or at a factor a few steps of the scales away whose rounded
+    // weights come nearer to `target`.
+    void weigh(const Part& part, double factor, Aim which, double target);
 
     Grist grist() const;
     void compose(const Grist& g, double q, double w, bool rounded);
@@ -267,12 +306,24 @@ bool Solver::aim_part(const Part& part, Aim which, double target, Miss& miss)
         const Estimates e = checked();
         return which == Aim::density ? e.initial_density : e.bitterness_ibu;
     };
-    const double least = least_factor(part);
-    const double f_least = value(least);
+    double least = least_factor(part);
+    double f_least = value(least);
+    if (which == Aim::density && !(f_least >= 1000)) {
+        // A wort lighter than water reads 0: the least is where the density starts to read.
+        double hi = std::max(least, 1.0);
+        for (int step = 0; step < 40; step++) {
+            const double middle = (least + hi) / 2;
+            (value(middle) >= kLeastDensity ? hi : least) = middle;
+        }
+        least = hi;
+        f_least = value(least);
+    }
     if (!(f_least <= target + kTargetTolerance)) {
+        miss.nearest = rounded_value(part, least, which);
+        if (miss.nearest - target <= kTargetTolerance)
+            return true; // the rounded weights come close enough
         miss.reason = which == Aim::density && target < 1000 ? MissReason::lighter_than_water
                                                              : MissReason::least_weighable;
-        miss.nearest = rounded_value(part, least, which);
         return false;
     }
     if (f_least >= target) {
@@ -291,17 +342,42 @@ bool Solver::aim_part(const Part& part, Aim which, double target, Miss& miss)
         r = reach(value, target, start, f_start);
     }
     if (!r.reached) {
-        if (target - r.f_hi <= kTargetTolerance) {
-            scale(part, r.hi, true);
-            return true;
-        }
-        miss.reason = MissReason::water_drunk;
         miss.nearest = rounded_value(part, r.hi, which);
+        if (target - std::max(r.f_hi, miss.nearest) <= kTargetTolerance)
+            return true; // at the edge, the rounded weights come close enough
+        miss.reason = MissReason::water_drunk;
         return false;
     }
     const double tolerance = which == Aim::density ? 0.005 : 0.01;
-    scale(part, meet(value, target, lo, f_lo, r.hi, r.f_hi, tolerance), true);
+    weigh(part, meet(value, target, lo, f_lo, r.hi, r.f_hi, tolerance), which, target);
     return true;
+}
+
+void Solver::weigh(const Part& part, double factor, Aim which, double target)
+{
+    auto miss_at = [&](double f) {
+        scale(part, f, true);
+        const Estimates e = now();
+        return std::fabs((which == Aim::density ? e.initial_density : e.bitterness_ibu) - target);
+    };
+    double best = factor, best_miss = miss_at(factor);
+    if (best_miss <= kTargetTolerance / 4)
+        return;
+    // Half a step of the scales on the part's largest line, as a share of its amount.
+    double largest = 0;
+    for (double grams : part.start)
+        largest = std::max(largest, grams * factor);
+    const double step = (largest >= 1000 ? 0.5 : 0.05) / largest;
+    for (int n = 1; n <= 12 && best_miss > kTargetTolerance / 4; n++)
+        for (int sign : {-1, 1}) {
+            const double f = factor * (1 + sign * n * step);
+            const double m = miss_at(f);
+            if (m < best_miss) {
+                best = f;
+                best_miss = m;
+            }
+        }
+    scale(part, best, true);
 }
 
 bool Solver::density(double target, Miss& miss)
@@ -350,8 +426,9 @@ Grist Solver::grist() const
         const double ebc = text_to_number(lines_[k].value);
         if (ebc > text_to_number(lines_[g.darkest].value))
             g.darkest = k;
-        if (ebc > g.average_ebc * (1 + 1e-9) && ebc > g.average_ebc + 1e-9)
-            by_kind[static_cast<int>(grain_kind(lines_[k].designation, ebc))].push_back(k);
+        const GrainKind kind = grain_kind(lines_[k].designation, ebc);
+        if (kind != GrainKind::base || (ebc > g.average_ebc * (1 + 1e-9) && ebc > g.average_ebc + 1e-9))
+            by_kind[static_cast<int>(kind)].push_back(k);
         else
             base.push_back(k);
     }
@@ -382,7 +459,7 @@ double Solver::hold(const Grist& g, double q, double density)
 {
     auto fn = [&](double w) {
         compose(g, q, w, false);
-        return checked().initial_density;
+        return density_read(checked());
     };
     const double w = factor_for(fn, density, last_hold_, 1e-3, 0.005);
     if (std::isfinite(w))
@@ -444,10 +521,10 @@ std::string Solver::grain_to_add(const Grist& g, double q, double density, doubl
         added.value = entry->value;
         added.yield = entry->yield;
         added.step = entry->step;
-        added.quantity = quantity_text(room * g.grams * w, Unit::gram);
+        added.quantity = trial_weight(room * g.grams * w);
         std::vector<RecipeLine> trial = lines_;
         for (size_t k : g.base.lines)
-            trial[k].quantity = quantity_text(grams_[k] * (1 - room / g.base_share(q)), Unit::gram);
+            trial[k].quantity = trial_weight(grams_[k] * (1 - room / g.base_share(q)));
         trial.push_back(added);
         std::vector<double> trial_grams(trial.size(), 0);
         for (size_t k = 0; k < trial.size(); k++)
@@ -456,9 +533,9 @@ std::string Solver::grain_to_add(const Grist& g, double q, double density, doubl
         grist_lines.push_back(trial.size() - 1);
         auto fn = [&](double v) {
             for (size_t k : grist_lines)
-                trial[k].quantity = quantity_text(trial_grams[k] * v, Unit::gram);
+                trial[k].quantity = trial_weight(trial_grams[k] * v);
             const Estimates e = estimate(trial, settings_, forced_);
-            return e.final_volume >= least_volume_ ? e.initial_density : NAN;
+            return e.final_volume >= least_volume_ ? density_read(e) : NAN;
         };
         if (std::isfinite(factor_for(fn, density, 1, 1e-3, 0.005)) &&
             estimate(trial, settings_, forced_).colour_ebc >= target - kTargetTolerance / 2) {
@@ -523,13 +600,25 @@ bool Solver::colour(double target, double hold_density, Miss& miss)
         compose(g, q, std::isfinite(w) ? w : 1, true);
         return true;
     };
-    auto out_of_reach = [&](double q, MissReason reason) {
-        miss.reason = reason;
+    // At an end of the dial: the rounded weights there, if they come close enough, else the miss.
+    auto edge = [&](double q, MissReason reason) {
         miss.nearest = rounded_colour(g, q, hold_density);
+        if (std::fabs(miss.nearest - target) <= kTargetTolerance)
+            return true;
+        miss.reason = reason;
         if (reason != MissReason::lighter_alone)
             miss.to_add = grain_to_add(g, q, hold_density, target);
         restore();
         return false;
+    };
+    // The last dial setting from `from` (where the density holds) towards `to` (where it does not) that still
+    // holds it.
+    auto last_held = [&](double from, double to) {
+        for (int step = 0; step < 30; step++) {
+            const double middle = (from + to) / 2;
+            (std::isfinite(fn(middle)) ? from : to) = middle;
+        }
+        return from;
     };
 
     const double c1 = fn(1);
@@ -538,25 +627,28 @@ bool Solver::colour(double target, double hold_density, Miss& miss)
         restore();
         return false;
     }
-    const MissReason too_dark = capped ? MissReason::usual_shares : MissReason::darker_alone;
+    MissReason too_dark = capped ? MissReason::usual_shares : MissReason::darker_alone;
+    MissReason too_light = MissReason::lighter_alone;
     if (target > c1) {
-        const double c_high = fn(q_high);
-        if (std::isfinite(c_high) && c_high >= c1) {
-            if (target <= c_high)
-                return finish(meet(fn, target, 1, c1, q_high, c_high, 0.01));
-            if (target - c_high <= kTargetTolerance)
-                return finish(q_high);
-            return out_of_reach(q_high, too_dark);
+        double c_high = fn(q_high);
+        if (!std::isfinite(c_high)) {
+            q_high = last_held(1, q_high);
+            c_high = fn(q_high);
+            too_dark = MissReason::density_not_held;
         }
+        if (std::isfinite(c_high) && c_high >= c1)
+            return target <= c_high ? finish(meet(fn, target, 1, c1, q_high, c_high, 0.01))
+                                    : edge(q_high, too_dark);
     } else {
-        const double c_low = fn(q_low);
-        if (std::isfinite(c_low) && c_low <= c1) {
-            if (target >= c_low)
-                return finish(meet(fn, target, q_low, c_low, 1, c1, 0.01));
-            if (c_low - target <= kTargetTolerance)
-                return finish(q_low);
-            return out_of_reach(q_low, MissReason::lighter_alone);
+        double c_low = fn(q_low);
+        if (!std::isfinite(c_low)) {
+            q_low = last_held(1, q_low);
+            c_low = fn(q_low);
+            too_light = MissReason::density_not_held;
         }
+        if (std::isfinite(c_low) && c_low <= c1)
+            return target >= c_low ? finish(meet(fn, target, q_low, c_low, 1, c1, 0.01))
+                                   : edge(q_low, too_light);
     }
     // Another dark line among the others can make the colour rise and fall: sample the dial's reach, then
     // close in on the first stretch that crosses the target.
@@ -586,11 +678,7 @@ bool Solver::colour(double target, double hold_density, Miss& miss)
         return finish(
             meet([&](double x) { return -fn(x); }, -target, q[i], -c[i], q[i + 1], -c[i + 1], 0.01));
     }
-    if (target > c[darkest])
-        return target - c[darkest] <= kTargetTolerance ? finish(q[darkest])
-                                                       : out_of_reach(q[darkest], too_dark);
-    return c[lightest] - target <= kTargetTolerance ? finish(q[lightest])
-                                                    : out_of_reach(q[lightest], MissReason::lighter_alone);
+    return target > c[darkest] ? edge(q[darkest], too_dark) : edge(q[lightest], too_light);
 }
 
 // How far the estimates are from the targets that are sought, the worst of the three.
