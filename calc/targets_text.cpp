@@ -47,7 +47,7 @@ std::string reason_text(const Miss& m)
     case MissReason::density_not_held:
         return "la densité ne se tient pas en changeant " + (m.line.empty() ? "le grain" : line);
     case MissReason::usual_shares:
-        return "les grains plus foncés de la recette sont déjà à leur part habituelle du grain (" +
+        return "les grains plus foncés de la recette ont déjà leur part habituelle de l'empâtage (" +
                f2(100 * usual_share(GrainKind::crystal)) + " % de " + kind_name(GrainKind::crystal) + ", " +
                f2(100 * usual_share(GrainKind::roasted)) + " % de " + kind_name(GrainKind::roasted) + ")";
     case MissReason::darker_alone:
@@ -97,7 +97,7 @@ std::string miss_text(const Miss& miss)
 {
     std::string text = label(miss.which, miss.target) + " hors d'atteinte : " + reason_text(miss);
     if (!miss.to_add.empty())
-        text += " ; ajoutez par exemple « " + miss.to_add + " » à l'empâtage";
+        text += " ; ajoutez par exemple « " + miss.to_add + " »";
     return text + ".\rValeur la plus proche possible : " + f2(miss.nearest) + ".";
 }
 

@@ -302,7 +302,7 @@ TEST(ScaleToVolume, QuantitiesAreWrittenAsABrewerWeighsThem)
         {"MALT", "5 KG", 12.3456, "12.346 KG"},      // to the gram
         {"MALT", "5 KG", 1234.56789, "1234.568 KG"}, //
         {"MALTSPECIAL", "10 G", 12.345, "12.3 G"},   // the tenth under 1 kg
-        {"MALTSPECIAL", "10 G", 250.04, "250 G"},    //
+        {"MALTSPECIAL", "10 G", 810.14, "810.1 G"},  //
         {"AUTRE", "1 G", 0.123, "0.12 G"},           // the hundredth under 1 g
         {"AUTRE", "1 G", 0.004, "0 G"},              // nothing: scaling refuses it
         {"EAU", "15 L", 29.255, "29.26 L"},          //
@@ -616,9 +616,9 @@ TEST(Targets, MissesArePhrasedInFrench)
          "Amertume 0.2 IBU hors d'atteinte : même avec le moins de houblon que l'on puisse peser, "
          "l'amertume reste plus haute.\rValeur la plus proche possible : 1.3."},
         {{Aim::colour, MissReason::usual_shares, 60, 35.2, "Cara 120", "Malt chocolat"},
-         "Couleur 60 EBC hors d'atteinte : les grains plus foncés de la recette sont déjà à leur part "
-         "habituelle du grain (20 % de malts caramel, 10 % de malts torréfiés) ; ajoutez par exemple "
-         "« Malt chocolat » à l'empâtage.\rValeur la plus proche possible : 35.2."},
+         "Couleur 60 EBC hors d'atteinte : les grains plus foncés de la recette ont déjà leur part "
+         "habituelle de l'empâtage (20 % de malts caramel, 10 % de malts torréfiés) ; ajoutez par exemple "
+         "« Malt chocolat ».\rValeur la plus proche possible : 35.2."},
         {{Aim::colour, MissReason::lighter_alone, 2, 6.5, "Cara 120", ""},
          "Couleur 2 EBC hors d'atteinte : les autres grains donnent déjà cette couleur, même presque sans "
          "« Cara 120 ».\rValeur la plus proche possible : 6.5."},
