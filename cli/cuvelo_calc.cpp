@@ -243,9 +243,7 @@ static int open_beerxml(const Options& options)
     apply_imported_recipe(recipe);
     evaluate_recipe();
     std::fprintf(stderr, "%s",
-                 import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency).c_str());
-    for (const std::string& lost : content.unreadable)
-        std::fprintf(stderr, "cuvelo-calc : %s\n", lost.c_str());
+                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
     return EXIT_DONE;
 }
 

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         apply_imported_recipe(imported);
         evaluate_recipe();
         check_line_texts();
-        if (holds_non_number(import_message(imported, content.steps, ws.estimates, 75)) &&
+        if (holds_non_number(import_message(imported, content, ws.estimates, 75)) &&
             !holds_non_number(std::string(reinterpret_cast<const char*>(data), size)))
             property_failed("the import message shows no number", imported.title);
         if (ws.line_count <= 250)

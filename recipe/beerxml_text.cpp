@@ -3,6 +3,8 @@
 // entity expansion and external entities cannot happen however the file was made.
 #include "recipe/beerxml_text.h"
 
+#include "core/display_text.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -13,12 +15,6 @@
 
 namespace
 {
-
-// Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines nothing.
-const unsigned short kWindows1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                             0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The named entities of HTML that recipe sites leave in their files; 160 to 255 follow Latin-1's order.
 const char* const kLatin1Names[96] = {
@@ -125,47 +121,52 @@ bool has_high_bytes(const std::string& bytes)
     return false;
 }
 
-std::string windows1252_to_utf8(const std::string& bytes)
+// Names of Unicode forms that only a byte order mark could make true: without one, such a declaration is
+// a writer's mistake (the file would be full of NUL bytes otherwise).
+bool is_unicode_name(const std::string& encoding)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (unsigned char c : bytes) {
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else if (c >= 0xA0)
-            append_unichar(out, c);
-        else if (kWindows1252High[c - 0x80] != 0)
-            append_unichar(out, kWindows1252High[c - 0x80]);
-    }
-    return out;
+    for (const char* prefix :
+         {"utf-16", "utf16", "utf-32", "utf32", "ucs-2", "ucs2", "ucs-4", "ucs4", "unicode"})
+        if (encoding.compare(0, std::strlen(prefix), prefix) == 0)
+            return true;
+    return false;
 }
 
-// Step 2: the text as UTF-8, from the declared character set or, failing that, from Windows-1252.
+// Step 2: the text as UTF-8. Valid UTF-8 stays UTF-8 whatever the declaration names: programs declare a
+// character set they do not write, and text that happens to be valid UTF-8 in another one is rare. Other
+// text is converted from its declared character set when that is neither UTF-8 nor Latin-1 and the
+// conversion works; otherwise its valid UTF-8 sequences stay and only the other bytes are read as
+// Windows-1252, so a file that mixes the two keeps both.
 std::string to_utf8(const std::string& bytes, std::vector<std::string>& steps)
 {
     const std::string encoding = declared_encoding(bytes);
-    if (is_utf8_name(encoding)) {
-        if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-            return bytes;
-        steps.push_back("octets invalides en UTF-8 : texte lu comme Windows-1252");
-        return windows1252_to_utf8(bytes);
+    const std::string named = bounded_display_text(encoding, 40);
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr)) {
+        if (!is_utf8_name(encoding) && has_high_bytes(bytes))
+            steps.push_back("texte lu en UTF-8, malgré la déclaration « " + named + " », car il en est");
+        return bytes;
     }
-    if (is_windows1252_name(encoding)) {
-        if (has_high_bytes(bytes))
-            steps.push_back("texte converti de " + encoding + " en UTF-8");
-        return windows1252_to_utf8(bytes);
+    if (!is_utf8_name(encoding) && !is_windows1252_name(encoding) && !is_unicode_name(encoding) &&
+        encoding.size() <= 40) {
+        gsize written = 0;
+        gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8",
+                                     encoding.c_str(), nullptr, &written, nullptr);
+        if (converted) {
+            std::string out(converted, written);
+            g_free(converted);
+            steps.push_back("texte converti de " + named + " en UTF-8");
+            return out;
+        }
     }
-    gsize written = 0;
-    gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8", encoding.c_str(),
-                                 nullptr, &written, nullptr);
-    if (converted) {
-        std::string out(converted, written);
-        g_free(converted);
-        steps.push_back("texte converti de " + encoding + " en UTF-8");
-        return out;
-    }
-    steps.push_back("octets invalides en " + encoding + " : texte lu comme Windows-1252");
-    return windows1252_to_utf8(bytes);
+    size_t converted = 0;
+    std::string out = utf8_text(bytes, &converted);
+    if (is_windows1252_name(encoding))
+        steps.push_back(std::to_string(converted) + " octet(s) converti(s) de " + named + " en UTF-8");
+    else
+        steps.push_back(std::to_string(converted) +
+                        " octet(s) invalide(s) en UTF-8 lu(s) comme Windows-1252" +
+                        (is_utf8_name(encoding) ? std::string() : " (déclaration « " + named + " »)"));
+    return out;
 }
 
 // Step 3: control characters other than tab and line ends leave; so do those XML forbids.
@@ -176,8 +177,12 @@ std::string drop_control_characters(const std::string& text, std::vector<std::st
     size_t dropped = 0;
     const char* const end = text.data() + text.size();
     for (const char* p = text.data(); p < end;) {
-        if (*p == '\0') { // a NUL inside the text
-            dropped++;
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        if (byte < 0x80) { // ASCII, most of any file: one byte, and a NUL inside the text too
+            if (allowed_character(byte))
+                out += *p;
+            else
+                dropped++;
             p++;
             continue;
         }
@@ -191,6 +196,11 @@ std::string drop_control_characters(const std::string& text, std::vector<std::st
     }
     if (dropped > 0)
         steps.push_back(std::to_string(dropped) + " caractère(s) de contrôle retiré(s)");
+    size_t hidden = 0;
+    out = without_hidden_characters(out, &hidden);
+    if (hidden > 0)
+        steps.push_back(std::to_string(hidden) +
+                        " caractère(s) invisible(s) ou inversant le sens du texte retiré(s)");
     return out;
 }
 
@@ -211,18 +221,22 @@ class Scanner
     Scanner(const std::string& text, NormalisedXml& result) : in_(text), result_(result)
     {
         out_.reserve(text.size() + 64);
+        out_.append("<").append(kBeerXmlRoot).append(">");
     }
 
     void run()
     {
-        while (pos_ < in_.size() && !result_.refused) {
-            const char c = in_[pos_];
-            if (c == '<')
+        const size_t size = in_.size();
+        while (pos_ < size && !result_.refused) {
+            size_t plain = pos_;
+            while (plain < size && in_[plain] != '<' && in_[plain] != '&')
+                plain++;
+            out_.append(in_, pos_, plain - pos_);
+            pos_ = plain;
+            if (pos_ < size && in_[pos_] == '<')
                 markup();
-            else if (c == '&')
+            else if (pos_ < size)
                 entity();
-            else
-                out_ += in_[pos_++];
         }
     }
 
@@ -264,7 +278,10 @@ class Scanner
 
     void markup()
     {
-        if (at("<!--")) {
+        // Tags first: they are nearly all of the markup.
+        if (pos_ + 1 < in_.size() && (name_start(in_[pos_ + 1]) || in_[pos_ + 1] == '/')) {
+            tag();
+        } else if (at("<!--")) {
             copy_through("-->");
         } else if (at("<![CDATA[")) {
             copy_through("]]>");
@@ -275,8 +292,6 @@ class Scanner
             skip_through("?>");
         } else if (at("<!DOCTYPE") || at("<!doctype")) {
             doctype();
-        } else if (pos_ + 1 < in_.size() && (name_start(in_[pos_ + 1]) || in_[pos_ + 1] == '/')) {
-            tag();
         } else {
             stray_brackets++;
             out_ += "&lt;";
@@ -415,13 +430,6 @@ void note(std::vector<std::string>& steps, size_t count, const char* what)
 
 } // namespace
 
-std::string utf8_or_windows1252(const std::string& bytes)
-{
-    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-        return bytes;
-    return windows1252_to_utf8(bytes);
-}
-
 bool looks_like_xml(const std::string& bytes)
 {
     size_t p = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -476,7 +484,8 @@ NormalisedXml normalise_beerxml(const std::string& bytes)
     note(result.steps, scanner.stray_brackets, "« < » isolé(s) gardé(s) comme texte");
     note(result.steps, scanner.lower_case_tags, "balise(s) écrite(s) en minuscules lue(s) en capitales");
     note(result.steps, scanner.unclosed, "balise(s) ou commentaire(s) non fermé(s) à la fin du fichier");
-    result.text = std::string("<") + kBeerXmlRoot + ">" + scanner.take() + "</" + kBeerXmlRoot + ">";
+    result.text = scanner.take();
+    result.text += std::string("</") + kBeerXmlRoot + ">";
     return result;
 }
 

@@ -90,18 +90,29 @@ TEST_F(BeerXmlWindow, ExportWritesTheXmlFileAndSaysWhatWasClamped)
 {
     build_small_recipe();
     const std::string path = fixture_folder() + "/recettes/export";
-    DialogWatcher watcher;
-    watcher.choose_file(path);
-    run_function("Exporter en BeerXML…");
-    ASSERT_EQ(watcher.seen.size(), 2u);
-    EXPECT_EQ(watcher.seen[0].title, "Exporter en BeerXML");
-    EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_SAVE);
-    EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Recettes BeerXML (*.xml)"});
-    // "Pas de Style" has open ranges, 0 to 9999, which the format cannot hold.
-    EXPECT_NE(watcher.seen[1].text.find("OG_MAX 9.999 ramené à 1.2"), std::string::npos)
-        << watcher.seen[1].text;
+    {
+        // "Pas de Style" has open ranges, 0 to 9999: they leave as the format's own bounds, without a word.
+        DialogWatcher watcher;
+        watcher.choose_file(path);
+        run_function("Exporter en BeerXML…");
+        ASSERT_EQ(watcher.seen.size(), 1u) << watcher.seen.back().text;
+        EXPECT_EQ(watcher.seen[0].title, "Exporter en BeerXML");
+        EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_SAVE);
+        EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Recettes BeerXML (*.xml)"});
+    }
     std::ifstream file(path + ".xml");
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written.compare(0, 38, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), 0);
     EXPECT_NE(written.find("<NAME>Pilsen</NAME>"), std::string::npos);
+    EXPECT_NE(written.find("<OG_MAX>1.2</OG_MAX>"), std::string::npos);
+
+    // A bound the brewer typed beyond the format's is said.
+    ws.style.og_max = "1300";
+    DialogWatcher watcher;
+    watcher.choose_file(path + "-typed");
+    run_function("Exporter en BeerXML…");
+    ASSERT_EQ(watcher.seen.size(), 2u);
+    EXPECT_NE(watcher.seen[1].text.find("OG_MAX 1.3 ramené à 1.2"), std::string::npos)
+        << watcher.seen[1].text;
+    EXPECT_EQ(watcher.seen[1].text.find("OG_MIN"), std::string::npos) << watcher.seen[1].text;
 }
