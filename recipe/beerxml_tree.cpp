@@ -63,7 +63,6 @@ struct Reader {
     int depth = 0;   // open elements, the root included
     size_t piece = 0;
     size_t recipe_piece = 0; // the piece where the recipe being read started
-    bool unclosed = false;   // a recipe started inside the one being read: that one was never closed
     bool too_deep = false;
     bool full = false; // a recipe beyond kMostRecipes starts
 };
@@ -145,8 +144,7 @@ void on_start(GMarkupParseContext*, const gchar* name, const gchar**, const gcha
         }
         return;
     }
-    if (recipe) {
-        r.unclosed = true;
+    if (recipe) { // a recipe inside the one being read: that one was never closed
         stop(error);
         return;
     }
@@ -278,7 +276,7 @@ class Feeder
         r_.holders.clear();
         r_.skipped = 0;
         r_.depth = 0;
-        r_.unclosed = r_.too_deep = false;
+        r_.too_deep = false;
         if (restart) {
             const std::string root = std::string("<") + kBeerXmlRoot + ">";
             g_markup_parse_context_parse(context_, root.data(), static_cast<gssize>(root.size()), nullptr);

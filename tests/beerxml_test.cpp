@@ -388,3 +388,46 @@ TEST(BeerXml, ContentSniffingReadsOnlyRegularFilesWithoutBlocking)
     EXPECT_FALSE(read_beerxml_file("tube.xml", &content, &why));
     EXPECT_EQ(why, "ce n'est pas un fichier ordinaire");
 }
+
+// The import message stays short whatever the file: names cut to 120 characters with "…", at most 30
+// corrections and 10 unreadable recipes listed, then how many more.
+TEST(BeerXml, ImportMessageIsBoundedWhateverTheFile)
+{
+    const std::string huge(1 << 20, 'x'), long_name(10000, 'h');
+    std::string twenty_hops, waters, unreadable;
+    for (int i = 0; i < 20; i++)
+        twenty_hops += "<HOP><NAME>" + long_name + "</NAME><AMOUNT>1 " + long_name + "</AMOUNT></HOP>";
+    for (int i = 0; i < 300; i++)
+        waters += "<WATER><NAME>" + long_name + "</NAME></WATER>";
+    for (int i = 0; i < 5000; i++)
+        unreadable += "<RECIPE x=1>";
+    const struct {
+        const char* what;
+        std::string file;
+        const char* said;
+    } cases[] = {
+        {"a 1 MB name", "<RECIPE><NAME>" + huge + "</NAME></RECIPE>", "Recette « xxxxxxxxxx"},
+        {"twenty hops of 10 kB names", "<RECIPE><HOPS>" + twenty_hops + "</HOPS></RECIPE>",
+         "… et 51 autres"},
+        {"a 1 MB value", "<RECIPE><BATCH_SIZE>" + huge + "</BATCH_SIZE></RECIPE>", "BATCH_SIZE « xxxxx"},
+        {"300 waters of 10 kB names", "<RECIPE><WATERS>" + waters + "</WATERS></RECIPE>", "… et 249 autres"},
+        {"5,000 unreadable recipes", "<RECIPE><NAME>Lue</NAME></RECIPE>" + unreadable, "… et 4989 autres"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BeerXmlContent content = read_beerxml(c.file);
+        ASSERT_FALSE(content.recipes.empty()) << content.refusal;
+        reset_workspace();
+        const ImportedRecipe imported = import_beerxml_recipe(content.recipes[0], ws);
+        const std::string message = import_message(imported, content, ws.estimates, 75);
+        EXPECT_LT(message.size(), 24000u);
+        EXPECT_NE(message.find(c.said), std::string::npos) << message;
+        EXPECT_LE(g_utf8_strlen(beerxml_recipe_label(content, 0).c_str(), -1), 121);
+        // Every quoted text is cut on a character boundary with "…".
+        for (size_t at = message.find("« "); at != std::string::npos; at = message.find("« ", at + 1)) {
+            const size_t end = message.find(" »", at);
+            ASSERT_NE(end, std::string::npos);
+            EXPECT_LE(g_utf8_strlen(message.substr(at + 3, end - at - 3).c_str(), -1), 121);
+        }
+    }
+}
