@@ -62,7 +62,8 @@ std::string without_hidden_characters(const std::string& utf8, size_t* dropped)
 {
     size_t count = 0;
     // Every hidden character starts with the byte E2 or EF: most texts hold neither and are kept as they are.
-    if (utf8.find_first_of("\xE2\xEF") == std::string::npos) {
+    if (std::find_if(utf8.begin(), utf8.end(), [](char c) { return c == '\xE2' || c == '\xEF'; }) ==
+        utf8.end()) {
         if (dropped)
             *dropped = 0;
         return utf8;

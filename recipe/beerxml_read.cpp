@@ -36,8 +36,9 @@ std::string lower(std::string text)
 // The first child of that tag: a repeated tag keeps its first value.
 const Node* child(const Node& node, const char* tag)
 {
+    const size_t length = std::strlen(tag);
     for (const Node& c : node.children)
-        if (c.tag == tag)
+        if (c.tag.size() == length && std::memcmp(c.tag.data(), tag, length) == 0)
             return &c;
     return nullptr;
 }
@@ -46,6 +47,24 @@ std::string child_text(const Node& node, const char* tag)
 {
     const Node* c = child(node, tag);
     return c ? trimmed(c->text) : std::string();
+}
+
+// Whether two texts hold the same letters and digits, whatever the case, spaces and punctuation.
+bool same_letters(const std::string& text, const char* spelling)
+{
+    const char* p = spelling;
+    for (char c : text) {
+        if (!g_ascii_isalnum(c))
+            continue;
+        while (*p && !g_ascii_isalnum(*p))
+            p++;
+        if (g_ascii_tolower(c) != g_ascii_tolower(*p))
+            return false;
+        p++;
+    }
+    while (*p && !g_ascii_isalnum(*p))
+        p++;
+    return *p == '\0';
 }
 
 // A text of the file as a message quotes it: bounded, and shown as any text is.
@@ -61,14 +80,24 @@ std::string figure(double x)
     return buffer;
 }
 
-// The fields of one record, read with the corrections written down under the record's name.
+// The fields of one record, read with the corrections written down under the record's kind and name. The
+// fields it lacks are said together, in one correction, once the record is read.
 class Fields
 {
   public:
-    Fields(const Node& node, std::string label, BxRecipe& recipe)
-        : node_(node), label_(std::move(label)), recipe_(recipe)
+    Fields(const Node& node, const char* kind, BxRecipe& recipe, bool named = true)
+        : node_(node), kind_(kind), recipe_(recipe), named_(named)
     {
     }
+
+    ~Fields()
+    {
+        if (lacks_ && saying())
+            say("manquant(s), pris par défaut : " + missing_);
+    }
+
+    Fields(const Fields&) = delete;
+    Fields& operator=(const Fields&) = delete;
 
     std::string text(const char* tag) const
     {
@@ -82,22 +111,22 @@ class Fields
         const std::string text = child_text(node_, tag);
         if (text.empty()) {
             if (required && report)
-                say(std::string(tag) + " manquant : " + figure(fallback) + " pris par défaut");
+                lacks(tag, fallback);
             return fallback;
         }
         double value = 0;
         bool plain = true;
         if (!beerxml_number(text, unit, &value, &plain)) {
-            if (report)
+            if (report && saying())
                 say(std::string(tag) + quoted(text) + " illisible : " + figure(fallback) +
                     " pris par défaut");
             return fallback;
         }
-        if (!plain && report)
+        if (!plain && report && saying())
             say(std::string(tag) + quoted(text) + " lu " + figure(value));
         if (value < lo || value > hi) {
             const double kept = value < lo ? lo : hi;
-            if (report)
+            if (report && saying())
                 say(std::string(tag) + " " + figure(value) + " ramené à " + figure(kept));
             return kept;
         }
@@ -119,58 +148,78 @@ class Fields
                        const char* fallback) const
     {
         const std::string text = child_text(node_, tag);
-        std::string squeezed;
-        for (char c : lower(text))
-            if (g_ascii_isalnum(c))
-                squeezed += c;
-        for (const char* spelling : spellings) {
-            std::string wanted;
-            for (const char* p = spelling; *p; p++)
-                if (g_ascii_isalnum(*p))
-                    wanted += g_ascii_tolower(*p);
-            if (squeezed == wanted)
+        for (const char* spelling : spellings)
+            if (same_letters(text, spelling))
                 return spelling;
-        }
-        say(std::string(tag) + quoted(text) + " inconnu : " + fallback + " pris par défaut");
+        if (text.empty())
+            lacks(tag, fallback);
+        else if (saying())
+            say(std::string(tag) + quoted(text) + " inconnu : " + fallback + " pris par défaut");
         return fallback;
+    }
+
+    // Whether the recipe keeps one more correction: once it holds its most, a correction is only counted
+    // and its text is never made (a file of many faulty records would spend its time on them).
+    bool saying() const
+    {
+        if (recipe_.corrections.size() < kMostCorrections)
+            return true;
+        recipe_.more_corrections++;
+        return false;
     }
 
     void say(const std::string& what) const
     {
-        add_correction(recipe_.corrections, recipe_.more_corrections, label_ + " : " + what);
+        const std::string name = named_ ? child_text(node_, "NAME") : std::string();
+        add_correction(recipe_.corrections, recipe_.more_corrections,
+                       kind_ + (name.empty() ? std::string() : quoted(name)) + " : " + what);
     }
 
   private:
+    void lacks(const char* tag, const char* fallback) const
+    {
+        lacks_ = true;
+        if (recipe_.corrections.size() < kMostCorrections) // else only counted, once
+            missing_ += (missing_.empty() ? "" : ", ") + std::string(tag) + " " + fallback;
+    }
+
+    void lacks(const char* tag, double fallback) const
+    {
+        lacks_ = true;
+        if (recipe_.corrections.size() < kMostCorrections)
+            lacks(tag, figure(fallback).c_str());
+    }
+
     const Node& node_;
-    std::string label_;
+    std::string kind_;
     BxRecipe& recipe_;
+    bool named_;
+    mutable bool lacks_ = false;
+    mutable std::string missing_; // "ALPHA 0, TIME 0"
 };
 
 // The records of one kind in a recipe: under their plural tag, or loose in the recipe itself.
 std::vector<const Node*> records(const Node& recipe, const char* plural, const char* singular)
 {
+    const auto is = [](const std::string& tag, const char* name) {
+        return tag[0] == name[0] && tag == name; // most tags differ at once
+    };
     std::vector<const Node*> found;
     for (const Node& c : recipe.children) {
-        if (c.tag == plural) {
+        if (is(c.tag, plural)) {
             for (const Node& r : c.children)
-                if (r.tag == singular)
+                if (is(r.tag, singular))
                     found.push_back(&r);
-        } else if (c.tag == singular) {
+        } else if (is(c.tag, singular)) {
             found.push_back(&c);
         }
     }
     return found;
 }
 
-std::string label(const char* kind, const Node& record)
-{
-    const std::string name = child_text(record, "NAME");
-    return std::string(kind) + (name.empty() ? "" : quoted(name));
-}
-
 void read_fermentable(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("malt", node), recipe);
+    Fields f(node, "malt", recipe);
     BxFermentable x;
     x.name = f.text("NAME");
     x.type = f.choice("TYPE", {"Grain", "Sugar", "Extract", "Dry Extract", "Adjunct"}, "Grain");
@@ -207,7 +256,7 @@ double whirlpool_in_notes(const std::string& notes)
 
 void read_hop(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("houblon", node), recipe);
+    Fields f(node, "houblon", recipe);
     BxHop x;
     x.name = f.text("NAME");
     x.alpha = f.number("ALPHA", "%", 0, true, 0, 100);
@@ -229,7 +278,7 @@ void read_hop(const Node& node, BxRecipe& recipe)
 
 void read_yeast(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("levure", node), recipe);
+    Fields f(node, "levure", recipe);
     BxYeast x;
     x.name = f.text("NAME");
     x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
@@ -240,7 +289,7 @@ void read_yeast(const Node& node, BxRecipe& recipe)
 
 void read_misc(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("ingrédient", node), recipe);
+    Fields f(node, "ingrédient", recipe);
     BxMisc x;
     x.name = f.text("NAME");
     x.use = f.choice("USE", {"Boil", "Mash", "Primary", "Secondary", "Bottling"}, "Boil");
@@ -252,7 +301,7 @@ void read_misc(const Node& node, BxRecipe& recipe)
 
 void read_style(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("style", node), recipe);
+    Fields f(node, "style", recipe);
     BxStyle& s = recipe.style;
     s.present = true;
     s.name = f.text("NAME");
@@ -298,20 +347,12 @@ std::vector<const Node*> ingredients(const Node& recipe, int kind, const char* p
     return found;
 }
 
-BxRecipe read_recipe(const RecipeTree& tree)
+// The recipe's own fields; what it lacks is said before anything its records need to say.
+void read_recipe_fields(const Node& node, const std::string& error, BxRecipe& recipe)
 {
-    const Node& node = *tree.recipe;
-    BxRecipe recipe;
-    Fields f(node, "recette", recipe);
-    if (!tree.error.empty())
-        f.say(tree.error + ", la suite de la recette est perdue");
-    for (int kind = 0; kind < kRecordKinds; kind++)
-        if (tree.left_out[kind] > 0)
-            recipe.left_out.push_back(count_of(tree.left_out[kind], kRecordNames[kind]) + " au-delà de " +
-                                      std::to_string(kMostRecords));
-    if (tree.elements_left_out > 0)
-        recipe.left_out.push_back(std::to_string(tree.elements_left_out) + " éléments XML au-delà de " +
-                                  std::to_string(kMostElements));
+    Fields f(node, "recette", recipe, false);
+    if (!error.empty())
+        f.say(error + ", la suite de la recette est perdue");
     recipe.name = f.text("NAME");
     recipe.batch_size = f.number("BATCH_SIZE", "l", 20, true, 0, 1e5);
     if (recipe.batch_size <= 0) {
@@ -328,7 +369,20 @@ BxRecipe read_recipe(const RecipeTree& tree)
     s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
     s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
+}
 
+BxRecipe read_recipe(const RecipeTree& tree)
+{
+    const Node& node = *tree.recipe;
+    BxRecipe recipe;
+    for (int kind = 0; kind < kRecordKinds; kind++)
+        if (tree.left_out[kind] > 0)
+            recipe.left_out.push_back(count_of(tree.left_out[kind], kRecordNames[kind]) + " au-delà de " +
+                                      std::to_string(kMostRecords));
+    if (tree.elements_left_out > 0)
+        recipe.left_out.push_back(std::to_string(tree.elements_left_out) + " éléments XML au-delà de " +
+                                  std::to_string(kMostElements));
+    read_recipe_fields(node, tree.error, recipe);
     if (const Node* style = child(node, "STYLE"))
         read_style(*style, recipe);
     for (const Node* r : ingredients(node, kFermentableRecord, "FERMENTABLES", recipe))

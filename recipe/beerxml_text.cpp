@@ -4,6 +4,7 @@
 #include "recipe/beerxml_text.h"
 
 #include "core/display_text.h"
+#include "core/text.h"
 
 #include <glib.h>
 
@@ -177,12 +178,17 @@ std::string drop_control_characters(const std::string& text, std::vector<std::st
     size_t dropped = 0;
     const char* const end = text.data() + text.size();
     for (const char* p = text.data(); p < end;) {
-        const unsigned char byte = static_cast<unsigned char>(*p);
-        if (byte < 0x80) { // ASCII, most of any file: one byte, and a NUL inside the text too
-            if (allowed_character(byte))
-                out += *p;
-            else
-                dropped++;
+        // Runs of printable ASCII, most of any file, are copied whole.
+        const char* run = p;
+        while (run < end && ((*run >= 0x20 && *run < 0x7F) || *run == '\n' || *run == '\t' || *run == '\r'))
+            run++;
+        if (run > p) {
+            out.append(p, static_cast<size_t>(run - p));
+            p = run;
+            continue;
+        }
+        if (static_cast<unsigned char>(*p) < 0x80) { // another control character, a NUL too
+            dropped++;
             p++;
             continue;
         }
@@ -228,16 +234,14 @@ class Scanner
     {
         const size_t size = in_.size();
         while (pos_ < size && !result_.refused) {
-            size_t plain = pos_;
-            while (plain < size && in_[plain] != '<' && in_[plain] != '&')
-                plain++;
-            out_.append(in_, pos_, plain - pos_);
-            pos_ = plain;
+            while (pos_ < size && in_[pos_] != '<' && in_[pos_] != '&')
+                pos_++;
             if (pos_ < size && in_[pos_] == '<')
                 markup();
             else if (pos_ < size)
                 entity();
         }
+        flush();
     }
 
     std::string take()
@@ -254,48 +258,60 @@ class Scanner
         return in_.compare(pos_, std::strlen(literal), literal) == 0;
     }
 
-    // Copies up to and with `end`; an unterminated construct takes the rest of the file and is closed.
-    void copy_through(const char* end)
+    // What was read unchanged since the last change is copied in one piece, now.
+    void flush()
+    {
+        out_.append(in_, kept_, pos_ - kept_);
+        kept_ = pos_;
+    }
+
+    // The input from here to `to` becomes `text`.
+    void replace(size_t to, const std::string& text)
+    {
+        flush();
+        out_ += text;
+        pos_ = kept_ = to;
+    }
+
+    // Kept up to and with `end`; an unterminated construct takes the rest of the file and is closed.
+    void keep_through(const char* end)
     {
         const size_t stop = in_.find(end, pos_);
         if (stop == std::string::npos) {
-            out_.append(in_, pos_, std::string::npos);
-            out_ += end;
             pos_ = in_.size();
+            replace(pos_, end);
             unclosed++;
             return;
         }
-        const size_t length = stop + std::strlen(end) - pos_;
-        out_.append(in_, pos_, length);
-        pos_ += length;
+        pos_ = stop + std::strlen(end);
     }
 
     void skip_through(const char* end)
     {
         const size_t stop = in_.find(end, pos_);
-        pos_ = stop == std::string::npos ? in_.size() : stop + std::strlen(end);
+        replace(stop == std::string::npos ? in_.size() : stop + std::strlen(end), std::string());
     }
 
     void markup()
     {
+        const char next = pos_ + 1 < in_.size() ? in_[pos_ + 1] : '\0';
         // Tags first: they are nearly all of the markup.
-        if (pos_ + 1 < in_.size() && (name_start(in_[pos_ + 1]) || in_[pos_ + 1] == '/')) {
+        if (name_start(next) || next == '/') {
             tag();
-        } else if (at("<!--")) {
-            copy_through("-->");
-        } else if (at("<![CDATA[")) {
-            copy_through("]]>");
-        } else if (at("<?")) {
+        } else if (next == '!' && at("<!--")) {
+            keep_through("-->");
+        } else if (next == '!' && at("<![CDATA[")) {
+            keep_through("]]>");
+        } else if (next == '?') {
             // The declaration is routine; any other instruction is worth naming.
             if (!at("<?xml ") && !at("<?xml?") && !at("<?xml\t") && !at("<?xml\n") && !at("<?xml\r"))
                 instructions++;
             skip_through("?>");
-        } else if (at("<!DOCTYPE") || at("<!doctype")) {
+        } else if (next == '!' && (at("<!DOCTYPE") || at("<!doctype"))) {
             doctype();
         } else {
             stray_brackets++;
-            out_ += "&lt;";
-            pos_++;
+            replace(pos_ + 1, "&lt;");
         }
     }
 
@@ -320,39 +336,41 @@ class Scanner
             return;
         }
         doctypes++;
-        pos_ = p < in_.size() ? p + 1 : p;
+        replace(p < in_.size() ? p + 1 : p, std::string());
     }
 
-    // A start or end tag: its name upper-cased, the rest copied with quoted values kept whole.
+    // A start or end tag: its name upper-cased, the rest kept with quoted values whole.
     void tag()
     {
-        out_ += in_[pos_++];
-        if (in_[pos_] == '/')
-            out_ += in_[pos_++];
+        const size_t size = in_.size();
+        const size_t name = pos_ + (in_[pos_ + 1] == '/' ? 2 : 1);
+        size_t end = name;
         bool changed = false;
-        while (pos_ < in_.size() && name_char(in_[pos_])) {
-            const char c = g_ascii_toupper(in_[pos_++]);
-            changed = changed || c != in_[pos_ - 1];
-            if (c == ':')
-                result_.namespaced = true;
-            out_ += c;
+        while (end < size && name_char(in_[end])) {
+            changed = changed || g_ascii_islower(in_[end]);
+            result_.namespaced = result_.namespaced || in_[end] == ':';
+            end++;
         }
-        if (changed)
+        if (changed) {
             lower_case_tags++;
+            pos_ = name;
+            replace(end, upper_ascii(in_.substr(name, end - name)));
+        }
+        // The rest of the tag: up to the first ">" outside quotes.
         char quote = 0;
-        while (pos_ < in_.size()) {
-            const char c = in_[pos_++];
-            out_ += c;
+        for (pos_ = end; pos_ < size; pos_++) {
+            const char c = in_[pos_];
             if (quote) {
                 if (c == quote)
                     quote = 0;
             } else if (c == '"' || c == '\'') {
                 quote = c;
             } else if (c == '>') {
+                pos_++;
                 return;
             }
         }
-        out_ += quote ? std::string(1, quote) + ">" : ">";
+        replace(size, quote ? std::string(1, quote) + ">" : ">");
         unclosed++;
     }
 
@@ -367,21 +385,21 @@ class Scanner
             p++;
         if (p >= in_.size() || in_[p] != ';' || p == pos_ + 1) {
             bare_ampersands++;
-            out_ += "&amp;";
-            pos_++;
+            replace(pos_ + 1, "&amp;");
             return;
         }
         const std::string name = in_.substr(pos_ + 1, p - pos_ - 1);
         if (is_xml_entity(name)) {
-            out_.append(in_, pos_, p + 1 - pos_);
+            pos_ = p + 1;
         } else if (const gunichar c = html_entity(name)) {
             html_entities++;
-            append_unichar(out_, c);
+            std::string character;
+            append_unichar(character, c);
+            replace(p + 1, character);
         } else {
             unknown_entities++;
-            out_ += "&amp;" + name + ";";
+            replace(p + 1, "&amp;" + name + ";");
         }
-        pos_ = p + 1;
     }
 
     // "&#233;" or "&#xE9;" becomes its character; one XML forbids, or no number at all, is text.
@@ -400,26 +418,27 @@ class Scanner
         }
         if (p == digits || p >= in_.size() || in_[p] != ';') {
             bare_ampersands++;
-            out_ += "&amp;";
-            pos_++;
+            replace(pos_ + 1, "&amp;");
             return;
         }
         const gunichar c = static_cast<gunichar>(code);
+        std::string character;
         if (c == '<')
-            out_ += "&lt;";
+            character = "&lt;";
         else if (c == '&')
-            out_ += "&amp;";
+            character = "&amp;";
         else if (allowed_character(c))
-            append_unichar(out_, c);
+            append_unichar(character, c);
         else
             unknown_entities++;
-        pos_ = p + 1;
+        replace(p + 1, character);
     }
 
     const std::string& in_;
     NormalisedXml& result_;
     std::string out_;
     size_t pos_ = 0;
+    size_t kept_ = 0; // the input from here to pos_ is copied unchanged at the next flush
 };
 
 void note(std::vector<std::string>& steps, size_t count, const char* what)

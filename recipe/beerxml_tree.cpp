@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 const char* const kRecordTags[kRecordKinds] = {"HOP", "FERMENTABLE", "YEAST", "MISC", "WATER", "MASH_STEP"};
 const char* const kCensusTags[kCensusKinds] = {"HOP",   "FERMENTABLE", "YEAST",     "MISC",
@@ -22,31 +21,29 @@ namespace
 // GMarkup keeps every open element: nesting this deep is no BeerXML, and reading that part stops.
 constexpr int kDeepest = 256;
 
-const char* const kRecordSets[] = {"HOPS", "FERMENTABLES", "YEASTS", "MISCS", "WATERS", "MASH_STEPS"};
-const char* const kSingleRecords[] = {"STYLE", "EQUIPMENT", "MASH"};
+// What an element inside a recipe is: a record (its RecordKind), a holder of records or fields (a record set,
+// or a record read once), or a field, whose text is read and whose nested elements are not.
+constexpr int kField = -1;
+constexpr int kHolder = -2;
 
-int record_kind(const char* tag)
+int kind_of(const char* name)
 {
-    for (int i = 0; i < kRecordKinds; i++)
-        if (std::strcmp(tag, kRecordTags[i]) == 0)
-            return i;
-    return -1;
-}
-
-bool one_of(const std::string& tag, const char* const* names, size_t count)
-{
-    for (size_t i = 0; i < count; i++)
-        if (tag == names[i])
-            return true;
-    return false;
-}
-
-// The recipe, record sets and records keep their child elements; any other element is a field, whose text
-// is read and whose nested elements are not.
-bool holds_elements(const std::string& tag)
-{
-    return one_of(tag, kRecordSets, std::size(kRecordSets)) ||
-           one_of(tag, kSingleRecords, std::size(kSingleRecords)) || record_kind(tag.c_str()) >= 0;
+    static const struct {
+        const char* name;
+        int kind;
+    } kKnown[] = {{"HOP", kHopRecord},     {"FERMENTABLE", kFermentableRecord},
+                  {"YEAST", kYeastRecord}, {"MISC", kMiscRecord},
+                  {"WATER", kWaterRecord}, {"MASH_STEP", kMashStepRecord},
+                  {"HOPS", kHolder},       {"FERMENTABLES", kHolder},
+                  {"YEASTS", kHolder},     {"MISCS", kHolder},
+                  {"WATERS", kHolder},     {"MASH_STEPS", kHolder},
+                  {"STYLE", kHolder},      {"EQUIPMENT", kHolder},
+                  {"MASH", kHolder}};
+    // The first letter sets most fields (NAME, AMOUNT, TIME...) apart at once.
+    for (const auto& known : kKnown)
+        if (known.name[0] == name[0] && std::strcmp(known.name, name) == 0)
+            return known.kind;
+    return kField;
 }
 
 struct Reader {
@@ -98,13 +95,13 @@ void start_recipe(Reader& r)
     r.recipe_piece = r.piece;
 }
 
-// Whether an element met inside the recipe is kept: a record within its kind's cap, any element within the
-// recipe's cap, and only under an element that keeps its children.
+// Keeps an element met inside the recipe: a record within its kind's cap, any element within the recipe's
+// cap, and only under an element that keeps its children. False when it is not kept.
 bool keep_in_recipe(Reader& r, const char* name)
 {
     if (!r.holders.back())
         return false;
-    const int kind = record_kind(name);
+    const int kind = kind_of(name);
     if (kind >= 0 && r.records[kind] >= kMostRecords) {
         r.tree.left_out[kind]++;
         return false;
@@ -116,6 +113,8 @@ bool keep_in_recipe(Reader& r, const char* name)
     if (kind >= 0)
         r.records[kind]++;
     r.elements++;
+    r.stack.push_back(XmlNode{name, std::string(), {}});
+    r.holders.push_back(kind == kField ? 0 : 1);
     return true;
 }
 
@@ -148,12 +147,8 @@ void on_start(GMarkupParseContext*, const gchar* name, const gchar**, const gcha
         stop(error);
         return;
     }
-    if (!keep_in_recipe(r, name)) {
+    if (!keep_in_recipe(r, name))
         r.skipped = 1;
-        return;
-    }
-    r.stack.push_back(XmlNode{name, std::string(), {}});
-    r.holders.push_back(holds_elements(r.stack.back().tag) ? 1 : 0);
 }
 
 void close_top(Reader& r)
@@ -202,13 +197,15 @@ const GMarkupParser kParser = {on_start, on_end, on_text, nullptr, nullptr};
 std::vector<size_t> piece_starts(const std::string& text)
 {
     std::vector<size_t> starts{0};
-    const size_t size = text.size();
-    for (size_t at = 0; at + 8 < size; at++) {
-        if (text[at] != '<' || text[at + 1] != 'R' || text.compare(at + 1, 6, "RECIPE") != 0)
-            continue;
-        const char after = text[at + 7];
-        if (after == '>' || after == '/' || g_ascii_isspace(after))
-            starts.push_back(at);
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; end - p > 8; p++) {
+        p = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p - 8)));
+        if (!p)
+            break;
+        if (p[1] == 'R' && std::memcmp(p + 1, "RECIPE", 6) == 0 &&
+            (p[7] == '>' || p[7] == '/' || g_ascii_isspace(p[7])))
+            starts.push_back(static_cast<size_t>(p - begin));
     }
     return starts;
 }

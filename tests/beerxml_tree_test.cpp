@@ -94,17 +94,20 @@ TEST(BeerXmlTree, EachCapKeepsWhatItBoundsAndSaysWhatWasLeftOut)
 // The corrections a recipe keeps are bounded; the message lists those and counts the others.
 TEST(BeerXmlTree, CorrectionsBeyondTheBoundAreCountedAndTheMessageSaysHowMany)
 {
-    // Each hop lacks ALPHA, AMOUNT, USE and TIME: four corrections; the recipe adds BATCH_SIZE.
+    // Each hop lacks ALPHA, AMOUNT, USE and TIME (one correction) and says 10 t were kept of its 20 t
+    // (another); the recipe lacks BATCH_SIZE.
     const BeerXmlContent content =
-        read_beerxml("<RECIPE><NAME>N</NAME>" + repeated("<HOP><NAME>h</NAME></HOP>", 40) + "</RECIPE>");
+        read_beerxml("<RECIPE><NAME>N</NAME>" +
+                     repeated("<HOP><NAME>h</NAME><AMOUNT>20000</AMOUNT></HOP>", 40) + "</RECIPE>");
     ASSERT_EQ(content.recipes.size(), 1u);
     const BxRecipe& r = content.recipes[0];
     EXPECT_EQ(r.corrections.size(), kMostCorrections);
-    EXPECT_EQ(r.corrections.size() + r.more_corrections, 40 * 4 + 1u);
+    EXPECT_EQ(r.corrections.size() + r.more_corrections, 40 * 2 + 1u);
+    EXPECT_EQ(r.corrections[1], "houblon « h » : AMOUNT 20000 ramené à 10000");
     reset_workspace();
     const ImportedRecipe imported = import_beerxml_recipe(r, ws);
     const std::string message = import_message(imported, content, ws.estimates, 75);
-    EXPECT_NE(message.find("\n  … et 131 autres\n"), std::string::npos) << message;
+    EXPECT_NE(message.find("\n  … et 51 autres\n"), std::string::npos) << message;
 }
 
 // A recipe of the file as its own BeerXML text, and what the reader makes of it, to compare.
