@@ -29,6 +29,9 @@ std::string bounded_display_text(const std::string& bytes, size_t max_characters
 // The longest name a message quotes, in characters.
 constexpr size_t kMaxNameCharacters = 120;
 
+// The longest text a cell of the recipe list shows, in characters.
+constexpr size_t kMaxCellCharacters = 200;
+
 // The longest recipe title the window title shows, in characters.
 constexpr size_t kMaxTitleCharacters = 200;
 
