@@ -6,7 +6,7 @@ set -euo pipefail
 bench=$1
 calc=$2
 shift 2
-sizes=("${@:-1 4 16}")
+sizes=(1 4 16)
 [ $# -gt 0 ] && sizes=("$@")
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
@@ -22,11 +22,11 @@ measure() { # prints "seconds(wall) seconds(user+system) kilobytes"
 read -r _ _ base_kb <<<"$(measure "$folder/empty.cvl")"
 echo "| file | size | wall time | CPU time | peak resident | above a 1-line recipe | × file size |"
 echo "|---|---|---|---|---|---|---|"
-for file in "$folder"/*MB.xml; do
+for size in "${sizes[@]}"; do for file in "$folder"/*-"$size"MB.xml; do
     bytes=$(stat -c %s "$file")
     read -r wall cpu kb <<<"$(measure "$file")"
     name=$(basename "$file" .xml)
     awk -v n="${name%-*}" -v b="$bytes" -v w="$wall" -v c="$cpu" -v k="$kb" -v base="$base_kb" 'BEGIN {
         printf "| %s | %.1f MB | %.2f s | %.2f s | %.0f MB | %.0f MB | %.1f |\n",
             n, b / 1048576, w, c, k / 1024, (k - base) / 1024, (k - base) * 1024 / b }'
-done
+done; done

@@ -590,7 +590,8 @@ bool read_beerxml_file(const std::string& path, BeerXmlContent* content, std::st
         g_clear_error(&error);
         return false;
     }
-    *content = read_beerxml(std::string(bytes, length));
-    g_free(bytes);
+    const std::string file(bytes, length);
+    g_free(bytes); // one copy of a large file is enough
+    *content = read_beerxml(file);
     return true;
 }

@@ -2,6 +2,8 @@
 // small tree of bounded size; a recipe GMarkup cannot read never loses the others.
 #pragma once
 
+#include "core/workspace.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -15,8 +17,8 @@ struct XmlNode {
 
 // The recipes of a file that are read; the others are counted.
 constexpr size_t kMostRecipes = 5000;
-// Records of one kind read in one recipe: a recipe holds at most 256 lines.
-constexpr size_t kMostRecords = 256;
+// Records of one kind read in one recipe: as many as a recipe has lines.
+constexpr size_t kMostRecords = static_cast<size_t>(kLineCapacity);
 // Elements kept for one recipe: far above 256 records with every field any program writes.
 constexpr size_t kMostElements = 32768;
 
