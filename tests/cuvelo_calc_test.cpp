@@ -5,11 +5,11 @@
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
