@@ -407,8 +407,7 @@ TEST(BeerXml, ImportMessageIsBoundedWhateverTheFile)
         const char* said;
     } cases[] = {
         {"a 1 MB name", "<RECIPE><NAME>" + huge + "</NAME></RECIPE>", "Recette « xxxxxxxxxx"},
-        {"twenty hops of 10 kB names", "<RECIPE><HOPS>" + twenty_hops + "</HOPS></RECIPE>",
-         "… et 11 autres"},
+        {"twenty hops of 10 kB names", "<RECIPE><HOPS>" + twenty_hops + "</HOPS></RECIPE>", "… et 11 autres"},
         {"a 1 MB value", "<RECIPE><BATCH_SIZE>" + huge + "</BATCH_SIZE></RECIPE>", "BATCH_SIZE « xxxxx"},
         {"300 waters of 10 kB names", "<RECIPE><WATERS>" + waters + "</WATERS></RECIPE>", "… et 249 autres"},
         {"5,000 unreadable recipes", "<RECIPE><NAME>Lue</NAME></RECIPE>" + unreadable, "… et 4989 autres"},
