@@ -70,9 +70,10 @@ int ask_question(const std::string& question, const std::string& detail,
 {
     GtkWidget* dialog = gtk_message_dialog_new(
         GTK_WINDOW(ui.main_window), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-        GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", question.c_str());
-    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", detail.c_str());
+        GTK_MESSAGE_WARNING, GTK_BUTTONS_NONE, "%s", display_text(question).c_str());
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", display_text(detail).c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), "CUVELO");
+    bound_message_area(dialog);
     for (const auto& button : buttons)
         gtk_dialog_add_button(GTK_DIALOG(dialog), button.first.c_str(), button.second);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), default_answer);
