@@ -14,6 +14,7 @@
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
 #include "recipe/beerxml_text.h"
+#include "recipe/beerxml_tree.h"
 #include "recipe/beerxml_write.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
@@ -241,6 +242,10 @@ static int open_beerxml(const Options& options)
     if (options.list) {
         for (size_t i = 0; i < content.recipes.size(); i++)
             std::printf("%zu\t%s\n", i + 1, beerxml_recipe_label(content, i).c_str());
+        if (content.recipes_left_out > 0)
+            std::fprintf(stderr,
+                         "cuvelo-calc : %s : %zu recette(s) de plus, au-delà des %zu premières, non lue(s)\n",
+                         options.recipe_path.c_str(), content.recipes_left_out, kMostRecipes);
         return EXIT_DONE;
     }
     const size_t number = static_cast<size_t>(std::atoi(options.recipe_number.c_str()));
@@ -253,9 +258,7 @@ static int open_beerxml(const Options& options)
     apply_imported_recipe(recipe);
     evaluate_recipe();
     std::fprintf(stderr, "%s",
-                 import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency).c_str());
-    for (const std::string& lost : content.unreadable)
-        std::fprintf(stderr, "cuvelo-calc : %s\n", lost.c_str());
+                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
     return EXIT_DONE;
 }
 

@@ -4,10 +4,12 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
+
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -339,6 +341,18 @@ TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("aucune recette : 12 houblons, 30 malts"), std::string::npos) << refused.err;
     EXPECT_EQ(run_calc({"--recipe", "zéro", two}).status, 2);
+
+    // Beyond 5,000 recipes a file is not read further, and the listing says so.
+    std::string many;
+    for (int i = 0; i < 5003; i++)
+        many += "<RECIPE><NAME>R" + std::to_string(i + 1) + "</NAME></RECIPE>\n";
+    write_file("many.xml", many);
+    const CalcRun listed = run_calc({"--list", "many.xml"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 5000);
+    EXPECT_NE(listed.out.find("5000\tR5000\n"), std::string::npos);
+    EXPECT_NE(listed.err.find("3 recette(s) de plus, au-delà des 5000 premières"), std::string::npos)
+        << listed.err;
 }
 
 // A brewer takes the worked pale ale to 25 L with Morey's colour, aims it at a stronger, more bitter beer,

@@ -302,6 +302,10 @@ static SeenDialog record(GtkWidget* window)
     const gchar* title = gtk_window_get_title(GTK_WINDOW(window));
     seen.title = title ? title : "";
     seen.transient_for_main = gtk_window_get_transient_for(GTK_WINDOW(window)) == GTK_WINDOW(ui.main_window);
+    GtkRequisition size;
+    gtk_widget_size_request(window, &size);
+    seen.width = size.width;
+    seen.height = size.height;
     gtk_container_foreach(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(window))), collect_buttons,
                           &seen.buttons);
     if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {

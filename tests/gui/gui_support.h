@@ -70,6 +70,7 @@ struct SeenDialog {
     std::string folder;               // the folder the chooser showed when it was answered
     std::vector<std::string> buttons; // the labels of its action buttons, stock ones as shown, without "_"
     bool transient_for_main = false;
+    int width = 0, height = 0; // the size the dialog asks for, in pixels
 };
 
 // Answers the modal dialogs that the code under test runs while the watcher lives: message dialogs are

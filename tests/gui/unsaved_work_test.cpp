@@ -106,6 +106,19 @@ TEST_F(UnsavedWork, QuestionBeforeNewOpenAndCloseTakesEachAnswer)
     EXPECT_NE(file_text(path).find("Eau de brassage"), std::string::npos);
 }
 
+// A question shows the recipe's title as the window does: a reversing character does not turn it around.
+TEST_F(UnsavedWork, TheQuestionShowsTheTitleWithoutHiddenCharacters)
+{
+    build_small_recipe();
+    ws.title = "\u202EBi\u200Bère\u2069";
+    DialogWatcher watcher;
+    watcher.answers = {"Annuler"};
+    press_key(GDK_n, kCtrl);
+    ASSERT_EQ(watcher.questions.size(), 1u);
+    EXPECT_EQ(watcher.questions[0].text, "Enregistrer les modifications de la recette « Bière » ?\n"
+                                         "Sans enregistrement, les modifications seront perdues.");
+}
+
 TEST_F(UnsavedWork, SavingOntoAnotherExistingFileAsksFirst)
 {
     const std::string other = fixture_folder() + "/recettes/autre.cvl";
