@@ -1,5 +1,7 @@
 // bench/beerxml_bench.cpp — reading a large BeerXML file: 30 recipes in 1 MB, written as the most verbose
-// programs write them (every optional element, long notes, display fields), with a few quirks to normalise.
+// programs write them (every optional element, long notes, display fields), with a few quirks to normalise;
+// and the files made to cost the reader the most (bench/beerxml_files.h), up to the 16 MB cap.
+#include "bench/beerxml_files.h"
 #include "recipe/beerxml_read.h"
 
 #include <benchmark/benchmark.h>
@@ -66,3 +68,20 @@ static void BM_ReadBeerXml1MB30Recipes(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
 }
 BENCHMARK(BM_ReadBeerXml1MB30Recipes)->Unit(benchmark::kMillisecond);
+
+// Files made to cost the reader the most per byte (bench/beerxml_files.h), at the 16 MB cap and below: the
+// target is under 2 s for any of them.
+static void BM_ReadHostileBeerXml(benchmark::State& state)
+{
+    const HostileFile kind = hostile_files().at(static_cast<size_t>(state.range(0)));
+    const std::string file = hostile_file(kind, static_cast<size_t>(state.range(1)) << 20);
+    for (auto _ : state) {
+        const BeerXmlContent content = read_beerxml(file);
+        benchmark::DoNotOptimize(content.recipes.size());
+    }
+    state.SetLabel(std::string(kind.name) + ", " + std::to_string(state.range(1)) + " MB");
+}
+BENCHMARK(BM_ReadHostileBeerXml)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, static_cast<int>(hostile_files().size()) - 1, 1), {1, 16}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

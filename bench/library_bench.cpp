@@ -73,6 +73,30 @@ static void BM_UndoableChange256(benchmark::State& state)
 }
 BENCHMARK(BM_UndoableChange256);
 
+// The same change with a 20 MB title: every snapshot holds the title, so the byte bound, not the step bound,
+// decides how many steps stay. The counters give the steps kept and the heap they hold.
+static void BM_UndoableChangeHugeTitle(benchmark::State& state)
+{
+    fill_full_recipe();
+    ws.title.assign(size_t(20) << 20, 'T');
+    history_reset();
+    const struct mallinfo2 before = mallinfo2();
+    for (auto _ : state) {
+        history_note_change();
+        ws.lines[1].quantity = std::to_string(state.iterations()) + " L";
+    }
+    const struct mallinfo2 after = mallinfo2();
+    state.counters["history_MB"] = static_cast<double>(after.uordblks - before.uordblks) / (1 << 20);
+    state.counters["counted_MB"] = static_cast<double>(history_bytes()) / (1 << 20);
+    int kept = 0;
+    while (history_undo())
+        kept++;
+    state.counters["steps_kept"] = kept;
+    history_reset();
+    ws.title.clear();
+}
+BENCHMARK(BM_UndoableChangeHugeTitle)->Iterations(kHistorySteps);
+
 // The three recipes of 256 lines that cost merge_and_sort the most, one per part of its work:
 // 0: no two lines merge (every designation differs) and the keys come in descending order, so the merge
 //    examines its full bound of 10,000 pairs and the exchange sort makes 32,640 exchanges, within one of the

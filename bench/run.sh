@@ -47,6 +47,10 @@ echo "|---|---|---|---|"
 $bench/library_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | rows
 $bench/backwards_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | rows
 echo
+echo "### BeerXML files up to the 16 MB cap (cuvelo-calc: time and peak memory)"
+echo
+bash bench/beerxml_memory.sh $bench build-bench/app/cuvelo-calc 1 16
+echo
 echo "### Library hot paths, instructions per call (callgrind; independent of the machine's load)"
 echo
 if command -v valgrind >/dev/null; then

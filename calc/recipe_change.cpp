@@ -14,6 +14,12 @@ ForcedVolume forced_volume_on_screen()
     return ForcedVolume{ws.volume_forced == 1, ws.forced_volume};
 }
 
+std::vector<IngredientEntry> ingredient_database()
+{
+    return std::vector<IngredientEntry>(ws.ingredients.begin() + 1,
+                                        ws.ingredients.begin() + 1 + ws.ingredient_count);
+}
+
 void apply_recipe_change(const RecipeChange& change)
 {
     // A change made for another list (the recipe changed meanwhile) must not land on the wrong lines.

@@ -21,6 +21,9 @@ struct RecipeChange {
 std::vector<RecipeLine> recipe_lines_on_screen();
 ForcedVolume forced_volume_on_screen();
 
+// The entries of the ingredient database loaded into the workspace, in order.
+std::vector<IngredientEntry> ingredient_database();
+
 // Writes a done change's quantities and forced volume into the recipe on screen (nothing else of the lines
 // changes); does nothing for a change that is not done.
 void apply_recipe_change(const RecipeChange& change);

@@ -2,6 +2,7 @@
 #include "calc/breakdown.h"
 #include "calc/evaluate.h"
 #include "calc/format.h"
+#include "calc/plain_number.h"
 #include "calc/priming.h"
 #include "calc/scale.h"
 #include "calc/targets.h"
@@ -13,6 +14,7 @@
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
 #include "recipe/beerxml_text.h"
+#include "recipe/beerxml_tree.h"
 #include "recipe/beerxml_write.h"
 #include "recipe/merge_sort.h"
 #include "recipe/recipe_file.h"
@@ -45,6 +47,7 @@ static const char kUsage[] =
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
     "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
+    "                     (de 0.5 à 10000) ; impossible, rien ne change et le statut vaut 2\n"
     "  --target LISTE     ajuste les quantités pour viser une densité (og=1055), une\n"
     "                     couleur (ebc=20) et une amertume (ibu=35), toutes ou certaines ;\n"
     "                     hors d'atteinte, rien ne change et le statut vaut 3\n"
@@ -52,7 +55,8 @@ static const char kUsage[] =
     "  --                 fin des options (pour une recette dont le nom commence par -)\n";
 
 // Exit statuses: 0 done, 1 the recipe, the report or the results could not be written, 2 a usage or input
-// error, 3 a volume or target out of reach (nothing changed, nothing written).
+// error, a volume the recipe cannot be brought to included, 3 a target out of reach (nothing changed,
+// nothing written).
 enum { EXIT_DONE = 0, EXIT_NOT_SAVED = 1, EXIT_USAGE = 2, EXIT_OUT_OF_REACH = 3 };
 
 struct Options {
@@ -136,10 +140,17 @@ static int parse_arguments(int argc, char** argv, Options& options)
     Targets targets;
     if (!options.targets.empty() && !parse_targets(options.targets, targets, &why))
         return usage_error(why);
-    const std::string litres = commas_to_points(options.scale_volume);
-    if (!litres.empty() &&
-        (litres.find_first_of("0123456789") == std::string::npos || !(text_to_number(litres) > 0)))
-        return usage_error("--scale-volume attend un volume en litres plus grand que 0");
+    if (!options.scale_volume.empty()) {
+        double litres = 0;
+        const std::string given = "pas « " + options.scale_volume + " »";
+        if (!read_plain_number(options.scale_volume, &litres))
+            return usage_error("--scale-volume attend un nombre décimal de litres (point ou virgule), " +
+                               given);
+        if (!(litres >= kSmallestScaledVolume && litres <= kLargestScaledVolume))
+            return usage_error("--scale-volume attend un volume entre " +
+                               format_decimals(kSmallestScaledVolume, 2) + " et " +
+                               format_decimals(kLargestScaledVolume, 2) + " litres, " + given);
+    }
     return EXIT_DONE;
 }
 
@@ -231,6 +242,10 @@ static int open_beerxml(const Options& options)
     if (options.list) {
         for (size_t i = 0; i < content.recipes.size(); i++)
             std::printf("%zu\t%s\n", i + 1, beerxml_recipe_label(content, i).c_str());
+        if (content.recipes_left_out > 0)
+            std::fprintf(stderr,
+                         "cuvelo-calc : %s : %zu recette(s) de plus, au-delà des %zu premières, non lue(s)\n",
+                         options.recipe_path.c_str(), content.recipes_left_out, kMostRecipes);
         return EXIT_DONE;
     }
     const size_t number = static_cast<size_t>(std::atoi(options.recipe_number.c_str()));
@@ -243,24 +258,24 @@ static int open_beerxml(const Options& options)
     apply_imported_recipe(recipe);
     evaluate_recipe();
     std::fprintf(stderr, "%s",
-                 import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency).c_str());
-    for (const std::string& lost : content.unreadable)
-        std::fprintf(stderr, "cuvelo-calc : %s\n", lost.c_str());
+                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
     return EXIT_DONE;
 }
 
-// Scales the recipe, then solves it for the targets; false, with the reason on stderr, when either is out of
-// reach (the recipe then stays as it was read).
-static bool work_backwards(const Options& options)
+// Scales the recipe, then solves it for the targets: EXIT_DONE, or with the reason on stderr EXIT_USAGE when
+// the recipe cannot be scaled and EXIT_OUT_OF_REACH when a target is out of reach (the recipe then stays as
+// it was read).
+static int work_backwards(const Options& options)
 {
     RecipeChange change;
     if (!options.scale_volume.empty()) {
+        double litres = 0;
+        read_plain_number(options.scale_volume, &litres);
         evaluate_recipe();
-        change = scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(),
-                                 text_to_number(commas_to_points(options.scale_volume)));
+        change = scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), litres);
         if (!change.done) {
             std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
-            return false;
+            return EXIT_USAGE;
         }
     }
     if (!options.targets.empty()) {
@@ -268,18 +283,18 @@ static bool work_backwards(const Options& options)
         parse_targets(options.targets, targets, nullptr);
         std::vector<RecipeLine> lines = change.done ? change.lines : recipe_lines_on_screen();
         const ForcedVolume forced = change.done ? change.forced : forced_volume_on_screen();
-        change = solve_targets(lines, ws.settings, forced, targets);
+        change = solve_targets(lines, ws.settings, forced, targets, ingredient_database());
         if (!change.done) {
             std::string message = change.message;
             for (char& c : message)
                 if (c == '\r')
                     c = ' ';
             std::fprintf(stderr, "cuvelo-calc : %s\n", message.c_str());
-            return false;
+            return EXIT_OUT_OF_REACH;
         }
     }
     apply_recipe_change(change);
-    return true;
+    return EXIT_DONE;
 }
 
 static int run(int argc, char** argv)
@@ -304,8 +319,7 @@ static int run(int argc, char** argv)
         folders.bases = options.bases;
         use_data_folders(folders);
     }
-    const std::string configuration = data_folders().bases + "/configuration.txt";
-    const bool configured = load_configuration_file(configuration);
+    const std::string configuration_warning = load_configuration();
     load_styles();
     set_recipe_start_values();
     std::string why;
@@ -329,14 +343,15 @@ static int run(int argc, char** argv)
         return EXIT_USAGE;
     }
     // Not an error (the program itself runs without it), but every estimate then ignores the losses.
-    if (!configured)
-        std::fprintf(stderr, "cuvelo-calc : configuration illisible (%s), tous les réglages valent 0\n",
-                     configuration.c_str());
+    if (!configuration_warning.empty())
+        std::fprintf(stderr, "cuvelo-calc : %s\n", configuration_warning.c_str());
 
     if (options.merge_sort)
         merge_and_sort();
-    if (!work_backwards(options))
-        status = EXIT_OUT_OF_REACH;
+    // A target out of reach may name a grain of the database to add.
+    if (!options.targets.empty() && ws.ingredient_count == 0)
+        load_ingredients();
+    status = work_backwards(options);
     evaluate_recipe();
     const std::string priming = priming_text();
 

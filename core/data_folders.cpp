@@ -2,6 +2,8 @@
 // pictures.
 #include "core/data_folders.h"
 
+#include "core/replace_file.h"
+
 #include <glib.h>
 #include <glib/gstdio.h>
 
@@ -65,27 +67,18 @@ static bool has_database(const std::string& bases)
     return is_file(bases + "/ingredients.txt");
 }
 
-// Copies `from` to `to` unless `to` exists: the exclusive creation makes sure an edited file is never
-// replaced, even by another Cuvelo starting at the same moment. A half-written copy is removed.
+// Copies `from` to `to` unless `to` exists: the copy is named only once it is whole and on the disk, and
+// only if the name is still free, so an edited file is never replaced, even by another Cuvelo starting at
+// the same moment, and an interrupted first start leaves no half file.
 static void copy_if_absent(const std::string& from, const std::string& to)
 {
+    if (g_file_test(to.c_str(), G_FILE_TEST_EXISTS) || g_file_test(to.c_str(), G_FILE_TEST_IS_SYMLINK))
+        return;
     gchar* bytes = nullptr;
     gsize size = 0;
     if (!g_file_get_contents(from.c_str(), &bytes, &size, nullptr))
         return;
-    int fd = g_open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd >= 0) {
-        gsize done = 0;
-        while (done < size) {
-            ssize_t n = write(fd, bytes + done, size - done);
-            if (n <= 0)
-                break;
-            done += static_cast<gsize>(n);
-        }
-        const bool closed = close(fd) == 0;
-        if (done < size || !closed)
-            g_unlink(to.c_str());
-    }
+    create_new_file(to, std::string(bytes, size), nullptr);
     g_free(bytes);
 }
 
@@ -136,9 +129,11 @@ DataSearch find_data_folders(const std::string& user_folder,
     else
         for (const std::string& candidate : shared_candidates)
             search.looked.push_back(candidate + "/bases");
-    if (has_database(user_bases))
+    if (has_database(user_bases)) {
         folders.bases = user_bases;
-    else if (!shared.empty())
+        if (!shared.empty())
+            folders.shared_bases = shared + "/bases";
+    } else if (!shared.empty())
         folders.bases = shared + "/bases"; // the brewer's folder cannot be written: read the shared one
     else
         return search;

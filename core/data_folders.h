@@ -12,6 +12,7 @@ struct DataFolders {
     std::string report;                               // where "recette.html" is written
     std::string help;                                 // the folder of "lisez-moi.htm"; "" is the executable's
     std::string documents;                            // where the recipe file choosers open
+    std::string shared_bases; // the shared bases/ that `bases` was copied from; "" when it is no such copy
 };
 
 // The outcome of the search for the databases.
@@ -34,8 +35,9 @@ std::string executable_folder();
 std::vector<std::string> shared_data_candidates(const std::string& executable_folder);
 
 // The rule: a working folder holding "bases/ingredients.txt" is used as it is. Otherwise the brewer's own
-// folder `user_folder`: the shared bases/ files it lacks are copied into it (an existing file is never
-// touched), its pictures come before the shared ones, and the report is written there. Found is false when
+// folder `user_folder`: the shared bases/ files it lacks are copied into it (each whole or not at all; an
+// existing file is never touched), its pictures come before the shared ones, and the report is written
+// there. Found is false when
 // neither the brewer's folder nor any shared folder holds an ingredient database.
 DataSearch find_data_folders(const std::string& user_folder,
                              const std::vector<std::string>& shared_candidates);

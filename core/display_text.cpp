@@ -5,6 +5,8 @@
 
 #include <glib.h>
 
+#include <algorithm>
+
 // Windows-1252's characters for the bytes 0x80 to 0x9F (0 where it assigns none); from 0xA0 on it is
 // Latin-1, whose bytes are their own code points.
 static const gunichar kWindows1252[32] = {
@@ -21,8 +23,10 @@ static gunichar windows_1252_character(unsigned char byte)
     return c ? c : 0xFFFD;
 }
 
-std::string display_text(const std::string& bytes)
+std::string utf8_text(const std::string& bytes, size_t* converted)
 {
+    if (converted)
+        *converted = 0;
     if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
         return bytes;
     std::string shown;
@@ -41,9 +45,52 @@ std::string display_text(const std::string& bytes)
         const gint length =
             byte == 0 ? (utf8[0] = '\0', 1) : g_unichar_to_utf8(windows_1252_character(byte), utf8);
         shown.append(utf8, static_cast<size_t>(length));
+        if (converted && byte != 0)
+            ++*converted;
         p = invalid + 1;
     }
     return shown;
+}
+
+bool is_hidden_character(char32_t c)
+{
+    return (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+           c == 0xFEFF;
+}
+
+std::string without_hidden_characters(const std::string& utf8, size_t* dropped)
+{
+    size_t count = 0;
+    // Every hidden character starts with the byte E2 or EF: most texts hold neither and are kept as they are.
+    if (std::find_if(utf8.begin(), utf8.end(), [](char c) { return c == '\xE2' || c == '\xEF'; }) ==
+        utf8.end()) {
+        if (dropped)
+            *dropped = 0;
+        return utf8;
+    }
+    std::string kept;
+    kept.reserve(utf8.size());
+    const char* const end = utf8.data() + utf8.size();
+    for (const char* p = utf8.data(); p < end;) {
+        const char* next = p + 1;
+        // NUL bytes are kept as they are; g_utf8_next_char would not step over them safely at the end.
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            next = std::min<const char*>(g_utf8_next_char(p), end);
+        if (static_cast<unsigned char>(*p) >= 0x80 &&
+            is_hidden_character(g_utf8_get_char_validated(p, end - p)))
+            count++;
+        else
+            kept.append(p, static_cast<size_t>(next - p));
+        p = next;
+    }
+    if (dropped)
+        *dropped = count;
+    return kept;
+}
+
+std::string display_text(const std::string& bytes)
+{
+    return without_hidden_characters(utf8_text(bytes));
 }
 
 std::string bounded_display_text(const std::string& bytes, size_t max_characters)

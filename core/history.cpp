@@ -1,9 +1,12 @@
-// core/history.cpp — undo and redo by whole snapshots of the recipe's editable parts.
+// core/history.cpp — undo and redo by whole snapshots of the recipe's editable parts, bounded in steps and
+// bytes.
 #include "core/history.h"
 
 #include "core/workspace.h"
 
 #include <deque>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -17,7 +20,8 @@ struct Snapshot {
     std::string carbonation;
     double forced_volume = 0;
     int32_t volume_forced = 0;
-    long state = 0; // identifies the recipe's state, so a save can be recognised after undo and redo
+    long state = 0;   // identifies the recipe's state, so a save can be recognised after undo and redo
+    size_t bytes = 0; // what the snapshot holds, counted once when it is taken
 };
 
 // Each state of the recipe gets a number; the recipe is modified when its number is not the saved one.
@@ -25,6 +29,7 @@ struct History {
     std::deque<Snapshot> undo;
     std::vector<Snapshot> redo;
     std::vector<Snapshot> dropped_redo; // the redo steps the last change took away
+    size_t bytes = 0;                   // held by the snapshots of the three lists
     long current = 0;
     long saved = 0;
     long previous_current = 0; // the state before the last change
@@ -32,6 +37,68 @@ struct History {
 };
 
 History history;
+
+// The heap bytes of a text: none while it is short enough to sit inside the string itself.
+size_t text_bytes(const std::string& text)
+{
+    const char* inside = reinterpret_cast<const char*>(&text);
+    const bool in_place = text.data() >= inside && text.data() < inside + sizeof text;
+    return in_place ? 0 : text.capacity() + 1;
+}
+
+constexpr std::string RecipeLine::*kLineTexts[] = {
+    &RecipeLine::picture,  &RecipeLine::category, &RecipeLine::designation,
+    &RecipeLine::quantity, &RecipeLine::value,    &RecipeLine::yield,
+    &RecipeLine::time,     &RecipeLine::step,     &RecipeLine::price,
+};
+
+size_t snapshot_bytes(const Snapshot& s)
+{
+    size_t bytes =
+        sizeof s + s.lines.capacity() * sizeof(RecipeLine) + text_bytes(s.title) + text_bytes(s.carbonation);
+    for (std::string StyleEntry::*field : kStyleFields)
+        bytes += text_bytes(s.style.*field);
+    for (const RecipeLine& line : s.lines)
+        for (std::string RecipeLine::*field : kLineTexts)
+            bytes += text_bytes(line.*field);
+    return bytes;
+}
+
+template <class Steps> void push_step(Steps& steps, Snapshot&& step)
+{
+    history.bytes += step.bytes;
+    steps.push_back(std::move(step));
+}
+
+template <class Steps> void pop_last_step(Steps& steps)
+{
+    history.bytes -= steps.back().bytes;
+    steps.pop_back();
+}
+
+void clear_steps(std::vector<Snapshot>& steps)
+{
+    for (const Snapshot& step : steps)
+        history.bytes -= step.bytes;
+    steps.clear();
+}
+
+// Keeps the history within its bounds: past kHistorySteps the oldest undo step goes; past kHistoryBytes the
+// redo steps that only a command that changed nothing could give back go first, then the oldest undo steps,
+// down to the kHistoryKeptSteps nearest ones.
+void trim()
+{
+    auto drop_oldest = [] {
+        history.bytes -= history.undo.front().bytes;
+        history.undo.pop_front();
+    };
+    while (history.undo.size() > static_cast<size_t>(kHistorySteps))
+        drop_oldest();
+    if (history.bytes > kHistoryBytes)
+        clear_steps(history.dropped_redo);
+    while (history.bytes > kHistoryBytes && history.undo.size() > static_cast<size_t>(kHistoryKeptSteps))
+        drop_oldest();
+}
 
 Snapshot take_snapshot()
 {
@@ -43,6 +110,7 @@ Snapshot take_snapshot()
     s.forced_volume = ws.forced_volume;
     s.volume_forced = ws.volume_forced;
     s.state = history.current;
+    s.bytes = snapshot_bytes(s);
     return s;
 }
 
@@ -92,11 +160,10 @@ bool equals_recipe(const Snapshot& s)
 
 void history_note_change()
 {
-    history.undo.push_back(take_snapshot());
-    if (history.undo.size() > static_cast<size_t>(kHistorySteps))
-        history.undo.pop_front();
+    push_step(history.undo, take_snapshot());
+    clear_steps(history.dropped_redo);
     history.dropped_redo.swap(history.redo);
-    history.redo.clear();
+    trim();
     history.previous_current = history.current;
     history.current = history.next++;
 }
@@ -105,9 +172,9 @@ void history_forget_unchanged()
 {
     if (history.undo.empty() || history.current != history.next - 1 || !equals_recipe(history.undo.back()))
         return;
-    history.undo.pop_back();
+    pop_last_step(history.undo);
+    clear_steps(history.redo);
     history.redo.swap(history.dropped_redo);
-    history.dropped_redo.clear();
     history.current = history.previous_current;
 }
 
@@ -115,10 +182,11 @@ bool history_undo()
 {
     if (history.undo.empty())
         return false;
-    history.redo.push_back(take_snapshot());
+    push_step(history.redo, take_snapshot());
     restore(history.undo.back());
-    history.undo.pop_back();
-    history.dropped_redo.clear();
+    pop_last_step(history.undo);
+    clear_steps(history.dropped_redo);
+    trim();
     return true;
 }
 
@@ -126,10 +194,11 @@ bool history_redo()
 {
     if (history.redo.empty())
         return false;
-    history.undo.push_back(take_snapshot());
+    push_step(history.undo, take_snapshot());
     restore(history.redo.back());
-    history.redo.pop_back();
-    history.dropped_redo.clear();
+    pop_last_step(history.redo);
+    clear_steps(history.dropped_redo);
+    trim();
     return true;
 }
 
@@ -138,6 +207,7 @@ void history_reset()
     history.undo.clear();
     history.redo.clear();
     history.dropped_redo.clear();
+    history.bytes = 0;
     history.current = history.next++;
     history.saved = history.current;
 }
@@ -166,4 +236,9 @@ bool history_can_undo()
 bool history_can_redo()
 {
     return !history.redo.empty();
+}
+
+size_t history_bytes()
+{
+    return history.bytes;
 }

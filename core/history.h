@@ -1,6 +1,8 @@
 // core/history.h — the undo and redo history of the recipe, and whether it changed since it was last saved.
 #pragma once
 
+#include <cstddef>
+
 // Call once BEFORE each change of the recipe a brewer makes: keeps an undo snapshot of the lines, style,
 // title, carbonation and forced volume, forgets the redo steps and marks the recipe modified.
 void history_note_change();
@@ -32,5 +34,12 @@ bool recipe_is_modified();
 bool history_can_undo();
 bool history_can_redo();
 
-// Undo keeps at least this many steps; the oldest go first.
+// The bytes that the undo and redo snapshots hold now.
+size_t history_bytes();
+
+// Undo keeps at most kHistorySteps steps, and its snapshots at most kHistoryBytes (a recipe of very long
+// texts would otherwise keep gigabytes); the oldest steps go first, but the kHistoryKeptSteps last ones
+// always stay.
 constexpr int kHistorySteps = 200;
+constexpr size_t kHistoryBytes = size_t(64) << 20;
+constexpr int kHistoryKeptSteps = 10;

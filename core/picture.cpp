@@ -3,14 +3,13 @@
 
 #include "core/data_folders.h"
 #include "core/line_reader.h"
+#include "core/picture_header.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 #include <map>
 #include <utility>
 
@@ -55,70 +54,6 @@ static bool read_picture_file(const std::string& path, std::string& bytes)
     return read_whole;
 }
 
-// The loader type of the bytes, from their first bytes: the formats whose loaders give the picture's size
-// before they set aside room for its pixels. "" for anything else.
-static const char* picture_type(const std::string& bytes)
-{
-    static const struct {
-        const char* signature;
-        size_t length;
-        const char* type;
-    } kTypes[] = {
-        {"\x89PNG\r\n\x1a\n", 8, "png"},
-        {"\xff\xd8\xff", 3, "jpeg"},
-        {"GIF8", 4, "gif"},
-        {"BM", 2, "bmp"},
-    };
-    for (const auto& t : kTypes)
-        if (bytes.size() >= t.length && std::memcmp(bytes.data(), t.signature, t.length) == 0)
-            return t.type;
-    return "";
-}
-
-static uint32_t big_endian_32(const std::string& bytes, size_t at)
-{
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; i++)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-static uint32_t little_endian(const std::string& bytes, size_t at, size_t length)
-{
-    uint32_t value = 0;
-    for (size_t i = length; i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-// The header's own claims, checked before a loader sees them: the size against the cap, and for a BMP the
-// length of its second header and where its pixels start, which its loader would otherwise set aside room for
-// (up to 4 GB) before anything else.
-// JPEG's size lies deeper; its loader's size callback guards it.
-static bool header_fits(const std::string& bytes, const std::string& type)
-{
-    const uint32_t cap = kMaxPictureSide;
-    if (type == "png")
-        return bytes.size() >= 24 && big_endian_32(bytes, 16) <= cap && big_endian_32(bytes, 20) <= cap;
-    if (type == "gif")
-        return bytes.size() >= 10 && little_endian(bytes, 6, 2) <= cap && little_endian(bytes, 8, 2) <= cap;
-    if (type == "bmp") {
-        // Its loader also sets aside room for everything up to where the pixels start.
-        if (bytes.size() < 26 || little_endian(bytes, 10, 4) > bytes.size())
-            return false;
-        const uint32_t header = little_endian(bytes, 14, 4);
-        if (header == 12)
-            return little_endian(bytes, 18, 2) <= cap && little_endian(bytes, 20, 2) <= cap;
-        const int32_t width = static_cast<int32_t>(little_endian(bytes, 18, 4));
-        const int32_t height = static_cast<int32_t>(little_endian(bytes, 22, 4)); // negative: top row first
-        return (header == 40 || header == 52 || header == 56 || header == 64 || header == 108 ||
-                header == 124) &&
-               width >= 0 && static_cast<uint32_t>(width) <= cap && height >= -static_cast<int32_t>(cap) &&
-               height <= static_cast<int32_t>(cap);
-    }
-    return true;
-}
-
 // Called with the size the file claims, before the loader allocates anything: too large a picture is cut
 // to zero pixels, which makes the loader give up.
 static void refuse_large(GdkPixbufLoader* loader, int width, int height, gpointer refused)
@@ -131,9 +66,10 @@ static void refuse_large(GdkPixbufLoader* loader, int width, int height, gpointe
 
 static GdkPixbuf* decode_picture(const std::string& bytes)
 {
-    const char* type = picture_type(bytes);
-    GdkPixbufLoader* loader =
-        *type && header_fits(bytes, type) ? gdk_pixbuf_loader_new_with_type(type, nullptr) : nullptr;
+    const PictureFormat format = picture_format(bytes);
+    GdkPixbufLoader* loader = plain_picture_header(bytes, format, kMaxPictureSide)
+                                  ? gdk_pixbuf_loader_new_with_type(loader_name(format), nullptr)
+                                  : nullptr;
     if (!loader)
         return nullptr;
     bool refused = false;

@@ -2,6 +2,7 @@
 // kept.
 #include "core/replace_file.h"
 
+#include "core/replace_file_temporary.h"
 #include "core/system_reason.h"
 
 #include <cerrno>
@@ -17,13 +18,13 @@
 
 #include <glib.h>
 
+using namespace replace_file_parts;
+
 namespace
 {
 
-const char kTemporaryPrefix[] = ".cuvelo-";
-const size_t kTemporaryPrefixLength = sizeof kTemporaryPrefix - 1;
-// A temporary file this old, that no process holds, is what an interrupted save left behind.
-const time_t kStaleSeconds = 60;
+// The old content of a file written in place waits under its name and this suffix.
+const char kBackupSuffix[] = "~";
 
 bool fail(std::string* why, const std::string& reason)
 {
@@ -35,12 +36,6 @@ bool fail(std::string* why, const std::string& reason)
 bool fail_errno(std::string* why, int error)
 {
     return fail(why, system_reason(error));
-}
-
-std::string folder_of(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // A write past the file size limit would otherwise end the process and lose the recipe on screen; ignored,
@@ -78,144 +73,6 @@ bool follow_links(const std::string& path, std::string& end)
     return false;
 }
 
-bool write_all(int fd, const std::string& bytes, off_t offset)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool sync_file(int fd)
-{
-    return fsync(fd) == 0 || errno == EINVAL; // EINVAL: a file system without fsync
-}
-
-// The folder's entry for the new name is made durable too; a failure here loses nothing already renamed.
-void sync_folder(const std::string& folder)
-{
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
-
-// Removes the temporary files that interrupted saves left in the folder: only ours (name, owner), regular,
-// a minute old, and not locked by a save still running (every save holds a lock on its temporary file).
-void remove_stale_temporaries(const std::string& folder)
-{
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return;
-    const int dir_fd = dirfd(dir);
-    const time_t now = std::time(nullptr);
-    while (dirent* entry = readdir(dir)) {
-        if (!is_temporary_file_name(entry->d_name))
-            continue;
-        const int fd = openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat info, named;
-        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
-            now - info.st_mtime >= kStaleSeconds && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            fstatat(dir_fd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == info.st_ino &&
-            named.st_dev == info.st_dev)
-            unlinkat(dir_fd, entry->d_name, 0);
-        close(fd);
-    }
-    closedir(dir);
-}
-
-// The temporary file of one save: closed, and removed unless it was renamed into place, on every way out.
-class TemporaryFile
-{
-  public:
-    ~TemporaryFile()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-        if (!name_.empty())
-            unlink(name_.c_str());
-    }
-
-    // An unnamed file where the file system allows it, so that a save killed before the rename leaves
-    // nothing; otherwise a named one. Locked at once, so no other save takes it for a stale one.
-    bool create(const std::string& folder)
-    {
-        folder_ = folder;
-#ifdef O_TMPFILE
-        // Naming it later goes through /proc: without /proc, the file is named from the start.
-        fd_ = access("/proc/self/fd", X_OK) == 0
-                  ? open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
-                  : -1;
-        if (fd_ >= 0) {
-            flock(fd_, LOCK_EX | LOCK_NB);
-            return true;
-        }
-        // Otherwise a kernel or file system without it, or a folder error that mkostemp meets again.
-#endif
-        // A short name of its own, so that a target name near the length limit still leaves room for it.
-        std::string name = folder + "/" + kTemporaryPrefix + "XXXXXX";
-        fd_ = mkostemp(&name[0], O_CLOEXEC);
-        if (fd_ < 0)
-            return false;
-        name_ = name;
-        flock(fd_, LOCK_EX | LOCK_NB);
-        return true;
-    }
-
-    int fd() const
-    {
-        return fd_;
-    }
-
-    // Gives the file the target's name; false with errno set.
-    bool rename_to(const std::string& target)
-    {
-        if (name_.empty() && !link_unnamed())
-            return false;
-        if (std::rename(name_.c_str(), target.c_str()) != 0)
-            return false;
-        name_.clear();
-        return true;
-    }
-
-  private:
-    // An unnamed file gets a name of the temporary pattern only for the instant before its rename.
-    bool link_unnamed()
-    {
-        static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-        const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
-        for (int attempt = 0; attempt < 100; attempt++) {
-            std::string name = folder_ + "/" + kTemporaryPrefix;
-            for (int i = 0; i < 6; i++)
-                name += kLetters[g_random_int_range(0, sizeof kLetters - 1)];
-            if (linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                name_ = name;
-                return true;
-            }
-            if (errno != EEXIST)
-                return false;
-        }
-        return false;
-    }
-
-    int fd_ = -1;
-    std::string name_;
-    std::string folder_;
-};
-
 // The mode a plain open for writing would give a new file: 0666 less the umask.
 mode_t new_file_mode()
 {
@@ -235,8 +92,56 @@ bool keep_owner(int fd, const struct stat& old)
     return fchown(fd, old.st_uid, old.st_gid) == 0;
 }
 
+// Copies the open file `from` into `to` from the start; false with errno set.
+bool copy_content(int from, int to)
+{
+    char buffer[1 << 16];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = pread(from, buffer, sizeof buffer, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (!write_all(to, buffer, static_cast<size_t>(n), offset))
+            return false;
+        offset += n;
+    }
+}
+
+// The backup is this user's file: it keeps the old mode only when the old file has the same owner and group,
+// so that no other group gains a way to read it.
+mode_t backup_mode(const struct stat& old)
+{
+    return old.st_uid == geteuid() && old.st_gid == getegid() ? old.st_mode & 0777 : 0600;
+}
+
+// Keeps the old content of `target` as "<target>~", whole and durable before a byte of the target changes:
+// written to a temporary file, synced and renamed. False when it cannot be made (a folder that takes no new
+// file, a folder at that name, no room); the caller then writes without it.
+bool keep_backup(const std::string& target, const struct stat& old)
+{
+    const int source = open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (source < 0)
+        return false;
+    struct stat info;
+    TemporaryFile copy;
+    const bool kept = fstat(source, &info) == 0 && info.st_ino == old.st_ino && info.st_dev == old.st_dev &&
+                      copy.create(folder_of(target)) && copy_content(source, copy.fd()) &&
+                      fchmod(copy.fd(), backup_mode(old)) == 0 && sync_file(copy.fd()) &&
+                      copy.rename_to(target + kBackupSuffix);
+    close(source);
+    if (kept)
+        sync_folder(folder_of(target));
+    return kept;
+}
+
 // Writes over the existing file itself, so that its other names, its owner and its group stay with it.
-// The new size is reserved first: a full disk then fails before a single old byte changes.
+// The old content is kept in the backup first, and the new size reserved: a full disk then fails before a
+// single old byte changes. The backup is removed once the new content is durable; a write that fails
+// halfway keeps it and says so.
 bool write_in_place(const std::string& target, const struct stat& old, const std::string& bytes,
                     std::string* why)
 {
@@ -247,35 +152,31 @@ bool write_in_place(const std::string& target, const struct stat& old, const std
     bool written = fstat(fd, &info) == 0 && info.st_ino == old.st_ino && info.st_dev == old.st_dev;
     if (!written)
         errno = EBUSY; // the name was given to another file meanwhile
+    const bool backup = written && keep_backup(target, old);
     if (written && !bytes.empty()) {
         const int error = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
         written = error == 0;
         if (!written)
             errno = error;
     }
-    written = written && write_all(fd, bytes, 0) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-              sync_file(fd);
+    const bool reserved = written; // until here no byte of the old content has changed
+    written = written && write_all(fd, bytes.data(), bytes.size(), 0) &&
+              ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && sync_file(fd);
     const int error = errno;
     written = close(fd) == 0 && written;
-    return written ? true : fail_errno(why, error);
+    const std::string backup_name = target + kBackupSuffix;
+    if (backup && (written || !reserved) && unlink(backup_name.c_str()) == 0)
+        sync_folder(folder_of(target));
+    if (written)
+        return true;
+    if (backup && reserved)
+        return fail(why, system_reason(error) + " ; l'ancien contenu est gardé dans « " + backup_name + " »");
+    return fail_errno(why, error);
 }
 
 const char kNotRegular[] = "ce n'est pas un fichier ordinaire";
 
 } // namespace
-
-bool is_temporary_file_name(const std::string& name)
-{
-    if (name.size() != kTemporaryPrefixLength + 6 ||
-        name.compare(0, kTemporaryPrefixLength, kTemporaryPrefix) != 0)
-        return false;
-    for (size_t i = kTemporaryPrefixLength; i < name.size(); i++) {
-        const char c = name[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
-            return false;
-    }
-    return true;
-}
 
 bool replace_file(const std::string& path, const std::string& bytes, std::string* why, LinkPolicy links)
 {
@@ -300,10 +201,16 @@ bool replace_file(const std::string& path, const std::string& bytes, std::string
     const std::string folder = folder_of(target);
     remove_stale_temporaries(folder);
     TemporaryFile temporary;
-    if (!temporary.create(folder))
-        return fail_errno(why, errno);
+    if (!temporary.create(folder)) {
+        // A file the user may write in a folder that takes no new file: written in place, as a plain write
+        // would be; a name with other links is never written through under LinkPolicy::replace.
+        const int error = errno;
+        if (regular && (links == LinkPolicy::write_through || old.st_nlink == 1))
+            return write_in_place(target, old, bytes, why);
+        return fail_errno(why, error);
+    }
     const int fd = temporary.fd();
-    if (!write_all(fd, bytes, 0))
+    if (!write_all(fd, bytes.data(), bytes.size(), 0))
         return fail_errno(why, errno);
     if (regular && !keep_owner(fd, old)) {
         // Replacing the file would hand it to this user: written in place, it stays its owner's.
@@ -314,6 +221,22 @@ bool replace_file(const std::string& path, const std::string& bytes, std::string
     if (fchmod(fd, regular ? old.st_mode & 07777 : new_file_mode()) != 0 || !sync_file(fd))
         return fail_errno(why, errno);
     if (!temporary.rename_to(target))
+        return fail_errno(why, errno);
+    sync_folder(folder);
+    return true;
+}
+
+bool create_new_file(const std::string& path, const std::string& bytes, std::string* why)
+{
+    ignore_file_size_signal();
+    const std::string folder = folder_of(path);
+    remove_stale_temporaries(folder);
+    TemporaryFile temporary;
+    if (!temporary.create(folder))
+        return fail_errno(why, errno);
+    const int fd = temporary.fd();
+    if (!write_all(fd, bytes.data(), bytes.size(), 0) || fchmod(fd, new_file_mode()) != 0 || !sync_file(fd) ||
+        !temporary.name_if_absent(path))
         return fail_errno(why, errno);
     sync_folder(folder);
     return true;

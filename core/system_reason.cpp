@@ -41,6 +41,8 @@ std::string system_reason(int error)
     case EBUSY:
     case ETXTBSY:
         return "fichier occupé";
+    case EEXIST:
+        return "le fichier existe déjà";
     case EXDEV:
         return "lien entre deux systèmes de fichiers";
     case EPIPE:

@@ -3,6 +3,8 @@
 #include "calc/entered_value.h"
 #include "calc/bitterness.h"
 #include "calc/format.h"
+#include "calc/plain_number.h"
+#include "calc/targets.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "fuzz_support.h"
@@ -130,6 +132,28 @@ static void check_text_to_number(const std::string& text)
         property_failed("text_to_number differs from strtod of the text", described(got, text));
 }
 
+// What the command line accepts: a plain number is finite and written with digits, a sign and a separator
+// only; a list of targets holds only values that may be sought.
+static void check_command_line_numbers(const std::string& text)
+{
+    double value = NAN;
+    if (read_plain_number(text, &value) &&
+        (!std::isfinite(value) || text.find_first_not_of(" +-0123456789.,") != std::string::npos))
+        property_failed("read_plain_number took more than a plain decimal", described(value, text));
+    Targets t;
+    if (!parse_targets(text, t, nullptr))
+        return;
+    const struct {
+        bool on;
+        Aim which;
+        double value;
+    } sought[] = {
+        {t.og_on, Aim::density, t.og}, {t.ebc_on, Aim::colour, t.ebc}, {t.ibu_on, Aim::bitterness, t.ibu}};
+    for (const auto& s : sought)
+        if (s.on && (!std::isfinite(s.value) || !target_value_problem(s.which, s.value).empty()))
+            property_failed("parse_targets took a value that makes no sense", described(s.value, text));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -137,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check_number(text_to_number(text));
     check_number(text_to_number(commas_to_points(text)));
     check_entered_value(text);
+    check_command_line_numbers(text);
     // Every bit pattern of a double, the ones no text gives (payloads, the largest finite) included.
     if (size >= sizeof(double)) {
         double raw;

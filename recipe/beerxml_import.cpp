@@ -4,8 +4,10 @@
 #include "recipe/beerxml_import.h"
 
 #include "calc/format.h"
+#include "core/display_text.h"
 #include "core/quantity.h"
 #include "core/text.h"
+#include "recipe/beerxml_tree.h"
 #include "recipe/list_edit.h"
 
 #include <glib.h>
@@ -207,6 +209,12 @@ std::string count_of(size_t n, const char* one, const char* many)
     return std::to_string(n) + " " + (n > 1 ? many : one);
 }
 
+// A name of the file as a message quotes it: bounded, and shown as any text is.
+std::string quoted(const std::string& name)
+{
+    return "« " + bounded_display_text(name, kMaxNameCharacters) + " »";
+}
+
 // The file's style when the style database knows its name, else one built from the record's ranges.
 StyleEntry style_of(const BxStyle& s, const Workspace& w)
 {
@@ -234,15 +242,16 @@ StyleEntry style_of(const BxStyle& s, const Workspace& w)
 
 void add_lost(const BxRecipe& r, ImportedRecipe& out)
 {
+    out.lost.insert(out.lost.end(), r.left_out.begin(), r.left_out.end());
     if (r.mash_steps > 0)
         out.lost.push_back(
             count_of(static_cast<size_t>(r.mash_steps), "palier d'empâtage", "paliers d'empâtage"));
     for (const std::string& water : r.waters)
-        out.lost.push_back("le profil d'eau" + (water.empty() ? std::string() : " « " + water + " »"));
+        out.lost.push_back("le profil d'eau" + (water.empty() ? std::string() : " " + quoted(water)));
     if (r.notes)
         out.lost.push_back("les notes");
     if (!r.equipment.empty())
-        out.lost.push_back("l'équipement « " + r.equipment + " »");
+        out.lost.push_back("l'équipement " + quoted(r.equipment));
     if (!std::isnan(r.stated.efficiency))
         out.lost.push_back("le rendement du fichier (" + figure(r.stated.efficiency) + " %)");
     if (r.boil_time >= 0)
@@ -262,6 +271,7 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
     out.forced_volume = r.batch_size;
     out.stated = r.stated;
     out.corrected = r.corrections;
+    out.more_corrected = r.more_corrections;
 
     std::vector<RecipeLine> mashed, boiled, hops, others, yeasts;
     for (const BxFermentable& f : r.fermentables) {
@@ -279,7 +289,8 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
         double attenuation = y.attenuation;
         if (attenuation < 0) {
             attenuation = 75;
-            out.corrected.push_back("levure « " + y.name + " » : atténuation absente, 75 % pris par défaut");
+            add_correction(out.corrected, out.more_corrected,
+                           "levure " + quoted(y.name) + " : atténuation absente, 75 % pris par défaut");
         }
         yeasts.push_back(maker.make("LEVURE", y.name, quantity_for(y.amount, !y.is_weight), "0",
                                     figure(attenuation), "0", "FERMENTATION"));
@@ -292,8 +303,8 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
     for (const auto* group : {&boiled, &hops, &others, &yeasts})
         out.lines.insert(out.lines.end(), group->begin(), group->end());
     if (out.lines.size() > static_cast<size_t>(kLineCapacity)) {
-        out.corrected.push_back(std::to_string(out.lines.size() - kLineCapacity) +
-                                " ligne(s) au-delà de 256 ignorée(s)");
+        out.lost.push_back(std::to_string(out.lines.size() - kLineCapacity) + " ligne(s) au-delà de " +
+                           std::to_string(kLineCapacity));
         out.lines.resize(kLineCapacity);
     }
 
@@ -332,13 +343,16 @@ void apply_imported_recipe(const ImportedRecipe& recipe)
 namespace
 {
 
-std::string joined(const std::vector<std::string>& items, const char* separator, size_t most)
+// At most `most` items, then how many more there are ("… et 12 autres").
+std::string joined(const std::vector<std::string>& items, const char* separator, size_t most, size_t more = 0)
 {
     std::string out;
     for (size_t i = 0; i < items.size() && i < most; i++)
         out += (i ? separator : "") + items[i];
-    if (items.size() > most)
-        out += separator + std::string("et ") + std::to_string(items.size() - most) + " autre(s)";
+    const size_t others = (items.size() > most ? items.size() - most : 0) + more;
+    if (others > 0)
+        out +=
+            separator + std::string("… et ") + std::to_string(others) + (others > 1 ? " autres" : " autre");
     return out;
 }
 
@@ -350,11 +364,12 @@ std::string stated_line(const char* what, double stated, double estimated, const
 
 } // namespace
 
-std::string import_message(const ImportedRecipe& recipe, const std::vector<std::string>& steps,
-                           const Estimates& e, double efficiency_percent)
+std::string import_message(const ImportedRecipe& recipe, const BeerXmlContent& file, const Estimates& e,
+                           double efficiency_percent)
 {
-    std::string m = "Recette « " + recipe.title +
-                    " » lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
+    const std::vector<std::string>& steps = file.steps;
+    std::string m = "Recette " + quoted(recipe.title) +
+                    " lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
                     ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
                     figure(recipe.forced_volume) + " L.\n";
     if (!recipe.lost.empty())
@@ -362,7 +377,7 @@ std::string import_message(const ImportedRecipe& recipe, const std::vector<std::
     if (!recipe.corrected.empty() || !steps.empty()) {
         std::vector<std::string> all = steps;
         all.insert(all.end(), recipe.corrected.begin(), recipe.corrected.end());
-        m += "\nCorrigé :\n  " + joined(all, "\n  ", 12) + "\n";
+        m += "\nCorrigé :\n  " + joined(all, "\n  ", kMostCorrections, recipe.more_corrected) + "\n";
     }
     const BxStated& s = recipe.stated;
     const double og = std::isnan(s.og) ? NAN : s.og * 1000;
@@ -373,11 +388,18 @@ std::string import_message(const ImportedRecipe& recipe, const std::vector<std::
     m += stated_line("Couleur", s.colour_ebc, e.colour_ebc, " EBC");
     m += stated_line("Amertume", s.ibu, e.bitterness_ibu, " IBU");
     m += stated_line("Rendement", s.efficiency, efficiency_percent, " %");
+    if (!file.unreadable.empty())
+        m += "\nAutres recettes du fichier ignorées :\n  " + joined(file.unreadable, "\n  ", 10) + "\n";
+    if (file.recipes_left_out > 0)
+        m += "\nLe fichier contient " + std::to_string(file.recipes_left_out) +
+             " recette(s) de plus, au-delà des " + std::to_string(kMostRecipes) +
+             " premières, qui ne sont pas lues.\n";
     return m;
 }
 
 std::string beerxml_recipe_label(const BeerXmlContent& content, size_t index)
 {
     const std::string name = index < content.recipes.size() ? recipe_text(content.recipes[index].name) : "";
-    return name.empty() ? "Recette n° " + std::to_string(index + 1) : name;
+    return name.empty() ? "Recette n° " + std::to_string(index + 1)
+                        : bounded_display_text(name, kMaxNameCharacters);
 }

@@ -1,9 +1,11 @@
-// recipe/beerxml_read.cpp — GMarkup over the normalised text into a small tree, then the tree into records.
-// Values are read by their leading number and unit; a missing or unreadable one takes a default. Each such
-// correction is written down beside its recipe.
+// recipe/beerxml_read.cpp — each recipe's small tree (recipe/beerxml_tree.h) into records. Values are read by
+// their leading number and unit; a missing or unreadable one takes a default. Each such correction is written
+// down beside its recipe.
 #include "recipe/beerxml_read.h"
 
+#include "core/display_text.h"
 #include "recipe/beerxml_text.h"
+#include "recipe/beerxml_tree.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -14,78 +16,7 @@
 namespace
 {
 
-// Deeper elements are read as text of their parent: no BeerXML record nests more than a few levels.
-constexpr int kDeepest = 40;
-
-struct Node {
-    std::string tag;
-    std::string text;
-    std::vector<Node> children;
-};
-
-struct Builder {
-    std::vector<Node> stack; // stack[0] is the whole document
-    int ignored = 0;         // open elements beyond kDeepest
-};
-
-void on_start(GMarkupParseContext*, const gchar* name, const gchar**, const gchar**, gpointer data, GError**)
-{
-    Builder& b = *static_cast<Builder*>(data);
-    if (b.ignored > 0 || static_cast<int>(b.stack.size()) > kDeepest) {
-        b.ignored++;
-        return;
-    }
-    b.stack.push_back(Node{name, std::string(), {}});
-}
-
-void close_top(Builder& b)
-{
-    Node node = std::move(b.stack.back());
-    b.stack.pop_back();
-    b.stack.back().children.push_back(std::move(node));
-}
-
-void on_end(GMarkupParseContext*, const gchar*, gpointer data, GError**)
-{
-    Builder& b = *static_cast<Builder*>(data);
-    if (b.ignored > 0)
-        b.ignored--;
-    else if (b.stack.size() > 1)
-        close_top(b);
-}
-
-void on_text(GMarkupParseContext*, const gchar* text, gsize length, gpointer data, GError**)
-{
-    Builder& b = *static_cast<Builder*>(data);
-    if (b.ignored == 0)
-        b.stack.back().text.append(text, length);
-}
-
-const GMarkupParser kParser = {on_start, on_end, on_text, nullptr, nullptr};
-
-// The tree of a text. On a GMarkup error the elements read so far are kept (the open ones closed) and
-// `error` says where reading stopped; it stays empty when the whole text was read.
-Node parse_tree(const std::string& text, int first_line, std::string* error)
-{
-    Builder builder;
-    builder.stack.push_back(Node{});
-    GMarkupParseContext* context =
-        g_markup_parse_context_new(&kParser, G_MARKUP_TREAT_CDATA_AS_TEXT, &builder, nullptr);
-    GError* failure = nullptr;
-    const bool read =
-        g_markup_parse_context_parse(context, text.data(), static_cast<gssize>(text.size()), &failure) &&
-        g_markup_parse_context_end_parse(context, &failure);
-    if (!read) {
-        gint line = 0;
-        g_markup_parse_context_get_position(context, &line, nullptr);
-        *error = "XML abîmé ligne " + std::to_string(first_line + line - 1);
-        g_clear_error(&failure);
-    }
-    g_markup_parse_context_free(context);
-    while (builder.stack.size() > 1)
-        close_top(builder);
-    return std::move(builder.stack.front());
-}
+using Node = XmlNode;
 
 std::string trimmed(const std::string& text)
 {
@@ -105,8 +36,9 @@ std::string lower(std::string text)
 // The first child of that tag: a repeated tag keeps its first value.
 const Node* child(const Node& node, const char* tag)
 {
+    const size_t length = std::strlen(tag);
     for (const Node& c : node.children)
-        if (c.tag == tag)
+        if (c.tag.size() == length && std::memcmp(c.tag.data(), tag, length) == 0)
             return &c;
     return nullptr;
 }
@@ -117,6 +49,30 @@ std::string child_text(const Node& node, const char* tag)
     return c ? trimmed(c->text) : std::string();
 }
 
+// Whether two texts hold the same letters and digits, whatever the case, spaces and punctuation.
+bool same_letters(const std::string& text, const char* spelling)
+{
+    const char* p = spelling;
+    for (char c : text) {
+        if (!g_ascii_isalnum(c))
+            continue;
+        while (*p && !g_ascii_isalnum(*p))
+            p++;
+        if (g_ascii_tolower(c) != g_ascii_tolower(*p))
+            return false;
+        p++;
+    }
+    while (*p && !g_ascii_isalnum(*p))
+        p++;
+    return *p == '\0';
+}
+
+// A text of the file as a message quotes it: bounded, and shown as any text is.
+std::string quoted(const std::string& text)
+{
+    return " « " + bounded_display_text(text, kMaxNameCharacters) + " »";
+}
+
 std::string figure(double x)
 {
     char buffer[G_ASCII_DTOSTR_BUF_SIZE];
@@ -124,14 +80,24 @@ std::string figure(double x)
     return buffer;
 }
 
-// The fields of one record, read with the corrections written down under the record's name.
+// The fields of one record, read with the corrections written down under the record's kind and name. The
+// fields it lacks are said together, in one correction, once the record is read.
 class Fields
 {
   public:
-    Fields(const Node& node, std::string label, std::vector<std::string>& corrections)
-        : node_(node), label_(std::move(label)), corrections_(corrections)
+    Fields(const Node& node, const char* kind, BxRecipe& recipe, bool named = true)
+        : node_(node), kind_(kind), recipe_(recipe), named_(named)
     {
     }
+
+    ~Fields()
+    {
+        if (lacks_ && saying())
+            say("manquant(s), pris par défaut : " + missing_);
+    }
+
+    Fields(const Fields&) = delete;
+    Fields& operator=(const Fields&) = delete;
 
     std::string text(const char* tag) const
     {
@@ -145,22 +111,22 @@ class Fields
         const std::string text = child_text(node_, tag);
         if (text.empty()) {
             if (required && report)
-                say(std::string(tag) + " manquant : " + figure(fallback) + " pris par défaut");
+                lacks(tag, fallback);
             return fallback;
         }
         double value = 0;
         bool plain = true;
         if (!beerxml_number(text, unit, &value, &plain)) {
-            if (report)
-                say(std::string(tag) + " « " + text + " » illisible : " + figure(fallback) +
+            if (report && saying())
+                say(std::string(tag) + quoted(text) + " illisible : " + figure(fallback) +
                     " pris par défaut");
             return fallback;
         }
-        if (!plain && report)
-            say(std::string(tag) + " « " + text + " » lu " + figure(value));
+        if (!plain && report && saying())
+            say(std::string(tag) + quoted(text) + " lu " + figure(value));
         if (value < lo || value > hi) {
             const double kept = value < lo ? lo : hi;
-            if (report)
+            if (report && saying())
                 say(std::string(tag) + " " + figure(value) + " ramené à " + figure(kept));
             return kept;
         }
@@ -182,58 +148,78 @@ class Fields
                        const char* fallback) const
     {
         const std::string text = child_text(node_, tag);
-        std::string squeezed;
-        for (char c : lower(text))
-            if (g_ascii_isalnum(c))
-                squeezed += c;
-        for (const char* spelling : spellings) {
-            std::string wanted;
-            for (const char* p = spelling; *p; p++)
-                if (g_ascii_isalnum(*p))
-                    wanted += g_ascii_tolower(*p);
-            if (squeezed == wanted)
+        for (const char* spelling : spellings)
+            if (same_letters(text, spelling))
                 return spelling;
-        }
-        say(std::string(tag) + " « " + text + " » inconnu : " + fallback + " pris par défaut");
+        if (text.empty())
+            lacks(tag, fallback);
+        else if (saying())
+            say(std::string(tag) + quoted(text) + " inconnu : " + fallback + " pris par défaut");
         return fallback;
+    }
+
+    // Whether the recipe keeps one more correction: once it holds its most, a correction is only counted
+    // and its text is never made (a file of many faulty records would spend its time on them).
+    bool saying() const
+    {
+        if (recipe_.corrections.size() < kMostCorrections)
+            return true;
+        recipe_.more_corrections++;
+        return false;
     }
 
     void say(const std::string& what) const
     {
-        corrections_.push_back(label_ + " : " + what);
+        const std::string name = named_ ? child_text(node_, "NAME") : std::string();
+        add_correction(recipe_.corrections, recipe_.more_corrections,
+                       kind_ + (name.empty() ? std::string() : quoted(name)) + " : " + what);
     }
 
   private:
+    void lacks(const char* tag, const char* fallback) const
+    {
+        lacks_ = true;
+        if (recipe_.corrections.size() < kMostCorrections) // else only counted, once
+            missing_ += (missing_.empty() ? "" : ", ") + std::string(tag) + " " + fallback;
+    }
+
+    void lacks(const char* tag, double fallback) const
+    {
+        lacks_ = true;
+        if (recipe_.corrections.size() < kMostCorrections)
+            lacks(tag, figure(fallback).c_str());
+    }
+
     const Node& node_;
-    std::string label_;
-    std::vector<std::string>& corrections_;
+    std::string kind_;
+    BxRecipe& recipe_;
+    bool named_;
+    mutable bool lacks_ = false;
+    mutable std::string missing_; // "ALPHA 0, TIME 0"
 };
 
 // The records of one kind in a recipe: under their plural tag, or loose in the recipe itself.
 std::vector<const Node*> records(const Node& recipe, const char* plural, const char* singular)
 {
+    const auto is = [](const std::string& tag, const char* name) {
+        return tag[0] == name[0] && tag == name; // most tags differ at once
+    };
     std::vector<const Node*> found;
     for (const Node& c : recipe.children) {
-        if (c.tag == plural) {
+        if (is(c.tag, plural)) {
             for (const Node& r : c.children)
-                if (r.tag == singular)
+                if (is(r.tag, singular))
                     found.push_back(&r);
-        } else if (c.tag == singular) {
+        } else if (is(c.tag, singular)) {
             found.push_back(&c);
         }
     }
     return found;
 }
 
-std::string label(const char* kind, const Node& record)
-{
-    const std::string name = child_text(record, "NAME");
-    return std::string(kind) + (name.empty() ? "" : " « " + name + " »");
-}
-
 void read_fermentable(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("malt", node), recipe.corrections);
+    Fields f(node, "malt", recipe);
     BxFermentable x;
     x.name = f.text("NAME");
     x.type = f.choice("TYPE", {"Grain", "Sugar", "Extract", "Dry Extract", "Adjunct"}, "Grain");
@@ -270,7 +256,7 @@ double whirlpool_in_notes(const std::string& notes)
 
 void read_hop(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("houblon", node), recipe.corrections);
+    Fields f(node, "houblon", recipe);
     BxHop x;
     x.name = f.text("NAME");
     x.alpha = f.number("ALPHA", "%", 0, true, 0, 100);
@@ -292,7 +278,7 @@ void read_hop(const Node& node, BxRecipe& recipe)
 
 void read_yeast(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("levure", node), recipe.corrections);
+    Fields f(node, "levure", recipe);
     BxYeast x;
     x.name = f.text("NAME");
     x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
@@ -303,7 +289,7 @@ void read_yeast(const Node& node, BxRecipe& recipe)
 
 void read_misc(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("ingrédient", node), recipe.corrections);
+    Fields f(node, "ingrédient", recipe);
     BxMisc x;
     x.name = f.text("NAME");
     x.use = f.choice("USE", {"Boil", "Mash", "Primary", "Secondary", "Bottling"}, "Boil");
@@ -315,7 +301,7 @@ void read_misc(const Node& node, BxRecipe& recipe)
 
 void read_style(const Node& node, BxRecipe& recipe)
 {
-    Fields f(node, label("style", node), recipe.corrections);
+    Fields f(node, "style", recipe);
     BxStyle& s = recipe.style;
     s.present = true;
     s.name = f.text("NAME");
@@ -331,10 +317,42 @@ void read_style(const Node& node, BxRecipe& recipe)
     s.ebc_max = f.number("COLOR_MAX", "srm", 9999, true, 0, 1e5);
 }
 
-BxRecipe read_recipe(const Node& node)
+// Singular and plural French names of the records, in the order of kRecordTags.
+const char* const kRecordNames[kRecordKinds][2] = {{"houblon", "houblons"},
+                                                   {"malt", "malts"},
+                                                   {"levure", "levures"},
+                                                   {"autre ingrédient", "autres ingrédients"},
+                                                   {"profil d'eau", "profils d'eau"},
+                                                   {"palier d'empâtage", "paliers d'empâtage"}};
+
+std::string count_of(size_t n, const char* const names[2])
 {
-    BxRecipe recipe;
-    Fields f(node, "recette", recipe.corrections);
+    return std::to_string(n) + " " + names[n > 1 ? 1 : 0];
+}
+
+// The records of one kind that are read: an ingredient with neither name nor amount makes no line worth
+// having, and skipping it keeps a file of empty records from costing memory. Those skipped are said.
+std::vector<const Node*> ingredients(const Node& recipe, int kind, const char* plural, BxRecipe& read)
+{
+    std::vector<const Node*> found;
+    size_t empty = 0;
+    for (const Node* r : records(recipe, plural, kRecordTags[kind])) {
+        if (child_text(*r, "NAME").empty() && child_text(*r, "AMOUNT").empty())
+            empty++;
+        else
+            found.push_back(r);
+    }
+    if (empty > 0)
+        read.left_out.push_back(count_of(empty, kRecordNames[kind]) + " sans nom ni quantité");
+    return found;
+}
+
+// The recipe's own fields; what it lacks is said before anything its records need to say.
+void read_recipe_fields(const Node& node, const std::string& error, BxRecipe& recipe)
+{
+    Fields f(node, "recette", recipe, false);
+    if (!error.empty())
+        f.say(error + ", la suite de la recette est perdue");
     recipe.name = f.text("NAME");
     recipe.batch_size = f.number("BATCH_SIZE", "l", 20, true, 0, 1e5);
     if (recipe.batch_size <= 0) {
@@ -351,81 +369,65 @@ BxRecipe read_recipe(const Node& node)
     s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
     s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
+}
 
+BxRecipe read_recipe(const RecipeTree& tree)
+{
+    const Node& node = *tree.recipe;
+    BxRecipe recipe;
+    for (int kind = 0; kind < kRecordKinds; kind++)
+        if (tree.left_out[kind] > 0)
+            recipe.left_out.push_back(count_of(tree.left_out[kind], kRecordNames[kind]) + " au-delà de " +
+                                      std::to_string(kMostRecords));
+    if (tree.elements_left_out > 0)
+        recipe.left_out.push_back(std::to_string(tree.elements_left_out) + " éléments XML au-delà de " +
+                                  std::to_string(kMostElements));
+    read_recipe_fields(node, tree.error, recipe);
     if (const Node* style = child(node, "STYLE"))
         read_style(*style, recipe);
-    for (const Node* r : records(node, "FERMENTABLES", "FERMENTABLE"))
+    for (const Node* r : ingredients(node, kFermentableRecord, "FERMENTABLES", recipe))
         read_fermentable(*r, recipe);
-    for (const Node* r : records(node, "HOPS", "HOP"))
+    for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
-    for (const Node* r : records(node, "YEASTS", "YEAST"))
+    for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
-    for (const Node* r : records(node, "MISCS", "MISC"))
+    for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
         read_misc(*r, recipe);
     for (const Node* r : records(node, "WATERS", "WATER"))
         recipe.waters.push_back(child_text(*r, "NAME"));
     if (const Node* mash = child(node, "MASH"))
-        for (const Node* step : records(*mash, "MASH_STEPS", "MASH_STEP"))
-            recipe.mash_steps += step->tag.empty() ? 0 : 1;
+        recipe.mash_steps = static_cast<int>(records(*mash, "MASH_STEPS", "MASH_STEP").size());
     recipe.notes = !child_text(node, "NOTES").empty() || !child_text(node, "TASTE_NOTES").empty();
     if (const Node* equipment = child(node, "EQUIPMENT"))
         recipe.equipment = child_text(*equipment, "NAME");
     return recipe;
 }
 
-struct Census {
-    std::vector<const Node*> recipes;
-    int counts[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-    bool beersmith = false, html = false, draft = false;
-};
+// French names of the records counted outside recipes, in the order of kCensusTags.
+const char* const kCensusNames[kCensusKinds][2] = {{"houblon", "houblons"},
+                                                   {"malt", "malts"},
+                                                   {"levure", "levures"},
+                                                   {"autre ingrédient", "autres ingrédients"},
+                                                   {"profil d'eau", "profils d'eau"},
+                                                   {"style", "styles"},
+                                                   {"équipement", "équipements"},
+                                                   {"profil d'empâtage", "profils d'empâtage"}};
 
-const char* const kRecordTags[8] = {"HOP",   "FERMENTABLE", "YEAST",     "MISC",
-                                    "WATER", "STYLE",       "EQUIPMENT", "MASH"};
-const char* const kRecordNames[8][2] = {{"houblon", "houblons"},
-                                        {"malt", "malts"},
-                                        {"levure", "levures"},
-                                        {"autre ingrédient", "autres ingrédients"},
-                                        {"profil d'eau", "profils d'eau"},
-                                        {"style", "styles"},
-                                        {"équipement", "équipements"},
-                                        {"profil d'empâtage", "profils d'empâtage"}};
-
-// The recipes of the tree, and what else it holds, for the refusal of a file without recipe.
-void take_census(const Node& node, Census& census, int depth)
+std::string refusal_without_recipe(const OutsideRecipes& outside)
 {
-    for (const Node& c : node.children) {
-        if (c.tag == "RECIPE") {
-            census.recipes.push_back(&c);
-            continue;
-        }
-        if (c.tag == "F_R_NAME" || c.tag == "SELECTIONS")
-            census.beersmith = true;
-        else if (c.tag == "HTML" && depth == 0)
-            census.html = true;
-        else if ((c.tag == "BEER_XML" || c.tag == "BEERXML") && depth == 0)
-            census.draft = true;
-        for (int i = 0; i < 8; i++)
-            if (c.tag == kRecordTags[i])
-                census.counts[i]++;
-        take_census(c, census, depth + 1);
-    }
-}
-
-std::string refusal_without_recipe(const Census& census)
-{
-    if (census.beersmith)
+    if (outside.beersmith)
         return "ce fichier est une recette BeerSmith dans son propre format (.bsmx) : exportez-la en BeerXML "
                "depuis BeerSmith";
-    if (census.html)
+    if (outside.html)
         return "ce fichier est une page web (HTML), pas une recette BeerXML";
-    if (census.draft)
+    if (outside.draft)
         return "ce fichier suit le brouillon BeerXML 2, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
     std::string held;
-    for (int i = 0; i < 8; i++) {
-        if (census.counts[i] == 0)
+    for (int i = 0; i < kCensusKinds; i++) {
+        if (outside.counts[i] == 0)
             continue;
         held += held.empty() ? "" : ", ";
-        held += std::to_string(census.counts[i]) + " " + kRecordNames[i][census.counts[i] > 1 ? 1 : 0];
+        held += count_of(outside.counts[i], kCensusNames[i]);
     }
     if (held.empty())
         return "ce fichier ne contient aucune recette BeerXML";
@@ -450,67 +452,15 @@ std::string refusal_of_other_format(const std::string& bytes)
     return std::string();
 }
 
-// The start of each recipe of the normalised text, so that each can be read on its own.
-std::vector<std::pair<size_t, size_t>> recipe_spans(const std::string& text)
-{
-    std::vector<std::pair<size_t, size_t>> spans;
-    size_t from = 0;
-    while ((from = text.find("<RECIPE", from)) != std::string::npos) {
-        const char after = from + 7 < text.size() ? text[from + 7] : '\0';
-        if (after != '>' && after != '/' && !g_ascii_isspace(after)) {
-            from += 7;
-            continue;
-        }
-        size_t end = text.find("</RECIPE", from);
-        const size_t next = text.find("<RECIPE>", from + 7);
-        if (end == std::string::npos || (next != std::string::npos && next < end))
-            end = next == std::string::npos ? text.size() : next;
-        else
-            end = text.find('>', end) == std::string::npos ? text.size() : text.find('>', end) + 1;
-        spans.emplace_back(from, end);
-        from = end;
-    }
-    return spans;
-}
-
-int line_of(const std::string& text, size_t position)
-{
-    int line = 1;
-    for (size_t i = 0; i < position && i < text.size(); i++)
-        line += text[i] == '\n';
-    return line;
-}
-
-void read_recipes_one_by_one(const std::string& text, const Node& whole, BeerXmlContent& content,
-                             Census& census)
-{
-    const auto spans = recipe_spans(text);
-    if (spans.empty()) {
-        take_census(whole, census, 0);
-        return;
-    }
-    int number = 0;
-    for (const auto& span : spans) {
-        number++;
-        std::string error;
-        const std::string chunk = std::string("<") + kBeerXmlRoot + ">" +
-                                  text.substr(span.first, span.second - span.first) + "</" + kBeerXmlRoot +
-                                  ">";
-        const Node tree = parse_tree(chunk, line_of(text, span.first), &error);
-        const Node* recipe = tree.children.empty() ? nullptr : child(tree.children.front(), "RECIPE");
-        if (!recipe) {
-            content.unreadable.push_back("recette n° " + std::to_string(number) + " illisible (" + error +
-                                         ")");
-            continue;
-        }
-        BxRecipe read = read_recipe(*recipe);
-        if (!error.empty())
-            read.corrections.push_back("recette : " + error + ", la suite de la recette est perdue");
-        content.recipes.push_back(std::move(read));
-    }
-}
-
 } // namespace
+
+void add_correction(std::vector<std::string>& list, size_t& more, std::string what)
+{
+    if (list.size() < kMostCorrections)
+        list.push_back(std::move(what));
+    else
+        more++;
+}
 
 bool beerxml_number(const std::string& text, const char* unit, double* value, bool* plain)
 {
@@ -598,25 +548,24 @@ BeerXmlContent read_beerxml(const std::string& bytes)
         return content;
     }
     if (normal.text.find("<F_R_NAME>") != std::string::npos) {
-        Census beersmith;
+        OutsideRecipes beersmith;
         beersmith.beersmith = true;
         content.refused = true;
         content.refusal = refusal_without_recipe(beersmith);
         return content;
     }
-    std::string error;
-    const Node whole = parse_tree(normal.text, 1, &error);
-    Census census;
-    if (error.empty())
-        take_census(whole, census, 0);
-    else
-        read_recipes_one_by_one(normal.text, whole, content, census);
-    for (const Node* recipe : census.recipes)
-        content.recipes.push_back(read_recipe(*recipe));
+    const OutsideRecipes outside = read_recipe_trees(normal.text, [&content](const RecipeTree& tree) {
+        if (tree.recipe)
+            content.recipes.push_back(read_recipe(tree));
+        else
+            content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
+                                         tree.error + ")");
+    });
+    content.recipes_left_out = outside.recipes_left_out;
     if (content.recipes.empty()) {
         content.refused = true;
         content.refusal = content.unreadable.empty()
-                              ? refusal_without_recipe(census)
+                              ? refusal_without_recipe(outside)
                               : "aucune recette lisible : " + content.unreadable.front();
     }
     return content;
@@ -641,7 +590,8 @@ bool read_beerxml_file(const std::string& path, BeerXmlContent* content, std::st
         g_clear_error(&error);
         return false;
     }
-    *content = read_beerxml(std::string(bytes, length));
-    g_free(bytes);
+    const std::string file(bytes, length);
+    g_free(bytes); // one copy of a large file is enough
+    *content = read_beerxml(file);
     return true;
 }

@@ -70,7 +70,16 @@ struct BxRecipe {
     std::string equipment;
     double boil_time = -1;
     std::vector<std::string> corrections; // French, one per value read by its leading number or defaulted
+    size_t more_corrections = 0;          // those beyond kMostCorrections, counted only
+    std::vector<std::string> left_out;    // French: the records not read (beyond the caps, or empty)
 };
+
+// The corrections a recipe keeps: a message lists no more, and a file cannot make them use memory without
+// bound.
+constexpr size_t kMostCorrections = 30;
+
+// Adds a correction to `list` while it holds fewer than kMostCorrections; otherwise counts it in `more`.
+void add_correction(std::vector<std::string>& list, size_t& more, std::string what);
 
 struct BeerXmlContent {
     bool refused = false;
@@ -78,10 +87,12 @@ struct BeerXmlContent {
     std::vector<BxRecipe> recipes;
     std::vector<std::string> steps;      // the normalising steps that fired
     std::vector<std::string> unreadable; // French, one per recipe that could not be read at all
+    size_t recipes_left_out = 0;         // beyond kMostRecipes (recipe/beerxml_tree.h), not read
 };
 
 // Reads the bytes of a file. One bad field never loses its recipe, and one recipe GMarkup cannot read
-// never loses the others; a file holding no recipe is refused with a message naming what it holds.
+// never loses the others; a file holding no recipe is refused with a message naming what it holds. Time and
+// memory stay proportional to the file's size: what lies beyond the caps is counted, not read.
 BeerXmlContent read_beerxml(const std::string& bytes);
 
 // Reads a whole file with read_beerxml; false, with a French reason in `why`, when it cannot be read.

@@ -3,6 +3,9 @@
 // entity expansion and external entities cannot happen however the file was made.
 #include "recipe/beerxml_text.h"
 
+#include "core/display_text.h"
+#include "core/text.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -13,12 +16,6 @@
 
 namespace
 {
-
-// Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines nothing.
-const unsigned short kWindows1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                             0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The named entities of HTML that recipe sites leave in their files; 160 to 255 follow Latin-1's order.
 const char* const kLatin1Names[96] = {
@@ -125,47 +122,52 @@ bool has_high_bytes(const std::string& bytes)
     return false;
 }
 
-std::string windows1252_to_utf8(const std::string& bytes)
+// Names of Unicode forms that only a byte order mark could make true: without one, such a declaration is
+// a writer's mistake (the file would be full of NUL bytes otherwise).
+bool is_unicode_name(const std::string& encoding)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (unsigned char c : bytes) {
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else if (c >= 0xA0)
-            append_unichar(out, c);
-        else if (kWindows1252High[c - 0x80] != 0)
-            append_unichar(out, kWindows1252High[c - 0x80]);
-    }
-    return out;
+    for (const char* prefix :
+         {"utf-16", "utf16", "utf-32", "utf32", "ucs-2", "ucs2", "ucs-4", "ucs4", "unicode"})
+        if (encoding.compare(0, std::strlen(prefix), prefix) == 0)
+            return true;
+    return false;
 }
 
-// Step 2: the text as UTF-8, from the declared character set or, failing that, from Windows-1252.
+// Step 2: the text as UTF-8. Valid UTF-8 stays UTF-8 whatever the declaration names: programs declare a
+// character set they do not write, and text that happens to be valid UTF-8 in another one is rare. Other
+// text is converted from its declared character set when that is neither UTF-8 nor Latin-1 and the
+// conversion works; otherwise its valid UTF-8 sequences stay and only the other bytes are read as
+// Windows-1252, so a file that mixes the two keeps both.
 std::string to_utf8(const std::string& bytes, std::vector<std::string>& steps)
 {
     const std::string encoding = declared_encoding(bytes);
-    if (is_utf8_name(encoding)) {
-        if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-            return bytes;
-        steps.push_back("octets invalides en UTF-8 : texte lu comme Windows-1252");
-        return windows1252_to_utf8(bytes);
+    const std::string named = bounded_display_text(encoding, 40);
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr)) {
+        if (!is_utf8_name(encoding) && has_high_bytes(bytes))
+            steps.push_back("texte lu en UTF-8, malgré la déclaration « " + named + " », car il en est");
+        return bytes;
     }
-    if (is_windows1252_name(encoding)) {
-        if (has_high_bytes(bytes))
-            steps.push_back("texte converti de " + encoding + " en UTF-8");
-        return windows1252_to_utf8(bytes);
+    if (!is_utf8_name(encoding) && !is_windows1252_name(encoding) && !is_unicode_name(encoding) &&
+        encoding.size() <= 40) {
+        gsize written = 0;
+        gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8",
+                                     encoding.c_str(), nullptr, &written, nullptr);
+        if (converted) {
+            std::string out(converted, written);
+            g_free(converted);
+            steps.push_back("texte converti de " + named + " en UTF-8");
+            return out;
+        }
     }
-    gsize written = 0;
-    gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8", encoding.c_str(),
-                                 nullptr, &written, nullptr);
-    if (converted) {
-        std::string out(converted, written);
-        g_free(converted);
-        steps.push_back("texte converti de " + encoding + " en UTF-8");
-        return out;
-    }
-    steps.push_back("octets invalides en " + encoding + " : texte lu comme Windows-1252");
-    return windows1252_to_utf8(bytes);
+    size_t converted = 0;
+    std::string out = utf8_text(bytes, &converted);
+    if (is_windows1252_name(encoding))
+        steps.push_back(std::to_string(converted) + " octet(s) converti(s) de " + named + " en UTF-8");
+    else
+        steps.push_back(std::to_string(converted) +
+                        " octet(s) invalide(s) en UTF-8 lu(s) comme Windows-1252" +
+                        (is_utf8_name(encoding) ? std::string() : " (déclaration « " + named + " »)"));
+    return out;
 }
 
 // Step 3: control characters other than tab and line ends leave; so do those XML forbids.
@@ -176,7 +178,16 @@ std::string drop_control_characters(const std::string& text, std::vector<std::st
     size_t dropped = 0;
     const char* const end = text.data() + text.size();
     for (const char* p = text.data(); p < end;) {
-        if (*p == '\0') { // a NUL inside the text
+        // Runs of printable ASCII, most of any file, are copied whole.
+        const char* run = p;
+        while (run < end && ((*run >= 0x20 && *run < 0x7F) || *run == '\n' || *run == '\t' || *run == '\r'))
+            run++;
+        if (run > p) {
+            out.append(p, static_cast<size_t>(run - p));
+            p = run;
+            continue;
+        }
+        if (static_cast<unsigned char>(*p) < 0x80) { // another control character, a NUL too
             dropped++;
             p++;
             continue;
@@ -191,6 +202,11 @@ std::string drop_control_characters(const std::string& text, std::vector<std::st
     }
     if (dropped > 0)
         steps.push_back(std::to_string(dropped) + " caractère(s) de contrôle retiré(s)");
+    size_t hidden = 0;
+    out = without_hidden_characters(out, &hidden);
+    if (hidden > 0)
+        steps.push_back(std::to_string(hidden) +
+                        " caractère(s) invisible(s) ou inversant le sens du texte retiré(s)");
     return out;
 }
 
@@ -211,19 +227,21 @@ class Scanner
     Scanner(const std::string& text, NormalisedXml& result) : in_(text), result_(result)
     {
         out_.reserve(text.size() + 64);
+        out_.append("<").append(kBeerXmlRoot).append(">");
     }
 
     void run()
     {
-        while (pos_ < in_.size() && !result_.refused) {
-            const char c = in_[pos_];
-            if (c == '<')
+        const size_t size = in_.size();
+        while (pos_ < size && !result_.refused) {
+            while (pos_ < size && in_[pos_] != '<' && in_[pos_] != '&')
+                pos_++;
+            if (pos_ < size && in_[pos_] == '<')
                 markup();
-            else if (c == '&')
+            else if (pos_ < size)
                 entity();
-            else
-                out_ += in_[pos_++];
         }
+        flush();
     }
 
     std::string take()
@@ -240,47 +258,60 @@ class Scanner
         return in_.compare(pos_, std::strlen(literal), literal) == 0;
     }
 
-    // Copies up to and with `end`; an unterminated construct takes the rest of the file and is closed.
-    void copy_through(const char* end)
+    // What was read unchanged since the last change is copied in one piece, now.
+    void flush()
+    {
+        out_.append(in_, kept_, pos_ - kept_);
+        kept_ = pos_;
+    }
+
+    // The input from here to `to` becomes `text`.
+    void replace(size_t to, const std::string& text)
+    {
+        flush();
+        out_ += text;
+        pos_ = kept_ = to;
+    }
+
+    // Kept up to and with `end`; an unterminated construct takes the rest of the file and is closed.
+    void keep_through(const char* end)
     {
         const size_t stop = in_.find(end, pos_);
         if (stop == std::string::npos) {
-            out_.append(in_, pos_, std::string::npos);
-            out_ += end;
             pos_ = in_.size();
+            replace(pos_, end);
             unclosed++;
             return;
         }
-        const size_t length = stop + std::strlen(end) - pos_;
-        out_.append(in_, pos_, length);
-        pos_ += length;
+        pos_ = stop + std::strlen(end);
     }
 
     void skip_through(const char* end)
     {
         const size_t stop = in_.find(end, pos_);
-        pos_ = stop == std::string::npos ? in_.size() : stop + std::strlen(end);
+        replace(stop == std::string::npos ? in_.size() : stop + std::strlen(end), std::string());
     }
 
     void markup()
     {
-        if (at("<!--")) {
-            copy_through("-->");
-        } else if (at("<![CDATA[")) {
-            copy_through("]]>");
-        } else if (at("<?")) {
+        const char next = pos_ + 1 < in_.size() ? in_[pos_ + 1] : '\0';
+        // Tags first: they are nearly all of the markup.
+        if (name_start(next) || next == '/') {
+            tag();
+        } else if (next == '!' && at("<!--")) {
+            keep_through("-->");
+        } else if (next == '!' && at("<![CDATA[")) {
+            keep_through("]]>");
+        } else if (next == '?') {
             // The declaration is routine; any other instruction is worth naming.
             if (!at("<?xml ") && !at("<?xml?") && !at("<?xml\t") && !at("<?xml\n") && !at("<?xml\r"))
                 instructions++;
             skip_through("?>");
-        } else if (at("<!DOCTYPE") || at("<!doctype")) {
+        } else if (next == '!' && (at("<!DOCTYPE") || at("<!doctype"))) {
             doctype();
-        } else if (pos_ + 1 < in_.size() && (name_start(in_[pos_ + 1]) || in_[pos_ + 1] == '/')) {
-            tag();
         } else {
             stray_brackets++;
-            out_ += "&lt;";
-            pos_++;
+            replace(pos_ + 1, "&lt;");
         }
     }
 
@@ -305,39 +336,41 @@ class Scanner
             return;
         }
         doctypes++;
-        pos_ = p < in_.size() ? p + 1 : p;
+        replace(p < in_.size() ? p + 1 : p, std::string());
     }
 
-    // A start or end tag: its name upper-cased, the rest copied with quoted values kept whole.
+    // A start or end tag: its name upper-cased, the rest kept with quoted values whole.
     void tag()
     {
-        out_ += in_[pos_++];
-        if (in_[pos_] == '/')
-            out_ += in_[pos_++];
+        const size_t size = in_.size();
+        const size_t name = pos_ + (in_[pos_ + 1] == '/' ? 2 : 1);
+        size_t end = name;
         bool changed = false;
-        while (pos_ < in_.size() && name_char(in_[pos_])) {
-            const char c = g_ascii_toupper(in_[pos_++]);
-            changed = changed || c != in_[pos_ - 1];
-            if (c == ':')
-                result_.namespaced = true;
-            out_ += c;
+        while (end < size && name_char(in_[end])) {
+            changed = changed || g_ascii_islower(in_[end]);
+            result_.namespaced = result_.namespaced || in_[end] == ':';
+            end++;
         }
-        if (changed)
+        if (changed) {
             lower_case_tags++;
+            pos_ = name;
+            replace(end, upper_ascii(in_.substr(name, end - name)));
+        }
+        // The rest of the tag: up to the first ">" outside quotes.
         char quote = 0;
-        while (pos_ < in_.size()) {
-            const char c = in_[pos_++];
-            out_ += c;
+        for (pos_ = end; pos_ < size; pos_++) {
+            const char c = in_[pos_];
             if (quote) {
                 if (c == quote)
                     quote = 0;
             } else if (c == '"' || c == '\'') {
                 quote = c;
             } else if (c == '>') {
+                pos_++;
                 return;
             }
         }
-        out_ += quote ? std::string(1, quote) + ">" : ">";
+        replace(size, quote ? std::string(1, quote) + ">" : ">");
         unclosed++;
     }
 
@@ -352,21 +385,21 @@ class Scanner
             p++;
         if (p >= in_.size() || in_[p] != ';' || p == pos_ + 1) {
             bare_ampersands++;
-            out_ += "&amp;";
-            pos_++;
+            replace(pos_ + 1, "&amp;");
             return;
         }
         const std::string name = in_.substr(pos_ + 1, p - pos_ - 1);
         if (is_xml_entity(name)) {
-            out_.append(in_, pos_, p + 1 - pos_);
+            pos_ = p + 1;
         } else if (const gunichar c = html_entity(name)) {
             html_entities++;
-            append_unichar(out_, c);
+            std::string character;
+            append_unichar(character, c);
+            replace(p + 1, character);
         } else {
             unknown_entities++;
-            out_ += "&amp;" + name + ";";
+            replace(p + 1, "&amp;" + name + ";");
         }
-        pos_ = p + 1;
     }
 
     // "&#233;" or "&#xE9;" becomes its character; one XML forbids, or no number at all, is text.
@@ -385,26 +418,27 @@ class Scanner
         }
         if (p == digits || p >= in_.size() || in_[p] != ';') {
             bare_ampersands++;
-            out_ += "&amp;";
-            pos_++;
+            replace(pos_ + 1, "&amp;");
             return;
         }
         const gunichar c = static_cast<gunichar>(code);
+        std::string character;
         if (c == '<')
-            out_ += "&lt;";
+            character = "&lt;";
         else if (c == '&')
-            out_ += "&amp;";
+            character = "&amp;";
         else if (allowed_character(c))
-            append_unichar(out_, c);
+            append_unichar(character, c);
         else
             unknown_entities++;
-        pos_ = p + 1;
+        replace(p + 1, character);
     }
 
     const std::string& in_;
     NormalisedXml& result_;
     std::string out_;
     size_t pos_ = 0;
+    size_t kept_ = 0; // the input from here to pos_ is copied unchanged at the next flush
 };
 
 void note(std::vector<std::string>& steps, size_t count, const char* what)
@@ -414,13 +448,6 @@ void note(std::vector<std::string>& steps, size_t count, const char* what)
 }
 
 } // namespace
-
-std::string utf8_or_windows1252(const std::string& bytes)
-{
-    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-        return bytes;
-    return windows1252_to_utf8(bytes);
-}
 
 bool looks_like_xml(const std::string& bytes)
 {
@@ -476,7 +503,8 @@ NormalisedXml normalise_beerxml(const std::string& bytes)
     note(result.steps, scanner.stray_brackets, "« < » isolé(s) gardé(s) comme texte");
     note(result.steps, scanner.lower_case_tags, "balise(s) écrite(s) en minuscules lue(s) en capitales");
     note(result.steps, scanner.unclosed, "balise(s) ou commentaire(s) non fermé(s) à la fin du fichier");
-    result.text = std::string("<") + kBeerXmlRoot + ">" + scanner.take() + "</" + kBeerXmlRoot + ">";
+    result.text = scanner.take();
+    result.text += std::string("</") + kBeerXmlRoot + ">";
     return result;
 }
 

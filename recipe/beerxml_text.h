@@ -18,13 +18,10 @@ struct NormalisedXml {
     bool namespaced = false;        // a tag name holds a prefix (the 1.1/2 drafts)
 };
 
-// The normalising pass: size limit, BOM, character set, control characters, declaration, processing
-// instructions and DOCTYPE (refused when it declares entities), HTML entities, stray "<" and "&", tag case,
-// one root. Each step that changed something is named in `steps`.
+// The normalising pass: size limit, BOM, character set, control and hidden characters, declaration,
+// processing instructions and DOCTYPE (refused when it declares entities), HTML entities, stray "<" and "&",
+// tag case, one root. Each step that changed something is named in `steps`.
 NormalisedXml normalise_beerxml(const std::string& bytes);
-
-// The text as UTF-8: kept when it already is valid UTF-8, otherwise each byte read as Windows-1252.
-std::string utf8_or_windows1252(const std::string& bytes);
 
 // True when the first byte after a BOM and blanks is "<": the content decides, not the extension.
 bool looks_like_xml(const std::string& bytes);

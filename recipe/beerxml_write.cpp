@@ -51,6 +51,10 @@ std::string xml_text(const std::string& text)
     return out;
 }
 
+// The bounds that style entries write for "no bound".
+constexpr double kOpenMin = 0;
+constexpr double kOpenMax = 9999;
+
 class Writer
 {
   public:
@@ -101,6 +105,19 @@ class Writer
     void number(const char* tag, double x, double lo, double hi, int decimals = 4)
     {
         text(tag, decimal(within(tag, x, lo, hi), decimals));
+    }
+
+    // A style range: TAG_MIN and TAG_MAX, the texts divided by `per_unit`, within [lo, hi]. The style
+    // database's open bounds ("0" and "9999", as the built-in "Pas de Style" has them) stand for no bound at
+    // all: they become the format's own bounds without a word, while a bound the brewer typed is said when
+    // clamped.
+    void range(const char* tag, const std::string& min, const std::string& max, double per_unit, double lo,
+               double hi)
+    {
+        const std::string min_tag = std::string(tag) + "_MIN", max_tag = std::string(tag) + "_MAX";
+        const double from = text_to_number(min), to = text_to_number(max);
+        number(min_tag.c_str(), from == kOpenMin ? lo : from / per_unit, lo, hi);
+        number(max_tag.c_str(), to == kOpenMax ? hi : to / per_unit, lo, hi);
     }
 
     void subject(const std::string& what)
@@ -175,14 +192,10 @@ void write_style(Writer& x, const StyleEntry& s)
     x.text("STYLE_LETTER", "");
     x.text("STYLE_GUIDE", "");
     x.text("TYPE", style_type(s));
-    x.number("OG_MIN", text_to_number(s.og_min) / 1000, 0.99, 1.2);
-    x.number("OG_MAX", text_to_number(s.og_max) / 1000, 0.99, 1.2);
-    x.number("FG_MIN", text_to_number(s.fg_min) / 1000, 0.99, 1.2);
-    x.number("FG_MAX", text_to_number(s.fg_max) / 1000, 0.99, 1.2);
-    x.number("IBU_MIN", text_to_number(s.ibu_min), 0, kIbuMost);
-    x.number("IBU_MAX", text_to_number(s.ibu_max), 0, kIbuMost);
-    x.number("COLOR_MIN", text_to_number(s.ebc_min) / 1.97, 0, kSrmMost);
-    x.number("COLOR_MAX", text_to_number(s.ebc_max) / 1.97, 0, kSrmMost);
+    x.range("OG", s.og_min, s.og_max, 1000, 0.99, 1.2);
+    x.range("FG", s.fg_min, s.fg_max, 1000, 0.99, 1.2);
+    x.range("IBU", s.ibu_min, s.ibu_max, 1, 0, kIbuMost);
+    x.range("COLOR", s.ebc_min, s.ebc_max, 1.97, 0, kSrmMost);
     if (!s.description.empty())
         x.text("NOTES", s.description);
     x.close("STYLE");

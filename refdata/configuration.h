@@ -5,8 +5,12 @@
 
 #include <string>
 
-// Reads the keys; a missing file leaves every setting at 0 or empty.
-void load_configuration();
+// Reads the keys of the configuration in use (data_folders().bases). One that sets no known key (missing,
+// empty, binary, cut short) leaves every setting at 0 or empty; one that lacks some of the eighteen keys
+// leaves those at 0 or empty. But when the bases in use are the brewer's copy of shared ones
+// (DataFolders::shared_bases), the shared configuration's values stand in for whatever it lacks. Gives a
+// French warning naming the file in those cases, "" otherwise (and for a file of its own lacking keys).
+std::string load_configuration();
 
 // Reads the keys from the configuration file at `path` (tools that are given their own folder);
 // false, every setting left as it was, when the file cannot be opened.

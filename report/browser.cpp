@@ -4,6 +4,7 @@
 #include "core/workspace.h"
 
 #include <glib.h>
+#include <sys/wait.h>
 
 std::vector<std::string> split_arguments(const std::string& text)
 {
@@ -70,11 +71,51 @@ std::string page_argument(const std::string& folder, const std::string& page)
 }
 
 static int running_browsers = 0;
+static void (*end_notice)(const std::string& message) = nullptr;
 
-static void on_browser_ended(GPid pid, gint, gpointer)
+void set_browser_end_notice(void (*notice)(const std::string& message))
+{
+    end_notice = notice;
+}
+
+std::string browser_setting_file()
+{
+    std::string file = data_folders().bases + "/configuration.txt";
+    return file.compare(0, 2, "./") == 0 ? file.substr(2) : file;
+}
+
+std::string browser_end_message(const std::string& command, int status, double seconds,
+                                const std::string& setting_file)
+{
+    // A browser the brewer closes after reading ends well, or by a signal; only a quick error says that the
+    // command could not show the page (xdg-open without a desktop, a browser refusing its options).
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 0 || seconds >= kBrowserQuickEndSeconds)
+        return "";
+    return "Le navigateur « " + command + " » s'est arrêté en erreur (code " +
+           std::to_string(WEXITSTATUS(status)) + ") : la page n'est sans doute pas affichée.\n" +
+           "Le navigateur se choisit par la clé NAVIGATEUR de " + setting_file + ".";
+}
+
+// One started browser, until it ends.
+struct BrowserRun {
+    std::string command;
+    gint64 started_us;
+};
+
+static void on_browser_ended(GPid pid, gint status, gpointer data)
 {
     g_spawn_close_pid(pid);
     running_browsers--;
+    const auto* run = static_cast<const BrowserRun*>(data);
+    const double seconds = static_cast<double>(g_get_monotonic_time() - run->started_us) / G_USEC_PER_SEC;
+    const std::string message = browser_end_message(run->command, status, seconds, browser_setting_file());
+    if (!message.empty() && end_notice)
+        end_notice(message);
+}
+
+static void forget_run(gpointer data)
+{
+    delete static_cast<BrowserRun*>(data);
 }
 
 bool launch_browser(const std::string& argument_text, std::string& failed_command)
@@ -106,7 +147,8 @@ bool launch_browser(const std::string& argument_text, std::string& failed_comman
         return false;
     }
     running_browsers++;
-    g_child_watch_add(pid, on_browser_ended, nullptr);
+    g_child_watch_add_full(G_PRIORITY_DEFAULT, pid, on_browser_ended,
+                           new BrowserRun{ws.settings.browser, g_get_monotonic_time()}, forget_run);
     failed_command.clear();
     return true;
 }

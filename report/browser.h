@@ -23,3 +23,18 @@ bool show_help(std::string& failed_command);
 
 // How many started browsers have not ended yet; their ends are noticed by the default GLib main context.
 int running_browser_count();
+
+// The configuration file that holds the NAVIGATEUR key, as messages name it.
+std::string browser_setting_file();
+
+// A browser that ends in error this soon after its start most likely showed nothing.
+constexpr double kBrowserQuickEndSeconds = 10;
+
+// The French message for a browser `command` that ended with the wait status `status` after `seconds`: why
+// the page is probably not shown and that the NAVIGATEUR key of `setting_file` sets the browser; "" when it
+// ended well, was stopped by a signal, or ran long enough to have shown the page.
+std::string browser_end_message(const std::string& command, int status, double seconds,
+                                const std::string& setting_file);
+
+// Who hears of a browser that ended in error at once (the window shows it); nobody until it is set.
+void set_browser_end_notice(void (*notice)(const std::string& message));

@@ -40,7 +40,8 @@ struct QuirkCase {
     const char* refusal; // part of the refusal, or nullptr when the file is read
     size_t recipes;
     const char* first_name;
-    const char* said; // part of a normalising step or a correction that must be reported
+    const char* said;                 // part of a normalising step or a correction that must be reported
+    const char* unreadable = nullptr; // part of the note of a recipe that could not be read at all
 };
 
 static const QuirkCase kQuirks[] = {
@@ -61,6 +62,21 @@ static const QuirkCase kQuirks[] = {
     {"namespaced_draft.xml", "brouillon BeerXML", 0, nullptr, nullptr},
     {"beersmith_native.bsmx", "BeerSmith", 0, nullptr, nullptr},
     {"beerjson.json", "BeerJSON", 0, nullptr, nullptr},
+    // One broken recipe loses nothing of the others, wherever GMarkup notices the fault.
+    {"unclosed_recipe.xml", nullptr, 3, "Une", "XML abîmé ligne 5"},
+    {"broken_start_tag.xml", nullptr, 2, "Une", nullptr, "recette n° 2 illisible (XML abîmé ligne 6)"},
+    {"tag_cut_before_recipe.xml", nullptr, 3, "Une", nullptr},
+    // Valid UTF-8 stays UTF-8 whatever the declaration names; only the bytes that are not UTF-8 are
+    // converted.
+    {"utf8_declared_utf16.xml", nullptr, 1, "Bière d’été – Noël", "malgré la déclaration « utf-16 »"},
+    {"utf8_declared_utf7.xml", nullptr, 1, "Bière d’été – Noël", "malgré la déclaration « utf-7 »"},
+    {"utf8_declared_unknown.xml", nullptr, 1, "Bière d’été – Noël", "malgré la déclaration « x-klingon-1 »"},
+    {"utf8_declared_latin1.xml", nullptr, 1, "Bière d’été – Noël", "malgré la déclaration « iso-8859-1 »"},
+    {"mixed_utf8_latin1.xml", nullptr, 1, "Bière de garde", "2 octet(s) converti(s) de iso-8859-1"},
+    // Characters that hide or reverse text never reach a title.
+    {"hidden_characters.xml", nullptr, 1, "Revolver Blonde", "7 caractère(s) invisible(s)"},
+    {"web_page.html", "page web (HTML)", 0, nullptr, nullptr},
+    {"beerxml2_draft.xml", "brouillon BeerXML 2", 0, nullptr, nullptr},
 };
 
 TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
@@ -82,6 +98,8 @@ TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
         if (q.said) {
             EXPECT_TRUE(any_holds(said, q.said)) << q.said;
         }
+        EXPECT_EQ(any_holds(content.unreadable, q.unreadable ? q.unreadable : "illisible"),
+                  q.unreadable != nullptr);
         // Every recipe keeps what it has: no recipe is lost for another's fault.
         for (const BxRecipe& r : content.recipes)
             EXPECT_FALSE(r.fermentables.empty() && r.hops.empty() && q.recipes > 1) << r.name;
@@ -299,10 +317,58 @@ TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValue
     EXPECT_NE(document.find("<NAME>Bière &lt;spéciale&gt; &amp; &quot;amis&quot;</NAME>"), std::string::npos);
     EXPECT_EQ(document.find("e+"), std::string::npos) << "no exponent: schemas read xs:decimal";
     EXPECT_NE(document.find("<NAME>Sans nom</NAME>"), std::string::npos);
-    for (const char* said :
-         {"OG_MIN 0 ramené à 0.99", "OG_MAX 9.999 ramené à 1.2", "IBU_MAX 9999 ramené à 5000",
-          "TIME -5 ramené à 0", "COLOR 609.137 ramené à 300"})
+    for (const char* said : {"TIME -5 ramené à 0", "COLOR 609.137 ramené à 300"})
         EXPECT_TRUE(any_holds(clamped, said)) << said;
+    // "Pas de Style" has open ranges, 0 to 9999: they are no value the brewer typed.
+    EXPECT_FALSE(any_holds(clamped, "style")) << clamped.front();
+}
+
+// A style's ranges: the open bounds of the style database ("0" and "9999") leave as the format's own bounds
+// without a word; a bound the brewer typed is said when it had to be brought within the format's.
+TEST(BeerXml, OpenStyleBoundsLeaveSilentlyAndTypedOnesAreSaidWhenClamped)
+{
+    const auto style = [](const char* og_min, const char* og_max, const char* ibu_max, const char* ebc_max) {
+        StyleEntry s{"Cat", "Typé", og_min, og_max, "0", "9999", "0", "9999", "0", "9999", "style0", ""};
+        s.ibu_max = ibu_max;
+        s.ebc_max = ebc_max;
+        return s;
+    };
+    const struct {
+        StyleEntry style;
+        std::vector<std::string> said;
+        std::vector<std::string> written;
+    } cases[] = {
+        {style("0", "9999", "9999", "9999"),
+         {},
+         {"<OG_MIN>0.99</OG_MIN>", "<OG_MAX>1.2</OG_MAX>", "<FG_MIN>0.99</FG_MIN>", "<FG_MAX>1.2</FG_MAX>",
+          "<IBU_MIN>0</IBU_MIN>", "<IBU_MAX>5000</IBU_MAX>", "<COLOR_MIN>0</COLOR_MIN>",
+          "<COLOR_MAX>300</COLOR_MAX>"}},
+        {style("1040", "1060", "40", "30"),
+         {},
+         {"<OG_MIN>1.04</OG_MIN>", "<OG_MAX>1.06</OG_MAX>", "<IBU_MAX>40</IBU_MAX>"}},
+        {style("950", "1300", "6000", "700"),
+         {"OG_MIN 0.95 ramené à 0.99", "OG_MAX 1.3 ramené à 1.2", "IBU_MAX 6000 ramené à 5000",
+          "COLOR_MAX 355.33 ramené à 300"},
+         {"<OG_MIN>0.99</OG_MIN>", "<COLOR_MAX>300</COLOR_MAX>"}},
+        {style("0", "1300", "9999", "10000"),
+         {"OG_MAX 1.3 ramené à 1.2", "COLOR_MAX 5076.142 ramené à 300"},
+         {"<OG_MIN>0.99</OG_MIN>"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.style.og_min + " " + c.style.og_max + " " + c.style.ibu_max + " " + c.style.ebc_max);
+        load_worked_example();
+        ws.style = c.style;
+        evaluate_recipe();
+        std::vector<std::string> clamped;
+        const std::string document = beerxml_document(ws, &clamped);
+        std::vector<std::string> about_style;
+        for (const std::string& line : clamped)
+            if (line.find("style « Typé »") == 0)
+                about_style.push_back(line.substr(std::string("style « Typé » : ").size()));
+        EXPECT_EQ(about_style, c.said);
+        for (const std::string& element : c.written)
+            EXPECT_NE(document.find(element), std::string::npos) << element;
+    }
 }
 
 // The content decides between the two readers; looking at it never blocks on a FIFO nor reads a device.
@@ -321,4 +387,46 @@ TEST(BeerXml, ContentSniffingReadsOnlyRegularFilesWithoutBlocking)
     std::string why;
     EXPECT_FALSE(read_beerxml_file("tube.xml", &content, &why));
     EXPECT_EQ(why, "ce n'est pas un fichier ordinaire");
+}
+
+// The import message stays short whatever the file: names cut to 120 characters with "…", at most 30
+// corrections and 10 unreadable recipes listed, then how many more.
+TEST(BeerXml, ImportMessageIsBoundedWhateverTheFile)
+{
+    const std::string huge(1 << 20, 'x'), long_name(10000, 'h');
+    std::string twenty_hops, waters, unreadable;
+    for (int i = 0; i < 20; i++)
+        twenty_hops += "<HOP><NAME>" + long_name + "</NAME><AMOUNT>1 " + long_name + "</AMOUNT></HOP>";
+    for (int i = 0; i < 300; i++)
+        waters += "<WATER><NAME>" + long_name + "</NAME></WATER>";
+    for (int i = 0; i < 5000; i++)
+        unreadable += "<RECIPE x=1>";
+    const struct {
+        const char* what;
+        std::string file;
+        const char* said;
+    } cases[] = {
+        {"a 1 MB name", "<RECIPE><NAME>" + huge + "</NAME></RECIPE>", "Recette « xxxxxxxxxx"},
+        {"twenty hops of 10 kB names", "<RECIPE><HOPS>" + twenty_hops + "</HOPS></RECIPE>", "… et 11 autres"},
+        {"a 1 MB value", "<RECIPE><BATCH_SIZE>" + huge + "</BATCH_SIZE></RECIPE>", "BATCH_SIZE « xxxxx"},
+        {"300 waters of 10 kB names", "<RECIPE><WATERS>" + waters + "</WATERS></RECIPE>", "… et 249 autres"},
+        {"5,000 unreadable recipes", "<RECIPE><NAME>Lue</NAME></RECIPE>" + unreadable, "… et 4989 autres"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BeerXmlContent content = read_beerxml(c.file);
+        ASSERT_FALSE(content.recipes.empty()) << content.refusal;
+        reset_workspace();
+        const ImportedRecipe imported = import_beerxml_recipe(content.recipes[0], ws);
+        const std::string message = import_message(imported, content, ws.estimates, 75);
+        EXPECT_LT(message.size(), 24000u);
+        EXPECT_NE(message.find(c.said), std::string::npos) << message;
+        EXPECT_LE(g_utf8_strlen(beerxml_recipe_label(content, 0).c_str(), -1), 121);
+        // Every quoted text is cut on a character boundary with "…".
+        for (size_t at = message.find("« "); at != std::string::npos; at = message.find("« ", at + 1)) {
+            const size_t end = message.find(" »", at);
+            ASSERT_NE(end, std::string::npos);
+            EXPECT_LE(g_utf8_strlen(message.substr(at + 3, end - at - 3).c_str(), -1), 121);
+        }
+    }
 }

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sstream>
 
@@ -294,4 +295,71 @@ TEST_F(FakeBrowser, LaunchReturnsWhileTheBrowserRuns)
     ASSERT_TRUE(run_until_browsers_end());
     close(pipe_end);
     EXPECT_EQ(args(), "released\n");
+}
+
+// A browser's end, and what the brewer is told: only a quick error says the page is probably not shown.
+struct EndCase {
+    int status; // as waitpid gives it
+    double seconds;
+    bool told;
+};
+static const EndCase kEnds[] = {
+    {0, 0.1, false},                               // a launcher that handed the page over
+    {3 << 8, 0.2, true},                           // xdg-open without a desktop: "no method available"
+    {1 << 8, kBrowserQuickEndSeconds - 0.1, true}, // a browser refusing its options
+    {1 << 8, kBrowserQuickEndSeconds, false},      // ran long enough to have shown the page
+    {1 << 8, 3600, false},                         // closed by the brewer after an hour
+    {SIGTERM, 0.1, false},                         // stopped by a signal: the brewer or the session
+    {SIGKILL, 0.1, false},
+};
+
+TEST(Browser, AQuickErrorIsToldWithTheKeyThatChoosesTheBrowser)
+{
+    for (const EndCase& c : kEnds) {
+        const std::string message =
+            browser_end_message("xdg-open", c.status, c.seconds, "bases/configuration.txt");
+        EXPECT_EQ(!message.empty(), c.told) << c.status << " after " << c.seconds << " s";
+        if (c.told) {
+            EXPECT_NE(message.find("« xdg-open »"), std::string::npos) << message;
+            EXPECT_NE(message.find("(code " + std::to_string(c.status >> 8) + ")"), std::string::npos)
+                << message;
+            EXPECT_NE(message.find("clé NAVIGATEUR de bases/configuration.txt"), std::string::npos)
+                << message;
+        }
+    }
+}
+
+TEST(Browser, SettingFileIsNamedAsTheBrewerFindsIt)
+{
+    const DataFolders kept = data_folders();
+    DataFolders folders = kept;
+    folders.bases = "./bases";
+    use_data_folders(folders);
+    EXPECT_EQ(browser_setting_file(), "bases/configuration.txt");
+    folders.bases = "/home/u/.local/share/cuvelo/bases";
+    use_data_folders(folders);
+    EXPECT_EQ(browser_setting_file(), "/home/u/.local/share/cuvelo/bases/configuration.txt");
+    use_data_folders(kept);
+}
+
+static std::vector<std::string> heard;
+
+// A browser command that starts but ends in error at once is told through the notice, once; one that ends
+// well is not.
+TEST(Browser, CommandThatEndsInErrorAtOnceIsTold)
+{
+    set_browser_end_notice([](const std::string& message) { heard.push_back(message); });
+    reset_workspace();
+    std::string failed;
+    ws.settings.browser = "sh -c \"exit 3\"";
+    ASSERT_TRUE(launch_browser("page", failed));
+    ASSERT_TRUE(run_until_browsers_end());
+    ws.settings.browser = "true";
+    ASSERT_TRUE(launch_browser("page", failed));
+    ASSERT_TRUE(run_until_browsers_end());
+    set_browser_end_notice(nullptr);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_NE(heard[0].find("« sh -c \"exit 3\" »"), std::string::npos) << heard[0];
+    EXPECT_NE(heard[0].find("(code 3)"), std::string::npos) << heard[0];
+    EXPECT_NE(heard[0].find("clé NAVIGATEUR"), std::string::npos) << heard[0];
 }

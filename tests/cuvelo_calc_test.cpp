@@ -4,10 +4,13 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
+
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -338,6 +341,18 @@ TEST(CuveloCalc, BeerXmlFilesAreListedChosenAndExported)
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("aucune recette : 12 houblons, 30 malts"), std::string::npos) << refused.err;
     EXPECT_EQ(run_calc({"--recipe", "zéro", two}).status, 2);
+
+    // Beyond 5,000 recipes a file is not read further, and the listing says so.
+    std::string many;
+    for (int i = 0; i < 5003; i++)
+        many += "<RECIPE><NAME>R" + std::to_string(i + 1) + "</NAME></RECIPE>\n";
+    write_file("many.xml", many);
+    const CalcRun listed = run_calc({"--list", "many.xml"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 5000);
+    EXPECT_NE(listed.out.find("5000\tR5000\n"), std::string::npos);
+    EXPECT_NE(listed.err.find("3 recette(s) de plus, au-delà des 5000 premières"), std::string::npos)
+        << listed.err;
 }
 
 // A brewer takes the worked pale ale to 25 L with Morey's colour, aims it at a stronger, more bitter beer,
@@ -372,4 +387,84 @@ TEST(CuveloCalc, ScaledThenAimedThenSavedAndAColourOutOfReach)
 
     run = run_calc({"--bases", "bases", "--target", "srm=10", "aimed.cvl"});
     EXPECT_EQ(run.status, 2);
+}
+
+// The value of one row of --tsv output; NaN when the row is missing.
+static double tsv_value(const std::string& out, const std::string& key)
+{
+    const size_t at = out.find(key + "\t");
+    return at == std::string::npos ? NAN : g_ascii_strtod(out.c_str() + at + key.size() + 1, nullptr);
+}
+
+// Numbers are plain decimals (point or comma); anything else, or a value no brewer means, is refused naming
+// the argument, with status 2, and nothing is written over the file --save names.
+TEST(CuveloCalc, NumbersThatAreNotPlainDecimalsAreRefusedAndNothingIsSaved)
+{
+    ScratchDir dir;
+    write_file("kept.cvl", "TITRE\tgardée\n");
+    const struct {
+        const char* option;
+        const char* value;
+        const char* says;
+    } cases[] = {
+        {"--scale-volume", "5abc",
+         "--scale-volume attend un nombre décimal de litres (point ou virgule), pas « 5abc »"},
+        {"--scale-volume", "0x20", "pas « 0x20 »"},
+        {"--scale-volume", "1e308", "pas « 1e308 »"},
+        {"--scale-volume", "0.0001", "attend un volume entre 0.5 et 10000 litres, pas « 0.0001 »"},
+        {"--scale-volume", "-3", "attend un volume entre 0.5 et 10000 litres"},
+        {"--scale-volume", "20000", "attend un volume entre 0.5 et 10000 litres"},
+        {"--target", "og=0x400", "la cible « og=0x400 » attend un nombre décimal"},
+        {"--target", "og=1e308", "la cible « og=1e308 » attend un nombre décimal"},
+        {"--target", "og=-5", "une densité initiale n'est jamais négative"},
+        {"--target", "ibu=-3", "une amertume n'est jamais négative"},
+        {"--target", "ebc=9e9", "la cible « ebc=9e9 » attend un nombre décimal"},
+    };
+    for (const auto& c : cases) {
+        const CalcRun run = run_calc(
+            {"--bases", kData + "/bases", c.option, c.value, "--save", "kept.cvl", kData + "/worked.cvl"});
+        EXPECT_EQ(run.status, 2) << c.value;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.value << ": " << run.err;
+        EXPECT_EQ(run.err.find("boirait"), std::string::npos) << run.err;
+        EXPECT_EQ(read_file("kept.cvl"), "TITRE\tgardée\n") << c.value;
+    }
+    // A decimal comma is a decimal, in the volume and in the targets.
+    const CalcRun comma = run_calc({"--bases", kData + "/bases", "--tsv", "--scale-volume", "17,7",
+                                    "--target", "og=1,050,ibu=20,5", kData + "/worked.cvl"});
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_NEAR(tsv_value(comma.out, "final_volume"), 17.7, 0.3) << comma.out; // less the grain's drink
+    EXPECT_NEAR(tsv_value(comma.out, "initial_density"), 1050, 0.5) << comma.out;
+    EXPECT_NEAR(tsv_value(comma.out, "bitterness_ibu"), 20.5, 0.5) << comma.out;
+}
+
+// A recipe forced to 4 L whose 6 kg of grain take 18 L of mash water gives far more than 4 L: scaling goes
+// from what it gives. Scaling that would weigh a line to nothing is an input error, and nothing is saved.
+TEST(CuveloCalc, ScalingGoesFromTheVolumeTheRecipeGivesOrChangesNothing)
+{
+    ScratchDir dir;
+    const std::string style =
+        "STYLE\tPas de Catégorie\tPas de Style\t0\t9999\t0\t9999\t0\t9999\t0\t9999\tstyle0\t\n";
+    write_file("forced4.cvl", "TITRE\tForcée à 4 L\n" + style +
+                                  "FORCER_VOLUME\t4\n"
+                                  "EAU\teau\tEau\t18 L\t\t\t\tEMPATAGE\t0\n"
+                                  "EAU\teau\tEau\t0 L\t\t\t\tRINCAGE\t0\n"
+                                  "MALT\tmalt\tPale\t6 KG\t8\t80\t\tEMPATAGE\t0\n"
+                                  "HOUBLONCONE\thoublon\tSaaz\t40 G\t5\t\t60\tEBULLITION\t0\n");
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "forced4.cvl"});
+    EXPECT_NE(run.out.find("final_volume\t8.78\n"), std::string::npos) << run.out;
+    run = run_calc({"--bases", kData + "/bases", "--tsv", "--scale-volume", "17.7", "--save", "scaled.cvl",
+                    "forced4.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NEAR(tsv_value(run.out, "final_volume"), 17.7, 0.3) << run.out;
+    EXPECT_NE(read_file("scaled.cvl").find("\tPale\t12.096 KG\t"), std::string::npos)
+        << read_file("scaled.cvl");
+
+    write_file("salted.cvl",
+               read_file(kData + "/worked.cvl") + "AUTRE\tsel\tSel\t0.1 G\t\t\t\tEBULLITION\t0\n");
+    write_file("kept.cvl", "TITRE\tgardée\n");
+    run =
+        run_calc({"--bases", kData + "/bases", "--scale-volume", "0.5", "--save", "kept.cvl", "salted.cvl"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("« Sel » ne pèserait plus rien une fois arrondi"), std::string::npos) << run.err;
+    EXPECT_EQ(read_file("kept.cvl"), "TITRE\tgardée\n");
 }

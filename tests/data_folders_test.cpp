@@ -9,7 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
+#include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // The scratch folder holds "shared/" (as installed), "user/" (the brewer's $XDG_DATA_HOME/cuvelo) and
 // "work/", an unrelated working folder; the folders in use are put back after each test.
@@ -58,6 +63,7 @@ TEST_F(DataFolderTest, WorkingFolderWithItsOwnDatabaseIsUsedAsItIs)
     EXPECT_EQ(search.folders.pictures, std::vector<std::string>{"./images"});
     EXPECT_EQ(search.folders.report, "");
     EXPECT_EQ(search.folders.help, shared());
+    EXPECT_EQ(search.folders.shared_bases, "") << "the working folder's bases are no copy";
     EXPECT_FALSE(file_exists(user())) << "nothing is copied for a working folder";
 }
 
@@ -66,6 +72,7 @@ TEST_F(DataFolderTest, FirstStartCopiesTheSharedBasesAndNeverOverwritesTheBrewer
     DataSearch search = find();
     ASSERT_TRUE(search.found);
     EXPECT_EQ(search.folders.bases, user() + "/bases");
+    EXPECT_EQ(search.folders.shared_bases, shared() + "/bases");
     EXPECT_EQ(search.folders.report, user());
     EXPECT_EQ(search.folders.pictures, std::vector<std::string>{shared() + "/images"});
     for (const char* base : {"configuration.txt", "ingredients.txt", "styles.txt"})
@@ -111,7 +118,45 @@ TEST_F(DataFolderTest, ReadOnlyBrewersFolderFallsBackToTheSharedBases)
     const DataSearch search = find();
     EXPECT_TRUE(search.found);
     EXPECT_EQ(search.folders.bases, shared() + "/bases");
+    EXPECT_EQ(search.folders.shared_bases, "");
     reset_workspace();
     load_ingredients(); // reads the shared file through the folders in use, whatever the working folder
     EXPECT_EQ(read_file(data_folders().bases + "/ingredients.txt"), "partagé ingredients.txt\n");
+}
+
+// First starts killed at random moments: each of the brewer's files is then absent or whole (never cut,
+// which would read as settings of 0 without a word), and the next start completes the copy.
+TEST_F(DataFolderTest, FirstStartCopiesEachFileWholeOrNotAtAll)
+{
+    std::string big;
+    for (int i = 0; big.size() < (8u << 20); i++)
+        big += "MALT\tmalt\tMalt n° " + std::to_string(i) + "\t1 KG\t3\t80\t0\tEMPATAGE\t2\n";
+    write_file(shared() + "/bases/ingredients.txt", big);
+    const char* const bases[] = {"configuration.txt", "ingredients.txt", "styles.txt"};
+    std::mt19937 random(11);
+    int interrupted = 0;
+    for (int round = 0; round < 20; round++) {
+        ASSERT_EQ(std::system(("rm -rf '" + user() + "'").c_str()), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            find_data_folders(user(), {shared()});
+            _exit(0);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, 40000)(random));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        interrupted += WIFSIGNALED(status);
+        for (const char* base : bases) {
+            const std::string copy = user() + "/bases/" + base;
+            if (file_exists(copy)) {
+                ASSERT_EQ(read_file(copy), read_file(shared() + "/bases/" + base))
+                    << base << ", round " << round;
+            }
+        }
+    }
+    EXPECT_GE(interrupted, 5);
+    ASSERT_TRUE(find().found);
+    for (const char* base : bases)
+        EXPECT_EQ(read_file(user() + "/bases/" + base), read_file(shared() + "/bases/" + base)) << base;
 }

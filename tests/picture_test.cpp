@@ -1,6 +1,7 @@
 // tests/picture_test.cpp — the picture cache decodes every file exactly as GDK-Pixbuf's own file opening
 // does.
 #include "core/picture.h"
+#include "core/picture_header.h"
 #include "test_support.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -123,7 +125,86 @@ static long peak_kb()
     return at == std::string::npos ? 0 : std::atol(status.c_str() + at + 7);
 }
 
-TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
+static void put_le(std::string& bytes, uint32_t value, int length)
+{
+    for (int i = 0; i < length; i++)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// The header fields of a BMP; by default a plain 4 × 4 picture of 24 bits per pixel, its pixels (zeros)
+// and palette (grey) filling the file.
+struct Bmp {
+    uint32_t header = 40;
+    int32_t width = 4, height = 4;
+    uint32_t planes = 1, bits = 24, compression = 0, colours = 0;
+    int pixels_at_shift = 0;     // added to where the pixels start
+    int missing_pixel_bytes = 0; // cut from the end of the file
+};
+
+static std::string bmp_of(const Bmp& b)
+{
+    const bool masks = b.compression == 3 && b.header == 40;
+    // At most 256 entries written, whatever the header claims.
+    const uint32_t entries = b.bits <= 8 ? std::min(b.colours ? b.colours : 1u << b.bits, 256u) : 0;
+    const uint32_t pixels_at = 14 + b.header + (masks ? 12 : 0) + entries * (b.header == 12 ? 3 : 4);
+    const uint32_t rows = static_cast<uint32_t>(b.height < 0 ? -b.height : b.height);
+    const uint32_t pixel_bytes = (static_cast<uint32_t>(b.width) * b.bits + 31) / 32 * 4 * rows;
+    std::string bytes = "BM";
+    put_le(bytes, pixels_at + pixel_bytes, 4);
+    put_le(bytes, 0, 4);
+    put_le(bytes, pixels_at + b.pixels_at_shift, 4);
+    put_le(bytes, b.header, 4);
+    if (b.header == 12) {
+        put_le(bytes, b.width, 2), put_le(bytes, b.height, 2), put_le(bytes, b.planes, 2);
+        put_le(bytes, b.bits, 2);
+    } else {
+        put_le(bytes, b.width, 4), put_le(bytes, b.height, 4), put_le(bytes, b.planes, 2);
+        put_le(bytes, b.bits, 2), put_le(bytes, b.compression, 4), put_le(bytes, pixel_bytes, 4);
+        put_le(bytes, 2835, 4), put_le(bytes, 2835, 4), put_le(bytes, b.colours, 4), put_le(bytes, 0, 4);
+        bytes.resize(14 + b.header, '\0');
+    }
+    if (masks) { // 5-6-5 or 8-8-8
+        put_le(bytes, b.bits == 16 ? 0xf800 : 0xff0000, 4), put_le(bytes, b.bits == 16 ? 0x07e0 : 0xff00, 4);
+        put_le(bytes, b.bits == 16 ? 0x001f : 0xff, 4);
+    }
+    for (uint32_t i = 0; i < entries; i++)
+        bytes += std::string(b.header == 12 ? 3 : 4, static_cast<char>(i * 255 / entries));
+    bytes += std::string(pixel_bytes - b.missing_pixel_bytes, '\0');
+    return bytes;
+}
+
+// A GIF of a width × height picture holding `frames` frames of frame_width × frame_height, each one pixel of
+// data (the loader fills the rest).
+static std::string gif_of(uint32_t width, uint32_t height, uint32_t frame_width, uint32_t frame_height,
+                          int frames)
+{
+    std::string bytes = "GIF89a";
+    put_le(bytes, width, 2), put_le(bytes, height, 2);
+    bytes += std::string("\x80\x00\x00", 3) + std::string("\x00\x00\x00\xff\xff\xff", 6); // two colours
+    for (int i = 0; i < frames; i++) {
+        bytes += '\x2c';
+        put_le(bytes, 0, 4), put_le(bytes, frame_width, 2), put_le(bytes, frame_height, 2);
+        bytes += std::string("\x00\x02\x02\x4c\x01\x00", 6); // clear, colour 1, end
+    }
+    return bytes + '\x3b';
+}
+
+// The progressive JPEG fixture with its last scan repeated until it holds `scans` scans.
+static std::string jpeg_of_scans(int scans)
+{
+    const std::string jpeg = read_file(std::string(CUVELO_TEST_DATA) + "/core/images/progressive.jpg");
+    int held = 0;
+    for (size_t at = jpeg.find("\xff\xda"); at != std::string::npos; at = jpeg.find("\xff\xda", at + 2))
+        held++;
+    const size_t last = jpeg.rfind("\xff\xda");
+    const std::string scan = jpeg.substr(last, jpeg.size() - 2 - last);
+    std::string bytes = jpeg.substr(0, jpeg.size() - 2);
+    for (int i = held; i < scans; i++)
+        bytes += scan;
+    return bytes + "\xff\xd9";
+}
+
+TEST(Picture, PicturesPastTheirBoundsAreRefusedBeforeTheirPixelsAreAllocated)
 {
     // A BMP whose second header claims to be 3 GB long, which its loader would set aside first.
     std::string bmp = "BM" + std::string(12, '\0') + "\xc1\xc1\xc1\xc1" + std::string(200, '\xc1');
@@ -150,6 +231,49 @@ TEST(Picture, PicturesPastTheSizeCapAreRefusedBeforeTheirPixelsAreAllocated)
         {"a small file that unpacks to 20000 × 20000", png_of(20000, 20000, true), false},
         {"a BMP header claiming 3 GB", bmp, false},
         {"a BMP whose pixels start 4 GB in", far_pixels, false},
+        // Every BMP header field that sizes the decoding, one at a time from a plain picture.
+        {"a plain 24-bit BMP", bmp_of({}), true},
+        {"a BMP of 1 bit", bmp_of({40, 4, 4, 1, 1}), true},
+        {"a BMP of 4 bits, 16 colours", bmp_of({40, 4, 4, 1, 4, 0, 16}), true},
+        {"a BMP of 8 bits, 20 colours", bmp_of({40, 4, 4, 1, 8, 0, 20}), true},
+        {"a BMP of 16 bits under masks", bmp_of({40, 4, 4, 1, 16, 3}), true},
+        {"a BMP of 32 bits under masks", bmp_of({40, 4, 4, 1, 32, 3}), true},
+        {"a BMP with the top row first", bmp_of({40, 4, -4}), true},
+        {"an OS/2 BMP of 8 bits", bmp_of({12, 4, 4, 1, 8}), true},
+        {"a version 5 BMP", bmp_of({124}), true},
+        {"a BMP of 1024 × 1024", bmp_of({40, 1024, 1024, 1, 1}), true},
+        {"a BMP of 1025 rows", bmp_of({40, 4, 1025, 1, 1}), false},
+        {"a BMP of 1025 rows, top first", bmp_of({40, 4, -1025, 1, 1}), false},
+        {"a BMP no pixel wide", bmp_of({40, 0, 4}), false},
+        {"a BMP with an unknown header length", bmp_of({20}), false},
+        {"a BMP of 2 planes", bmp_of({40, 4, 4, 2}), false},
+        {"a BMP of 0 planes", bmp_of({40, 4, 4, 0}), false},
+        {"a BMP of 2 bits", bmp_of({40, 4, 4, 1, 2}), false},
+        {"a BMP of 64 bits", bmp_of({40, 4, 4, 1, 64}), false},
+        {"an OS/2 BMP of 32 bits", bmp_of({12, 4, 4, 1, 32}), false},
+        {"a BMP of 8 bits in runs", bmp_of({40, 4, 4, 1, 8, 1}), false},
+        {"a BMP of 4 bits in runs", bmp_of({40, 4, 4, 1, 4, 2}), false},
+        {"a BMP of 24 bits under masks", bmp_of({40, 4, 4, 1, 24, 3}), false},
+        {"a BMP of an unknown compression", bmp_of({40, 4, 4, 1, 24, 4}), false},
+        {"a BMP of 4 bits, 17 colours", bmp_of({40, 4, 4, 1, 4, 0, 17}), false},
+        {"a BMP of 24 bits, 257 colours", bmp_of({40, 4, 4, 1, 24, 0, 257}), false},
+        {"a BMP of 1 bit, 4 billion colours", bmp_of({40, 4, 4, 1, 1, 0, 0xff000000}), false},
+        {"a BMP whose pixels start inside its palette", bmp_of({40, 4, 4, 1, 8, 0, 0, -4}), false},
+        {"a BMP one pixel byte short", bmp_of({40, 4, 4, 1, 24, 0, 0, 0, 1}), false},
+        {"a 184-byte BMP of 45056 planes asking for 4.2 GB",
+         read_file(std::string(CUVELO_TEST_DATA) + "/core/images/bmp-header-4gb.bmp"), false},
+        // A GIF's frames are sized and counted apart from the picture.
+        {"a GIF of one pixel", gif_of(1, 1, 1, 1, 1), true},
+        {"a GIF of 1024 × 1024", gif_of(1024, 1024, 1024, 1024, 1), true},
+        {"a GIF of 1025 columns", gif_of(1025, 1, 1, 1, 1), false},
+        {"a GIF of no pixel", gif_of(0, 0, 1, 1, 1), false},
+        {"a GIF of one pixel, its frame 20000 × 20000", gif_of(1, 1, 20000, 20000, 1), false},
+        {"a GIF of 64 frames", gif_of(16, 16, 16, 16, kMaxGifFrames), true},
+        {"a GIF of 65 frames", gif_of(16, 16, 16, 16, kMaxGifFrames + 1), false},
+        // A progressive JPEG is drawn once per scan.
+        {"a progressive JPEG", jpeg_of_scans(0), true},
+        {"a JPEG of 64 scans", jpeg_of_scans(kMaxJpegScans), true},
+        {"a JPEG of 65 scans", jpeg_of_scans(kMaxJpegScans + 1), false},
     };
     ScratchDir dir;
     int n = 0;

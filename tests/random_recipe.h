@@ -49,6 +49,61 @@ inline std::vector<RecipeLine> random_recipe(std::mt19937& random)
     return lines;
 }
 
+// The unusual recipes brewers still write, on top of random_recipe's.
+enum class RecipeShape {
+    plain,
+    tiny_lines,  // tens of special malts of 10 g and pinches of hops or salts of a few tenths of a gram
+    equal_lines, // a water, a grain and a hop each twice, with the same quantity
+};
+
+// A random_recipe of that shape: the tiny lines are appended, an equal line sits right after its twin.
+inline std::vector<RecipeLine> random_recipe(std::mt19937& random, RecipeShape shape)
+{
+    std::vector<RecipeLine> lines = random_recipe(random);
+    auto count = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    if (shape == RecipeShape::tiny_lines) {
+        const int specials = count(10, 90);
+        for (int n = 0; n < specials; n++) {
+            RecipeLine l;
+            l.category = "MALTSPECIAL";
+            l.designation = "Malt spécial n°" + std::to_string(8 + n);
+            l.quantity = "0.01 KG";
+            l.value = std::to_string(8 + n);
+            l.yield = "75";
+            l.step = "EMPATAGE";
+            lines.push_back(l);
+        }
+        for (int n = count(1, 4); n > 0; n--) {
+            RecipeLine l;
+            l.category = n % 2 ? "HOUBLONPELLET" : "AUTRE";
+            l.designation = "Pincée " + std::to_string(n);
+            l.quantity = format_decimals(0.1 * count(2, 9), 1) + " G";
+            l.value = "8";
+            l.time = "15";
+            l.step = n % 2 ? "EBULLITION" : "RINCAGE";
+            lines.push_back(l);
+        }
+    } else if (shape == RecipeShape::equal_lines) {
+        std::vector<RecipeLine> doubled;
+        const int water = count(0, 1), grain = 2; // the first base malt
+        int hop = -1;
+        for (size_t k = 0; k < lines.size(); k++)
+            if (hop < 0 && lines[k].category.compare(0, 7, "HOUBLON") == 0)
+                hop = static_cast<int>(k);
+        for (size_t k = 0; k < lines.size(); k++) {
+            doubled.push_back(lines[k]);
+            if (static_cast<int>(k) == water || static_cast<int>(k) == grain || static_cast<int>(k) == hop)
+                doubled.push_back(lines[k]);
+        }
+        // The mash and the rinse water equal too, as in a brewer's 15 L + 15 L.
+        for (RecipeLine& l : doubled)
+            if (l.category == "EAU")
+                l.quantity = lines[water].quantity;
+        lines = doubled;
+    }
+    return lines;
+}
+
 // The worked example's brewery: yield 75 %, losses 10 % / 1 L per kg / 10 % / 10 L per kg, full attenuation.
 inline void set_worked_example_brewery(Settings& s)
 {

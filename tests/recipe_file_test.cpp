@@ -219,14 +219,23 @@ static void expect_save_refused_to_user(const std::string& path, const std::stri
     EXPECT_EQ(read_file(path), old_bytes) << path;
 }
 
-TEST(RecipeFile, SaveIntoAnUnwritableFolderLeavesTheTargetUntouched)
+// The file may be written, its folder not: a plain write would succeed, so the save does, in place; a new
+// file there is refused.
+TEST(RecipeFile, SaveIntoAnUnwritableFolderWritesOnlyTheWritableFileInPlace)
 {
     ScratchDir dir;
     write_file("locked/a.cvl", "old recipe");
-    ASSERT_EQ(chmod("locked/a.cvl", 0666), 0); // the file may be written, its folder not
+    ASSERT_EQ(chmod("locked/a.cvl", 0666), 0);
     ASSERT_EQ(chmod("locked", 0555), 0);
-    expect_save_refused_to_user("locked/a.cvl", "locked");
+    expect_save_refused_to_user("locked/b.cvl", "locked");
+    const int status = run_as_user_who_is_not_root([] {
+        set_small_recipe();
+        return save_recipe("locked/a.cvl") && ws.file_name == "locked/a.cvl" ? 0 : 1;
+    });
     chmod("locked", 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(folder_entries("locked"), (std::set<std::string>{"a.cvl"}));
+    EXPECT_NE(read_file("locked/a.cvl").find("TITRE"), std::string::npos);
 }
 
 TEST(RecipeFile, ReadOnlyFileIsNotReplaced)

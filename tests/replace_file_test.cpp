@@ -82,6 +82,7 @@ TEST(ReplaceFile, WritesThroughLinksAndRefusesWhatIsNoFile)
          [] {
              EXPECT_EQ(read_file("other"), "new"); // written in place: every name sees the new content
              EXPECT_EQ(lstat_of("t").st_ino, lstat_of("other").st_ino);
+             EXPECT_FALSE(file_exists("t~")); // the old content's copy goes once the new one is durable
          }},
         {"link loop", [] { symlink("t", "t"); }, false, "trop de liens symboliques"},
         {"folder", [] { write_file("t/inside", "kept"); }, false, "c'est un dossier"},
@@ -146,19 +147,18 @@ TEST(ReplaceFile, OverSizeWriteFailsCleanlyForReplacedAndInPlaceFiles)
     }
 }
 
-// Saves killed at random moments leave the old or the new file whole; anything they leave behind is
-// removed by the next save once it is stale.
-TEST(ReplaceFile, KilledSavesLeaveNoTemporaryFileBehind)
+// Starts `rounds` saves of `new_bytes` as "t", each in a child killed at a random moment once `started`
+// holds, calls `before` ahead of each and `check` after each; gives how many kills landed within a save.
+static int kill_saves_at_random(const std::string& new_bytes, int rounds, const std::function<void()>& before,
+                                const std::function<bool()>& started, const std::function<void(int)>& check)
 {
-    ScratchDir dir;
-    const std::string old_bytes(1 << 20, 'o');
-    const std::string new_bytes(8 << 20, 'n');
-    write_file("t", old_bytes);
     std::mt19937 random(7);
     int interrupted = 0;
-    for (int round = 0; round < 40; round++) {
+    for (int round = 0; round < rounds; round++) {
+        before();
         int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
+        if (pipe(ready) != 0)
+            return 0;
         const pid_t pid = fork();
         if (pid == 0) {
             close(ready[0]);
@@ -168,16 +168,37 @@ TEST(ReplaceFile, KilledSavesLeaveNoTemporaryFileBehind)
         }
         close(ready[1]);
         char byte;
-        ASSERT_EQ(read(ready[0], &byte, 1), 0);
+        EXPECT_EQ(read(ready[0], &byte, 1), 0);
         close(ready[0]);
-        usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
-        kill(pid, SIGKILL);
         int status = 0;
-        waitpid(pid, &status, 0);
+        bool ended = false;
+        while (!started() && !ended)
+            ended = waitpid(pid, &status, WNOHANG) == pid;
+        if (!ended) {
+            usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
         interrupted += WIFSIGNALED(status);
-        const std::string now = read_file("t");
-        ASSERT_TRUE(now == old_bytes || now == new_bytes) << "round " << round;
+        check(round);
     }
+    return interrupted;
+}
+
+// Saves killed at random moments leave the old or the new file whole; anything they leave behind is
+// removed by the next save once it is stale.
+TEST(ReplaceFile, KilledSavesLeaveNoTemporaryFileBehind)
+{
+    ScratchDir dir;
+    const std::string old_bytes(1 << 20, 'o');
+    const std::string new_bytes(8 << 20, 'n');
+    write_file("t", old_bytes);
+    const int interrupted = kill_saves_at_random(
+        new_bytes, 40, [] {}, [] { return true; },
+        [&](int round) {
+            const std::string now = read_file("t");
+            ASSERT_TRUE(now == old_bytes || now == new_bytes) << "round " << round;
+        });
     EXPECT_GE(interrupted, 10); // most kills land within a save
     // Where the file system has no unnamed files, a killed save leaves a named one; a minute later it is
     // stale.
@@ -187,6 +208,73 @@ TEST(ReplaceFile, KilledSavesLeaveNoTemporaryFileBehind)
     }
     ASSERT_TRUE(replace_file("t", "final", nullptr));
     EXPECT_EQ(entries(), (std::set<std::string>{"t"}));
+}
+
+// A hard-linked file is written in place once its old content is whole in "t~": a save killed after that
+// leaves the new file, or the old content in "t~"; a save that ends removes "t~".
+TEST(ReplaceFile, KilledSavesInPlaceKeepTheOldContentWholeBesideTheFile)
+{
+    ScratchDir dir;
+    const std::string old_bytes(1 << 20, 'o');
+    const std::string new_bytes(8 << 20, 'n');
+    write_file("t", old_bytes);
+    ASSERT_EQ(link("t", "other"), 0);
+    bool seen = false; // the backup, in this round
+    const auto restore = [&] {
+        write_file("other", old_bytes); // the same file under its other name
+        std::remove("t~");
+        seen = false;
+    };
+    const auto backup_made = [&] { return seen = file_exists("t~"); };
+    int backed_up = 0;
+    const int interrupted = kill_saves_at_random(new_bytes, 20, restore, backup_made, [&](int round) {
+        backed_up += seen;
+        if (read_file("t") != new_bytes) {
+            ASSERT_EQ(read_file("t~"), old_bytes) << "round " << round;
+        }
+        ASSERT_EQ(lstat_of("t").st_ino, lstat_of("other").st_ino) << "round " << round;
+    });
+    EXPECT_GE(backed_up, 10); // the kills land between the backup and the end of the save
+    EXPECT_GE(interrupted, 10);
+    restore();
+    ASSERT_TRUE(replace_file("t", new_bytes, nullptr));
+    EXPECT_EQ(read_file("other"), new_bytes);
+    std::set<std::string> left = entries();
+    for (const std::string& name : entries())
+        if (is_temporary_file_name(name))
+            left.erase(name); // a killed copy of the old content, removed once stale
+    EXPECT_EQ(left, (std::set<std::string>{"t", "other"}));
+}
+
+// A file the user may write in a folder the user may not write takes no temporary file beside it: it is
+// written in place, as a plain write would be, without a backup; a new file there is refused, as it would
+// be.
+TEST(ReplaceFile, WritableFileInAFolderTheUserMayNotWriteIsWrittenInPlace)
+{
+    ScratchDir dir;
+    ASSERT_EQ(chmod(".", 0755), 0);
+    write_file("locked/t", "old content, longer than the new");
+    write_file("locked/linked", "old");
+    ASSERT_EQ(link("locked/linked", "other"), 0);
+    for (const char* name : {"locked/t", "locked/linked"})
+        ASSERT_EQ(chmod(name, 0666), 0);
+    ASSERT_EQ(chmod("locked", 0555), 0);
+    const int status = run_as_user_who_is_not_root([] {
+        std::string why;
+        if (!replace_file("locked/t", "new", &why) || !replace_file("locked/linked", "new", &why))
+            return 1;
+        if (replace_file("locked/absent", "new", &why) || why != "permission refusée")
+            return 2;
+        if (!replace_file("locked/t", "report", &why, LinkPolicy::replace))
+            return 3;
+        // Under LinkPolicy::replace a file's other names are never written through.
+        return replace_file("locked/linked", "report", &why, LinkPolicy::replace) ? 4 : 0;
+    });
+    ASSERT_EQ(chmod("locked", 0755), 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read_file("locked/t"), "report");
+    EXPECT_EQ(read_file("other"), "new");
+    EXPECT_EQ(entries("locked"), (std::set<std::string>{"t", "linked"}));
 }
 
 TEST(ReplaceFile, RemovesOnlyStaleUnlockedTemporariesOfItsOwnPattern)
@@ -263,4 +351,43 @@ TEST(ReplaceFile, OwnerAndGroupAreKeptForAUserWhoIsNotRoot)
         EXPECT_EQ(lstat_of("shared.cvl").st_uid, 0u);
         EXPECT_EQ(lstat_of("shared.cvl").st_gid, second_group);
     }
+}
+
+// A new file is made whole or not at all, and never over anything that already has its name.
+TEST(ReplaceFile, CreateNewFileNeverTouchesWhatHasTheName)
+{
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        bool created;
+        const char* reason;
+    } cases[] = {
+        {"nothing there", [] {}, true, ""},
+        {"a file", [] { write_file("t", "edited by the brewer"); }, false, "le fichier existe déjà"},
+        {"an empty file", [] { write_file("t", ""); }, false, "le fichier existe déjà"},
+        {"a dangling link", [] { symlink("elsewhere", "t"); }, false, "le fichier existe déjà"},
+        {"a folder", [] { write_file("t/inside", "kept"); }, false, "le fichier existe déjà"},
+        {"in a missing folder", [] { symlink("missing/t", "t"); }, false, "le fichier existe déjà"},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        c.prepare();
+        const std::set<std::string> before = entries();
+        const struct stat old = lstat_of("t");
+        std::string why;
+        EXPECT_EQ(create_new_file("t", "shared copy", &why), c.created) << c.name;
+        if (c.created) {
+            EXPECT_EQ(read_file("t"), "shared copy");
+            EXPECT_EQ(entries(), (std::set<std::string>{"t"}));
+        } else {
+            EXPECT_EQ(why, c.reason) << c.name;
+            EXPECT_EQ(entries(), before) << c.name;
+            EXPECT_EQ(lstat_of("t").st_ino, old.st_ino) << c.name;
+            EXPECT_EQ(lstat_of("t").st_size, old.st_size) << c.name;
+        }
+    }
+    ScratchDir dir;
+    std::string why;
+    EXPECT_FALSE(create_new_file("missing/t", "x", &why));
+    EXPECT_EQ(why, "fichier ou dossier introuvable");
 }

@@ -2,10 +2,12 @@
 // messages. Reading, mapping and writing are the library's (recipe/beerxml_*).
 #include "ui/beerxml_dialogs.h"
 
+#include "core/display_text.h"
 #include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/beerxml_import.h"
 #include "recipe/beerxml_read.h"
+#include "recipe/beerxml_tree.h"
 #include "recipe/beerxml_write.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -40,8 +42,12 @@ static int choose_recipe(const BeerXmlContent& content, const std::string& path)
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
     gtk_window_set_default_size(GTK_WINDOW(dialog), 420, 320);
     gchar* base = g_path_get_basename(path.c_str());
-    const std::string question = "Le fichier « " + std::string(base) + " » contient " +
-                                 std::to_string(content.recipes.size()) + " recettes. Laquelle ouvrir ?";
+    std::string question = "Le fichier « " + bounded_display_text(base, kMaxNameCharacters) + " » contient " +
+                           std::to_string(content.recipes.size()) + " recettes";
+    if (content.recipes_left_out > 0)
+        question += " lisibles, et " + std::to_string(content.recipes_left_out) + " de plus au-delà des " +
+                    std::to_string(kMostRecipes) + " premières, qui ne sont pas lues";
+    question += ". Laquelle ouvrir ?";
     g_free(base);
     GtkWidget* label = gtk_label_new(question.c_str());
     gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
@@ -115,10 +121,8 @@ bool open_beerxml_recipe(const std::string& path)
     // An imported recipe starts its own history, as an opened one does, but is saved nowhere yet: modified.
     history_reset_unsaved();
     refresh_after_command();
-    std::string message = import_message(recipe, content.steps, ws.estimates, 100 * ws.settings.efficiency);
-    for (const std::string& unreadable : content.unreadable)
-        message += "\nAutre recette du fichier ignorée : " + unreadable + ".";
-    show_message(GTK_MESSAGE_INFO, message);
+    show_message(GTK_MESSAGE_INFO,
+                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency));
     return true;
 }
 

@@ -6,6 +6,11 @@
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "ui/widgets.h"
+#include "ui/window_place.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <algorithm>
 
 namespace
 {
@@ -84,6 +89,41 @@ void refresh_breakdown_window()
         fill(table_on_screen());
 }
 
+static gboolean on_window_key_press(GtkWidget* window, GdkEventKey* event, gpointer)
+{
+    if (event->keyval != GDK_Escape)
+        return FALSE;
+    gtk_widget_destroy(window);
+    return TRUE;
+}
+
+// The window's place and size for content that needs at least `need`, from where the main window and its
+// toolbar are on their monitor.
+static ScreenRect place_beside_main_window(GtkRequisition need)
+{
+    PlaceRequest request;
+    request.wanted_width = std::max(900, need.width);
+    request.wanted_height = std::max(520, need.height);
+    request.needed_width = need.width;
+    request.needed_height = need.height;
+    if (!ui.main_window || !gtk_widget_get_realized(ui.main_window))
+        return {0, 0, request.wanted_width, request.wanted_height};
+    GdkWindow* main = gtk_widget_get_window(ui.main_window);
+    GdkScreen* screen = gtk_widget_get_screen(ui.main_window);
+    GdkRectangle monitor, frame;
+    gdk_screen_get_monitor_geometry(screen, gdk_screen_get_monitor_at_window(screen, main), &monitor);
+    gdk_window_get_frame_extents(main, &frame);
+    request.monitor = {monitor.x, monitor.y, monitor.width, monitor.height};
+    request.main_frame = {frame.x, frame.y, frame.width, frame.height};
+    int origin_x = 0, origin_y = 0, below_x = 0, below_y = 0;
+    gdk_window_get_origin(main, &origin_x, &origin_y);
+    GtkAllocation toolbar;
+    gtk_widget_get_allocation(ui.toolbar_table, &toolbar);
+    gtk_widget_translate_coordinates(ui.toolbar_table, ui.main_window, 0, toolbar.height, &below_x, &below_y);
+    request.toolbar_bottom = origin_y + below_y;
+    return place_beside(request);
+}
+
 void open_breakdown_window()
 {
     if (widgets.window) {
@@ -93,11 +133,11 @@ void open_breakdown_window()
     const BreakdownTable table = table_on_screen();
     widgets.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(widgets.window), "Détail des estimations");
-    gtk_window_set_default_size(GTK_WINDOW(widgets.window), 900, 520);
     if (ui.main_window)
         gtk_window_set_transient_for(GTK_WINDOW(widgets.window), GTK_WINDOW(ui.main_window));
     gtk_window_set_destroy_with_parent(GTK_WINDOW(widgets.window), TRUE);
     g_signal_connect(widgets.window, "destroy", G_CALLBACK(on_window_destroy), nullptr);
+    g_signal_connect(widgets.window, "key-press-event", G_CALLBACK(on_window_key_press), nullptr);
 
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     gtk_container_set_border_width(GTK_CONTAINER(box), 8);
@@ -112,7 +152,7 @@ void open_breakdown_window()
     gtk_label_set_markup(GTK_LABEL(heading), "<b>Réglages utilisés</b>");
     gtk_misc_set_alignment(GTK_MISC(heading), 0, 0.5);
     gtk_box_pack_start(GTK_BOX(box), heading, FALSE, FALSE, 0);
-    GtkWidget* columns = gtk_hbox_new(TRUE, 12);
+    GtkWidget* columns = gtk_hbox_new(FALSE, 18);
     for (GtkWidget*& label : widgets.settings_labels) {
         label = gtk_label_new(nullptr);
         gtk_misc_set_alignment(GTK_MISC(label), 0, 0);
@@ -120,5 +160,11 @@ void open_breakdown_window()
     }
     gtk_box_pack_start(GTK_BOX(box), columns, FALSE, FALSE, 0);
     fill(table);
-    gtk_widget_show_all(widgets.window);
+    gtk_widget_show_all(box);
+    GtkRequisition need;
+    gtk_widget_size_request(widgets.window, &need);
+    const ScreenRect place = place_beside_main_window(need);
+    gtk_window_set_default_size(GTK_WINDOW(widgets.window), place.width, place.height);
+    gtk_window_move(GTK_WINDOW(widgets.window), place.x, place.y);
+    gtk_widget_show(widgets.window);
 }

@@ -4,7 +4,8 @@
 
 #include <gtk/gtk.h>
 
-// Opens the window (or brings it to the front) with the breakdown of the recipe on screen.
+// Opens the window (or brings it to the front) with the breakdown of the recipe on screen, beside the main
+// window or below its toolbar, never over it; Échap closes it.
 void open_breakdown_window();
 
 // Refills the open window from the recipe on screen; nothing while it is closed.

@@ -52,8 +52,8 @@ std::string quantity_hint(const std::string& category)
     return "Quantité : un nombre suivi de son unité, par exemple « 11.5 G ».";
 }
 
-// The length of the number that starts the text (digits with at most one point, then an exponent), 0 when
-// it does not start with one. A sign, "INF", "NAN" and hexadecimal are not numbers a brewer types.
+// The length of the plain decimal that starts the text (digits with at most one point), 0 when it does not
+// start with one. A sign, an exponent, "INF", "NAN" and hexadecimal are not numbers a brewer types.
 size_t number_length(const std::string& text)
 {
     size_t i = 0, digits = 0;
@@ -64,19 +64,17 @@ size_t number_length(const std::string& text)
         while (i < text.size() && g_ascii_isdigit(text[i]))
             i++, digits++;
     }
-    if (digits == 0)
-        return 0;
-    if (i + 1 < text.size() && text[i] == 'E') {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            j++;
-        if (j < text.size() && g_ascii_isdigit(text[j])) {
-            while (j < text.size() && g_ascii_isdigit(text[j]))
-                j++;
-            i = j;
-        }
-    }
-    return i;
+    return digits == 0 ? 0 : i;
+}
+
+// What may follow the number as its unit: no digit and no second decimal point, so that "1E3", "1.5.3" or
+// "2 - 3" are not taken for a number followed by a unit.
+bool is_unit(const std::string& unit)
+{
+    for (char c : unit)
+        if (g_ascii_isdigit(c))
+            return false;
+    return unit.empty() || unit[0] != '.';
 }
 
 } // namespace
@@ -115,6 +113,8 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
     const std::string number = text.substr(0, length);
     std::string unit = text.substr(length);
     unit.erase(0, unit.find_first_not_of(' '));
+    if (!is_unit(unit))
+        return checked;
     switch (rule) {
     case UnitRule::any:
         checked.text = text;

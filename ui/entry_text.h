@@ -19,9 +19,9 @@ struct CheckedNumber {
     std::string hint; // French, what the field expects; set whether or not the text was accepted
 };
 
-// Accepts a text that starts with a number of at least zero (decimal comma or point) followed by what the
-// field allows: for a quantity the unit its category needs (water "L", grains, sugars, extracts and hops
-// "KG" or "G"; other categories any unit); for the volume "L" or nothing; for the carbonation "VOL" or
-// nothing; for value, yield and time anything.
+// Accepts a text that starts with a plain decimal of at least zero (digits, one comma or point; no sign, no
+// exponent) followed by a unit without digits, as the field allows: for a quantity the unit its category
+// needs (water "L", grains, sugars, extracts and hops "KG" or "G"; other categories any unit); for the volume
+// "L" or nothing; for the carbonation "VOL" or nothing; for value, yield and time any unit or none.
 CheckedNumber check_number_entry(const std::string& typed, NumberField field,
                                  const std::string& category = "");

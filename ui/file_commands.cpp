@@ -18,9 +18,48 @@
 
 static std::string last_folder;
 
-static bool ends_with_cvl(const std::string& path)
+// The path a name chosen in the Save chooser is saved under: without the spaces a typed name may end with,
+// its extension ".cvl" in small letters whatever case it was typed in (the choosers' filter and the desktop's
+// file type know only "*.cvl"), and ".cvl" added when it has none.
+static std::string save_path_of(std::string chosen)
 {
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".cvl") == 0;
+    const std::string::size_type name_start = chosen.rfind('/') + 1;
+    const std::string::size_type name_end = chosen.find_last_not_of(' ');
+    if (name_end != std::string::npos && name_end >= name_start)
+        chosen.erase(name_end + 1);
+    const std::string::size_type dot = chosen.size() >= 4 ? chosen.size() - 4 : 0;
+    if (chosen.size() >= 4 && g_ascii_strcasecmp(chosen.c_str() + dot, ".cvl") == 0)
+        chosen.replace(dot, 4, ".cvl");
+    else
+        chosen += ".cvl";
+    return chosen;
+}
+
+// Saving onto a file other than the recipe's own replaces it only when the brewer says so.
+static bool may_write_to(const std::string& path, GtkWindow* parent)
+{
+    if (path == ws.file_name || !g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
+        return true;
+    const int answer =
+        ask_question("Le fichier « " + path_base_name(path) + " » existe déjà. Le remplacer ?",
+                     "Son contenu actuel sera perdu.",
+                     {{"Annuler", ANSWER_CANCEL}, {"Remplacer", ANSWER_REPLACE}}, ANSWER_CANCEL, parent);
+    return answer == ANSWER_REPLACE;
+}
+
+// The Save chooser's answer: a name that would replace another file asks first, and "Annuler" leaves the
+// chooser open on the same name, as GTK's own overwrite question does.
+static void on_save_chooser_response(GtkDialog* dialog, gint response, gpointer)
+{
+    if (response != GTK_RESPONSE_ACCEPT)
+        return;
+    gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
+    if (!chosen)
+        return;
+    const std::string path = save_path_of(chosen);
+    g_free(chosen);
+    if (!may_write_to(path, GTK_WINDOW(dialog)))
+        g_signal_stop_emission_by_name(dialog, "response");
 }
 
 static std::string folder_of(const std::string& path)
@@ -61,7 +100,8 @@ static void remember_file(const std::string& path)
     }
 }
 
-// Runs the Open or Save file chooser; true with the chosen path when the brewer accepted it.
+// Runs the Open or Save file chooser; true with the chosen path when the brewer accepted it. Save gives the
+// path to write, which the brewer agreed to replace when it is another existing file.
 static bool choose_recipe_file(bool saving, std::string& path)
 {
     GtkWidget* dialog =
@@ -78,6 +118,7 @@ static bool choose_recipe_file(bool saving, std::string& path)
         gtk_file_filter_add_pattern(filter, "*.cvl");
         gtk_file_filter_set_name(filter, "Fichier Recette CUVELO (*.cvl)");
         gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+        g_signal_connect(dialog, "response", G_CALLBACK(on_save_chooser_response), nullptr);
     } else {
         add_open_filters(GTK_FILE_CHOOSER(dialog));
     }
@@ -90,7 +131,7 @@ static bool choose_recipe_file(bool saving, std::string& path)
     if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
         if (chosen) {
-            path = chosen;
+            path = saving ? save_path_of(chosen) : chosen;
             accepted = true;
             g_free(chosen);
         }
@@ -163,27 +204,11 @@ void open_recipe_command()
         open_recipe_file(path);
 }
 
-// Saving onto a file other than the recipe's own replaces it only when the brewer says so.
-static bool may_write_to(const std::string& path)
-{
-    if (path == ws.file_name || !g_file_test(path.c_str(), G_FILE_TEST_EXISTS))
-        return true;
-    const int answer =
-        ask_question("Le fichier « " + path_base_name(path) + " » existe déjà. Le remplacer ?",
-                     "Son contenu actuel sera perdu.",
-                     {{"Annuler", ANSWER_CANCEL}, {"Remplacer", ANSWER_REPLACE}}, ANSWER_CANCEL);
-    return answer == ANSWER_REPLACE;
-}
-
 bool save_recipe_command(bool choose)
 {
     std::string path = ws.file_name;
     if (choose || path.empty()) {
         if (!choose_recipe_file(true, path))
-            return false;
-        if (!ends_with_cvl(path))
-            path += ".cvl";
-        if (!may_write_to(path))
             return false;
     }
     std::string why;

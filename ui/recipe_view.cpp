@@ -66,11 +66,14 @@ void fill_recipe_list()
     for (int i = 1; i <= ws.line_count; i++) {
         const RecipeLine& line = ws.lines[i];
         const std::string number = std::to_string(i);
-        // GTK takes UTF-8 only: a text of an older file is shown converted, and kept as it is.
-        const std::string quantity = display_text(line.quantity),
-                          designation = display_text(line.designation), value = display_text(line.value),
-                          yield = display_text(line.yield), time = display_text(line.time),
-                          step = display_text(line.step);
+        // GTK takes UTF-8 only: a text of an older file is shown converted, and kept as it is. Bounded: GTK
+        // would lay out a name of megabytes at every redraw.
+        const auto cell = [](const std::string& text) {
+            return bounded_display_text(text, kMaxCellCharacters);
+        };
+        const std::string quantity = cell(line.quantity), designation = cell(line.designation),
+                          value = cell(line.value), yield = cell(line.yield), time = cell(line.time),
+                          step = cell(line.step);
         // One insertion with its values: an append then a set signalled each row twice.
         gtk_list_store_insert_with_values(
             ui.recipe_store, nullptr, -1, COL_NUMBER, number.c_str(), COL_PICTURE, line.picture_pixbuf,

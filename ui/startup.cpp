@@ -7,6 +7,7 @@
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "report/browser.h"
 #include "ui/file_commands.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
@@ -40,10 +41,11 @@ void start_up()
 {
     const DataSearch data = set_up_data_folders();
     load_ingredients();
-    load_configuration();
+    const std::string configuration_warning = load_configuration();
     load_styles(); // the menus are built from the ingredients and the styles, so both come first
     set_recipe_start_values();
     build_main_window();
+    set_browser_end_notice([](const std::string& message) { show_notice(GTK_MESSAGE_WARNING, message); });
     g_signal_connect(ui.main_window, "delete-event", G_CALLBACK(on_main_window_delete), nullptr);
     g_signal_connect(ui.main_window, "key-press-event", G_CALLBACK(on_main_window_key), nullptr);
     build_toolbar();
@@ -58,6 +60,9 @@ void start_up()
         // Printed as UTF-8 bytes: g_printerr would turn every accent into "?" under the "C" locale.
         std::fprintf(stderr, "cuvelo : %s\n", message.c_str());
         show_message(GTK_MESSAGE_WARNING, message);
+    } else if (!configuration_warning.empty()) {
+        std::fprintf(stderr, "cuvelo : %s\n", configuration_warning.c_str());
+        show_message(GTK_MESSAGE_WARNING, configuration_warning);
     }
 }
 

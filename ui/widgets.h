@@ -38,6 +38,7 @@ struct UiHandles {
 
     GtkWidget* targets_dialog = nullptr;
     GtkWidget* target_entries[3] = {}; // density × 1000, colour EBC, bitterness IBU
+    GtkWidget* target_checks[3] = {};  // ticked: the value beside it is aimed at
 };
 
 extern UiHandles ui;

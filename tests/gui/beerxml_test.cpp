@@ -62,6 +62,32 @@ TEST_F(BeerXmlWindow, OpeningAFileOfTwoRecipesAsksWhichAndSaysWhatWasRead)
     EXPECT_NE(label_markup(2).find("#00F\">Volume Final : 18.9"), std::string::npos) << label_markup(2);
 }
 
+// However long the names of a file, the import message fits on the screen with its button: the names are
+// cut, the corrections counted beyond 30, and the text scrolls inside the dialog.
+TEST_F(BeerXmlWindow, TheImportMessageOfAFileOfLongNamesFitsOnTheScreen)
+{
+    std::string hops;
+    for (int i = 0; i < 20; i++)
+        hops += "<HOP><NAME>" + std::string(50000, static_cast<char>('a' + i)) + "</NAME><AMOUNT>1 " +
+                std::string(50000, 'x') + "</AMOUNT></HOP>";
+    const std::string title(1 << 20, 'T');
+    DialogWatcher watcher;
+    watcher.choose_file(write_fixture("longs.xml", "<RECIPE><NAME>\u202E" + title + "</NAME><HOPS>" + hops +
+                                                       "</HOPS></RECIPE>"));
+    click_toolbar(CMD_OPEN);
+    ASSERT_EQ(watcher.seen.size(), 2u);
+    const SeenDialog& message = watcher.seen[1];
+    EXPECT_NE(message.text.find("Recette « " + std::string(120, 'T') + "… » lue"), std::string::npos);
+    EXPECT_NE(message.text.find("… et 12 autres"), std::string::npos) << message.text.substr(0, 3000);
+    EXPECT_LT(message.text.size(), 16000u);
+    GdkScreen* screen = gtk_widget_get_screen(ui.main_window);
+    EXPECT_LE(message.width, gdk_screen_get_width(screen));
+    EXPECT_LE(message.height, gdk_screen_get_height(screen));
+    EXPECT_EQ(message.buttons, std::vector<std::string>{"Fermer"});
+    // The reversing character of the file is gone: the title reads left to right.
+    EXPECT_EQ(window_title(), "CUVELO V0.9 : *" + std::string(200, 'T') + "…");
+}
+
 TEST_F(BeerXmlWindow, CancellingTheRecipeChoiceKeepsTheRecipe)
 {
     build_small_recipe();
@@ -90,18 +116,29 @@ TEST_F(BeerXmlWindow, ExportWritesTheXmlFileAndSaysWhatWasClamped)
 {
     build_small_recipe();
     const std::string path = fixture_folder() + "/recettes/export";
-    DialogWatcher watcher;
-    watcher.choose_file(path);
-    run_function("Exporter en BeerXML…");
-    ASSERT_EQ(watcher.seen.size(), 2u);
-    EXPECT_EQ(watcher.seen[0].title, "Exporter en BeerXML");
-    EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_SAVE);
-    EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Recettes BeerXML (*.xml)"});
-    // "Pas de Style" has open ranges, 0 to 9999, which the format cannot hold.
-    EXPECT_NE(watcher.seen[1].text.find("OG_MAX 9.999 ramené à 1.2"), std::string::npos)
-        << watcher.seen[1].text;
+    {
+        // "Pas de Style" has open ranges, 0 to 9999: they leave as the format's own bounds, without a word.
+        DialogWatcher watcher;
+        watcher.choose_file(path);
+        run_function("Exporter en BeerXML…");
+        ASSERT_EQ(watcher.seen.size(), 1u) << watcher.seen.back().text;
+        EXPECT_EQ(watcher.seen[0].title, "Exporter en BeerXML");
+        EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_SAVE);
+        EXPECT_EQ(watcher.seen[0].filters, std::vector<std::string>{"Recettes BeerXML (*.xml)"});
+    }
     std::ifstream file(path + ".xml");
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written.compare(0, 38, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), 0);
     EXPECT_NE(written.find("<NAME>Pilsen</NAME>"), std::string::npos);
+    EXPECT_NE(written.find("<OG_MAX>1.2</OG_MAX>"), std::string::npos);
+
+    // A bound the brewer typed beyond the format's is said.
+    ws.style.og_max = "1300";
+    DialogWatcher watcher;
+    watcher.choose_file(path + "-typed");
+    run_function("Exporter en BeerXML…");
+    ASSERT_EQ(watcher.seen.size(), 2u);
+    EXPECT_NE(watcher.seen[1].text.find("OG_MAX 1.3 ramené à 1.2"), std::string::npos)
+        << watcher.seen[1].text;
+    EXPECT_EQ(watcher.seen[1].text.find("OG_MIN"), std::string::npos) << watcher.seen[1].text;
 }

@@ -6,6 +6,8 @@
 #include "ui/commands.h"
 #include "ui/widgets.h"
 
+#include <gdk/gdkkeysyms.h>
+
 using BreakdownWindow = GuiTest;
 
 // The rows of the window's table, each as its ten texts.
@@ -84,4 +86,55 @@ TEST_F(BreakdownWindow, OpensFromTheFunctionMenuAndFollowsEveryCommand)
     EXPECT_EQ(breakdown_window(), nullptr);
     run_function("Fusionner et trier les ingrédients"); // a refresh with the window closed
     EXPECT_EQ(breakdown_window(), nullptr);
+}
+
+// The toolbar's place on the screen.
+static GdkRectangle toolbar_on_screen()
+{
+    GtkAllocation toolbar;
+    gtk_widget_get_allocation(ui.toolbar_table, &toolbar);
+    int x = 0, y = 0, origin_x = 0, origin_y = 0;
+    gtk_widget_translate_coordinates(ui.toolbar_table, ui.main_window, 0, 0, &x, &y);
+    gdk_window_get_origin(gtk_widget_get_window(ui.main_window), &origin_x, &origin_y);
+    return {origin_x + x, origin_y + y, toolbar.width, toolbar.height};
+}
+
+static void press_escape_in(GtkWidget* window)
+{
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+    event->key.send_event = TRUE;
+    event->key.keyval = GDK_Escape;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
+// The window opened over the toolbar, whose commands it follows, and Échap did not close it.
+TEST_F(BreakdownWindow, OpensClearOfTheToolbarAndClosesOnEscape)
+{
+    build_small_recipe();
+    run_function("Détail des estimations");
+    ASSERT_NE(breakdown_window(), nullptr);
+    drain_events();
+    GdkRectangle frame;
+    gdk_window_get_frame_extents(gtk_widget_get_window(breakdown_window()), &frame);
+    const GdkRectangle toolbar = toolbar_on_screen();
+    ASSERT_GT(toolbar.width, 0);
+    EXPECT_FALSE(gdk_rectangle_intersect(&frame, &toolbar, nullptr))
+        << "window " << frame.x << "," << frame.y << " " << frame.width << "×" << frame.height << ", toolbar "
+        << toolbar.x << "," << toolbar.y << " " << toolbar.width << "×" << toolbar.height;
+    GdkScreen* screen = gtk_widget_get_screen(ui.main_window);
+    EXPECT_GE(frame.x, 0);
+    EXPECT_LE(frame.x + frame.width, gdk_screen_get_width(screen))
+        << "x " << frame.x << ", width " << frame.width;
+    EXPECT_LE(frame.y + frame.height, gdk_screen_get_height(screen))
+        << "y " << frame.y << ", height " << frame.height;
+    EXPECT_GE(frame.width, 600) << "wide enough for its ten columns";
+    EXPECT_GE(frame.height, 200);
+    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(breakdown_window())), GTK_WINDOW(ui.main_window));
+
+    press_escape_in(breakdown_window());
+    EXPECT_EQ(breakdown_window(), nullptr);
+    EXPECT_EQ(list_rows().size(), 4u) << "Échap closes the window and changes nothing";
 }

@@ -97,6 +97,25 @@ TEST_F(Dialogs, LineDialogValidateStoresNumbersAndClearsTheSelection)
     EXPECT_EQ(ui.edit_dialog, nullptr);
 }
 
+// Plain decimals only: an exponent was shown as typed ("1E3") while the estimates read 1.
+TEST_F(Dialogs, NumberWithAnExponentIsRefusedUntilCorrected)
+{
+    build_small_recipe();
+    const auto rows = list_rows();
+    select_row(3);
+    click_toolbar(CMD_MODIFY);
+    type_into(ui.edit_quantity_entry, "4e1 g");
+    type_into(ui.edit_value_entry, "1e3");
+    click(ui.edit_dialog, "Valider");
+    ASSERT_NE(ui.edit_dialog, nullptr) << "refused";
+    EXPECT_EQ(list_rows(), rows);
+    type_into(ui.edit_quantity_entry, "40 g");
+    type_into(ui.edit_value_entry, "1000");
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(ui.edit_dialog, nullptr);
+    EXPECT_EQ(ws.lines[3].value, "1000");
+}
+
 TEST_F(Dialogs, LineDialogValidateWithoutTypingGivesTheSameTexts)
 {
     build_small_recipe();

@@ -54,7 +54,20 @@ static const NumberCase kNumberCases[] = {
     {"", NumberField::yield, "", nullptr},
     {"inf", NumberField::value, "", nullptr},
     {"1e999", NumberField::value, "", nullptr}, // not finite
-    {"1E3", NumberField::value, "", "1E3"},
+    {"1E3", NumberField::value, "", nullptr},   // plain decimals only: shown "1E3", read as 1 elsewhere
+    {"1e3", NumberField::yield, "", nullptr},
+    {"2e1 l", NumberField::quantity, "EAU", nullptr},
+    {"1E3 KG", NumberField::quantity, "MALT", nullptr},
+    {"5e-1 G", NumberField::quantity, "HOUBLONCONE", nullptr},
+    {"1e3", NumberField::quantity, "LEVURE", nullptr}, // "E3" is no unit
+    {"2E1", NumberField::forced_volume, "", nullptr},
+    {"2.5e0 vol", NumberField::carbonation, "", nullptr},
+    {"1,5,3", NumberField::value, "", nullptr}, // one decimal comma only
+    {"1.5.3 KG", NumberField::quantity, "MALT", nullptr},
+    {"60 - 90", NumberField::time, "", nullptr},
+    {"+5", NumberField::value, "", nullptr},
+    {"0x1A", NumberField::value, "", nullptr},
+    {"12,5 %", NumberField::yield, "", "12.5 %"},
     {"20 L", NumberField::forced_volume, "", "20 L"},
     {"0", NumberField::forced_volume, "", "0"},
     {"20 KG", NumberField::forced_volume, "", nullptr},

@@ -302,6 +302,10 @@ static SeenDialog record(GtkWidget* window)
     const gchar* title = gtk_window_get_title(GTK_WINDOW(window));
     seen.title = title ? title : "";
     seen.transient_for_main = gtk_window_get_transient_for(GTK_WINDOW(window)) == GTK_WINDOW(ui.main_window);
+    GtkRequisition size;
+    gtk_widget_size_request(window, &size);
+    seen.width = size.width;
+    seen.height = size.height;
     gtk_container_foreach(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(window))), collect_buttons,
                           &seen.buttons);
     if (GtkWidget* list = GTK_WIDGET(g_object_get_data(G_OBJECT(window), "recipe-list"))) {
@@ -357,8 +361,23 @@ static void plan_path(GtkWidget* window, const std::string& path)
     }
 }
 
+static gboolean accept_chooser(gpointer window)
+{
+    if (gtk_widget_get_visible(GTK_WIDGET(window)))
+        gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
+    g_object_unref(window);
+    return FALSE;
+}
+
+// The path a chooser is to be given, kept on the chooser itself; "" cancels it.
+static std::string planned_for(GtkWidget* window)
+{
+    const char* path = static_cast<const char*>(g_object_get_data(G_OBJECT(window), "watcher-path"));
+    return path ? path : "";
+}
+
 // States of one dialog, kept on the dialog itself.
-enum WatchState { NEW_DIALOG, WAITING_FOR_PROPOSAL, WAITING_FOR_PATH, ANSWERED };
+enum WatchState { NEW_DIALOG, WAITING_FOR_PROPOSAL, WAITING_FOR_PATH, ANSWERED, ACCEPTED };
 
 gboolean DialogWatcher::tick(gpointer data)
 {
@@ -404,6 +423,15 @@ gboolean DialogWatcher::tick(gpointer data)
                 self->seen.push_back(record(window));
                 state = WAITING_FOR_PROPOSAL;
             }
+        } else if (state == ACCEPTED &&
+                   GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(window), "watcher-questions")) <
+                       self->questions.size()) {
+            // Still open after a question that its answer raised: the brewer is back in the chooser.
+            self->seen.push_back(record(window));
+            const size_t back = self->returns_++;
+            const std::string path = back < self->paths_when_back.size() ? self->paths_when_back[back] : "";
+            g_object_set_data_full(G_OBJECT(window), "watcher-path", g_strdup(path.c_str()), g_free);
+            state = WAITING_FOR_PROPOSAL;
         }
         if (state == WAITING_FOR_PROPOSAL) {
             // The chooser proposes the recipe's file once it has read that file's folder.
@@ -418,21 +446,28 @@ gboolean DialogWatcher::tick(gpointer data)
                 gchar* folder = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(window));
                 self->seen.back().folder = folder ? folder : "";
                 g_free(folder);
-                if (self->cancel) {
+                if (!g_object_get_data(G_OBJECT(window), "watcher-path"))
+                    g_object_set_data_full(G_OBJECT(window), "watcher-path",
+                                           g_strdup(self->cancel ? "" : self->planned_path.c_str()), g_free);
+                if (planned_for(window).empty()) {
                     gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);
                     state = ANSWERED;
                 } else {
-                    plan_path(window, self->planned_path);
+                    plan_path(window, planned_for(window));
                     state = WAITING_FOR_PATH;
                 }
             }
-        } else if (state == WAITING_FOR_PATH && chooser_filename(window) == self->planned_path) {
-            gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_ACCEPT);
-            state = ANSWERED + 1; // Save may check the name before it really answers
+        } else if (state == WAITING_FOR_PATH && chooser_filename(window) == planned_for(window)) {
+            g_object_set_data(G_OBJECT(window), "watcher-questions",
+                              GSIZE_TO_POINTER(self->questions.size()));
+            // From a source of its own, as a click would: the answer may raise a question, which this
+            // watcher, not running while its own tick runs, must then answer.
+            g_idle_add(accept_chooser, g_object_ref(window));
+            state = ACCEPTED; // Save may check the name before it really answers
         } else if (state == WAITING_FOR_PATH && !give_up && self->ticks_ % 100 == 0) {
             // The chooser loads folders in the background: a folder it was still loading when the path was
             // planned may take over afterwards, so the path is planned again until it holds.
-            plan_path(window, self->planned_path);
+            plan_path(window, planned_for(window));
         } else if (state == WAITING_FOR_PATH && give_up) {
             self->gave_up = true;
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CANCEL);

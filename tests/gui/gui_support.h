@@ -70,6 +70,7 @@ struct SeenDialog {
     std::string folder;               // the folder the chooser showed when it was answered
     std::vector<std::string> buttons; // the labels of its action buttons, stock ones as shown, without "_"
     bool transient_for_main = false;
+    int width = 0, height = 0; // the size the dialog asks for, in pixels
 };
 
 // Answers the modal dialogs that the code under test runs while the watcher lives: message dialogs are
@@ -88,6 +89,9 @@ class DialogWatcher
     std::vector<std::string> answers = {"Ne pas enregistrer", "Remplacer"};
     std::string planned_path;
     bool cancel = false;
+    // A Save chooser that stays open after the question its answer raised (its "Annuler" goes back to the
+    // chooser) gets these paths in turn, and is cancelled past the last one.
+    std::vector<std::string> paths_when_back;
     bool expect_proposal = false; // wait until the chooser proposes a file before answering
     bool gave_up = false;         // a dialog could not be answered as planned and was cancelled
     int recipe_choice = 0;        // the row the recipe chooser of a BeerXML file gets (from 0); -1 cancels
@@ -97,6 +101,7 @@ class DialogWatcher
     friend gboolean answer_unexpected_questions(gpointer);
     guint source_ = 0;
     int ticks_ = 0;
+    size_t returns_ = 0; // of Save choosers after a question
 };
 
 // Records quitting instead of ending the process, and fails a test that meets an unexpected question.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and starts both programs from an unrelated folder, as a new user
 # would: the desktop program copies the shared bases into the brewer's folder and opens its window without a
-# word, cuvelo-calc then computes with that configuration, a recipe given to the desktop program is open in its
-# window; a program with no database anywhere says where it looked.
+# word, cuvelo-calc then computes with that configuration, a damaged configuration is named by both, a recipe
+# given to the desktop program is open in its window; a program with no database anywhere says where it
+# looked.
 # Usage (under an X server): installed_run.sh BUILD_DIR CLOSE_WINDOW RECIPE.cvl RECIPE_TITLE
 set -euo pipefail
 build=$1 close_window=$2 recipe=$3 recipe_title=$4
@@ -46,6 +47,21 @@ done
 expected=$("$prefix/bin/cuvelo-calc" --bases "$shared/bases" --tsv "$recipe")
 found=$("$prefix/bin/cuvelo-calc" --tsv "$recipe" 2>calc.err) || fail "cuvelo-calc failed: $(cat calc.err)"
 [ "$found" = "$expected" ] && [ ! -s calc.err ] || fail "cuvelo-calc did not use the brewer's configuration"
+
+# A damaged configuration (emptied, as a copy cut short would be) is named in a French warning, by
+# cuvelo-calc and in the window, and the shared configuration's values stand in for it.
+: >"$brewer/bases/configuration.txt"
+found=$("$prefix/bin/cuvelo-calc" --tsv "$recipe" 2>calc.err) || fail "cuvelo-calc failed: $(cat calc.err)"
+[ "$found" = "$expected" ] || fail "cuvelo-calc did not take the shared configuration's values"
+grep -q "configuration « $brewer/bases/configuration.txt » ne contient aucun réglage reconnu" calc.err ||
+    fail "cuvelo-calc did not name the damaged configuration: $(cat calc.err)"
+"$prefix/bin/cuvelo" 2>gui.err &
+pids+=($!)
+timeout 60 xdotool search --sync --onlyvisible --name "^CUVELO$" >/dev/null || fail "cuvelo showed no warning"
+grep -q "configuration « $brewer/bases/configuration.txt » ne contient aucun réglage reconnu" gui.err ||
+    fail "cuvelo did not name the damaged configuration: $(cat gui.err)"
+kill "${pids[-1]}"
+cp "$shared/bases/configuration.txt" "$brewer/bases/configuration.txt"
 
 # A recipe given on the command line (as the menu entry and the file manager give it) is open at start-up.
 "$prefix/bin/cuvelo" "$recipe" 2>gui.err &

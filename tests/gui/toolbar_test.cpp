@@ -3,6 +3,7 @@
 
 #include "core/picture.h"
 #include "core/workspace.h"
+#include "report/browser.h"
 #include "ui/commands.h"
 #include "ui/widgets.h"
 
@@ -193,7 +194,8 @@ TEST_F(Toolbar, FailedOpenShowsMessageAndKeepsRecipeAndTitle)
     const SeenDialog& message = watcher.seen[1];
     EXPECT_FALSE(message.file_chooser);
     EXPECT_EQ(message.message_type, GTK_MESSAGE_ERROR);
-    EXPECT_EQ(message.text, "Impossible d'ouvrir le fichier recette :\n" + path + "\n(fichier ou dossier introuvable)");
+    EXPECT_EQ(message.text,
+              "Impossible d'ouvrir le fichier recette :\n" + path + "\n(fichier ou dossier introuvable)");
     EXPECT_TRUE(message.transient_for_main);
     EXPECT_EQ(list_rows(), rows);
     EXPECT_EQ(window_title(), title);
@@ -228,6 +230,48 @@ TEST_F(Toolbar, ReportWithABrowserThatCannotStartSaysSo)
     EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_ERROR);
     EXPECT_NE(watcher.seen[0].text.find("Impossible de lancer le navigateur"), std::string::npos);
     EXPECT_NE(watcher.seen[0].text.find("cuvelo-navigateur-absent"), std::string::npos);
+    EXPECT_NE(watcher.seen[0].text.find("clé NAVIGATEUR de bases/configuration.txt"), std::string::npos)
+        << "where the browser is chosen: " << watcher.seen[0].text;
+    EXPECT_EQ(list_rows().size(), 4u);
+}
+
+// The text of the one message shown without waiting, which is then closed; "" when there is none.
+static std::string take_notice()
+{
+    std::string text;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next) {
+        GtkWidget* window = GTK_WIDGET(node->data);
+        if (GTK_IS_MESSAGE_DIALOG(window) && gtk_widget_get_visible(window)) {
+            gchar* shown = nullptr;
+            g_object_get(window, "text", &shown, nullptr);
+            text = shown ? shown : "";
+            g_free(shown);
+            gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_CLOSE);
+        }
+    }
+    g_list_free(windows);
+    drain_events();
+    return text;
+}
+
+// A browser command that starts but ends in error at once (xdg-open without a desktop) showed nothing and
+// said nothing; now a message says so and names the key, without stopping the window.
+TEST_F(Toolbar, ReportWithABrowserThatEndsInErrorAtOnceSaysSo)
+{
+    build_small_recipe();
+    const std::string browser = ws.settings.browser;
+    ws.settings.browser = "false";
+    click_toolbar(CMD_HTML_REPORT);
+    ws.settings.browser = browser;
+    while (running_browser_count() > 0)
+        g_main_context_iteration(nullptr, TRUE); // until the browser's end is noticed, as the main loop does
+    drain_events();
+    const std::string notice = take_notice();
+    EXPECT_NE(notice.find("Le navigateur « false » s'est arrêté en erreur (code 1)"), std::string::npos)
+        << notice;
+    EXPECT_NE(notice.find("clé NAVIGATEUR de bases/configuration.txt"), std::string::npos) << notice;
+    EXPECT_EQ(take_notice(), "") << "one message, gone once closed";
     EXPECT_EQ(list_rows().size(), 4u);
 }
 

@@ -106,6 +106,19 @@ TEST_F(UnsavedWork, QuestionBeforeNewOpenAndCloseTakesEachAnswer)
     EXPECT_NE(file_text(path).find("Eau de brassage"), std::string::npos);
 }
 
+// A question shows the recipe's title as the window does: a reversing character does not turn it around.
+TEST_F(UnsavedWork, TheQuestionShowsTheTitleWithoutHiddenCharacters)
+{
+    build_small_recipe();
+    ws.title = "\u202EBi\u200Bère\u2069";
+    DialogWatcher watcher;
+    watcher.answers = {"Annuler"};
+    press_key(GDK_n, kCtrl);
+    ASSERT_EQ(watcher.questions.size(), 1u);
+    EXPECT_EQ(watcher.questions[0].text, "Enregistrer les modifications de la recette « Bière » ?\n"
+                                         "Sans enregistrement, les modifications seront perdues.");
+}
+
 TEST_F(UnsavedWork, SavingOntoAnotherExistingFileAsksFirst)
 {
     const std::string other = fixture_folder() + "/recettes/autre.cvl";
@@ -129,6 +142,88 @@ TEST_F(UnsavedWork, SavingOntoAnotherExistingFileAsksFirst)
     }
     EXPECT_NE(file_text(other).find("Pilsen"), std::string::npos);
     EXPECT_FALSE(recipe_is_modified());
+}
+
+// "Annuler" in the replace question goes back to the chooser, on the same name, and the brewer may pick
+// another; the question also comes for a name typed without the extension whose ".cvl" file exists.
+TEST_F(UnsavedWork, CancellingTheReplaceQuestionGoesBackToTheChooser)
+{
+    const std::string folder = fixture_folder() + "/retour";
+    g_mkdir_with_parents(folder.c_str(), 0755);
+    const std::string other = folder + "/autre.cvl";
+    const std::string fresh = folder + "/nouvelle.cvl";
+    std::ofstream(other) << "TITRE\tAutre\n";
+    build_small_recipe();
+    {
+        DialogWatcher watcher;
+        watcher.answers = {"Annuler"};
+        watcher.choose_file(folder + "/autre");
+        watcher.paths_when_back = {fresh};
+        press_key(GDK_s, kCtrlShift);
+        ASSERT_EQ(watcher.questions.size(), 1u);
+        EXPECT_NE(watcher.questions[0].text.find("« autre.cvl » existe déjà"), std::string::npos);
+        EXPECT_FALSE(watcher.questions[0].transient_for_main) << "over the chooser it answers";
+        ASSERT_EQ(watcher.seen.size(), 2u) << "the chooser again after Annuler";
+        EXPECT_EQ(watcher.seen[1].action, GTK_FILE_CHOOSER_ACTION_SAVE);
+        EXPECT_EQ(watcher.seen[1].proposed, folder + "/autre") << "on the name the brewer had typed";
+        EXPECT_FALSE(watcher.gave_up);
+    }
+    EXPECT_EQ(file_text(other), "TITRE\tAutre\n");
+    EXPECT_NE(file_text(fresh).find("Pilsen"), std::string::npos);
+    EXPECT_EQ(ws.file_name, fresh);
+    EXPECT_FALSE(recipe_is_modified());
+
+    // Back in the chooser, Annuler there drops the save.
+    select_row(1);
+    press_key(GDK_Delete);
+    {
+        DialogWatcher watcher;
+        watcher.answers = {"Annuler"};
+        watcher.choose_file(other);
+        press_key(GDK_s, kCtrlShift);
+        EXPECT_EQ(watcher.questions.size(), 1u);
+        EXPECT_EQ(watcher.seen.size(), 2u);
+    }
+    EXPECT_EQ(file_text(other), "TITRE\tAutre\n");
+    EXPECT_EQ(ws.file_name, fresh);
+    EXPECT_TRUE(recipe_is_modified());
+}
+
+// The name typed in Save as, and the one file it writes: the extension is never doubled, whatever its case or
+// the spaces typed after it, and comes in small letters, as the choosers' filter lists recipe files.
+struct SaveAsName {
+    const char* typed;
+    const char* written;
+};
+static const SaveAsName kSaveAsNames[] = {
+    {"biere.cvl", "biere.cvl"},    {"biere.CVL", "biere.cvl"},         {"biere.Cvl  ", "biere.cvl"},
+    {"biere", "biere.cvl"},        {"biere.cv", "biere.cv.cvl"},       {"biere.cvl.txt", "biere.cvl.txt.cvl"},
+    {"ma biere ", "ma biere.cvl"}, {"biere.cvl.CVL", "biere.cvl.cvl"},
+};
+
+TEST_F(UnsavedWork, SaveAsNeverDoublesTheExtension)
+{
+    build_small_recipe();
+    int n = 0;
+    for (const SaveAsName& name : kSaveAsNames) {
+        const std::string folder = fixture_folder() + "/nom-" + std::to_string(n++);
+        g_mkdir_with_parents(folder.c_str(), 0755);
+        {
+            DialogWatcher watcher;
+            watcher.choose_file(folder + "/" + name.typed);
+            press_key(GDK_s, kCtrlShift);
+            EXPECT_EQ(watcher.seen.size(), 1u) << name.typed;
+            EXPECT_FALSE(watcher.gave_up) << name.typed;
+        }
+        std::vector<std::string> files;
+        GDir* dir = g_dir_open(folder.c_str(), 0, nullptr);
+        for (const gchar* file = dir ? g_dir_read_name(dir) : nullptr; file; file = g_dir_read_name(dir))
+            files.push_back(file);
+        if (dir)
+            g_dir_close(dir);
+        EXPECT_EQ(files, std::vector<std::string>{name.written}) << name.typed;
+        EXPECT_EQ(ws.file_name, folder + "/" + name.written) << name.typed;
+    }
 }
 
 // What the window shows of the recipe (the list, the results, the title) and its carbonation.

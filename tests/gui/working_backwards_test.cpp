@@ -147,3 +147,90 @@ TEST_F(WorkingBackwards, AnEmptyRecipeCannotBeScaled)
         << watcher.seen[0].text;
     EXPECT_TRUE(list_rows().empty());
 }
+
+static bool ticked(int k)
+{
+    return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(ui.target_checks[k]));
+}
+
+// Only the values the brewer changed or ticked are aimed at: changing the density alone lets the colour and
+// the bitterness follow, and a refusal speaks of the density alone.
+TEST_F(WorkingBackwards, OnlyTheValuesTheBrewerChangedOrTickedAreAimedAt)
+{
+    build_amber_recipe();
+    const Estimates before = ws.estimates;
+    run_function("Viser des valeurs…");
+    ASSERT_NE(ui.targets_dialog, nullptr);
+    EXPECT_FALSE(ticked(0) || ticked(1) || ticked(2));
+    type_into(ui.target_entries[0], "1065");
+    EXPECT_TRUE(ticked(0));
+    EXPECT_FALSE(ticked(1) || ticked(2));
+    {
+        DialogWatcher watcher;
+        validate(ui.targets_dialog);
+        EXPECT_TRUE(watcher.seen.empty()) << watcher.seen[0].text;
+    }
+    EXPECT_NEAR(ws.estimates.initial_density, 1065, 0.5);
+    EXPECT_GT(ws.estimates.colour_ebc, before.colour_ebc + 1); // more of every grain: a darker beer
+    EXPECT_NE(format_decimals(ws.estimates.bitterness_ibu, 2), format_decimals(before.bitterness_ibu, 2));
+
+    // Ticked without a change, today's colour is held while the density moves.
+    const Estimates stronger = ws.estimates;
+    run_function("Viser des valeurs…");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(ui.target_checks[1]), TRUE);
+    type_into(ui.target_entries[0], "1075");
+    validate(ui.targets_dialog);
+    EXPECT_NEAR(ws.estimates.initial_density, 1075, 0.5);
+    EXPECT_NEAR(ws.estimates.colour_ebc, stronger.colour_ebc, 0.5);
+
+    // A density the water cannot hold: the warning is about the density only.
+    const std::vector<std::string> aimed = shown_quantities();
+    run_function("Viser des valeurs…");
+    type_into(ui.target_entries[0], "1500");
+    {
+        DialogWatcher watcher;
+        validate(ui.targets_dialog);
+        ASSERT_EQ(watcher.seen.size(), 1u);
+        EXPECT_EQ(watcher.seen[0].text.find("Densité initiale 1500 hors d'atteinte"), 0u)
+            << watcher.seen[0].text;
+        EXPECT_EQ(watcher.seen[0].text.find("Couleur"), std::string::npos) << watcher.seen[0].text;
+    }
+    EXPECT_EQ(shown_quantities(), aimed);
+}
+
+TEST_F(WorkingBackwards, ValuesNoBeerHasKeepTheDialogOpen)
+{
+    build_amber_recipe();
+    const std::vector<std::string> before = shown_quantities();
+    run_function("Viser des valeurs…");
+    type_into(ui.target_entries[1], "20000");
+    type_into(ui.target_entries[0], "1,055"); // 1.055 with a decimal comma
+    validate(ui.targets_dialog);
+    ASSERT_NE(ui.targets_dialog, nullptr);
+    EXPECT_TRUE(entry_is_refused(ui.target_entries[1]));
+    EXPECT_FALSE(entry_is_refused(ui.target_entries[0]));
+    EXPECT_NE(dialog_hint(ui.targets_dialog).find("aucune bière n'atteint 20000 EBC"), std::string::npos)
+        << dialog_hint(ui.targets_dialog);
+    EXPECT_EQ(shown_quantities(), before);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(ui.target_checks[1]), FALSE); // no longer aimed at
+    validate(ui.targets_dialog);
+    EXPECT_EQ(ui.targets_dialog, nullptr);
+    EXPECT_NEAR(ws.estimates.initial_density, 1055, 0.5);
+}
+
+TEST_F(WorkingBackwards, AVolumeNoBrewerBrewsChangesNothing)
+{
+    build_amber_recipe();
+    const std::vector<std::string> before = shown_quantities();
+    for (const char* litres : {"0,4", "20000 L"}) {
+        run_function("Adapter à un autre volume…");
+        type_into(ui.value_entry, litres);
+        DialogWatcher watcher;
+        validate(ui.value_dialog);
+        ASSERT_EQ(watcher.seen.size(), 1u) << litres;
+        EXPECT_EQ(watcher.seen[0].message_type, GTK_MESSAGE_WARNING);
+        EXPECT_NE(watcher.seen[0].text.find("entre 0.5 et 10000 litres"), std::string::npos)
+            << watcher.seen[0].text;
+        EXPECT_EQ(shown_quantities(), before) << litres;
+    }
+}
