@@ -1,4 +1,4 @@
-// calc/target_solver.h — the search behind solve_targets, shared by its density and bitterness file and its
+// calc/target_solver.h — the search behind solve_targets, shared by calc/target_solver.cpp and its
 // colour file; no other file includes it.
 #pragma once
 

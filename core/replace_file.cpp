@@ -241,3 +241,8 @@ bool create_new_file(const std::string& path, const std::string& bytes, std::str
     sync_folder(folder);
     return true;
 }
+
+bool is_temporary_file_name(const std::string& name)
+{
+    return replace_file_parts::is_temporary_name(name);
+}

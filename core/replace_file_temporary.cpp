@@ -2,8 +2,6 @@
 // locked, renamed into place, and removed once an interrupted save left them stale.
 #include "core/replace_file_temporary.h"
 
-#include "core/replace_file.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -25,7 +23,10 @@ const time_t kStaleSeconds = 60;
 
 } // namespace
 
-bool is_temporary_file_name(const std::string& name)
+namespace replace_file_parts
+{
+
+bool is_temporary_name(const std::string& name)
 {
     if (name.size() != kTemporaryPrefixLength + 6 ||
         name.compare(0, kTemporaryPrefixLength, kTemporaryPrefix) != 0)
@@ -37,9 +38,6 @@ bool is_temporary_file_name(const std::string& name)
     }
     return true;
 }
-
-namespace replace_file_parts
-{
 
 std::string folder_of(const std::string& path)
 {
@@ -86,7 +84,7 @@ void remove_stale_temporaries(const std::string& folder)
     const int dir_fd = dirfd(dir);
     const time_t now = std::time(nullptr);
     while (dirent* entry = readdir(dir)) {
-        if (!is_temporary_file_name(entry->d_name))
+        if (!is_temporary_name(entry->d_name))
             continue;
         const int fd = openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)

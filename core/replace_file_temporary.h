@@ -11,6 +11,9 @@ namespace replace_file_parts
 // The folder of a path, without its last "/": "." for a bare name, "/" for a name at the root.
 std::string folder_of(const std::string& path);
 
+// The name pattern of the temporary files: ".cuvelo-" and six letters or digits.
+bool is_temporary_name(const std::string& name);
+
 // Writes all `size` bytes at `offset`; false with errno set.
 bool write_all(int fd, const char* data, size_t size, off_t offset);
 

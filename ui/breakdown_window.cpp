@@ -5,6 +5,7 @@
 #include "calc/breakdown_text.h"
 #include "core/display_text.h"
 #include "core/workspace.h"
+#include "ui/refresh.h"
 #include "ui/widgets.h"
 #include "ui/window_place.h"
 
@@ -126,6 +127,11 @@ static ScreenRect place_beside_main_window(GtkRequisition need)
 
 void open_breakdown_window()
 {
+    // The window follows every refresh from its first opening on.
+    static bool added = false;
+    if (!added)
+        add_view(refresh_breakdown_window);
+    added = true;
     if (widgets.window) {
         gtk_window_present(GTK_WINDOW(widgets.window));
         return;

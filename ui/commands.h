@@ -1,5 +1,8 @@
-// ui/commands.h — the numbers that toolbar buttons and menu items carry as their signals' user data.
+// ui/commands.h — the commands of the main window: the numbers that toolbar buttons and menu items carry,
+// and the handlers that run them. Views only show; every command runs from here.
 #pragma once
+
+#include <gtk/gtk.h>
 
 // Toolbar buttons (on_toolbar_clicked). Numbers not listed do nothing but the refresh.
 enum ToolbarCommand {
@@ -43,3 +46,20 @@ enum MenuCommand {
     MENU_TARGETS = 610,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
+
+// Runs a command (ToolbarCommand), from a button, a shortcut or the list, then refreshes the window.
+// A menu opens under `button`, or under the command's own button when it is null.
+void run_command(int command, GtkWidget* button = nullptr);
+
+// The menu items' "activate" handler: runs the item (MenuCommand), then refreshes the window. The item is
+// not used.
+void on_menu_activate(GtkMenuItem* item, gpointer number);
+
+// Shows the help page in the browser, or says why it cannot.
+void show_help_command();
+
+// The recipe list's "row-activated" handler (double click, Entrée): the Modify command.
+void on_row_activated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, gpointer unused);
+
+// The style button's "clicked" handler: shows the next of name, category, description, then refreshes.
+void on_style_button_clicked(GtkButton* button, gpointer unused);

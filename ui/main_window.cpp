@@ -6,7 +6,6 @@
 #include "core/text.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
-#include "ui/style_selector.h"
 #include "ui/widgets.h"
 
 #include <cstdlib>
@@ -68,7 +67,6 @@ void build_results_area()
             ui.result_labels[3 + 4 * row + column] = attach_label(column, column + 1, row + 2, row + 3);
 
     ui.style_button = gtk_button_new_with_label("Style : ");
-    g_signal_connect(ui.style_button, "clicked", G_CALLBACK(on_style_button_clicked), nullptr);
     gtk_button_set_relief(GTK_BUTTON(ui.style_button), GTK_RELIEF_NONE);
     gtk_table_attach_defaults(GTK_TABLE(ui.results_table), ui.style_button, 0, 2, 0, 2);
     gtk_widget_show(ui.style_button);

@@ -4,7 +4,8 @@
 // Creates the 720 × 630 centred window with its two vertical panes and the toolbar table, and shows it.
 void build_main_window();
 
-// Creates the results grid in the lower pane: eighteen labels and the style button.
+// Creates the results grid in the lower pane: eighteen labels and the style button (whose handler the
+// start-up connects).
 void build_results_area();
 
 // Recomputes file_base_name from file_name and sets the window title from it and the recipe title, with a

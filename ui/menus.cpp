@@ -1,25 +1,13 @@
-// ui/menus.cpp — the seven pop-up menus (five ingredient menus, functions, styles) and their dispatcher.
+// ui/menus.cpp — the seven pop-up menus (five ingredient menus, functions, styles); their items carry the
+// numbers that ui/commands.cpp runs.
 #include "ui/menus.h"
 
-#include "calc/evaluate.h"
-#include "calc/entered_value.h"
-#include "calc/format.h"
-#include "core/history.h"
 #include "core/display_text.h"
 #include "core/picture.h"
 #include "core/workspace.h"
-#include "recipe/list_edit.h"
-#include "recipe/merge_sort.h"
 #include "refdata/menu_groups.h"
-#include "report/browser.h"
-#include "ui/breakdown_window.h"
-#include "ui/beerxml_dialogs.h"
 #include "ui/commands.h"
-#include "ui/dialogs.h"
-#include "ui/targets_dialog.h"
 #include "ui/lazy_menu.h"
-#include "ui/message_box.h"
-#include "ui/refresh.h"
 #include "ui/widgets.h"
 
 GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number)
@@ -103,74 +91,4 @@ void build_menus()
     build_ingredient_menus();
     ui.function_menu = lazy_menu([](GtkWidget*) { build_function_menu(); });
     ui.style_menu = lazy_menu([](GtkWidget*) { build_style_menu(); });
-}
-
-static void show_cost()
-{
-    show_message(GTK_MESSAGE_INFO,
-                 "Prix de revient de la recette : \r\r" + format_decimals(recipe_cost_on_screen(), 2) + " €");
-}
-
-void show_help_command()
-{
-    std::string failed_command;
-    if (!show_help(failed_command))
-        show_browser_failure(failed_command);
-}
-
-static void run_function(int number)
-{
-    switch (number) {
-    case MENU_MERGE_SORT:
-        history_note_change();
-        merge_and_sort();
-        break;
-    case MENU_FORCE_VOLUME:
-        open_value_dialog("Forcer le volume finale (L) :\r(Mettre 0 pour annuler)",
-                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_FORCED_VOLUME);
-        break;
-    case MENU_CARBONATION:
-        open_value_dialog("Carbonatation (VOL) :", ws.carbonation, VALUE_CARBONATION);
-        break;
-    case MENU_COST:
-        show_cost();
-        break;
-    case MENU_TITLE:
-        open_value_dialog("Titre de la recette :", ws.title, VALUE_TITLE);
-        break;
-    case MENU_HELP:
-        show_help_command();
-        break;
-    case MENU_EXPORT_BEERXML:
-        export_recipe_as_beerxml();
-        break;
-    case MENU_BREAKDOWN:
-        open_breakdown_window();
-        break;
-    case MENU_SCALE_VOLUME:
-        open_value_dialog("Adapter au volume final (L) :",
-                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_SCALE_VOLUME);
-        break;
-    case MENU_TARGETS:
-        open_targets_dialog();
-        break;
-    default:
-        break;
-    }
-}
-
-void on_menu_activate(GtkMenuItem*, gpointer data)
-{
-    int number = GPOINTER_TO_INT(data);
-    if (number >= MENU_INGREDIENT_FIRST && number <= MENU_INGREDIENT_LAST) {
-        history_note_change();
-        add_database_ingredient(number);
-    } else if (number > MENU_INGREDIENT_LAST && number < MENU_STYLE_BASE) {
-        run_function(number);
-    } else if (number > MENU_STYLE_BASE && number <= MENU_STYLE_BASE + ws.style_count) {
-        history_note_change();
-        ws.style = ws.styles[number - MENU_STYLE_BASE];
-        ws.style_display_mode = 0;
-    }
-    refresh_after_command();
 }

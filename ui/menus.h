@@ -1,4 +1,4 @@
-// ui/menus.h — the seven pop-up menus (five ingredient menus, functions, styles) and their dispatcher.
+// ui/menus.h — the seven pop-up menus (five ingredient menus, functions, styles).
 #pragma once
 
 #include <gtk/gtk.h>
@@ -11,10 +11,4 @@ void build_menus();
 
 // Appends an item with a label and the 16 × 16 picture `picture` to `menu`; it carries `number`.
 GtkWidget* add_menu_item(const std::string& picture, const std::string& label, GtkWidget* menu, int number);
-
-// The items' "activate" handler: runs the item (MenuCommand), then refreshes the window. The item is not
-// used.
-void on_menu_activate(GtkMenuItem* item, gpointer number);
-
-// Shows the help page in the browser, or says why it cannot.
-void show_help_command();
+// Its "activate" handler is on_menu_activate (ui/commands.h).

@@ -4,8 +4,6 @@
 #include "core/display_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "ui/commands.h"
-#include "ui/toolbar.h"
 #include "ui/widgets.h"
 
 #include <cmath>
@@ -35,7 +33,6 @@ void build_recipe_view()
     ui.recipe_selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(ui.recipe_view));
     gtk_tree_selection_set_mode(ui.recipe_selection, GTK_SELECTION_SINGLE);
     g_signal_connect(ui.recipe_selection, "changed", G_CALLBACK(on_selection_changed), nullptr);
-    g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);
 
     add_column("", gtk_cell_renderer_text_new(), "text", COL_NUMBER);
     add_column("", gtk_cell_renderer_pixbuf_new(), "pixbuf", COL_PICTURE);
@@ -106,7 +103,8 @@ void select_recipe_row(int n)
     gtk_tree_path_free(path);
 }
 
-void on_row_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer)
+void show_recipe_list()
 {
-    run_command(CMD_MODIFY);
+    fill_recipe_list();
+    select_recipe_row(ws.selected_line);
 }

@@ -15,5 +15,5 @@ void select_recipe_row(int n);
 // "changed" handler of the selection: selected_line becomes the selected row's number.
 void on_selection_changed(GtkTreeSelection* selection, gpointer unused);
 
-// "row-activated" handler (double click, Enter): the Modify command.
-void on_row_activated(GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn* column, gpointer unused);
+// The list as the refresh shows it: filled, with the selected line selected.
+void show_recipe_list();

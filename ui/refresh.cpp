@@ -1,19 +1,27 @@
-// ui/refresh.cpp — evaluate, then fill the list, then show the results: the order every command follows.
+// ui/refresh.cpp — evaluate, then show: the order every command follows. The views are called through the
+// list they were added to, so the refresh knows no window and no window calls back into the commands.
 #include "ui/refresh.h"
 
 #include "calc/evaluate.h"
 #include "core/history.h"
-#include "core/workspace.h"
-#include "ui/main_window.h"
-#include "ui/recipe_view.h"
-#include "ui/results_panel.h"
+
+#include <vector>
+
+static std::vector<ShowFunction>& views()
+{
+    static std::vector<ShowFunction> added;
+    return added;
+}
+
+void add_view(ShowFunction show)
+{
+    views().push_back(show);
+}
 
 void refresh_after_command()
 {
     history_forget_unchanged();
     evaluate_recipe();
-    fill_recipe_list();
-    select_recipe_row(ws.selected_line);
-    show_results();
-    update_window_title();
+    for (ShowFunction show : views())
+        show();
 }

@@ -4,9 +4,19 @@
 #include "calc/evaluate.h"
 #include "calc/results_text.h"
 #include "core/display_text.h"
-#include "ui/breakdown_window.h"
-#include "ui/style_selector.h"
+#include "core/workspace.h"
+#include "ui/picture_widget.h"
 #include "ui/widgets.h"
+
+// The current style's picture on the style button; a style without a picture name keeps the old one.
+static void show_style_image()
+{
+    if (ws.style.picture.empty())
+        return;
+    ui.style_image = picture_image(ws.style.picture);
+    gtk_widget_show(ui.style_image);
+    gtk_button_set_image(GTK_BUTTON(ui.style_button), ui.style_image);
+}
 
 // The button's text arrives as markup (a style file's "&" or "<" escaped); its label is rebuilt with every
 // new text or picture, so markup is switched on again each time.
@@ -30,8 +40,6 @@ void show_results()
         gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), display_text(texts.labels[k]).c_str());
     for (int k = 1; k <= 18; k++)
         gtk_label_set_use_markup(GTK_LABEL(ui.result_labels[k]), TRUE);
-    // The breakdown follows every command, as the results do.
-    refresh_breakdown_window();
 }
 
 void refresh_results()

@@ -8,6 +8,7 @@
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
 #include "report/browser.h"
+#include "ui/commands.h"
 #include "ui/file_commands.h"
 #include "ui/lazy_menu.h"
 #include "ui/main_window.h"
@@ -15,6 +16,7 @@
 #include "ui/message_box.h"
 #include "ui/recipe_view.h"
 #include "ui/refresh.h"
+#include "ui/results_panel.h"
 #include "ui/shortcuts.h"
 #include "ui/toolbar.h"
 #include "ui/widgets.h"
@@ -52,6 +54,12 @@ void start_up()
     build_menus();
     build_recipe_view(); // the list takes the upper pane because it is added before the results
     build_results_area();
+    // The views show, the commands act: the start-up wires each view's signals to its command.
+    g_signal_connect(ui.recipe_view, "row-activated", G_CALLBACK(on_row_activated), nullptr);
+    g_signal_connect(ui.style_button, "clicked", G_CALLBACK(on_style_button_clicked), nullptr);
+    add_view(show_recipe_list);
+    add_view(show_results);
+    add_view(update_window_title);
     history_reset();
     refresh_after_command();
     fill_lazy_menus_when_idle(announce_menus_built);

@@ -1,4 +1,4 @@
-// ui/toolbar.h — the fifteen picture buttons across the top of the main window and their dispatcher.
+// ui/toolbar.h — the fifteen picture buttons across the top of the main window.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -16,10 +16,6 @@ void add_toolbar_button(const std::string& picture, int command, const std::stri
 // The buttons' "clicked" handler: runs the command (ToolbarCommand) with the button as the place its menu
 // opens under, then refreshes the window.
 void on_toolbar_clicked(GtkWidget* button, gpointer command);
-
-// Runs a command (ToolbarCommand), from a button, a shortcut or the list, then refreshes the window.
-// A menu opens under `button`, or under the command's own button when it is null.
-void run_command(int command, GtkWidget* button = nullptr);
 
 // The toolbar button that carries `command`, or null.
 GtkWidget* toolbar_button(int command);

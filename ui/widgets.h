@@ -3,6 +3,8 @@
 
 #include <gtk/gtk.h>
 
+#include <map>
+
 // Created once at start-up, except the dialog handles, which live from a dialog's opening to its destruction
 // and are null while no such dialog exists.
 struct UiHandles {
@@ -10,7 +12,8 @@ struct UiHandles {
     GtkWidget* outer_paned = nullptr;
     GtkWidget* toolbar_table = nullptr;
     GtkWidget* inner_paned = nullptr;
-    int toolbar_column = 0; // next free column of toolbar_table
+    int toolbar_column = 0;                    // next free column of toolbar_table
+    std::map<int, GtkWidget*> toolbar_buttons; // by the ToolbarCommand each carries
 
     GtkWidget* recipe_scroller = nullptr;
     GtkWidget* recipe_view = nullptr;
