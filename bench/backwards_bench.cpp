@@ -1,6 +1,7 @@
 // bench/backwards_bench.cpp — working backwards on a full recipe: one solve for three targets, one scaling.
 #include "bench/full_recipe.h"
 #include "calc/scale.h"
+#include "calc/evaluate.h"
 #include "calc/targets.h"
 #include "core/workspace.h"
 #include "tests/calc_recipes.h"

@@ -1,9 +1,16 @@
-// calc/evaluate.cpp — the estimates of the recipe on screen, kept in the workspace.
+// calc/evaluate.cpp — the recipe on screen and its estimates: every read and write of the workspace that
+// calc/ makes is here, around pure rules.
 #include "calc/evaluate.h"
 
 #include "calc/cost.h"
+#include "calc/priming.h"
+#include "calc/scale.h"
+#include "calc/water.h"
 #include "core/quantity.h"
+#include "core/text.h"
 #include "core/workspace.h"
+
+#include <cmath>
 
 void evaluate_recipe()
 {
@@ -45,4 +52,107 @@ void evaluate_recipe()
 double recipe_cost_on_screen()
 {
     return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings);
+}
+
+std::string priming_text_on_screen()
+{
+    const double volumes = text_to_number(ws.carbonation);
+    const Priming priming = priming_for(volumes);
+    ws.estimates.sugar_per_litre = priming.sugar_per_litre;
+    ws.estimates.extract_per_litre = priming.extract_per_litre;
+    return priming_text(priming, volumes, ws.estimates.final_volume);
+}
+
+ResultsText results_text_on_screen()
+{
+    return results_text(ws.estimates, ws.style, ws.settings, ws.style_display_mode, ws.volume_forced == 1);
+}
+
+std::vector<RecipeLine> recipe_lines_on_screen()
+{
+    return std::vector<RecipeLine>(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
+}
+
+ForcedVolume forced_volume_on_screen()
+{
+    return ForcedVolume{ws.volume_forced == 1, ws.forced_volume};
+}
+
+std::vector<IngredientEntry> ingredient_database()
+{
+    return std::vector<IngredientEntry>(ws.ingredients.begin() + 1,
+                                        ws.ingredients.begin() + 1 + ws.ingredient_count);
+}
+
+void apply_recipe_change(const RecipeChange& change)
+{
+    // A change made for another list (the recipe changed meanwhile) must not land on the wrong lines.
+    if (!change.done || change.lines.size() != static_cast<size_t>(ws.line_count))
+        return;
+    for (size_t k = 0; k < change.lines.size(); k++)
+        ws.lines[k + 1].quantity = change.lines[k].quantity;
+    if (ws.volume_forced == 1 && change.forced.on)
+        ws.forced_volume = change.forced.litres;
+}
+
+static void set_first_water_line(const char* step, double litres)
+{
+    const size_t count = static_cast<size_t>(ws.line_count);
+    const size_t k = first_water_line(&ws.lines[1], count, step);
+    if (k < count)
+        ws.lines[1 + k].quantity = quantity_text(litres, Unit::litre, 2);
+}
+
+void compute_forced_water(double target_litres)
+{
+    const ForcedWater water =
+        forced_water(target_litres, ws.settings, ws.estimates.malt_kg, ws.estimates.hop_kg);
+    ws.calc_mash_water_l = water.mash;
+    set_first_water_line("EMPATAGE", water.mash);
+    ws.calc_sparge_water_l = water.rinse;
+    set_first_water_line("RINCAGE", water.rinse);
+}
+
+void set_forced_volume_on_screen(double litres)
+{
+    // An infinite volume could not be saved or shown; like 0 it turns the mode off.
+    if (litres > 0 && std::isfinite(litres)) {
+        ws.volume_forced = 1;
+        ws.forced_volume = litres;
+        compute_forced_water(ws.forced_volume);
+    } else {
+        ws.volume_forced = 0;
+        ws.forced_volume = 0;
+        ws.calc_sparge_water_l = 0;
+        ws.calc_mash_water_l = 0;
+    }
+}
+
+std::string set_carbonation_on_screen(double volumes)
+{
+    ws.carbonation = number_to_text(volumes) + " VOL";
+    return carbonation_message(ws.carbonation, priming_text_on_screen());
+}
+
+// A tab or line end in the title would split its line of the recipe file; a blank takes its place.
+static std::string one_line(const std::string& text)
+{
+    std::string result = text;
+    for (char& c : result)
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    return result;
+}
+
+void set_title_on_screen(const std::string& title)
+{
+    ws.title = one_line(title);
+}
+
+std::string scale_recipe_on_screen(double litres)
+{
+    const RecipeChange change =
+        scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), litres);
+    apply_recipe_change(change);
+    return change.message;
 }

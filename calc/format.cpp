@@ -2,7 +2,6 @@
 #include "calc/format.h"
 
 #include "core/text.h"
-#include "core/workspace.h"
 
 #include <cmath>
 
@@ -33,11 +32,11 @@ static std::string markup_colour(const std::string& digits, const char* fallback
     return "#" + (valid ? digits : std::string(fallback));
 }
 
-std::string range_colour(double x, double min, double max)
+std::string range_colour(double x, double min, double max, const Settings& settings)
 {
     if (!(x >= min))
-        return markup_colour(ws.settings.colour_min, "FF8C00");
+        return markup_colour(settings.colour_min, "FF8C00");
     if (x > max)
-        return markup_colour(ws.settings.colour_max, "FF0000");
+        return markup_colour(settings.colour_max, "FF0000");
     return "#000";
 }

@@ -1,5 +1,5 @@
-// calc/recipe_change.h — a change of the recipe's quantities worked out on a copy, and its one writer into
-// the recipe on screen.
+// calc/recipe_change.h — a change of the recipe's quantities worked out on a copy; calc/evaluate.h writes it
+// into the recipe on screen.
 #pragma once
 
 #include "calc/estimate.h"
@@ -16,14 +16,3 @@ struct RecipeChange {
     ForcedVolume forced;
     std::string message;
 };
-
-// The lines and forced volume of the recipe on screen, as the pure functions take them.
-std::vector<RecipeLine> recipe_lines_on_screen();
-ForcedVolume forced_volume_on_screen();
-
-// The entries of the ingredient database loaded into the workspace, in order.
-std::vector<IngredientEntry> ingredient_database();
-
-// Writes a done change's quantities and forced volume into the recipe on screen (nothing else of the lines
-// changes); does nothing for a change that is not done.
-void apply_recipe_change(const RecipeChange& change);

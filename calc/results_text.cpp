@@ -1,10 +1,9 @@
-// calc/results_text.cpp — the texts of the results panel (Pango markup), built from the workspace.
+// calc/results_text.cpp — the texts of the results panel (Pango markup), built from the estimates and style.
 #include "calc/results_text.h"
 
 #include "calc/format.h"
 #include "core/brewing_units.h"
 #include "core/text.h"
-#include "core/workspace.h"
 
 #include <cmath>
 
@@ -40,9 +39,10 @@ static std::string range_text(const std::string& min, const std::string& max)
     return escape_markup(min) + "-" + escape_markup(max);
 }
 
-static std::string bounded_colour(double value, const std::string& min, const std::string& max)
+static std::string bounded_colour(double value, const std::string& min, const std::string& max,
+                                  const Settings& settings)
 {
-    return range_colour(value, text_to_number(min), text_to_number(max));
+    return range_colour(value, text_to_number(min), text_to_number(max), settings);
 }
 
 // A sign that says above or below the range without colour, by the same tests as range_colour.
@@ -67,18 +67,17 @@ static std::string swatch_colour(double colour_ebc)
     return colour.empty() ? "#FFFFFF" : colour;
 }
 
-ResultsText results_text()
+ResultsText results_text(const Estimates& e, const StyleEntry& style, const Settings& settings,
+                         int style_display_mode, bool volume_forced)
 {
-    const Estimates& e = ws.estimates;
-    const StyleEntry& style = ws.style;
     ResultsText r;
 
-    std::string bitterness_colour = bounded_colour(e.bitterness_ibu, style.ibu_min, style.ibu_max);
-    std::string ebc_colour = bounded_colour(e.colour_ebc, style.ebc_min, style.ebc_max);
-    std::string initial_colour = bounded_colour(e.initial_density, style.og_min, style.og_max);
-    std::string final_colour = bounded_colour(e.final_density, style.fg_min, style.fg_max);
+    std::string bitterness_colour = bounded_colour(e.bitterness_ibu, style.ibu_min, style.ibu_max, settings);
+    std::string ebc_colour = bounded_colour(e.colour_ebc, style.ebc_min, style.ebc_max, settings);
+    std::string initial_colour = bounded_colour(e.initial_density, style.og_min, style.og_max, settings);
+    std::string final_colour = bounded_colour(e.final_density, style.fg_min, style.fg_max, settings);
 
-    switch (ws.style_display_mode) {
+    switch (style_display_mode) {
     case 0:
         r.style_button = " " + escape_markup(style.name);
         break;
@@ -92,7 +91,7 @@ ResultsText results_text()
         r.style_button_changes = false;
     }
 
-    std::string volume_colour = ws.volume_forced == 1 ? "#00F" : "#000";
+    std::string volume_colour = volume_forced ? "#00F" : "#000";
 
     r.labels[3] = "Densité Initiale : ";
     r.labels[4] = span(initial_colour, format_decimals(e.initial_density, 2) +

@@ -1,5 +1,8 @@
-// calc/results_text.h — the texts of the results panel, built from the workspace (the GUI only sets them).
+// calc/results_text.h — the texts of the results panel, built from the estimates and the style (the GUI
+// only sets them).
 #pragma once
+
+#include "core/records.h"
 
 #include <string>
 
@@ -10,8 +13,11 @@ struct ResultsText {
     bool style_button_changes = true; // false: another display mode leaves the button as it is
 };
 
-// The eighteen label texts and the style button text for the last evaluation and the current style.
-ResultsText results_text();
+// The eighteen label texts and the style button text for the estimates `e` under `style`, the settings'
+// range colours, the style's text the button shows (0 name, 1 category, 2 description) and whether the
+// volume is forced.
+ResultsText results_text(const Estimates& e, const StyleEntry& style, const Settings& settings,
+                         int style_display_mode, bool volume_forced);
 
 // "<", ">" and "&" written as entities, so that a text from a file never breaks the markup.
 std::string escape_markup(const std::string& text);

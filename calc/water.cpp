@@ -1,8 +1,5 @@
-// calc/water.cpp — the mash and rinse water that give a forced final volume, written into the water lines.
+// calc/water.cpp — the mash and rinse water that give a forced final volume, and the lines that take it.
 #include "calc/water.h"
-
-#include "core/quantity.h"
-#include "core/workspace.h"
 
 ForcedWater forced_water(double target_litres, const Settings& s, double malt_kg, double hop_kg)
 {
@@ -36,22 +33,4 @@ size_t first_water_line(const LineFigures* lines, size_t count, Step step)
         if (lines[k].category == Category::water && lines[k].step == step)
             return k;
     return count;
-}
-
-static void set_first_water_line(const char* step, double litres)
-{
-    const size_t count = static_cast<size_t>(ws.line_count);
-    const size_t k = first_water_line(&ws.lines[1], count, step);
-    if (k < count)
-        ws.lines[1 + k].quantity = quantity_text(litres, Unit::litre, 2);
-}
-
-void compute_forced_water(double target_litres)
-{
-    const ForcedWater water =
-        forced_water(target_litres, ws.settings, ws.estimates.malt_kg, ws.estimates.hop_kg);
-    ws.calc_mash_water_l = water.mash;
-    set_first_water_line("EMPATAGE", water.mash);
-    ws.calc_sparge_water_l = water.rinse;
-    set_first_water_line("RINCAGE", water.rinse);
 }

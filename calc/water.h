@@ -21,7 +21,3 @@ size_t first_water_line(const RecipeLine* lines, size_t count, const char* step)
 
 // The same over the lines' figures, for the step Step::mash or Step::rinse.
 size_t first_water_line(const LineFigures* lines, size_t count, Step step);
-
-// Computes the forced water from the last evaluation's grain and hop weights, keeps it in the workspace and
-// writes it into the first mash water line and the first rinse water line.
-void compute_forced_water(double target_litres);

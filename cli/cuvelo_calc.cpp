@@ -3,7 +3,6 @@
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "calc/plain_number.h"
-#include "calc/priming.h"
 #include "calc/scale.h"
 #include "calc/targets.h"
 #include "core/brewing_units.h"
@@ -353,7 +352,7 @@ static int run(int argc, char** argv)
         load_ingredients();
     status = work_backwards(options);
     evaluate_recipe();
-    const std::string priming = priming_text();
+    const std::string priming = priming_text_on_screen();
 
     // A recipe that did not reach what was asked is not written as if it had.
     const bool write = status == EXIT_DONE;

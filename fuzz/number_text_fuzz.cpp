@@ -1,6 +1,6 @@
 // fuzz/number_text_fuzz.cpp — number text rules on any bytes: reading, writing, rounding, and their round
 // trips.
-#include "calc/entered_value.h"
+#include "calc/evaluate.h"
 #include "calc/bitterness.h"
 #include "calc/format.h"
 #include "calc/plain_number.h"
@@ -96,15 +96,17 @@ static void check_entered_value(const std::string& typed)
     ws.forced_volume = 0;
     ws.estimates = Estimates();
     ws.estimates.final_volume = 20;
-    apply_entered_value_effects(VALUE_FORCED_VOLUME, number_text, plain_text);
+    // The value dialog hands its commands the entry read with its commas turned into points.
+    const double number = text_to_number(commas_to_points(number_text));
+    set_forced_volume_on_screen(number);
     if (!std::isfinite(ws.forced_volume) || ws.forced_volume < 0 ||
         (ws.volume_forced == 1) != (ws.forced_volume > 0))
         property_failed("the forced volume entered is not a volume",
                         described(ws.forced_volume, number_text));
-    const std::string message = apply_entered_value_effects(VALUE_CARBONATION, number_text, plain_text);
+    const std::string message = set_carbonation_on_screen(number);
     if (holds_non_number(ws.carbonation) || holds_non_number(message))
         property_failed("the carbonation entered is written with no number", ws.carbonation + "\n" + message);
-    apply_entered_value_effects(VALUE_TITLE, number_text, plain_text);
+    set_title_on_screen(plain_text);
     if (ws.title.find_first_of("\t\r\n") != std::string::npos)
         property_failed("the title entered would split its line of the recipe file", ws.title);
 }

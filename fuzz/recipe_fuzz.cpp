@@ -2,7 +2,6 @@
 // reported and saved; saving what was read back gives the same bytes.
 #include "calc/cost.h"
 #include "calc/evaluate.h"
-#include "calc/priming.h"
 #include "calc/results_text.h"
 #include "core/display_text.h"
 #include "core/workspace.h"
@@ -22,7 +21,7 @@
 // The labels that hold the estimates; 5, 9, 13 and 17 hold the style's own range texts.
 static void check_results_labels(bool input_clean)
 {
-    const ResultsText r = results_text();
+    const ResultsText r = results_text_on_screen();
     for (int i = 1; i <= 18; i++) {
         const bool copied_text = i == 5 || i == 9 || i == 13 || i == 17;
         if ((!copied_text || input_clean) && holds_non_number(r.labels[i]))
@@ -100,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     merge_and_sort();
     evaluate_recipe();
     recipe_cost_on_screen();
-    priming_text();
+    priming_text_on_screen();
     check_results_labels(input_clean);
     check_report(input_clean);
 

@@ -2,7 +2,6 @@
 #include "report/html_report.h"
 
 #include "calc/evaluate.h"
-#include "calc/priming.h"
 #include "core/data_folders.h"
 #include "core/replace_file.h"
 #include "core/system_reason.h"
@@ -52,7 +51,7 @@ static std::string picture_address(const std::string& picture, const std::string
 static std::string current_page(const std::string& path)
 {
     const double cost = recipe_cost_on_screen();
-    priming_text(); // only its per-litre values are printed
+    priming_text_on_screen(); // only its per-litre values are printed
     const std::string folder = page_folder(path);
     return report_page(ws, cost,
                        [&folder](const std::string& picture) { return picture_address(picture, folder); });

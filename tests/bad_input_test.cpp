@@ -182,14 +182,14 @@ void expect_zero_rules(const std::string& context)
 // input itself holds no "nan" or "inf", no text of them may hold one at all.
 void expect_numbers_where_numbers_are_written(const std::string& context, bool input_clean)
 {
-    const ResultsText r = results_text();
+    const ResultsText r = results_text_on_screen();
     for (int i = 1; i <= 18; i++) {
         const bool style_text = i == 5 || i == 9 || i == 13 || i == 17;
         if (!style_text || input_clean) {
             EXPECT_FALSE(holds_non_number(r.labels[i])) << context << ": label " << i << " " << r.labels[i];
         }
     }
-    EXPECT_FALSE(holds_non_number(priming_text())) << context;
+    EXPECT_FALSE(holds_non_number(priming_text_on_screen())) << context;
 
     ASSERT_TRUE(write_html_report_file("page.html")) << context;
     const std::string page = read_file("page.html");

@@ -42,7 +42,7 @@ TEST(Format, RangeColourFlagsValuesOutsideTheRange)
         {1039.99, "#00A0FF"}, {1060.01, "#F00"}, {nan, "#00A0FF"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(range_colour(c.x, 1040, 1060), c.colour) << c.x;
+        EXPECT_EQ(range_colour(c.x, 1040, 1060, ws.settings), c.colour) << c.x;
 }
 
 TEST(Format, RangeColourTestsTheMinimumFirst)
@@ -50,8 +50,8 @@ TEST(Format, RangeColourTestsTheMinimumFirst)
     reset_workspace();
     ws.settings.colour_min = "111111";
     ws.settings.colour_max = "222222";
-    EXPECT_EQ(range_colour(5, 10, 1), "#111111");
-    EXPECT_EQ(range_colour(11, 10, 1), "#222222");
+    EXPECT_EQ(range_colour(5, 10, 1, ws.settings), "#111111");
+    EXPECT_EQ(range_colour(11, 10, 1, ws.settings), "#222222");
 }
 
 TEST(Format, RangeColourFallsBackWhenASettingIsNoColour)
@@ -61,11 +61,11 @@ TEST(Format, RangeColourFallsBackWhenASettingIsNoColour)
     for (const char* digits : broken) {
         ws.settings.colour_min = digits;
         ws.settings.colour_max = digits;
-        EXPECT_EQ(range_colour(1, 2, 3), "#FF8C00") << digits;
-        EXPECT_EQ(range_colour(4, 2, 3), "#FF0000") << digits;
+        EXPECT_EQ(range_colour(1, 2, 3, ws.settings), "#FF8C00") << digits;
+        EXPECT_EQ(range_colour(4, 2, 3, ws.settings), "#FF0000") << digits;
     }
     ws.settings.colour_min = "abc";
-    EXPECT_EQ(range_colour(1, 2, 3), "#abc");
+    EXPECT_EQ(range_colour(1, 2, 3, ws.settings), "#abc");
 }
 
 struct DecimalsCase {

@@ -1,4 +1,5 @@
 // tests/priming_test.cpp — sugar or malt extract for the wanted carbonation.
+#include "calc/evaluate.h"
 #include "calc/priming.h"
 #include "core/workspace.h"
 
@@ -9,7 +10,7 @@ TEST(Priming, PerLitreAndForTheBatch)
     reset_workspace();
     ws.carbonation = "2.5 VOL";
     ws.estimates.final_volume = 20.3;
-    EXPECT_EQ(priming_text(), "Il faut par Litre :\r"
+    EXPECT_EQ(priming_text_on_screen(), "Il faut par Litre :\r"
                               "6.26 G de sucre en poudre ou 11.48 G d'extrait de malt.\r"
                               "\r"
                               "Soit au total pour cette recette :\r"
@@ -23,7 +24,7 @@ TEST(Priming, JustAboveTheLimit)
     reset_workspace();
     ws.carbonation = "0.87 VOL";
     ws.estimates.final_volume = 20;
-    std::string text = priming_text();
+    std::string text = priming_text_on_screen();
     EXPECT_NE(text.find("Il faut par Litre :\r0.03 G de sucre en poudre ou 0.07 G d'extrait de malt."),
               std::string::npos)
         << text;
@@ -37,7 +38,7 @@ TEST(Priming, TooLowIsImpossible)
         reset_workspace();
         ws.carbonation = carbonation;
         ws.estimates.final_volume = 20.3;
-        EXPECT_EQ(priming_text(), "Impossible !") << carbonation;
+        EXPECT_EQ(priming_text_on_screen(), "Impossible !") << carbonation;
     }
 }
 
@@ -45,7 +46,7 @@ TEST(Priming, ImpossibleStillStoresThePerLitreFigures)
 {
     reset_workspace();
     ws.carbonation = "";
-    priming_text();
+    priming_text_on_screen();
     EXPECT_DOUBLE_EQ(ws.estimates.sugar_per_litre, -3.29);
     EXPECT_DOUBLE_EQ(ws.estimates.extract_per_litre, -6.02);
 }
@@ -54,6 +55,6 @@ TEST(Priming, NoVolumeGivesZeroForTheBatch)
 {
     reset_workspace();
     ws.carbonation = "2.5 VOL";
-    std::string text = priming_text();
+    std::string text = priming_text_on_screen();
     EXPECT_NE(text.find("\r0 G de sucre en poudre ou 0 G d'extrait de malt."), std::string::npos) << text;
 }

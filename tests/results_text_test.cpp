@@ -28,7 +28,7 @@ static void evaluate_worked_example()
 TEST(ResultsText, WorkedExampleUnderTheDefaultStyleIsAllBlack)
 {
     evaluate_worked_example();
-    ResultsText r = results_text();
+    ResultsText r = results_text_on_screen();
     EXPECT_EQ(r.labels[1], "Min - Max");
     EXPECT_EQ(r.labels[2], "<span foreground=\"#000\">Volume Final : 20.3 L</span>");
     EXPECT_EQ(r.labels[3], "Densité Initiale : ");
@@ -70,7 +70,7 @@ TEST(ResultsText, InitialDensityAgainstItsRange)
         evaluate_worked_example();
         ws.style.og_min = c.min;
         ws.style.og_max = c.max;
-        ResultsText r = results_text();
+        ResultsText r = results_text_on_screen();
         EXPECT_EQ(r.labels[4],
                   std::string("<span foreground=\"") + c.colour + "\">1047.43" + c.sign + "</span>")
             << c.min;
@@ -85,7 +85,7 @@ TEST(ResultsText, EachEstimateHasItsOwnRange)
     ws.style.ibu_max = "20";    // 23.48 above
     ws.style.ebc_min = "17.56"; // on the bound
     ws.style.ebc_max = "";      // an empty bound reads as 0
-    ResultsText r = results_text();
+    ResultsText r = results_text_on_screen();
     // Out of range reads without colour too: "▼" below, "▲" above.
     EXPECT_EQ(r.labels[8], "<span foreground=\"#0000AA\">1011.06 ▼</span>");
     EXPECT_EQ(r.labels[12], "<span foreground=\"#AA0000\">23.48 IBU ▲</span>");
@@ -99,7 +99,7 @@ TEST(ResultsText, EmptyRecipe)
     reset_workspace();
     use_default_style();
     evaluate_recipe();
-    ResultsText r = results_text();
+    ResultsText r = results_text_on_screen();
     EXPECT_EQ(r.labels[2], "<span foreground=\"#000\">Volume Final : 0 L</span>");
     EXPECT_EQ(r.labels[4], "<span foreground=\"#000\">0</span>"); // 0 is inside 0-9999
     EXPECT_EQ(r.labels[6], "Malt : 0 KG");
@@ -118,7 +118,7 @@ TEST(ResultsText, ZeroedEstimatesAreComparedLikeAnyOther)
     ws.style.og_min = "1040";
     ws.settings.colour_min = "123";
     evaluate_recipe();
-    EXPECT_EQ(results_text().labels[4], "<span foreground=\"#123\">0 ▼</span>");
+    EXPECT_EQ(results_text_on_screen().labels[4], "<span foreground=\"#123\">0 ▼</span>");
 }
 
 TEST(ResultsText, ForcedVolumeShowsInBlue)
@@ -128,7 +128,7 @@ TEST(ResultsText, ForcedVolumeShowsInBlue)
     ws.volume_forced = 1;
     ws.forced_volume = 20;
     evaluate_recipe();
-    EXPECT_EQ(results_text().labels[2], "<span foreground=\"#00F\">Volume Final : 19.96 L</span>");
+    EXPECT_EQ(results_text_on_screen().labels[2], "<span foreground=\"#00F\">Volume Final : 19.96 L</span>");
 }
 
 TEST(ResultsText, StyleButtonByDisplayMode)
@@ -137,21 +137,21 @@ TEST(ResultsText, StyleButtonByDisplayMode)
     const char* expected[] = {" Pas de Style", " Pas de Catégorie", " Pas de description"};
     for (int mode = 0; mode < 3; mode++) {
         ws.style_display_mode = mode;
-        ResultsText r = results_text();
+        ResultsText r = results_text_on_screen();
         EXPECT_EQ(r.style_button, expected[mode]) << mode;
         EXPECT_TRUE(r.style_button_changes) << mode;
     }
     ws.style_display_mode = 3;
-    EXPECT_FALSE(results_text().style_button_changes);
+    EXPECT_FALSE(results_text_on_screen().style_button_changes);
 }
 
 TEST(ResultsText, HopWeightInGrams)
 {
     evaluate_worked_example();
     ws.estimates.hop_kg = 0.04;
-    EXPECT_EQ(results_text().labels[10], "Houblon : 40 G");
+    EXPECT_EQ(results_text_on_screen().labels[10], "Houblon : 40 G");
     ws.estimates.hop_kg = 0.0125;
-    EXPECT_EQ(results_text().labels[10], "Houblon : 12.5 G");
+    EXPECT_EQ(results_text_on_screen().labels[10], "Houblon : 12.5 G");
 }
 
 TEST(ResultsText, SwatchFollowsTheColourScale)
@@ -164,7 +164,7 @@ TEST(ResultsText, SwatchFollowsTheColourScale)
                  {500, "#000000"}, {1e300, "#000000"}, {-3, "#FFFFFF"}}; // no scale below 0: white
     for (const Case& c : cases) {
         ws.estimates.colour_ebc = c.ebc;
-        EXPECT_EQ(results_text().labels[18],
+        EXPECT_EQ(results_text_on_screen().labels[18],
                   std::string("<span background=\"") + c.colour + "\">" + kBlanks + "</span>")
             << c.ebc;
     }
@@ -178,13 +178,13 @@ TEST(ResultsText, TextsFromFilesAreEscaped)
     ws.style.description = "<i>x</i>";
     ws.style.og_min = "<1040";
     ws.style.og_max = "1060&";
-    ResultsText r = results_text();
+    ResultsText r = results_text_on_screen();
     EXPECT_EQ(r.style_button, " Porter &amp; &lt;Stout&gt;");
     EXPECT_EQ(r.labels[5], "&lt;1040-1060&amp;");
     ws.style_display_mode = 1;
-    EXPECT_EQ(results_text().style_button, " A&amp;B");
+    EXPECT_EQ(results_text_on_screen().style_button, " A&amp;B");
     ws.style_display_mode = 2;
-    EXPECT_EQ(results_text().style_button, " &lt;i&gt;x&lt;/i&gt;");
+    EXPECT_EQ(results_text_on_screen().style_button, " &lt;i&gt;x&lt;/i&gt;");
 }
 
 TEST(ResultsText, EscapeMarkup)
@@ -201,7 +201,7 @@ TEST(ResultsText, BrokenWarningColourFallsBack)
     ws.settings.colour_max = "#F00";
     ws.style.og_min = "1050";
     ws.style.ibu_max = "10";
-    ResultsText r = results_text();
+    ResultsText r = results_text_on_screen();
     EXPECT_EQ(r.labels[4], "<span foreground=\"#FF8C00\">1047.43 ▼</span>");
     EXPECT_EQ(r.labels[12], "<span foreground=\"#FF0000\">23.48 IBU ▲</span>");
 }

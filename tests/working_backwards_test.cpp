@@ -2,6 +2,7 @@
 // density, colour and bitterness, over randomised recipes.
 #include "calc/grain_kind.h"
 #include "calc/scale.h"
+#include "calc/evaluate.h"
 #include "calc/targets.h"
 #include "core/keywords.h"
 #include "core/quantity.h"

@@ -2,7 +2,6 @@
 // acts on the recipe through the library, then refreshes the windows.
 #include "ui/commands.h"
 
-#include "calc/entered_value.h"
 #include "calc/evaluate.h"
 #include "calc/format.h"
 #include "core/history.h"
@@ -12,11 +11,12 @@
 #include "report/browser.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/breakdown_window.h"
-#include "ui/dialogs.h"
+#include "ui/line_dialog.h"
 #include "ui/file_commands.h"
 #include "ui/message_box.h"
 #include "ui/refresh.h"
 #include "ui/targets_dialog.h"
+#include "ui/value_dialog.h"
 #include "ui/widgets.h"
 
 // Places the menu right under its button, left edges aligned, whether it was clicked or pressed.
@@ -159,16 +159,27 @@ static void run_function(int number)
         break;
     case MENU_FORCE_VOLUME:
         open_value_dialog("Forcer le volume finale (L) :\r(Mettre 0 pour annuler)",
-                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_FORCED_VOLUME);
+                          format_decimals(ws.estimates.final_volume, 2) + " L", ValueKind::volume,
+                          [](const EnteredValue& value) {
+                              history_note_change();
+                              set_forced_volume_on_screen(value.number);
+                          });
         break;
     case MENU_CARBONATION:
-        open_value_dialog("Carbonatation (VOL) :", ws.carbonation, VALUE_CARBONATION);
+        open_value_dialog("Carbonatation (VOL) :", ws.carbonation, ValueKind::carbonation,
+                          [](const EnteredValue& value) {
+                              history_note_change();
+                              show_message(GTK_MESSAGE_INFO, set_carbonation_on_screen(value.number));
+                          });
         break;
     case MENU_COST:
         show_cost();
         break;
     case MENU_TITLE:
-        open_value_dialog("Titre de la recette :", ws.title, VALUE_TITLE);
+        open_value_dialog("Titre de la recette :", ws.title, ValueKind::text, [](const EnteredValue& value) {
+            history_note_change();
+            set_title_on_screen(value.text);
+        });
         break;
     case MENU_HELP:
         show_help_command();
@@ -180,8 +191,16 @@ static void run_function(int number)
         open_breakdown_window();
         break;
     case MENU_SCALE_VOLUME:
-        open_value_dialog("Adapter au volume final (L) :",
-                          format_decimals(ws.estimates.final_volume, 2) + " L", VALUE_SCALE_VOLUME);
+        open_value_dialog(
+            "Adapter au volume final (L) :", format_decimals(ws.estimates.final_volume, 2) + " L",
+            ValueKind::volume, [](const EnteredValue& value) {
+                history_note_change();
+                const std::string refused = scale_recipe_on_screen(value.number);
+                if (!refused.empty()) {
+                    history_forget_unchanged(); // the recipe is as it was
+                    show_message(GTK_MESSAGE_WARNING, refused);
+                }
+            });
         break;
     case MENU_TARGETS:
         open_targets_dialog();

@@ -30,7 +30,7 @@ static void use_markup_in(GtkWidget* widget, gpointer)
 
 void show_results()
 {
-    const ResultsText texts = results_text();
+    const ResultsText texts = results_text_on_screen();
     if (texts.style_button_changes)
         gtk_button_set_label(GTK_BUTTON(ui.style_button), display_text(texts.style_button).c_str());
     show_style_image();

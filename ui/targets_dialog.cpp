@@ -2,11 +2,12 @@
 #include "ui/targets_dialog.h"
 
 #include "calc/format.h"
+#include "calc/evaluate.h"
 #include "calc/targets.h"
 #include "core/history.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "ui/dialogs.h"
+#include "ui/dialog_kit.h"
 #include "ui/entry_text.h"
 #include "ui/message_box.h"
 #include "ui/refresh.h"

@@ -3,7 +3,7 @@
 
 #include "core/workspace.h"
 #include "ui/commands.h"
-#include "ui/dialogs.h"
+#include "ui/dialog_kit.h"
 #include "ui/widgets.h"
 
 using Dialogs = GuiTest;

@@ -5,7 +5,7 @@
 
 #include "core/workspace.h"
 #include "ui/commands.h"
-#include "ui/dialogs.h"
+#include "ui/dialog_kit.h"
 #include "ui/toolbar.h"
 #include "ui/widgets.h"
 

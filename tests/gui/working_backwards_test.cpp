@@ -7,7 +7,7 @@
 #include "core/workspace.h"
 #include <gdk/gdkkeysyms.h>
 #include "ui/commands.h"
-#include "ui/dialogs.h"
+#include "ui/dialog_kit.h"
 #include "ui/widgets.h"
 
 using WorkingBackwards = GuiTest;

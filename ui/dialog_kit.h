@@ -1,27 +1,11 @@
-// ui/dialogs.h — the line edit dialog and the value entry dialog (volume, carbonation, title).
+// ui/dialog_kit.h — the parts every small dialog is built from, so that they all look and behave alike.
 #pragma once
+
+#include "ui/entry_text.h"
 
 #include <gtk/gtk.h>
 
 #include <string>
-
-// Opens the line edit dialog for line selected_line, its four values each shown after one space.
-void open_edit_dialog();
-
-// "Valider" of the line dialog (or Entrée in a field): stores the four values into the selected line,
-// refreshes, clears the selection; while a typed field is not a number as it should be, marks it, shows
-// what it expects and stores nothing.
-void on_edit_validate(GtkButton* button, gpointer unused);
-
-// "Fermer" of the line dialog: closes it and changes nothing.
-void on_edit_close(GtkButton* button, gpointer unused);
-
-// Opens the value entry dialog with a prompt and the start text (shown after one space) for a ValuePurpose.
-void open_value_dialog(const std::string& prompt, const std::string& start_text, int purpose);
-
-// "Valider" of the value dialog (or Entrée): applies the entered value for its purpose (the signal's user
-// data); a volume or carbonation that is not a number is marked and explained, and nothing changes.
-void apply_entered_value(GtkButton* button, gpointer purpose);
 
 // An entry's text, cleaned by clean_entry_text in EntryMode `mode`.
 std::string read_entry_text(GtkWidget* entry, int mode);
@@ -31,8 +15,6 @@ bool entry_is_refused(GtkWidget* entry);
 
 // The hint a dialog shows under its fields; "" while it shows none.
 std::string dialog_hint(GtkWidget* window);
-
-// The parts every small dialog is built from, so that they all look and behave alike.
 
 // A small fixed-size modal window over the main window holding one homogeneous table that grows as widgets
 // are attached, with a hidden hint under it; Échap closes it.
@@ -52,3 +34,16 @@ void show_hint(GtkWidget* window, const std::string& text);
 
 // Tints a refused entry and gives it a warning sign and the hint as its tooltip, until it is edited.
 void mark_entry(GtkWidget* entry, const std::string& hint);
+
+// Shows a stored text in an entry after one space, in its display form (GTK takes UTF-8 only).
+void set_entry(GtkWidget* entry, const std::string& text);
+
+// What an entry gives back for a stored text: the stored bytes themselves while the entry still shows
+// them as set_entry did, so that a text of an older file keeps its encoding until the brewer edits it.
+std::string entry_bytes(GtkWidget* entry, const std::string& stored);
+
+// The text to store for a numeric field shown from `stored`: a text left as it was shown is kept (an older
+// file's field may hold anything), a typed one must be a number as `field` expects for `category`. A refused
+// entry is marked and its hint added to `hints` (one per line); false then.
+bool read_number_entry(GtkWidget* entry, const std::string& stored, NumberField field,
+                       const std::string& category, std::string& text, std::string& hints);

@@ -1,11 +1,18 @@
-// tests/entered_value_test.cpp — the effects of validating the value entry dialog for its three purposes.
-#include "calc/entered_value.h"
+// tests/screen_edits_test.cpp — what the value dialog's commands do to the recipe on screen: force the
+// volume, set the carbonation, set the title (calc/evaluate.h).
+#include "calc/evaluate.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
 #include "calc_recipes.h"
 
 #include <gtest/gtest.h>
+
+// The number the value dialog hands over: the entry read with its commas turned into points.
+static double entered(const std::string& entry)
+{
+    return text_to_number(commas_to_points(entry));
+}
 
 // 5 kg of grain and 40 g of hops evaluated, with the settings of the forced-volume example.
 static void prepare_recipe()
@@ -20,7 +27,7 @@ static void prepare_recipe()
 TEST(EnteredValue, ForcedVolumeWritesTheWater)
 {
     prepare_recipe();
-    EXPECT_EQ(apply_entered_value_effects(VALUE_FORCED_VOLUME, "20", "20"), "");
+    set_forced_volume_on_screen(entered("20"));
     EXPECT_EQ(ws.volume_forced, 1);
     EXPECT_DOUBLE_EQ(ws.forced_volume, 20);
     EXPECT_DOUBLE_EQ(ws.calc_mash_water_l, 15);
@@ -34,8 +41,8 @@ TEST(EnteredValue, ZeroOrNoNumberTurnsTheForcedVolumeOff)
     const char* entries[] = {"0", "", "ABC", "-5", "INF"};
     for (const char* entry : entries) {
         prepare_recipe();
-        apply_entered_value_effects(VALUE_FORCED_VOLUME, "20", "20");
-        apply_entered_value_effects(VALUE_FORCED_VOLUME, entry, entry);
+        set_forced_volume_on_screen(entered("20"));
+        set_forced_volume_on_screen(entered(entry));
         EXPECT_EQ(ws.volume_forced, 0) << entry;
         EXPECT_EQ(ws.forced_volume, 0) << entry;
         EXPECT_EQ(ws.calc_mash_water_l, 0) << entry;
@@ -54,8 +61,7 @@ TEST(EnteredValue, CarbonationIsStoredAsANumberOfVolumes)
         {"2,5", "2.5 VOL"}, {"2.50", "2.5 VOL"}, {"3 VOL", "3 VOL"}, {"", "0 VOL"}, {"ABC", "0 VOL"}};
     for (const Case& c : cases) {
         prepare_recipe();
-        // The dialog hands over the entry with its commas turned into points.
-        apply_entered_value_effects(VALUE_CARBONATION, commas_to_points(c.entry), c.entry);
+        set_carbonation_on_screen(entered(c.entry));
         EXPECT_EQ(ws.carbonation, c.carbonation) << c.entry;
     }
 }
@@ -64,7 +70,7 @@ TEST(EnteredValue, CarbonationMessage)
 {
     prepare_recipe();
     ws.estimates.final_volume = 20.3;
-    EXPECT_EQ(apply_entered_value_effects(VALUE_CARBONATION, "2.5", "2.5"),
+    EXPECT_EQ(set_carbonation_on_screen(entered("2.5")),
               "Pour une carbonatation de 2.5 VOL :\r"
               "\r"
               "Il faut par Litre :\r"
@@ -77,28 +83,16 @@ TEST(EnteredValue, CarbonationMessage)
 TEST(EnteredValue, CarbonationTooLowIsImpossible)
 {
     prepare_recipe();
-    EXPECT_EQ(apply_entered_value_effects(VALUE_CARBONATION, "0.86", "0.86"),
+    EXPECT_EQ(set_carbonation_on_screen(entered("0.86")),
               "Pour une carbonatation de 0.86 VOL :\r\rImpossible !");
-    EXPECT_EQ(apply_entered_value_effects(VALUE_CARBONATION, "", ""),
-              "Pour une carbonatation de 0 VOL :\r\rImpossible !");
+    EXPECT_EQ(set_carbonation_on_screen(entered("")), "Pour une carbonatation de 0 VOL :\r\rImpossible !");
 }
 
 TEST(EnteredValue, TitleIsThePlainText)
 {
     prepare_recipe();
-    EXPECT_EQ(apply_entered_value_effects(VALUE_TITLE, "MA BIèRE, 2", "Ma bière, 2"), "");
+    set_title_on_screen("Ma bière, 2");
     EXPECT_EQ(ws.title, "Ma bière, 2");
-    apply_entered_value_effects(VALUE_TITLE, "", "Deux\tlignes\r\nici");
+    set_title_on_screen("Deux\tlignes\r\nici");
     EXPECT_EQ(ws.title, "Deux lignes  ici"); // would split the title's line of the recipe file
-}
-
-TEST(EnteredValue, OtherPurposesChangeNothing)
-{
-    prepare_recipe();
-    EXPECT_EQ(apply_entered_value_effects(99, "20", "Titre"), "");
-    EXPECT_EQ(apply_entered_value_effects(0, "20", "Titre"), "");
-    EXPECT_EQ(ws.volume_forced, 0);
-    EXPECT_EQ(ws.title, "");
-    EXPECT_EQ(ws.carbonation, "2.5 VOL");
-    EXPECT_EQ(ws.lines[1].quantity, "20 L");
 }

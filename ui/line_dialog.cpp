@@ -1,0 +1,93 @@
+// ui/line_dialog.cpp — the dialog that edits the quantity, value, yield and time of the selected line.
+#include "ui/line_dialog.h"
+
+#include "core/display_text.h"
+#include "core/history.h"
+#include "core/workspace.h"
+#include "ui/dialog_kit.h"
+#include "ui/refresh.h"
+#include "ui/widgets.h"
+
+// The handles name the dialog only while it exists, however it was closed.
+static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
+{
+    if (ui.edit_dialog != window)
+        return;
+    ui.edit_dialog = nullptr;
+    ui.edit_label = nullptr;
+    ui.edit_quantity_entry = nullptr;
+    ui.edit_value_entry = nullptr;
+    ui.edit_yield_entry = nullptr;
+    ui.edit_time_entry = nullptr;
+}
+
+void open_edit_dialog()
+{
+    if (ws.selected_line < 1 || ws.selected_line > ws.line_count)
+        return;
+    GtkWidget* table = nullptr;
+    ui.edit_dialog = new_dialog_window(250, 200, "Modifier l'ingrédient :", &table);
+    g_signal_connect(ui.edit_dialog, "destroy", G_CALLBACK(on_edit_dialog_destroy), nullptr);
+    ui.edit_label = attach(table, gtk_label_new("xxx"), 0, 2, 0, 1);
+    attach(table, gtk_label_new("Quantité"), 0, 1, 1, 2);
+    ui.edit_quantity_entry = attach(table, new_entry(), 1, 2, 1, 2);
+    attach(table, gtk_label_new("Valeur"), 0, 1, 2, 3);
+    ui.edit_value_entry = attach(table, new_entry(), 1, 2, 2, 3);
+    attach(table, gtk_label_new("Rendement"), 0, 1, 3, 4);
+    ui.edit_yield_entry = attach(table, new_entry(), 1, 2, 3, 4);
+    attach(table, gtk_label_new("Temps"), 0, 1, 4, 5);
+    ui.edit_time_entry = attach(table, new_entry(), 1, 2, 4, 5);
+    GtkWidget* validate = attach(table, gtk_button_new_with_label("Valider"), 0, 1, 5, 6);
+    g_signal_connect(validate, "clicked", G_CALLBACK(on_edit_validate), nullptr);
+    make_default(ui.edit_dialog, validate);
+    GtkWidget* close = attach(table, gtk_button_new_with_label("Fermer"), 1, 2, 5, 6);
+    g_signal_connect(close, "clicked", G_CALLBACK(on_edit_close), nullptr);
+
+    const RecipeLine& line = ws.lines[ws.selected_line];
+    gtk_label_set_text(GTK_LABEL(ui.edit_label), (" " + display_text(line.designation)).c_str());
+    set_entry(ui.edit_quantity_entry, line.quantity);
+    set_entry(ui.edit_time_entry, line.time);
+    set_entry(ui.edit_value_entry, line.value);
+    set_entry(ui.edit_yield_entry, line.yield);
+    gtk_widget_show(ui.edit_dialog);
+}
+
+void on_edit_validate(GtkButton*, gpointer)
+{
+    const int line_number = ws.selected_line;
+    if (line_number >= 1 && line_number <= ws.line_count) {
+        RecipeLine& line = ws.lines[line_number];
+        const struct {
+            GtkWidget* entry;
+            std::string RecipeLine::*member;
+            NumberField field;
+        } fields[] = {{ui.edit_quantity_entry, &RecipeLine::quantity, NumberField::quantity},
+                      {ui.edit_value_entry, &RecipeLine::value, NumberField::value},
+                      {ui.edit_yield_entry, &RecipeLine::yield, NumberField::yield},
+                      {ui.edit_time_entry, &RecipeLine::time, NumberField::time}};
+        std::string texts[4], hints;
+        GtkWidget* first_refused = nullptr;
+        for (int k = 0; k < 4; k++)
+            if (!read_number_entry(fields[k].entry, line.*fields[k].member, fields[k].field, line.category,
+                                   texts[k], hints) &&
+                !first_refused)
+                first_refused = fields[k].entry;
+        if (first_refused) {
+            // Nothing is stored until every field holds what it should.
+            show_hint(ui.edit_dialog, hints);
+            gtk_widget_grab_focus(first_refused);
+            return;
+        }
+        history_note_change();
+        for (int k = 0; k < 4; k++)
+            line.*fields[k].member = texts[k];
+    }
+    ws.selected_line = 0;
+    gtk_widget_destroy(ui.edit_dialog);
+    refresh_after_command();
+}
+
+void on_edit_close(GtkButton*, gpointer)
+{
+    gtk_widget_destroy(ui.edit_dialog);
+}
