@@ -23,18 +23,18 @@ static void fill_full_recipe()
 static void BM_SolveThreeTargets256(benchmark::State& state)
 {
     fill_full_recipe();
-    const std::vector<RecipeLine> lines = recipe_lines_on_screen();
-    const Estimates now = estimate(lines, ws.settings, ForcedVolume{});
+    const Recipe recipe = recipe_on_screen();
+    const Estimates now = estimate(recipe, ws.settings);
     Targets t;
     t.og_on = t.ebc_on = t.ibu_on = true;
     t.og = now.initial_density + 6;
     t.ebc = now.colour_ebc + 8;
     t.ibu = now.bitterness_ibu + 10;
     for (auto _ : state) {
-        const RecipeChange change = solve_targets(lines, ws.settings, ForcedVolume{}, t);
+        const RecipeChange change = solve_targets(recipe, ws.settings, t);
         if (!change.done)
             state.SkipWithError(change.message.c_str());
-        benchmark::DoNotOptimize(change.lines.data());
+        benchmark::DoNotOptimize(change.recipe.lines.data());
     }
 }
 BENCHMARK(BM_SolveThreeTargets256)->Unit(benchmark::kMillisecond);
@@ -42,10 +42,10 @@ BENCHMARK(BM_SolveThreeTargets256)->Unit(benchmark::kMillisecond);
 static void BM_ScaleToVolume256(benchmark::State& state)
 {
     fill_full_recipe();
-    const std::vector<RecipeLine> lines = recipe_lines_on_screen();
+    const Recipe recipe = recipe_on_screen();
     for (auto _ : state) {
-        const RecipeChange change = scale_to_volume(lines, ws.settings, ForcedVolume{}, 500);
-        benchmark::DoNotOptimize(change.lines.data());
+        const RecipeChange change = scale_to_volume(recipe, ws.settings, 500);
+        benchmark::DoNotOptimize(change.recipe.lines.data());
     }
 }
 BENCHMARK(BM_ScaleToVolume256)->Unit(benchmark::kMillisecond);

@@ -323,3 +323,8 @@ Estimates estimate(const std::vector<RecipeLine>& lines, const Settings& setting
 {
     return estimate(lines.data(), lines.size(), settings, forced, per_line);
 }
+
+Estimates estimate(const Recipe& recipe, const Settings& settings, std::vector<LineEstimate>* per_line)
+{
+    return estimate(recipe.lines.data(), recipe.lines.size(), settings, recipe.forced, per_line);
+}

@@ -23,16 +23,14 @@ struct LineEstimate {
     double forced_litres = 0;  // the quantity a forced_water line takes
 };
 
-// A final volume that the water lines are made to give, when `on`.
-struct ForcedVolume {
-    bool on = false;
-    double litres = 0;
-};
-
 // The estimates of lines[0, size) (priming figures left at 0). When the volume is forced, the mash and rinse
 // water are computed rather than read, and the lines that would carry them are marked in `per_line`, which
 // (when given) receives one entry per line.
 Estimates estimate(const std::vector<RecipeLine>& lines, const Settings& settings, ForcedVolume forced,
+                   std::vector<LineEstimate>* per_line = nullptr);
+
+// The estimates of a recipe: its lines under its forced volume.
+Estimates estimate(const Recipe& recipe, const Settings& settings,
                    std::vector<LineEstimate>* per_line = nullptr);
 
 // The same over lines[0, count), so that an array whose numbering starts elsewhere is read in place.

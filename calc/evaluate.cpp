@@ -63,6 +63,18 @@ std::string priming_text_on_screen()
     return priming_text(priming, volumes, ws.estimates.final_volume);
 }
 
+RecipeReport recipe_report_on_screen()
+{
+    RecipeReport report;
+    report.cost = recipe_cost_on_screen();
+    priming_text_on_screen(); // only its per-litre figures are shown
+    report.recipe = recipe_on_screen();
+    report.file_base_name = ws.file_base_name;
+    report.estimates = ws.estimates;
+    report.settings = ws.settings;
+    return report;
+}
+
 ResultsText results_text_on_screen()
 {
     return results_text(ws.estimates, ws.style, ws.settings, ws.style_display_mode, ws.volume_forced == 1);
@@ -87,12 +99,13 @@ std::vector<IngredientEntry> ingredient_database()
 void apply_recipe_change(const RecipeChange& change)
 {
     // A change made for another list (the recipe changed meanwhile) must not land on the wrong lines.
-    if (!change.done || change.lines.size() != static_cast<size_t>(ws.line_count))
+    const Recipe& changed = change.recipe;
+    if (!change.done || changed.lines.size() != static_cast<size_t>(ws.line_count))
         return;
-    for (size_t k = 0; k < change.lines.size(); k++)
-        ws.lines[k + 1].quantity = change.lines[k].quantity;
-    if (ws.volume_forced == 1 && change.forced.on)
-        ws.forced_volume = change.forced.litres;
+    for (size_t k = 0; k < changed.lines.size(); k++)
+        ws.lines[k + 1].quantity = changed.lines[k].quantity;
+    if (ws.volume_forced == 1 && changed.forced.on)
+        ws.forced_volume = changed.forced.litres;
 }
 
 static void set_first_water_line(const char* step, double litres)
@@ -151,8 +164,7 @@ void set_title_on_screen(const std::string& title)
 
 std::string scale_recipe_on_screen(double litres)
 {
-    const RecipeChange change =
-        scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), litres);
+    const RecipeChange change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
     apply_recipe_change(change);
     return change.message;
 }

@@ -21,6 +21,10 @@ double recipe_cost_on_screen();
 // message for the last evaluation's final volume (calc/priming.h).
 std::string priming_text_on_screen();
 
+// The recipe on screen as the report shows it, its cost and priming figures computed afresh (the priming
+// figures are also kept with the estimates, as priming_text_on_screen does).
+RecipeReport recipe_report_on_screen();
+
 // The results panel's texts for the last evaluation and the recipe's style (calc/results_text.h).
 ResultsText results_text_on_screen();
 

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-// What scaling or the target solver proposes: the new lines and forced volume when `done`, else the French
-// reason nothing changes.
+// What scaling or the target solver proposes: when `done`, the recipe with its new quantities and forced
+// volume (nothing else of it changes); else the French reason nothing changes, and an empty recipe.
 struct RecipeChange {
     bool done = false;
-    std::vector<RecipeLine> lines;
-    ForcedVolume forced;
+    Recipe recipe;
     std::string message;
 };

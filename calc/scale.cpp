@@ -147,9 +147,10 @@ static std::string litres_text(double litres)
     return format_decimals(litres, 2) + " L";
 }
 
-RecipeChange scale_to_volume(const std::vector<RecipeLine>& lines, const Settings& settings,
-                             ForcedVolume forced, double litres)
+RecipeChange scale_to_volume(const Recipe& recipe, const Settings& settings, double litres)
 {
+    const std::vector<RecipeLine>& lines = recipe.lines;
+    const ForcedVolume forced = recipe.forced;
     RecipeChange change;
     if (!(litres >= kSmallestScaledVolume && litres <= kLargestScaledVolume)) {
         change.message = "Le volume final voulu doit être compris entre " +
@@ -200,8 +201,9 @@ RecipeChange scale_to_volume(const std::vector<RecipeLine>& lines, const Setting
                          litres_text(litres) + " : son eau ne se laisse pas ajuster assez juste.";
         return change;
     }
-    change.lines = scaled;
-    change.forced = scaled_forced;
+    change.recipe = recipe;
+    change.recipe.lines = std::move(scaled);
+    change.recipe.forced = scaled_forced;
     change.done = true;
     return change;
 }

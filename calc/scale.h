@@ -35,5 +35,4 @@ double quantity_amount(const std::string& quantity);
 // it). Equal quantities stay equal.
 // Not done, with the French reason, for a volume outside kSmallestScaledVolume..kLargestScaledVolume, a
 // recipe without a final volume, or a factor that would weigh a line to nothing or past the line limits.
-RecipeChange scale_to_volume(const std::vector<RecipeLine>& lines, const Settings& settings,
-                             ForcedVolume forced, double litres);
+RecipeChange scale_to_volume(const Recipe& recipe, const Settings& settings, double litres);

@@ -241,10 +241,10 @@ Miss weighing_miss(const Estimates& e, const Targets& t, double tolerance)
 
 } // namespace
 
-RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
-                           ForcedVolume forced, const Targets& targets,
+RecipeChange solve_targets(const Recipe& recipe, const Settings& settings, const Targets& targets,
                            const std::vector<IngredientEntry>& database, Miss* miss_out)
 {
+    const std::vector<RecipeLine>& lines = recipe.lines;
     RecipeChange change;
     Miss miss;
     auto refuse = [&] {
@@ -253,7 +253,7 @@ RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings&
             *miss_out = miss;
         return change;
     };
-    target_search::Solver solver(lines, settings, forced, database);
+    target_search::Solver solver(lines, settings, recipe.forced, database);
     const double start_density = solver.now().initial_density;
     // Hops change the volume a little and the grist changes the hops' yield: a few rounds settle both.
     for (int round = 0; round < 6; round++) {
@@ -286,14 +286,13 @@ RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings&
         }
     }
     change.done = true;
-    change.lines = solver.lines();
-    change.forced = forced;
+    change.recipe = recipe;
+    change.recipe.lines = solver.lines();
     return change;
 }
 
-RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
-                           ForcedVolume forced, const Targets& targets,
+RecipeChange solve_targets(const Recipe& recipe, const Settings& settings, const Targets& targets,
                            const std::vector<IngredientEntry>& database)
 {
-    return solve_targets(lines, settings, forced, targets, database, nullptr);
+    return solve_targets(recipe, settings, targets, database, nullptr);
 }

@@ -73,11 +73,9 @@ bool parse_targets(const std::string& text, Targets& targets, std::string* why);
 // kTargetTolerance after the quantities are rounded; otherwise the message (miss_text) names the target out
 // of reach, the nearest value the recipe can give and, when `database` holds one, a grain the brewer could
 // add.
-RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
-                           ForcedVolume forced, const Targets& targets,
+RecipeChange solve_targets(const Recipe& recipe, const Settings& settings, const Targets& targets,
                            const std::vector<IngredientEntry>& database = {});
 
 // The same, with the miss as a record (`miss` is set only when the change is not done).
-RecipeChange solve_targets(const std::vector<RecipeLine>& lines, const Settings& settings,
-                           ForcedVolume forced, const Targets& targets,
+RecipeChange solve_targets(const Recipe& recipe, const Settings& settings, const Targets& targets,
                            const std::vector<IngredientEntry>& database, Miss* miss);

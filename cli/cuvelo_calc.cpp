@@ -271,7 +271,7 @@ static int work_backwards(const Options& options)
         double litres = 0;
         read_plain_number(options.scale_volume, &litres);
         evaluate_recipe();
-        change = scale_to_volume(recipe_lines_on_screen(), ws.settings, forced_volume_on_screen(), litres);
+        change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
         if (!change.done) {
             std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
             return EXIT_USAGE;
@@ -280,9 +280,8 @@ static int work_backwards(const Options& options)
     if (!options.targets.empty()) {
         Targets targets;
         parse_targets(options.targets, targets, nullptr);
-        std::vector<RecipeLine> lines = change.done ? change.lines : recipe_lines_on_screen();
-        const ForcedVolume forced = change.done ? change.forced : forced_volume_on_screen();
-        change = solve_targets(lines, ws.settings, forced, targets, ingredient_database());
+        const Recipe recipe = change.done ? change.recipe : recipe_on_screen();
+        change = solve_targets(recipe, ws.settings, targets, ingredient_database());
         if (!change.done) {
             std::string message = change.message;
             for (char& c : message)
@@ -375,7 +374,7 @@ static int run(int argc, char** argv)
     if (write && !options.report_path.empty()) {
         ws.file_base_name =
             path_base_name(ws.file_name); // the page names the recipe file as the window title does
-        if (!write_html_report_file(options.report_path, &why)) {
+        if (!write_html_report_file(options.report_path, recipe_report_on_screen(), &why)) {
             std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s » : %s\n",
                          options.report_path.c_str(), why.c_str());
             status = EXIT_NOT_SAVED;

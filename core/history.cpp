@@ -14,12 +14,7 @@ namespace
 
 // What a brewer edits; the computed figures and the picture cache are not part of it.
 struct Snapshot {
-    std::vector<RecipeLine> lines;
-    StyleEntry style;
-    std::string title;
-    std::string carbonation;
-    double forced_volume = 0;
-    int32_t volume_forced = 0;
+    Recipe recipe;
     long state = 0;   // identifies the recipe's state, so a save can be recognised after undo and redo
     size_t bytes = 0; // what the snapshot holds, counted once when it is taken
 };
@@ -54,11 +49,12 @@ constexpr std::string RecipeLine::*kLineTexts[] = {
 
 size_t snapshot_bytes(const Snapshot& s)
 {
+    const Recipe& r = s.recipe;
     size_t bytes =
-        sizeof s + s.lines.capacity() * sizeof(RecipeLine) + text_bytes(s.title) + text_bytes(s.carbonation);
+        sizeof s + r.lines.capacity() * sizeof(RecipeLine) + text_bytes(r.title) + text_bytes(r.carbonation);
     for (std::string StyleEntry::*field : kStyleFields)
-        bytes += text_bytes(s.style.*field);
-    for (const RecipeLine& line : s.lines)
+        bytes += text_bytes(r.style.*field);
+    for (const RecipeLine& line : r.lines)
         for (std::string RecipeLine::*field : kLineTexts)
             bytes += text_bytes(line.*field);
     return bytes;
@@ -103,12 +99,7 @@ void trim()
 Snapshot take_snapshot()
 {
     Snapshot s;
-    s.lines.assign(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
-    s.style = ws.style;
-    s.title = ws.title;
-    s.carbonation = ws.carbonation;
-    s.forced_volume = ws.forced_volume;
-    s.volume_forced = ws.volume_forced;
+    s.recipe = recipe_on_screen();
     s.state = history.current;
     s.bytes = snapshot_bytes(s);
     return s;
@@ -116,44 +107,8 @@ Snapshot take_snapshot()
 
 void restore(const Snapshot& s)
 {
-    ws.line_count = static_cast<int32_t>(s.lines.size());
-    for (int32_t i = 0; i < ws.line_count; i++)
-        ws.lines[i + 1] = s.lines[i];
-    ws.style = s.style;
-    ws.title = s.title;
-    ws.carbonation = s.carbonation;
-    ws.forced_volume = s.forced_volume;
-    ws.volume_forced = s.volume_forced;
+    put_recipe_on_screen(s.recipe);
     history.current = s.state;
-    if (ws.selected_line > ws.line_count)
-        ws.selected_line = 0;
-}
-
-bool same_line(const RecipeLine& a, const RecipeLine& b)
-{
-    return a.picture == b.picture && a.category == b.category && a.designation == b.designation &&
-           a.quantity == b.quantity && a.value == b.value && a.yield == b.yield && a.time == b.time &&
-           a.step == b.step && a.price == b.price;
-}
-
-bool same_style(const StyleEntry& a, const StyleEntry& b)
-{
-    return a.category == b.category && a.name == b.name && a.og_min == b.og_min && a.og_max == b.og_max &&
-           a.fg_min == b.fg_min && a.fg_max == b.fg_max && a.ebc_min == b.ebc_min && a.ebc_max == b.ebc_max &&
-           a.ibu_min == b.ibu_min && a.ibu_max == b.ibu_max && a.picture == b.picture &&
-           a.description == b.description;
-}
-
-bool equals_recipe(const Snapshot& s)
-{
-    if (static_cast<int32_t>(s.lines.size()) != ws.line_count || !same_style(s.style, ws.style) ||
-        s.title != ws.title || s.carbonation != ws.carbonation || s.volume_forced != ws.volume_forced ||
-        s.forced_volume != ws.forced_volume)
-        return false;
-    for (int32_t i = 0; i < ws.line_count; i++)
-        if (!same_line(s.lines[i], ws.lines[i + 1]))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -170,7 +125,8 @@ void history_note_change()
 
 void history_forget_unchanged()
 {
-    if (history.undo.empty() || history.current != history.next - 1 || !equals_recipe(history.undo.back()))
+    if (history.undo.empty() || history.current != history.next - 1 ||
+        !same_recipe(history.undo.back().recipe, recipe_on_screen()))
         return;
     pop_last_step(history.undo);
     clear_steps(history.redo);

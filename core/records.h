@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 typedef struct _GdkPixbuf GdkPixbuf;
 
@@ -65,6 +66,26 @@ struct RecipeLine {
     int32_t sort_key = 0; // written by the sort
 };
 
+// A final volume that the water lines are made to give, when `on`. The litres are kept when it is off (a file
+// may hold any number there), and saved again as read.
+struct ForcedVolume {
+    bool on = false;
+    double litres = 0;
+};
+
+// A recipe as a brewer edits it: what is saved, undone, imported, exported, scaled and solved. Its lines are
+// numbered from 0; the recipe on screen holds at most kLineCapacity (core/workspace.h) of them.
+struct Recipe {
+    std::vector<RecipeLine> lines;
+    StyleEntry style;
+    std::string title;
+    std::string carbonation;
+    ForcedVolume forced;
+};
+
+// True when the two recipes hold the same texts (the lines' computed figures and pictures aside).
+bool same_recipe(const Recipe& a, const Recipe& b);
+
 // How the colour of the beer is estimated from its fermentables.
 enum class ColourModel {
     linear, // each line's colour weighted by its extract points, plus 1.75
@@ -107,4 +128,14 @@ struct Estimates {
     double attenuation = 0;       // fraction: the yeasts' average, as the final density used it
     double sugar_per_litre = 0;   // g/L, written by the priming
     double extract_per_litre = 0; // g/L, written by the priming
+};
+
+// What the report shows of a recipe: the recipe, the name of its file, its last estimates (the priming
+// figures included), the settings they were computed under, and its cost.
+struct RecipeReport {
+    Recipe recipe;
+    std::string file_base_name;
+    Estimates estimates;
+    Settings settings;
+    double cost = 0;
 };

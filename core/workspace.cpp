@@ -1,8 +1,11 @@
-// core/workspace.cpp — the workspace, its start values, and the one way a recipe line is appended.
+// core/workspace.cpp — the workspace, its start values, the one way a recipe line is appended, and the two
+// conversions between the recipe on screen and a Recipe value.
 #include "core/workspace.h"
 
 #include "core/picture.h"
 #include "core/text.h"
+
+#include <algorithm>
 
 Workspace ws;
 
@@ -19,12 +22,9 @@ void set_recipe_start_values()
     ws.title = "";
 }
 
-void add_recipe_line(const RecipeLine& from)
+// Copies the texts into `line` (reusing its memory), loads the picture and upper-cases the number texts.
+static void store_line(const RecipeLine& from, RecipeLine& line)
 {
-    if (ws.line_count >= kLineCapacity)
-        return;
-    ws.line_count++;
-    RecipeLine& line = ws.lines[ws.line_count];
     line.picture_pixbuf = picture_for(from.picture);
     line.picture = from.picture;
     line.category = from.category;
@@ -35,4 +35,44 @@ void add_recipe_line(const RecipeLine& from)
     line.time = upper_ascii(from.time);
     line.step = from.step;
     line.price = upper_ascii(from.price);
+}
+
+RecipeLine stored_line(const RecipeLine& from)
+{
+    RecipeLine line;
+    store_line(from, line);
+    return line;
+}
+
+void add_recipe_line(const RecipeLine& from)
+{
+    if (ws.line_count >= kLineCapacity)
+        return;
+    ws.line_count++;
+    store_line(from, ws.lines[ws.line_count]);
+}
+
+Recipe recipe_on_screen()
+{
+    Recipe recipe;
+    recipe.lines.assign(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
+    recipe.style = ws.style;
+    recipe.title = ws.title;
+    recipe.carbonation = ws.carbonation;
+    recipe.forced = ForcedVolume{ws.volume_forced == 1, ws.forced_volume};
+    return recipe;
+}
+
+void put_recipe_on_screen(const Recipe& recipe)
+{
+    ws.line_count = static_cast<int32_t>(std::min(recipe.lines.size(), static_cast<size_t>(kLineCapacity)));
+    for (int32_t i = 0; i < ws.line_count; i++)
+        ws.lines[i + 1] = recipe.lines[i];
+    ws.style = recipe.style;
+    ws.title = recipe.title;
+    ws.carbonation = recipe.carbonation;
+    ws.forced_volume = recipe.forced.litres;
+    ws.volume_forced = recipe.forced.on ? 1 : 0;
+    if (ws.selected_line > ws.line_count)
+        ws.selected_line = 0;
 }

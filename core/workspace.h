@@ -45,6 +45,18 @@ void reset_workspace();
 // The recipe's start values: no file, the built-in style (entry 1), "2.5 VOL", no title.
 void set_recipe_start_values();
 
-// Appends a copy of the line's texts; its picture is loaded and its number texts upper-cased. A 257th line
-// is ignored.
+// The line as the recipe on screen keeps it: a copy of its texts, its picture loaded and its number texts
+// (quantity, value, yield, time, price) upper-cased.
+RecipeLine stored_line(const RecipeLine& line);
+
+// Appends stored_line(line); a 257th line is ignored.
 void add_recipe_line(const RecipeLine& line);
+
+// The two conversions between the workspace's recipe members and a Recipe value.
+
+// A copy of the recipe on screen.
+Recipe recipe_on_screen();
+
+// Makes `recipe` the one on screen, its lines as they are (up to kLineCapacity); a selection beyond the new
+// lines is cleared. The file name and the estimates are left alone.
+void put_recipe_on_screen(const Recipe& recipe);

@@ -42,7 +42,7 @@ static std::string without_designation(const std::string& line)
 // ingredients' names in the breakdown.
 static void check_report(bool input_clean)
 {
-    if (!write_html_report_file("recette.html"))
+    if (!write_html_report_file("recette.html", recipe_report_on_screen()))
         property_failed("the report could not be written", "recette.html");
     const std::string page = read_whole_file("recette.html");
     if (input_clean && holds_non_number(page))

@@ -1,11 +1,9 @@
 // report/html_report.cpp — the report file: written whole, shown, and deleted only if it is still ours.
 #include "report/html_report.h"
 
-#include "calc/evaluate.h"
 #include "core/data_folders.h"
 #include "core/replace_file.h"
 #include "core/system_reason.h"
-#include "core/workspace.h"
 #include "report/browser.h"
 
 #include <glib.h>
@@ -47,23 +45,21 @@ static std::string picture_address(const std::string& picture, const std::string
     return "./images/" + picture + ".png";
 }
 
-// The page of the recipe on screen, to be written at `path`, its cost and priming figures computed afresh.
-static std::string current_page(const std::string& path)
+// The page of the report, to be written at `path`.
+static std::string page_at(const std::string& path, const RecipeReport& report)
 {
-    const double cost = recipe_cost_on_screen();
-    priming_text_on_screen(); // only its per-litre values are printed
     const std::string folder = page_folder(path);
-    return report_page(ws, cost,
+    return report_page(report,
                        [&folder](const std::string& picture) { return picture_address(picture, folder); });
 }
 
-bool write_html_report_file(const std::string& path, std::string* why)
+bool write_html_report_file(const std::string& path, const RecipeReport& report, std::string* why)
 {
     std::string unix_path = path;
     for (char& c : unix_path)
         if (c == '\\')
             c = '/';
-    return replace_file(unix_path, current_page(unix_path), why, LinkPolicy::replace);
+    return replace_file(unix_path, page_at(unix_path, report), why, LinkPolicy::replace);
 }
 
 // The report this process wrote, so that it deletes that file and no other.
@@ -115,7 +111,7 @@ void remove_html_report()
         std::remove(report_path.c_str());
 }
 
-bool write_html_report(std::string& failed_command)
+bool write_html_report(const RecipeReport& report, std::string& failed_command)
 {
     failed_command.clear();
     unwritten_path.clear();
@@ -131,7 +127,7 @@ bool write_html_report(std::string& failed_command)
 
     // The name itself is replaced: a link there never leads the page onto another file, and a FIFO or a
     // device there is left alone. The path is used as is: a backslash in the folder's name is part of it.
-    if (!replace_file(path, current_page(path), &unwritten_reason, LinkPolicy::replace)) {
+    if (!replace_file(path, page_at(path, report), &unwritten_reason, LinkPolicy::replace)) {
         unwritten_path = path;
         return false;
     }

@@ -5,15 +5,15 @@
 
 #include <string>
 
-// Writes the report of the last evaluation to `path` (cost and priming recomputed, backslashes taken as
-// slashes) through replace_file, replacing a link at that name instead of following it. False when the
-// file cannot be written, `why` (when not null) then giving the French reason.
-bool write_html_report_file(const std::string& path, std::string* why = nullptr);
+// Writes the report of `report` to `path` (backslashes taken as slashes) through replace_file, replacing a
+// link at that name instead of following it. False when the file cannot be written, `why` (when not null)
+// then giving the French reason.
+bool write_html_report_file(const std::string& path, const RecipeReport& report, std::string* why = nullptr);
 
 // The report command: writes "recette.html" in the report folder (by default the working directory),
 // replacing (and so deleting) the previous report, and shows it in the browser without waiting. False, with
 // the failed command in `failed_command`, when the browser could not be started.
-bool write_html_report(std::string& failed_command);
+bool write_html_report(const RecipeReport& report, std::string& failed_command);
 
 // Deletes the report that this process wrote, if any (called when the program quits).
 void remove_html_report();

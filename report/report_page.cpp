@@ -53,11 +53,11 @@ static void add_line(std::string& page, const std::string& text)
 }
 
 // Each line's share of the estimates above, and the settings that shaped them.
-static void add_breakdown(std::string& page, const Workspace& recipe)
+static void add_breakdown(std::string& page, const RecipeReport& report)
 {
-    const ForcedVolume forced{recipe.volume_forced == 1, recipe.forced_volume};
-    const BreakdownTable table = breakdown_table(
-        breakdown(&recipe.lines[1], recipe.line_count, recipe.settings, forced, &recipe.estimates));
+    const Recipe& recipe = report.recipe;
+    const BreakdownTable table = breakdown_table(breakdown(
+        recipe.lines.data(), recipe.lines.size(), report.settings, recipe.forced, &report.estimates));
     add_line(page, "<h3>Détail des estimations :</h3>");
     add_line(page, "<table border='1' cellspacing='0' cellpadding='3'>");
     std::string header = "<tr>";
@@ -75,16 +75,17 @@ static void add_breakdown(std::string& page, const Workspace& recipe)
         add_line(page, html_escape(setting) + "<br>");
 }
 
-std::string report_page(const Workspace& recipe, double cost, const PictureAddress& address)
+std::string report_page(const RecipeReport& report, const PictureAddress& address)
 {
     std::string page;
+    const Recipe& recipe = report.recipe;
     const StyleEntry& style = recipe.style;
-    const Estimates& e = recipe.estimates;
+    const Estimates& e = report.estimates;
     add_line(page, "<html><head><title>Cuvelo : Créateur de recette de bière</title><meta "
                    "http-equiv='content-type' content='text/html; charset=utf-8' /></head><body>");
     add_line(page, "<h2>Cuvelo : Créateur de recette de bière</h2>");
     add_line(page, "<h3>Recette : " + html_escape(recipe.title) + "</h3>");
-    add_line(page, "( " + html_escape(recipe.file_base_name) + " )<br>");
+    add_line(page, "( " + html_escape(report.file_base_name) + " )<br>");
     add_line(page, "<h3>Style :</h3>");
     add_line(page, image_tag(style.picture, address) + "<br><br>");
     add_line(page, html_escape(style.category) + " - " + html_escape(style.name) + "<br><br>");
@@ -96,8 +97,7 @@ std::string report_page(const Workspace& recipe, double cost, const PictureAddre
     add_line(page, "Couleur : " + html_escape(style.ebc_min) + " - " + html_escape(style.ebc_max) + "<br>");
     add_line(page, "Amertume : " + html_escape(style.ibu_min) + " - " + html_escape(style.ibu_max) + "<br>");
     add_line(page, "<h3>Ingrédients :</h3>");
-    for (int32_t i = 1; i <= recipe.line_count; i++) {
-        const RecipeLine& line = recipe.lines[i];
+    for (const RecipeLine& line : recipe.lines) {
         add_line(page, image_tag(line.picture, address) + " " + html_escape(line.quantity) + " " +
                            html_escape(line.designation) + " " + html_escape(line.value) + " " +
                            html_escape(line.yield) + " " + html_escape(line.time) + " " +
@@ -114,11 +114,11 @@ std::string report_page(const Workspace& recipe, double cost, const PictureAddre
     add_line(page, "Alcool : " + f2(e.alcohol) + " %VOL<br>");
     add_line(page, "Couleur : " + f2(e.colour_ebc) + " EBC<br>");
     add_line(page, "Amerture : " + f2(e.bitterness_ibu) + " IBU<br>");
-    add_line(page, "<br>Prix de revient : " + f2(cost) + " €<br>");
+    add_line(page, "<br>Prix de revient : " + f2(report.cost) + " €<br>");
     add_line(page, "<br>Carbonatation : " + html_escape(recipe.carbonation) + "<br>");
-    add_line(page, "- Sucre : " + f2(recipe.estimates.sugar_per_litre) + " G/L" + "<br>");
-    add_line(page, "- Extrait : " + f2(recipe.estimates.extract_per_litre) + " G/L" + "<br>");
-    add_breakdown(page, recipe);
+    add_line(page, "- Sucre : " + f2(e.sugar_per_litre) + " G/L" + "<br>");
+    add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
+    add_breakdown(page, report);
     add_line(page, "<br><br></body></html>");
     // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.
     return display_text(page);

@@ -191,7 +191,7 @@ void expect_numbers_where_numbers_are_written(const std::string& context, bool i
     }
     EXPECT_FALSE(holds_non_number(priming_text_on_screen())) << context;
 
-    ASSERT_TRUE(write_html_report_file("page.html")) << context;
+    ASSERT_TRUE(write_html_report_file("page.html", recipe_report_on_screen())) << context;
     const std::string page = read_file("page.html");
     if (input_clean) {
         EXPECT_FALSE(holds_non_number(page)) << context;

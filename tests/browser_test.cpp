@@ -1,6 +1,7 @@
 // tests/browser_test.cpp — word splitting, page addresses, and starting a (fake) browser without waiting.
 #include "report/browser.h"
 
+#include "calc/evaluate.h"
 #include "core/workspace.h"
 #include "report/html_report.h"
 #include "test_support.h"
@@ -135,7 +136,7 @@ TEST_F(FakeBrowser, ReportIsOneArgumentEvenWithSpacesInTheFolder)
     write_file(folder + "/keep", "");
     ASSERT_EQ(chdir(folder.c_str()), 0);
     std::string failed = "stale";
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     EXPECT_EQ(failed, "");
     EXPECT_EQ(unwritten_report_path(), "");
     ASSERT_TRUE(run_until_browsers_end());
@@ -145,7 +146,7 @@ TEST_F(FakeBrowser, ReportIsOneArgumentEvenWithSpacesInTheFolder)
 TEST_F(FakeBrowser, PageIsThereWhileReadAndAfterTheBrowserReturns)
 {
     std::string failed;
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     ASSERT_TRUE(run_until_browsers_end());
     std::string page = dir_.path() + "/recette.html";
     ASSERT_TRUE(file_exists(page)); // an xdg-open style launcher has returned, the real browser reads now
@@ -161,10 +162,10 @@ TEST_F(FakeBrowser, SecondReportReplacesTheFirst)
 {
     std::string failed;
     ws.title = "Premier";
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     ASSERT_TRUE(run_until_browsers_end());
     ws.title = "Second";
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     ASSERT_TRUE(run_until_browsers_end());
     EXPECT_NE(seen_page().find("<h3>Recette : Second</h3>"), std::string::npos);
     EXPECT_EQ(read_file("recette.html"), seen_page());
@@ -172,7 +173,7 @@ TEST_F(FakeBrowser, SecondReportReplacesTheFirst)
     // From another working directory the new page lies elsewhere, and the old one goes.
     write_file(dir_.path() + "/ailleurs/keep", "");
     ASSERT_EQ(chdir("ailleurs"), 0);
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     ASSERT_TRUE(run_until_browsers_end());
     EXPECT_FALSE(file_exists(dir_.path() + "/recette.html"));
     EXPECT_TRUE(file_exists(dir_.path() + "/ailleurs/recette.html"));
@@ -185,7 +186,7 @@ TEST_F(FakeBrowser, NeverDeletesAFileItDidNotWrite)
     EXPECT_TRUE(file_exists("recette.html"));
 
     std::string failed;
-    ASSERT_TRUE(write_html_report(failed));
+    ASSERT_TRUE(write_html_report(recipe_report_on_screen(), failed));
     ASSERT_TRUE(run_until_browsers_end());
     write_file("recette.html", "remplacée depuis par un autre programme");
     remove_html_report();
@@ -196,7 +197,7 @@ TEST_F(FakeBrowser, UnwritablePageStartsNoBrowser)
 {
     write_file("recette.html/keep", ""); // a folder in the page's place cannot be opened, even by root
     std::string failed = "stale";
-    EXPECT_FALSE(write_html_report(failed));
+    EXPECT_FALSE(write_html_report(recipe_report_on_screen(), failed));
     EXPECT_EQ(failed, "");
     EXPECT_EQ(unwritten_report_path(), dir_.path() + "/recette.html");
     EXPECT_EQ(running_browser_count(), 0);
@@ -260,7 +261,7 @@ TEST_F(FakeBrowser, BrowserThatCannotStartIsReportedAndNamed)
         EXPECT_FALSE(show_help(failed)) << c.browser;
         EXPECT_EQ(failed, c.browser);
         failed = "stale";
-        EXPECT_FALSE(write_html_report(failed)) << c.browser;
+        EXPECT_FALSE(write_html_report(recipe_report_on_screen(), failed)) << c.browser;
         EXPECT_EQ(failed, c.browser);
         EXPECT_EQ(unwritten_report_path(), "");
         EXPECT_EQ(running_browser_count(), 0);

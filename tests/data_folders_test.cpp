@@ -2,6 +2,7 @@
 // folder.
 #include "core/data_folders.h"
 
+#include "calc/evaluate.h"
 #include "core/workspace.h"
 #include "refdata/ingredients.h"
 #include "report/html_report.h"
@@ -106,7 +107,7 @@ TEST_F(DataFolderTest, TheBrewersPictureReplacesTheSharedOneOfTheSameName)
     add_recipe_line("houblon", "HOUBLONCONE", "Saaz", "30 G", "4", "0", "60", "EBULLITION", "1");
     const std::string page = html_report_path();
     EXPECT_EQ(page, user() + "/recette.html");
-    ASSERT_TRUE(write_html_report_file(page));
+    ASSERT_TRUE(write_html_report_file(page, recipe_report_on_screen()));
     const std::string html = read_file(page);
     EXPECT_NE(html.find("<img src='./images/malt.png'>"), std::string::npos) << html;
     EXPECT_NE(html.find("<img src='file://" + shared() + "/images/houblon.png'>"), std::string::npos) << html;

@@ -1,6 +1,7 @@
 // tests/html_report_test.cpp — the report page, line by line, and the HTML escaping of recipe texts.
 #include "report/html_report.h"
 
+#include "calc/evaluate.h"
 #include "core/workspace.h"
 #include "test_support.h"
 
@@ -81,7 +82,7 @@ static std::vector<std::string> without_breakdown(std::vector<std::string> lines
 
 static std::vector<std::string> report_lines()
 {
-    EXPECT_TRUE(write_html_report_file("page.html"));
+    EXPECT_TRUE(write_html_report_file("page.html", recipe_report_on_screen()));
     return without_breakdown(lines_of(read_file("page.html")));
 }
 
@@ -89,7 +90,7 @@ TEST(HtmlReport, SmallRecipeMatchesTheGoldenPage)
 {
     ScratchDir dir;
     load_blonde();
-    ASSERT_TRUE(write_html_report_file("page.html"));
+    ASSERT_TRUE(write_html_report_file("page.html", recipe_report_on_screen()));
     std::vector<std::string> got = lines_of(read_file("page.html"));
     std::vector<std::string> expected = lines_of(read_file(CUVELO_TEST_DATA "/report/blonde.html"));
     ASSERT_EQ(without_breakdown(expected).size(), 34u);
@@ -102,7 +103,7 @@ TEST(HtmlReport, LinesEndWithLfOnly)
 {
     ScratchDir dir;
     load_blonde();
-    ASSERT_TRUE(write_html_report_file("page.html"));
+    ASSERT_TRUE(write_html_report_file("page.html", recipe_report_on_screen()));
     std::string bytes = read_file("page.html");
     EXPECT_EQ(bytes.find('\r'), std::string::npos);
     ASSERT_FALSE(bytes.empty());
@@ -233,7 +234,7 @@ TEST(HtmlReport, NoRecipeOrDatabaseTextCanAddMarkup)
         start_empty_recipe();
         add_recipe_line("p", "MALT", "Malt", "1 KG", "", "", "", "EMPATAGE", "");
         recipe_text(n) = "<script>alert('x')</script>";
-        ASSERT_TRUE(write_html_report_file("page.html"));
+        ASSERT_TRUE(write_html_report_file("page.html", recipe_report_on_screen()));
         std::string page = read_file("page.html");
         EXPECT_EQ(page.find("<script"), std::string::npos) << "text " << n;
         EXPECT_NE(page.find("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"), std::string::npos)
@@ -264,9 +265,10 @@ TEST(HtmlReport, UnwritablePathGivesFalse)
 {
     ScratchDir dir;
     start_empty_recipe();
-    EXPECT_FALSE(write_html_report_file("no-such-folder/page.html"));
+    EXPECT_FALSE(write_html_report_file("no-such-folder/page.html", recipe_report_on_screen()));
     write_file("folder/keep", "");
-    EXPECT_FALSE(write_html_report_file("folder")); // a folder is no file, even for root
+    EXPECT_FALSE(
+        write_html_report_file("folder", recipe_report_on_screen())); // a folder is no file, even for root
 }
 
 TEST(HtmlReport, BackslashesInTheGivenPathAreSlashes)
@@ -274,7 +276,7 @@ TEST(HtmlReport, BackslashesInTheGivenPathAreSlashes)
     ScratchDir dir;
     start_empty_recipe();
     write_file("out/keep", "");
-    ASSERT_TRUE(write_html_report_file("out\\page.html"));
+    ASSERT_TRUE(write_html_report_file("out\\page.html", recipe_report_on_screen()));
     EXPECT_EQ(without_breakdown(lines_of(read_file("out/page.html"))).size(), 29u);
 }
 
@@ -303,7 +305,7 @@ TEST(HtmlReport, LinksAtThePageNameAreReplacedAndOtherFilesLeftAlone)
         struct stat before;
         lstat("page.html", &before);
         std::string why;
-        const bool written = write_html_report_file("page.html", &why);
+        const bool written = write_html_report_file("page.html", recipe_report_on_screen(), &why);
         EXPECT_EQ(written, c.reason[0] == '\0') << c.name;
         EXPECT_EQ(why, written ? "" : c.reason) << c.name;
         EXPECT_EQ(read_file("document"), "a brewer's letter") << c.name;
@@ -323,7 +325,7 @@ TEST(HtmlReport, TextsOfAnOlderFileAreWrittenAsUtf8)
     ScratchDir dir;
     start_empty_recipe();
     ws.title = "Bi\xe8re d'\xe9t\xe9 \x96 1998"; // Windows-1252
-    const std::string page = report_page(ws, 0);
+    const std::string page = report_page(recipe_report_on_screen());
     EXPECT_EQ(lines_of(page)[2], "<h3>Recette : Bière d&#39;été – 1998</h3>");
     EXPECT_EQ(ws.title, "Bi\xe8re d'\xe9t\xe9 \x96 1998"); // the recipe keeps its bytes
 }

@@ -8,6 +8,15 @@
 #include <string>
 #include <vector>
 
+// A recipe of these lines under this forced volume, as scaling and the target solver take it.
+inline Recipe recipe_of(const std::vector<RecipeLine>& lines, ForcedVolume forced = ForcedVolume{})
+{
+    Recipe recipe;
+    recipe.lines = lines;
+    recipe.forced = forced;
+    return recipe;
+}
+
 // A pale-to-dark all-grain recipe: two waters, one to three base malts, one to two darker grains, maybe a
 // sugar, one to three bittering hops and an aroma hop (no bitterness), one yeast.
 inline std::vector<RecipeLine> random_recipe(std::mt19937& random)

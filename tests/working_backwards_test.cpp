@@ -28,10 +28,10 @@ bool is_weight(Unit unit)
 // as no number at all.
 void expect_only_quantities_changed(const std::vector<RecipeLine>& before, const RecipeChange& change)
 {
-    ASSERT_EQ(change.lines.size(), before.size());
+    ASSERT_EQ(change.recipe.lines.size(), before.size());
     for (size_t k = 0; k < before.size(); k++) {
         const RecipeLine& a = before[k];
-        const RecipeLine& b = change.lines[k];
+        const RecipeLine& b = change.recipe.lines[k];
         EXPECT_EQ(a.designation + a.value + a.yield + a.time + a.step,
                   b.designation + b.value + b.yield + b.time + b.step);
         if (a.quantity == b.quantity)
@@ -120,14 +120,14 @@ TEST(ScaleToVolume, EstimatesStayAndTheVolumeLandsOnTheWantedOne)
         const double litres = std::uniform_real_distribution<double>(8, 60)(random);
         SCOPED_TRACE("recipe " + std::to_string(n) + " to " + std::to_string(litres) + " L");
         const Estimates a = estimate(lines, s, forced);
-        const RecipeChange change = scale_to_volume(lines, s, forced, litres);
+        const RecipeChange change = scale_to_volume(recipe_of(lines, forced), s, litres);
         ASSERT_TRUE(change.done) << change.message;
         expect_only_quantities_changed(lines, change);
-        EXPECT_EQ(change.forced.on, forced.on);
+        EXPECT_EQ(change.recipe.forced.on, forced.on);
         if (forced.on) { // the litres, or a hair more for the hops' absorption after the boil loss
-            EXPECT_NEAR(change.forced.litres, litres, 1);
+            EXPECT_NEAR(change.recipe.forced.litres, litres, 1);
         }
-        const Estimates b = estimate(change.lines, s, change.forced);
+        const Estimates b = estimate(change.recipe.lines, s, change.recipe.forced);
         EXPECT_NEAR(b.final_volume, litres, forced.on ? kScaledVolumeTolerance : 0.01);
         // Within what weighing a small dark grain or hop line to the gram or tenth of a gram moves.
         EXPECT_NEAR(b.initial_density, a.initial_density, 0.2);
@@ -146,7 +146,7 @@ TEST(ScaleToVolume, RefusedWithoutAVolumeOrForANonsenseOne)
     const std::pair<std::vector<RecipeLine>, double> cases[] = {
         {dry, 20}, {lines, 0}, {lines, -5}, {lines, NAN}};
     for (const auto& c : cases) {
-        const RecipeChange change = scale_to_volume(c.first, s, ForcedVolume{}, c.second);
+        const RecipeChange change = scale_to_volume(recipe_of(c.first, ForcedVolume{}), s, c.second);
         EXPECT_FALSE(change.done) << c.second;
         EXPECT_NE(change.message, "") << c.second;
     }
@@ -190,12 +190,12 @@ TEST(ScaleToVolume, RefusesAbsurdVolumesAndFactors)
         {"tonnes of malt", drop, 23, "« Pale » dépasserait la plus grande quantité d'une ligne"},
     };
     for (const auto& c : cases) {
-        const RecipeChange change = scale_to_volume(c.lines, s, ForcedVolume{}, c.litres);
+        const RecipeChange change = scale_to_volume(recipe_of(c.lines, ForcedVolume{}), s, c.litres);
         EXPECT_FALSE(change.done) << c.name;
-        EXPECT_TRUE(change.lines.empty()) << c.name;
+        EXPECT_TRUE(change.recipe.lines.empty()) << c.name;
         EXPECT_NE(change.message.find(c.says), std::string::npos) << c.name << ": " << change.message;
     }
-    EXPECT_TRUE(scale_to_volume(ale, s, ForcedVolume{}, 10000).done);
+    EXPECT_TRUE(scale_to_volume(recipe_of(ale, ForcedVolume{}), s, 10000).done);
 }
 
 // Forced to 4 L, the 6 kg of grain still take 18 L of mash water: the recipe gives more than 4 L, and that
@@ -224,11 +224,11 @@ TEST(ScaleToVolume, AForcedVolumeTheRecipeCannotReachIsNotTheFactorsBase)
     const ForcedVolume forced{true, 4};
     const Estimates a = estimate(lines, s, forced);
     ASSERT_NEAR(a.final_volume, 8.78, 0.01); // (18 L − 10 % − 6 L) less 10 %, less the hops' 0.4 L
-    const RecipeChange change = scale_to_volume(lines, s, forced, 17.7);
+    const RecipeChange change = scale_to_volume(recipe_of(lines, forced), s, 17.7);
     ASSERT_TRUE(change.done) << change.message;
-    const Estimates b = estimate(change.lines, s, change.forced);
+    const Estimates b = estimate(change.recipe.lines, s, change.recipe.forced);
     EXPECT_NEAR(b.final_volume, 17.7, kScaledVolumeTolerance);
-    EXPECT_EQ(change.lines[2].quantity, written_quantity(lines[2], 6 * 17.7 / a.final_volume));
+    EXPECT_EQ(change.recipe.lines[2].quantity, written_quantity(lines[2], 6 * 17.7 / a.final_volume));
     EXPECT_NEAR(b.initial_density, a.initial_density, 0.1);
 }
 
@@ -247,10 +247,11 @@ TEST(ScaleToVolume, TwoEqualWatersStayEqual)
     lines[2].yield = "80";
     lines[2].step = "EMPATAGE";
     for (double litres : {23.4, 30.0, 33.3, 47.11}) {
-        const RecipeChange change = scale_to_volume(lines, s, ForcedVolume{}, litres);
+        const RecipeChange change = scale_to_volume(recipe_of(lines, ForcedVolume{}), s, litres);
         ASSERT_TRUE(change.done) << change.message;
-        EXPECT_EQ(change.lines[0].quantity, change.lines[1].quantity) << litres;
-        EXPECT_NEAR(estimate(change.lines, s, ForcedVolume{}).final_volume, litres, kScaledVolumeTolerance);
+        EXPECT_EQ(change.recipe.lines[0].quantity, change.recipe.lines[1].quantity) << litres;
+        EXPECT_NEAR(estimate(change.recipe.lines, s, ForcedVolume{}).final_volume, litres,
+                    kScaledVolumeTolerance);
     }
 }
 
@@ -267,16 +268,17 @@ TEST(ScaleToVolume, EveryShapeOfRecipeLandsOrIsLeftAsItWas)
         const double litres =
             std::exp(std::uniform_real_distribution<double>(std::log(0.5), std::log(1e4))(random));
         SCOPED_TRACE("recipe " + std::to_string(n) + " to " + std::to_string(litres) + " L");
-        const RecipeChange change = scale_to_volume(lines, s, forced, litres);
+        const RecipeChange change = scale_to_volume(recipe_of(lines, forced), s, litres);
         if (!change.done) {
-            EXPECT_TRUE(change.lines.empty());
+            EXPECT_TRUE(change.recipe.lines.empty());
             EXPECT_NE(change.message.find("ne pèserait plus rien"), std::string::npos) << change.message;
             continue;
         }
         done++;
         expect_only_quantities_changed(lines, change);
-        expect_equal_lines_stay_equal(lines, change.lines, false);
-        EXPECT_NEAR(estimate(change.lines, s, change.forced).final_volume, litres, kScaledVolumeTolerance);
+        expect_equal_lines_stay_equal(lines, change.recipe.lines, false);
+        EXPECT_NEAR(estimate(change.recipe.lines, s, change.recipe.forced).final_volume, litres,
+                    kScaledVolumeTolerance);
     }
     EXPECT_GT(done, 200); // only the smallest volumes of the recipes with pinches are refused
 }
@@ -366,10 +368,10 @@ TEST(Targets, ReachableTargetsAreHitAfterRounding)
                      std::to_string(t.ebc) + " EBC " + std::to_string(t.ibu) + " IBU, subset " +
                      std::to_string(subset));
 
-        const RecipeChange change = solve_targets(lines, s, forced, t);
+        const RecipeChange change = solve_targets(recipe_of(lines, forced), s, t);
         ASSERT_TRUE(change.done) << change.message;
         expect_only_quantities_changed(lines, change);
-        const Estimates got = estimate(change.lines, s, forced);
+        const Estimates got = estimate(change.recipe.lines, s, forced);
         const Estimates before = estimate(lines, s, forced);
         if (t.og_on) {
             EXPECT_NEAR(got.initial_density, t.og, kTargetTolerance);
@@ -404,7 +406,7 @@ TEST(Targets, TargetsOutOfReachChangeNothingAndNameTheNearestValue)
     // Today's figures held where the recipe has no means to move them: no dark grain, no hop.
     Targets held;
     ASSERT_TRUE(parse_targets("ebc=" + colour_of(pale) + ",ibu=0", held, nullptr));
-    EXPECT_TRUE(solve_targets(pale, s, ForcedVolume{}, held).done);
+    EXPECT_TRUE(solve_targets(recipe_of(pale, ForcedVolume{}), s, held).done);
 
     const struct {
         const char* name;
@@ -425,9 +427,9 @@ TEST(Targets, TargetsOutOfReachChangeNothingAndNameTheNearestValue)
     for (const auto& c : cases) {
         Targets t;
         ASSERT_TRUE(parse_targets(c.targets, t, nullptr)) << c.targets;
-        const RecipeChange change = solve_targets(c.lines, s, ForcedVolume{}, t);
+        const RecipeChange change = solve_targets(recipe_of(c.lines, ForcedVolume{}), s, t);
         EXPECT_FALSE(change.done) << c.name;
-        EXPECT_TRUE(change.lines.empty()) << c.name;
+        EXPECT_TRUE(change.recipe.lines.empty()) << c.name;
         EXPECT_EQ(change.message.find(c.says), 0u) << c.name << ": " << change.message;
         EXPECT_NE(change.message.find("Valeur la plus proche possible : "), std::string::npos) << c.name;
     }
@@ -458,12 +460,13 @@ TEST(Targets, EveryValueBetweenTheNearestOnesIsReached)
             auto solve = [&](double value, Miss* miss) {
                 SCOPED_TRACE("recipe " + std::to_string(n) + ", aim " + std::to_string(int(aim)) + " at " +
                              std::to_string(value));
-                const RecipeChange change = solve_targets(lines, s, forced, targets(value), {}, miss);
+                const RecipeChange change =
+                    solve_targets(recipe_of(lines, forced), s, targets(value), {}, miss);
                 if (change.done) {
                     expect_only_quantities_changed(lines, change);
-                    expect_equal_lines_stay_equal(lines, change.lines, true);
-                    expect_usual_shares(lines, change.lines);
-                    const Estimates got = estimate(change.lines, s, forced);
+                    expect_equal_lines_stay_equal(lines, change.recipe.lines, true);
+                    expect_usual_shares(lines, change.recipe.lines);
+                    const Estimates got = estimate(change.recipe.lines, s, forced);
                     const double v = aim == Aim::density  ? got.initial_density
                                      : aim == Aim::colour ? got.colour_ebc
                                                           : got.bitterness_ibu;
@@ -524,9 +527,9 @@ TEST(Targets, ManyTinySpecialMaltsMoveTheColour)
         Targets t;
         t.ebc_on = true;
         t.ebc = today + move;
-        const RecipeChange change = solve_targets(lines, s, ForcedVolume{}, t);
+        const RecipeChange change = solve_targets(recipe_of(lines, ForcedVolume{}), s, t);
         ASSERT_TRUE(change.done) << move << ": " << change.message;
-        EXPECT_NEAR(estimate(change.lines, s, ForcedVolume{}).colour_ebc, t.ebc, kTargetTolerance);
+        EXPECT_NEAR(estimate(change.recipe.lines, s, ForcedVolume{}).colour_ebc, t.ebc, kTargetTolerance);
         expect_only_quantities_changed(lines, change);
     }
 }
@@ -572,13 +575,14 @@ TEST(Targets, CaramelMaltStaysWithinItsUsualShare)
     darkest.ebc_on = true;
     darkest.ebc = 500;
     Miss miss;
-    ASSERT_FALSE(solve_targets(pale_ale, s, ForcedVolume{}, darkest, database, &miss).done);
+    ASSERT_FALSE(solve_targets(recipe_of(pale_ale, ForcedVolume{}), s, darkest, database, &miss).done);
     EXPECT_EQ(miss.reason, MissReason::usual_shares);
     EXPECT_EQ(miss.to_add, "") << "no grain of the database gives 500 EBC at its usual share";
     const double most = miss.nearest;
 
     darkest.ebc = most + 3;
-    const RecipeChange beyond = solve_targets(pale_ale, s, ForcedVolume{}, darkest, database, &miss);
+    const RecipeChange beyond =
+        solve_targets(recipe_of(pale_ale, ForcedVolume{}), s, darkest, database, &miss);
     ASSERT_FALSE(beyond.done);
     EXPECT_EQ(miss.to_add, "Malt chocolat") << "the caramel malt is at its share already";
     EXPECT_NE(beyond.message.find("ajoutez par exemple « Malt chocolat »"), std::string::npos)
@@ -588,15 +592,15 @@ TEST(Targets, CaramelMaltStaysWithinItsUsualShare)
     const double today = estimate(pale_ale, s, ForcedVolume{}).colour_ebc;
     for (double ebc : {today + 1, (today + most) / 2, most}) {
         darkest.ebc = ebc;
-        const RecipeChange change = solve_targets(pale_ale, s, ForcedVolume{}, darkest, database);
+        const RecipeChange change = solve_targets(recipe_of(pale_ale, ForcedVolume{}), s, darkest, database);
         ASSERT_TRUE(change.done) << ebc << ": " << change.message;
-        EXPECT_LE(kind_share(change.lines, GrainKind::crystal), 0.2 + 0.001) << ebc;
+        EXPECT_LE(kind_share(change.recipe.lines, GrainKind::crystal), 0.2 + 0.001) << ebc;
     }
     // A recipe that already holds more caramel malt than usual may keep it, but takes no more.
     std::vector<RecipeLine> rich = pale_ale;
     rich[3].quantity = "2 KG";
     darkest.ebc = 500;
-    ASSERT_FALSE(solve_targets(rich, s, ForcedVolume{}, darkest, database, &miss).done);
+    ASSERT_FALSE(solve_targets(recipe_of(rich, ForcedVolume{}), s, darkest, database, &miss).done);
     EXPECT_NEAR(miss.nearest, estimate(rich, s, ForcedVolume{}).colour_ebc, kTargetTolerance);
 }
 
@@ -686,17 +690,17 @@ TEST(RecipeChange, AppliedToTheRecipeOnScreenOnlyWhenDoneAndForTheSameLines)
     ws.volume_forced = 1;
     ws.forced_volume = 20;
     RecipeChange change;
-    change.lines = recipe_lines_on_screen();
-    change.lines[1].quantity = "6 KG";
-    change.forced = ForcedVolume{true, 24};
+    change.recipe.lines = recipe_lines_on_screen();
+    change.recipe.lines[1].quantity = "6 KG";
+    change.recipe.forced = ForcedVolume{true, 24};
     apply_recipe_change(change); // not done
     EXPECT_EQ(ws.lines[2].quantity, "5 KG");
     change.done = true;
-    change.lines.pop_back(); // made for another recipe
+    change.recipe.lines.pop_back(); // made for another recipe
     apply_recipe_change(change);
     EXPECT_EQ(ws.forced_volume, 20);
-    change.lines = recipe_lines_on_screen();
-    change.lines[1].quantity = "6 KG";
+    change.recipe.lines = recipe_lines_on_screen();
+    change.recipe.lines[1].quantity = "6 KG";
     apply_recipe_change(change);
     EXPECT_EQ(ws.lines[2].quantity, "6 KG");
     EXPECT_EQ(ws.forced_volume, 24);

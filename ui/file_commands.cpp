@@ -1,6 +1,7 @@
 // ui/file_commands.cpp — the file commands: each keeps the brewer's work unless the brewer says otherwise.
 #include "ui/file_commands.h"
 
+#include "calc/evaluate.h"
 #include "core/data_folders.h"
 #include "core/history.h"
 #include "core/text.h"
@@ -226,7 +227,7 @@ bool save_recipe_command(bool choose)
 void show_report_command()
 {
     std::string failed_command;
-    if (write_html_report(failed_command))
+    if (write_html_report(recipe_report_on_screen(), failed_command))
         return;
     if (!unwritten_report_path().empty())
         show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +

@@ -115,8 +115,8 @@ void on_targets_validate(GtkButton*, gpointer)
     gtk_widget_destroy(ui.targets_dialog);
     if (!targets.og_on && !targets.ebc_on && !targets.ibu_on)
         return;
-    const RecipeChange change = solve_targets(recipe_lines_on_screen(), ws.settings,
-                                              forced_volume_on_screen(), targets, ingredient_database());
+    const RecipeChange change =
+        solve_targets(recipe_on_screen(), ws.settings, targets, ingredient_database());
     if (change.done) {
         history_note_change();
         apply_recipe_change(change);
