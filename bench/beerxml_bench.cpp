@@ -2,7 +2,7 @@
 // programs write them (every optional element, long notes, display fields), with a few quirks to normalise;
 // and the files made to cost the reader the most (bench/beerxml_files.h), up to the 16 MB cap.
 #include "bench/beerxml_files.h"
-#include "recipe/beerxml_read.h"
+#include "recipe/formats/beerxml_read.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
-#include "recipe/recipe_file.h"
+#include "recipe/formats/cvl.h"
 #include "refdata/ingredients.h"
 #include "tests/calc_recipes.h"
 

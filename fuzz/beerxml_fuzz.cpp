@@ -6,10 +6,10 @@
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "fuzz_support.h"
-#include "recipe/beerxml_import.h"
-#include "recipe/beerxml_read.h"
-#include "recipe/beerxml_tree.h"
-#include "recipe/beerxml_write.h"
+#include "recipe/formats/foreign_recipe.h"
+#include "recipe/formats/beerxml_read.h"
+#include "recipe/formats/beerxml_tree.h"
+#include "recipe/formats/beerxml_write.h"
 #include "refdata/styles.h"
 
 #include <glib.h>

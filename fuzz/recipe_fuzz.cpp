@@ -7,7 +7,7 @@
 #include "core/workspace.h"
 #include "fuzz_support.h"
 #include "recipe/merge_sort.h"
-#include "recipe/recipe_file.h"
+#include "recipe/formats/cvl.h"
 #include "refdata/configuration.h"
 #include "refdata/styles.h"
 #include "report/html_report.h"

@@ -8,7 +8,7 @@
 #include "core/text.h"
 #include "core/workspace.h"
 #include "recipe/merge_sort.h"
-#include "recipe/recipe_file.h"
+#include "recipe/formats/cvl.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/menu_groups.h"

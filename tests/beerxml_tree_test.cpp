@@ -3,10 +3,10 @@
 #include "calc/evaluate.h"
 #include "calc_recipes.h"
 #include "random_recipe.h"
-#include "recipe/beerxml_import.h"
-#include "recipe/beerxml_read.h"
-#include "recipe/beerxml_tree.h"
-#include "recipe/beerxml_write.h"
+#include "recipe/formats/foreign_recipe.h"
+#include "recipe/formats/beerxml_read.h"
+#include "recipe/formats/beerxml_tree.h"
+#include "recipe/formats/beerxml_write.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

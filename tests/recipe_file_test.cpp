@@ -1,6 +1,6 @@
 // tests/recipe_file_test.cpp — writing and reading ".cvl" recipe files, and saves that must not lose a file.
 #include "core/workspace.h"
-#include "recipe/recipe_file.h"
+#include "recipe/formats/cvl.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // ui/beerxml_dialogs.cpp — the BeerXML dialogs: which recipe of a file to open, where to export, and the
-// messages. Reading, mapping and writing are the library's (recipe/beerxml_*).
+// messages. Reading, mapping and writing are the library's (recipe/formats/).
 #include "ui/beerxml_dialogs.h"
 
 #include "core/display_text.h"
 #include "core/history.h"
 #include "core/workspace.h"
-#include "recipe/beerxml_import.h"
-#include "recipe/beerxml_read.h"
-#include "recipe/beerxml_tree.h"
-#include "recipe/beerxml_write.h"
+#include "recipe/formats/foreign_recipe.h"
+#include "recipe/formats/beerxml_read.h"
+#include "recipe/formats/beerxml_tree.h"
+#include "recipe/formats/beerxml_write.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/refresh.h"

@@ -1,5 +1,5 @@
 // recipe/recipe_file.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
-#include "recipe/recipe_file.h"
+#include "recipe/formats/cvl.h"
 
 #include "core/line_reader.h"
 #include "core/replace_file.h"

@@ -87,7 +87,7 @@ struct BeerXmlContent {
     std::vector<BxRecipe> recipes;
     std::vector<std::string> steps;      // the normalising steps that fired
     std::vector<std::string> unreadable; // French, one per recipe that could not be read at all
-    size_t recipes_left_out = 0;         // beyond kMostRecipes (recipe/beerxml_tree.h), not read
+    size_t recipes_left_out = 0;         // beyond kMostRecipes (recipe/formats/beerxml_tree.h), not read
 };
 
 // Reads the bytes of a file. One bad field never loses its recipe, and one recipe GMarkup cannot read

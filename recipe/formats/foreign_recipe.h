@@ -4,7 +4,7 @@
 
 #include "core/records.h"
 #include "core/workspace.h"
-#include "recipe/beerxml_read.h"
+#include "recipe/formats/beerxml_read.h"
 
 #include <string>
 #include <vector>

@@ -1,13 +1,13 @@
 // recipe/beerxml_import.cpp — the mapping from BeerXML records to Cuvelo lines. Colours: grains and adjuncts
 // arrive in degrees Lovibond, sugars and extracts in SRM, both turned into EBC by the reader. The file's
 // efficiency, boil time and equipment stay out: they are the brewer's own settings in Cuvelo.
-#include "recipe/beerxml_import.h"
+#include "recipe/formats/foreign_recipe.h"
 
 #include "calc/format.h"
 #include "core/display_text.h"
 #include "core/quantity.h"
 #include "core/text.h"
-#include "recipe/beerxml_tree.h"
+#include "recipe/formats/beerxml_tree.h"
 #include "recipe/list_edit.h"
 
 #include <glib.h>

@@ -1,7 +1,7 @@
 // recipe/beerxml_write.cpp — the BeerXML writer: the reverse of the import mapping, in the standard's record
 // and element order. Numbers are plain decimals in the "C" locale (schemas read xs:decimal, which has no
 // exponent), texts are escaped UTF-8, and nothing but the standard's own elements is written.
-#include "recipe/beerxml_write.h"
+#include "recipe/formats/beerxml_write.h"
 
 #include "calc/evaluate.h"
 #include "core/display_text.h"

@@ -1,7 +1,7 @@
 // recipe/beerxml_text.cpp — the normalising pass before GMarkup: whatever another program wrote, the text
 // that comes out is UTF-8 XML with one root and no entity GMarkup does not know. GMarkup reads no DTD, so
 // entity expansion and external entities cannot happen however the file was made.
-#include "recipe/beerxml_text.h"
+#include "recipe/formats/beerxml_text.h"
 
 #include "core/display_text.h"
 #include "core/text.h"

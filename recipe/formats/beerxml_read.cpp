@@ -1,11 +1,11 @@
-// recipe/beerxml_read.cpp — each recipe's small tree (recipe/beerxml_tree.h) into records. Values are read by
+// recipe/beerxml_read.cpp — each recipe's small tree (recipe/formats/beerxml_tree.h) into records. Values are read by
 // their leading number and unit; a missing or unreadable one takes a default. Each such correction is written
 // down beside its recipe.
-#include "recipe/beerxml_read.h"
+#include "recipe/formats/beerxml_read.h"
 
 #include "core/display_text.h"
-#include "recipe/beerxml_text.h"
-#include "recipe/beerxml_tree.h"
+#include "recipe/formats/beerxml_text.h"
+#include "recipe/formats/beerxml_tree.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
