@@ -61,7 +61,7 @@ static void BM_ReadBeerXml1MB30Recipes(benchmark::State& state)
 {
     const std::string file = large_file();
     for (auto _ : state) {
-        const BeerXmlContent content = read_beerxml(file);
+        const ForeignFile content = read_beerxml(file);
         benchmark::DoNotOptimize(content.recipes.size());
     }
     state.counters["bytes"] = static_cast<double>(file.size());
@@ -76,7 +76,7 @@ static void BM_ReadHostileBeerXml(benchmark::State& state)
     const HostileFile kind = hostile_files().at(static_cast<size_t>(state.range(0)));
     const std::string file = hostile_file(kind, static_cast<size_t>(state.range(1)) << 20);
     for (auto _ : state) {
-        const BeerXmlContent content = read_beerxml(file);
+        const ForeignFile content = read_beerxml(file);
         benchmark::DoNotOptimize(content.recipes.size());
     }
     state.SetLabel(std::string(kind.name) + ", " + std::to_string(state.range(1)) + " MB");

@@ -3,6 +3,7 @@
 #include "calc/evaluate.h"
 #include "core/history.h"
 #include "core/workspace.h"
+#include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 #include "recipe/formats/cvl.h"
 #include "refdata/ingredients.h"

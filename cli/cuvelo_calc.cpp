@@ -11,12 +11,10 @@
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "recipe/formats/foreign_recipe.h"
-#include "recipe/formats/beerxml_text.h"
-#include "recipe/formats/beerxml_tree.h"
 #include "recipe/formats/beerxml_write.h"
-#include "recipe/merge_sort.h"
-#include "recipe/formats/cvl.h"
+#include "recipe/formats/foreign_recipe.h"
+#include "recipe/formats/recipe_format.h"
+#include "recipe/list_edit.h"
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
@@ -224,14 +222,13 @@ static void print_summary(const std::string& priming)
     std::printf("Pour une carbonatation de %s :\n%s\n", ws.carbonation.c_str(), lines.c_str());
 }
 
-// Reads a BeerXML file: lists its recipes, or makes the chosen one the recipe, its account on stderr.
-static int open_beerxml(const Options& options)
+// Another program's file: lists its recipes, or makes the chosen one the recipe, its account on stderr.
+static int open_foreign(const Options& options, const OpenedFile& file)
 {
-    BeerXmlContent content;
-    std::string why;
-    if (!read_beerxml_file(options.recipe_path, &content, &why)) {
+    const ForeignFile& content = file.foreign;
+    if (!file.read) {
         std::fprintf(stderr, "cuvelo-calc : impossible de lire « %s » : %s\n", options.recipe_path.c_str(),
-                     why.c_str());
+                     file.why.c_str());
         return EXIT_USAGE;
     }
     if (content.refused) {
@@ -240,7 +237,7 @@ static int open_beerxml(const Options& options)
     }
     if (options.list) {
         for (size_t i = 0; i < content.recipes.size(); i++)
-            std::printf("%zu\t%s\n", i + 1, beerxml_recipe_label(content, i).c_str());
+            std::printf("%zu\t%s\n", i + 1, foreign_recipe_label(content, i).c_str());
         if (content.recipes_left_out > 0)
             std::fprintf(stderr,
                          "cuvelo-calc : %s : %zu recette(s) de plus, au-delà des %zu premières, non lue(s)\n",
@@ -253,8 +250,8 @@ static int open_beerxml(const Options& options)
                      options.recipe_path.c_str(), content.recipes.size());
         return EXIT_USAGE;
     }
-    const ImportedRecipe recipe = import_beerxml_recipe(content.recipes[number - 1], ws);
-    apply_imported_recipe(recipe);
+    const ImportedRecipe recipe = import_foreign_recipe(content.recipes[number - 1], reference_data());
+    open_imported_recipe(recipe);
     evaluate_recipe();
     std::fprintf(stderr, "%s",
                  import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
@@ -321,24 +318,29 @@ static int run(int argc, char** argv)
     load_styles();
     set_recipe_start_values();
     std::string why;
-    if (opens_as_beerxml(options.recipe_path)) {
+    const OpenedFile file = open_any_recipe_file(options.recipe_path, recipe_on_screen());
+    if (file.format != RecipeFormat::cvl) {
         // An imported line takes its picture and price from the database entry of the same name, as in the
         // window: without the database the cost would differ from the one the window shows.
         load_ingredients();
-        status = open_beerxml(options);
+        status = open_foreign(options, file);
         if (status != EXIT_DONE || options.list)
             return status;
-    } else if (!load_recipe(options.recipe_path, &why)) {
+    } else if (!file.read) {
         std::fprintf(stderr, "cuvelo-calc : impossible de lire la recette « %s » : %s\n",
-                     options.recipe_path.c_str(), why.c_str());
+                     options.recipe_path.c_str(), file.why.c_str());
         return EXIT_USAGE;
-    } else if (options.list) {
-        std::printf("1\t%s\n", ws.title.c_str());
-        return EXIT_DONE;
-    } else if (options.recipe_number != "1") {
-        std::fprintf(stderr, "cuvelo-calc : « %s » ne contient qu'une recette\n",
-                     options.recipe_path.c_str());
-        return EXIT_USAGE;
+    } else {
+        put_file_recipe_on_screen(file.recipe, options.recipe_path);
+        if (options.list) {
+            std::printf("1\t%s\n", ws.title.c_str());
+            return EXIT_DONE;
+        }
+        if (options.recipe_number != "1") {
+            std::fprintf(stderr, "cuvelo-calc : « %s » ne contient qu'une recette\n",
+                         options.recipe_path.c_str());
+            return EXIT_USAGE;
+        }
     }
     // Not an error (the program itself runs without it), but every estimate then ignores the losses.
     if (!configuration_warning.empty())
@@ -363,7 +365,7 @@ static int run(int argc, char** argv)
     if (write && !options.beerxml_path.empty()) {
         std::vector<std::string> clamped;
         std::string why;
-        if (!export_beerxml(options.beerxml_path, &clamped, &why)) {
+        if (!export_beerxml(options.beerxml_path, recipe_report_on_screen(), &clamped, &why)) {
             std::fprintf(stderr, "cuvelo-calc : impossible d'écrire « %s » : %s\n",
                          options.beerxml_path.c_str(), why.c_str());
             status = EXIT_NOT_SAVED;

@@ -26,3 +26,18 @@ bool same_recipe(const Recipe& a, const Recipe& b)
             return false;
     return true;
 }
+
+RecipeLine recipe_line_of(const IngredientEntry& entry)
+{
+    RecipeLine line;
+    line.picture = entry.picture;
+    line.category = entry.category;
+    line.designation = entry.designation;
+    line.quantity = entry.quantity;
+    line.value = entry.value;
+    line.yield = entry.yield;
+    line.time = entry.time;
+    line.step = entry.step;
+    line.price = entry.price;
+    return line;
+}

@@ -83,6 +83,9 @@ struct Recipe {
     ForcedVolume forced;
 };
 
+// A recipe line with the entry's texts (the picture is loaded when the line is stored).
+RecipeLine recipe_line_of(const IngredientEntry& entry);
+
 // True when the two recipes hold the same texts (the lines' computed figures and pictures aside).
 bool same_recipe(const Recipe& a, const Recipe& b);
 
@@ -138,4 +141,13 @@ struct RecipeReport {
     Estimates estimates;
     Settings settings;
     double cost = 0;
+};
+
+// The reference data a mapping reads: the ingredient and style databases, numbered from 1 up to their
+// counts as the workspace keeps them (style 1 is the built-in one).
+struct ReferenceData {
+    const std::vector<IngredientEntry>& ingredients;
+    int32_t ingredient_count;
+    const std::vector<StyleEntry>& styles;
+    int32_t style_count;
 };

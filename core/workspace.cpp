@@ -52,6 +52,11 @@ void add_recipe_line(const RecipeLine& from)
     store_line(from, ws.lines[ws.line_count]);
 }
 
+ReferenceData reference_data()
+{
+    return ReferenceData{ws.ingredients, ws.ingredient_count, ws.styles, ws.style_count};
+}
+
 Recipe recipe_on_screen()
 {
     Recipe recipe;

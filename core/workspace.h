@@ -52,6 +52,9 @@ RecipeLine stored_line(const RecipeLine& line);
 // Appends stored_line(line); a 257th line is ignored.
 void add_recipe_line(const RecipeLine& line);
 
+// The databases loaded into the workspace, as the mappings read them.
+ReferenceData reference_data();
+
 // The two conversions between the workspace's recipe members and a Recipe value.
 
 // A copy of the recipe on screen.

@@ -6,6 +6,7 @@
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "fuzz_support.h"
+#include "recipe/list_edit.h"
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/beerxml_read.h"
 #include "recipe/formats/beerxml_tree.h"
@@ -63,11 +64,11 @@ static void check_hidden(const std::string& text, const char* what)
 }
 
 // The caps of the reader hold, and a recipe's name shows without hidden characters.
-static void check_bounds(const BeerXmlContent& content)
+static void check_bounds(const ForeignFile& content)
 {
     if (content.recipes.size() > kMostRecipes)
         property_failed("more recipes than the cap", std::to_string(content.recipes.size()));
-    for (const BxRecipe& r : content.recipes) {
+    for (const ForeignRecipe& r : content.recipes) {
         if (r.hops.size() > kMostRecords || r.fermentables.size() > kMostRecords ||
             r.yeasts.size() > kMostRecords || r.miscs.size() > kMostRecords || r.waters.size() > kMostRecords)
             property_failed("more records of one kind than the cap", r.name);
@@ -104,15 +105,15 @@ static std::string figures_of(std::string document)
 }
 
 // The exported file of the recipe on screen reads back as one recipe with the same ingredient records.
-static void check_export(const BxRecipe& imported)
+static void check_export(const ForeignRecipe& imported)
 {
-    const std::string document = beerxml_document(ws, nullptr);
+    const std::string document = beerxml_document(recipe_report_on_screen(), nullptr);
     if (holds_non_number(figures_of(document)))
         property_failed("the export writes no number", document);
-    const BeerXmlContent back = read_beerxml(document);
+    const ForeignFile back = read_beerxml(document);
     if (back.refused || back.recipes.size() != 1 || !back.unreadable.empty())
         property_failed("the export does not read back as one recipe", document);
-    const BxRecipe& r = back.recipes[0];
+    const ForeignRecipe& r = back.recipes[0];
     if (r.hops.size() != imported.hops.size() || r.fermentables.size() != imported.fermentables.size() ||
         r.yeasts.size() != imported.yeasts.size())
         property_failed("the export lost ingredients", document);
@@ -132,13 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ws.settings.litres_per_kilo = 3;
     ws.settings.loss_boil = 10;
     const std::string file = repeated_file(std::string(reinterpret_cast<const char*>(data), size));
-    const BeerXmlContent content = read_beerxml(file);
+    const ForeignFile content = read_beerxml(file);
     if (content.refused != content.recipes.empty())
         property_failed("a file with recipes is refused, or one without is not", content.refusal);
     check_bounds(content);
     for (size_t i = 0; i < content.recipes.size() && i < 4; i++) {
-        const ImportedRecipe imported = import_beerxml_recipe(content.recipes[i], ws);
-        apply_imported_recipe(imported);
+        const ImportedRecipe imported = import_foreign_recipe(content.recipes[i], reference_data());
+        open_imported_recipe(imported);
         evaluate_recipe();
         check_line_texts();
         const std::string message = import_message(imported, content, ws.estimates, 75);
@@ -148,8 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (message.size() > 64 * 1024)
             property_failed("the import message is not bounded", message.substr(0, 2000));
         check_hidden(message, "the import message keeps a hidden character");
-        if (g_utf8_strlen(beerxml_recipe_label(content, i).c_str(), -1) > 121)
-            property_failed("a recipe label is not cut", beerxml_recipe_label(content, i));
+        if (g_utf8_strlen(foreign_recipe_label(content, i).c_str(), -1) > 121)
+            property_failed("a recipe label is not cut", foreign_recipe_label(content, i));
         if (ws.line_count <= 250)
             check_export(content.recipes[i]);
     }

@@ -6,6 +6,7 @@
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "fuzz_support.h"
+#include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 #include "recipe/formats/cvl.h"
 #include "refdata/configuration.h"

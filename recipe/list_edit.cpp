@@ -1,7 +1,10 @@
-// recipe/list_edit.cpp — adding a database ingredient, deleting and moving lines, starting a new recipe.
+// recipe/list_edit.cpp — the recipe on screen as recipe/ changes it: adding a database ingredient, deleting
+// and moving lines, starting a new recipe, merging and sorting, opening and saving.
 #include "recipe/list_edit.h"
 
 #include "core/workspace.h"
+#include "recipe/formats/cvl.h"
+#include "recipe/merge_sort.h"
 
 #include <utility>
 
@@ -12,21 +15,6 @@ static bool has_water_for_step(const std::string& step)
         if (ws.lines[i].category == "EAU" && ws.lines[i].step == step)
             return true;
     return false;
-}
-
-RecipeLine recipe_line_of(const IngredientEntry& entry)
-{
-    RecipeLine line;
-    line.picture = entry.picture;
-    line.category = entry.category;
-    line.designation = entry.designation;
-    line.quantity = entry.quantity;
-    line.value = entry.value;
-    line.yield = entry.yield;
-    line.time = entry.time;
-    line.step = entry.step;
-    line.price = entry.price;
-    return line;
 }
 
 void add_database_ingredient(int item)
@@ -83,4 +71,67 @@ void start_new_recipe()
     ws.volume_forced = 0;
     // Left over, the old figure would be saved with the new recipe and force its volume when reopened.
     ws.forced_volume = 0;
+}
+
+void merge_lines()
+{
+    ws.line_count = merge_lines(&ws.lines[1], ws.line_count);
+}
+
+void sort_lines()
+{
+    sort_lines(&ws.lines[1], ws.line_count);
+}
+
+void merge_and_sort()
+{
+    if (ws.line_count == 0)
+        return;
+    const int32_t count_before = ws.line_count;
+    ws.line_count = merge_and_sort(&ws.lines[1], ws.line_count);
+    // A selection may name a slot the merge emptied.
+    if (ws.line_count < count_before)
+        ws.selected_line = 0;
+}
+
+bool same_ingredient(int a, int b)
+{
+    return a != b && same_ingredient(ws.lines[a], ws.lines[b]);
+}
+
+bool save_recipe(const std::string& path, std::string* why)
+{
+    const std::string name = cvl_path(path);
+    if (!write_cvl_file(name, recipe_on_screen(), why))
+        return false;
+    ws.file_name = name;
+    return true;
+}
+
+void put_file_recipe_on_screen(const Recipe& recipe, const std::string& path)
+{
+    ws.selected_line = 0;
+    put_recipe_on_screen(recipe);
+    ws.file_name = path;
+}
+
+bool load_recipe(const std::string& path, std::string* why)
+{
+    Recipe recipe = recipe_on_screen();
+    if (!read_cvl_file(path, recipe, why))
+        return false;
+    put_file_recipe_on_screen(recipe, path);
+    return true;
+}
+
+void open_imported_recipe(const ImportedRecipe& imported)
+{
+    ws.selected_line = 0;
+    ws.file_name = "";
+    ws.file_base_name = "";
+    ws.style_display_mode = 0;
+    Recipe recipe = imported.recipe;
+    for (RecipeLine& line : recipe.lines)
+        line = stored_line(line);
+    put_recipe_on_screen(recipe);
 }

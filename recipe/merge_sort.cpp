@@ -1,9 +1,7 @@
 // recipe/merge_sort.cpp — merges lines of one ingredient and unit, then puts the lines in brewing order.
 #include "recipe/merge_sort.h"
 
-#include "core/line_figures.h"
 #include "core/quantity.h"
-#include "core/workspace.h"
 
 #include <cmath>
 #include <string>
@@ -11,24 +9,35 @@
 #include <utility>
 #include <vector>
 
-bool same_ingredient(int a, int b)
+namespace
 {
-    if (a == b)
-        return false;
-    const RecipeLine& x = ws.lines[a];
-    const RecipeLine& y = ws.lines[b];
+
+// The lines numbered from 1, as the merge and the sort count them, over an array numbered from 0.
+struct Lines {
+    RecipeLine* first;
+    int count;
+    RecipeLine& operator[](int k) const
+    {
+        return first[k - 1];
+    }
+};
+
+} // namespace
+
+bool same_ingredient(const RecipeLine& x, const RecipeLine& y)
+{
     return x.category == y.category && x.designation == y.designation && x.value == y.value &&
            x.yield == y.yield && x.time == y.time && x.step == y.step && x.price == y.price;
 }
 
 // Numbers the lines by their texts other than quantity and picture: equal numbers, same ingredient.
-static std::vector<int> ingredient_classes()
+static std::vector<int> ingredient_classes(Lines lines)
 {
-    std::vector<int> classes(ws.line_count + 1, 0);
+    std::vector<int> classes(lines.count + 1, 0);
     std::unordered_map<std::string, int> known;
     std::string key;
-    for (int k = 1; k <= ws.line_count; k++) {
-        const RecipeLine& l = ws.lines[k];
+    for (int k = 1; k <= lines.count; k++) {
+        const RecipeLine& l = lines[k];
         key.clear();
         // Each text is preceded by its length, so no two different lines give the same key.
         for (const std::string* text :
@@ -46,6 +55,7 @@ static std::vector<int> ingredient_classes()
 // only this list; the records move once at the end. Deleting each merged line at once moved every record
 // below it, up to 32,000 record copies for a full recipe of one ingredient.
 struct MergeScan {
+    Lines lines;
     std::vector<int> classes;          // by line number before the merge
     std::vector<LineFigures>& figures; // by line number before the merge, kept as quantities are rewritten
     std::vector<Unit> units;           // the figures' units, close together for the scan
@@ -69,8 +79,9 @@ static bool merge_first_pair(MergeScan& scan)
             if (i == j || scan.classes[a] != scan.classes[b] || unit != scan.units[b] || unit == Unit::none)
                 continue;
             // "KG" read without a blank is written " KG"; the sum is read back as the text holds it.
-            ws.lines[a].quantity = quantity_text(scan.figures[a].amount + scan.figures[b].amount, unit);
-            scan.figures[a] = with_quantity(scan.figures[a], ws.lines[a].quantity);
+            std::string& quantity = scan.lines[a].quantity;
+            quantity = quantity_text(scan.figures[a].amount + scan.figures[b].amount, unit);
+            scan.figures[a] = with_quantity(scan.figures[a], quantity);
             scan.at.erase(scan.at.begin() + j);
             scan.count--;
             return true;
@@ -79,46 +90,48 @@ static bool merge_first_pair(MergeScan& scan)
     return false;
 }
 
-// The figures of lines 1 to line_count, by line number ([0] unused); the merge and the sort share them.
-static std::vector<LineFigures> figures_on_screen()
+// The figures of the lines, by line number ([0] unused); the merge and the sort share them.
+static std::vector<LineFigures> figures_of_lines(Lines lines)
 {
     std::vector<LineFigures> figures;
-    figures.reserve(ws.line_count + 1);
+    figures.reserve(lines.count + 1);
     figures.push_back(LineFigures{});
-    for (int k = 1; k <= ws.line_count; k++)
-        figures.push_back(brewing_figures_of(ws.lines[k]));
+    for (int k = 1; k <= lines.count; k++)
+        figures.push_back(brewing_figures_of(lines[k]));
     return figures;
 }
 
-// The merge over the lines' figures, which follow their lines.
-static void merge_lines(std::vector<LineFigures>& figures)
+// The merge over the lines' figures, which follow their lines; gives the count left.
+static int merge_lines(Lines lines, std::vector<LineFigures>& figures)
 {
-    MergeScan scan{ingredient_classes(),
+    MergeScan scan{lines,
+                   ingredient_classes(lines),
                    figures,
-                   std::vector<Unit>(ws.line_count + 1),
-                   std::vector<int>(ws.line_count + 1),
+                   std::vector<Unit>(lines.count + 1),
+                   std::vector<int>(lines.count + 1),
                    0,
                    0};
-    for (int k = 1; k <= ws.line_count; k++) {
+    for (int k = 1; k <= lines.count; k++) {
         scan.units[k] = figures[k].unit;
         scan.at[k] = k;
     }
-    scan.count = ws.line_count;
+    scan.count = lines.count;
     while (merge_first_pair(scan)) {
     }
     // Survivors keep their order, and each moves up at most once.
     for (int k = 1; k <= scan.count; k++)
         if (scan.at[k] != k) {
-            ws.lines[k] = std::move(ws.lines[scan.at[k]]);
+            lines[k] = std::move(lines[scan.at[k]]);
             figures[k] = figures[scan.at[k]];
         }
-    ws.line_count = scan.count;
+    return scan.count;
 }
 
-void merge_lines()
+int merge_lines(RecipeLine* lines, int count)
 {
-    std::vector<LineFigures> figures = figures_on_screen();
-    merge_lines(figures);
+    const Lines numbered{lines, count};
+    std::vector<LineFigures> figures = figures_of_lines(numbered);
+    return merge_lines(numbered, figures);
 }
 
 // Rounds half to even (the default rounding mode) into an int32. A value beyond the int32 range is clamped
@@ -172,15 +185,15 @@ static void exchange_row(int32_t& key, int& line, int32_t* keys, int* at, int co
 }
 
 // The sort, its keys read from the lines' figures.
-static void sort_lines(const std::vector<LineFigures>& figures)
+static void sort_lines(Lines lines, const std::vector<LineFigures>& figures)
 {
-    const int n = ws.line_count;
+    const int n = lines.count;
     // The exchanges run on the keys and line numbers only, then each record moves once: exchanging whole
     // records cost up to 32,640 exchanges of nine texts each.
     std::vector<int32_t> keys(n + 1);
     std::vector<int> at(n + 1);
     for (int i = 1; i <= n; i++) {
-        keys[i] = ws.lines[i].sort_key = sort_key_of(figures[i]);
+        keys[i] = lines[i].sort_key = sort_key_of(figures[i]);
         at[i] = i;
     }
     // This exact exchange order decides where lines of equal keys end; it is not stable. Line i's key and
@@ -199,14 +212,15 @@ static void sort_lines(const std::vector<LineFigures>& figures)
     std::vector<RecipeLine> sorted;
     sorted.reserve(n);
     for (int i = 1; i <= n; i++)
-        sorted.push_back(std::move(ws.lines[at[i]]));
+        sorted.push_back(std::move(lines[at[i]]));
     for (int i = 1; i <= n; i++)
-        ws.lines[i] = std::move(sorted[i - 1]);
+        lines[i] = std::move(sorted[i - 1]);
 }
 
-void sort_lines()
+void sort_lines(RecipeLine* lines, int count)
 {
-    sort_lines(figures_on_screen());
+    const Lines numbered{lines, count};
+    sort_lines(numbered, figures_of_lines(numbered));
 }
 
 int32_t sort_key_of(const RecipeLine& line)
@@ -214,16 +228,11 @@ int32_t sort_key_of(const RecipeLine& line)
     return sort_key_of(brewing_figures_of(line));
 }
 
-void merge_and_sort()
+int merge_and_sort(RecipeLine* lines, int count)
 {
-    if (ws.line_count == 0)
-        return;
-    const int32_t count_before = ws.line_count;
     // The lines are read once: the merge keeps the figures of the lines it rewrites and moves.
-    std::vector<LineFigures> figures = figures_on_screen();
-    merge_lines(figures);
-    sort_lines(figures);
-    // A selection may name a slot the merge emptied.
-    if (ws.line_count < count_before)
-        ws.selected_line = 0;
+    std::vector<LineFigures> figures = figures_of_lines(Lines{lines, count});
+    const int left = merge_lines(Lines{lines, count}, figures);
+    sort_lines(Lines{lines, left}, figures);
+    return left;
 }

@@ -1,8 +1,6 @@
 // report/browser.cpp — starts the configured browser on a page and lets the main loop reap it.
 #include "report/browser.h"
 
-#include "core/workspace.h"
-
 #include <glib.h>
 #include <sys/wait.h>
 
@@ -118,15 +116,15 @@ static void forget_run(gpointer data)
     delete static_cast<BrowserRun*>(data);
 }
 
-bool launch_browser(const std::string& argument_text, std::string& failed_command)
+bool launch_browser(const std::string& browser, const std::string& argument_text, std::string& failed_command)
 {
-    std::string program = ws.settings.browser;
+    std::string program = browser;
     for (char& c : program)
         if (c == '\\')
             c = '/';
     std::vector<std::string> words = split_arguments(program);
     if (words.empty()) {
-        failed_command = ws.settings.browser;
+        failed_command = browser;
         return false;
     }
     for (const std::string& word : split_arguments(argument_text))
@@ -143,20 +141,21 @@ bool launch_browser(const std::string& argument_text, std::string& failed_comman
                        GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr, nullptr, &pid,
                        &error)) {
         g_clear_error(&error);
-        failed_command = ws.settings.browser;
+        failed_command = browser;
         return false;
     }
     running_browsers++;
     g_child_watch_add_full(G_PRIORITY_DEFAULT, pid, on_browser_ended,
-                           new BrowserRun{ws.settings.browser, g_get_monotonic_time()}, forget_run);
+                           new BrowserRun{browser, g_get_monotonic_time()}, forget_run);
     failed_command.clear();
     return true;
 }
 
-bool show_help(std::string& failed_command)
+bool show_help(const std::string& browser, std::string& failed_command)
 {
     const std::string& folder = data_folders().help;
-    return launch_browser(page_argument(folder.empty() ? executable_folder() : folder, "lisez-moi.htm"),
+    return launch_browser(browser,
+                          page_argument(folder.empty() ? executable_folder() : folder, "lisez-moi.htm"),
                           failed_command);
 }
 

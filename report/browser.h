@@ -14,12 +14,14 @@ std::vector<std::string> split_arguments(const std::string& text);
 // that would change the URL ("%", "#", "?", quotes, backslashes, controls) percent-encoded.
 std::string page_argument(const std::string& folder, const std::string& page);
 
-// Starts the browser setting (split into words, backslashes as slashes) with the words of `argument_text`
-// and returns at once. False when it could not be started; `failed_command` then names it.
-bool launch_browser(const std::string& argument_text, std::string& failed_command);
+// Starts `browser`, the NAVIGATEUR setting (split into words, backslashes as slashes), with the words of
+// `argument_text` and returns at once. False when it could not be started; `failed_command` then names it.
+bool launch_browser(const std::string& browser, const std::string& argument_text,
+                    std::string& failed_command);
 
-// Opens "lisez-moi.htm" from the help folder (the shared data folder, else the executable's folder).
-bool show_help(std::string& failed_command);
+// Opens "lisez-moi.htm" from the help folder (the shared data folder, else the executable's folder) in
+// `browser`.
+bool show_help(const std::string& browser, std::string& failed_command);
 
 // How many started browsers have not ended yet; their ends are noticed by the default GLib main context.
 int running_browser_count();

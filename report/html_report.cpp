@@ -141,5 +141,5 @@ bool write_html_report(const RecipeReport& report, std::string& failed_command)
     // The page stays until the next report or the end of the program: a browser that hands it to an
     // already running one returns before the page is read.
     std::string folder = path.substr(0, path.rfind('/'));
-    return launch_browser(page_argument(folder, "recette.html"), failed_command);
+    return launch_browser(report.settings.browser, page_argument(folder, "recette.html"), failed_command);
 }

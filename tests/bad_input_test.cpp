@@ -7,6 +7,7 @@
 #include "core/picture.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 #include "recipe/formats/cvl.h"
 #include "refdata/configuration.h"

@@ -29,7 +29,7 @@ static std::string hop(const std::string& name)
            "</NAME><ALPHA>5</ALPHA><AMOUNT>0.01</AMOUNT><USE>Boil</USE><TIME>60</TIME></HOP>";
 }
 
-static std::string all_said(const BxRecipe& r)
+static std::string all_said(const ForeignRecipe& r)
 {
     std::string said;
     for (const std::string& text : r.left_out)
@@ -75,7 +75,7 @@ TEST(BeerXmlTree, EachCapKeepsWhatItBoundsAndSaysWhatWasLeftOut)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const BeerXmlContent content = read_beerxml(c.file);
+        const ForeignFile content = read_beerxml(c.file);
         ASSERT_EQ(content.recipes.size(), c.recipes) << content.refusal;
         EXPECT_EQ(content.recipes[0].hops.size(), c.hops);
         if (c.said) {
@@ -83,7 +83,7 @@ TEST(BeerXmlTree, EachCapKeepsWhatItBoundsAndSaysWhatWasLeftOut)
                 << all_said(content.recipes[0]);
         }
         EXPECT_EQ(content.recipes_left_out, c.recipes_left_out);
-        for (const BxRecipe& r : content.recipes) {
+        for (const ForeignRecipe& r : content.recipes) {
             EXPECT_LE(r.hops.size() + r.fermentables.size() + r.yeasts.size() + r.miscs.size(),
                       4 * kMostRecords);
             EXPECT_LE(r.corrections.size(), kMostCorrections);
@@ -96,16 +96,16 @@ TEST(BeerXmlTree, CorrectionsBeyondTheBoundAreCountedAndTheMessageSaysHowMany)
 {
     // Each hop lacks ALPHA, AMOUNT, USE and TIME (one correction) and says 10 t were kept of its 20 t
     // (another); the recipe lacks BATCH_SIZE.
-    const BeerXmlContent content =
+    const ForeignFile content =
         read_beerxml("<RECIPE><NAME>N</NAME>" +
                      repeated("<HOP><NAME>h</NAME><AMOUNT>20000</AMOUNT></HOP>", 40) + "</RECIPE>");
     ASSERT_EQ(content.recipes.size(), 1u);
-    const BxRecipe& r = content.recipes[0];
+    const ForeignRecipe& r = content.recipes[0];
     EXPECT_EQ(r.corrections.size(), kMostCorrections);
     EXPECT_EQ(r.corrections.size() + r.more_corrections, 40 * 2 + 1u);
     EXPECT_EQ(r.corrections[1], "houblon « h » : AMOUNT 20000 ramené à 10000");
     reset_workspace();
-    const ImportedRecipe imported = import_beerxml_recipe(r, ws);
+    const ImportedRecipe imported = import_foreign_recipe(r, reference_data());
     const std::string message = import_message(imported, content, ws.estimates, 75);
     EXPECT_NE(message.find("\n  … et 51 autres\n"), std::string::npos) << message;
 }
@@ -119,20 +119,20 @@ static std::string recipe_element(std::mt19937& random)
         add_recipe_line(line);
     ws.title = "Recette " + std::to_string(random() % 100000);
     evaluate_recipe();
-    const std::string document = beerxml_document(ws, nullptr);
+    const std::string document = beerxml_document(recipe_report_on_screen(), nullptr);
     const size_t start = document.find("<RECIPE>");
     const size_t end = document.find("</RECIPE>") + 10;
     return document.substr(start, end - start);
 }
 
-static std::string summary(const BxRecipe& r)
+static std::string summary(const ForeignRecipe& r)
 {
     std::string out = r.name + " " + std::to_string(r.batch_size);
-    for (const BxFermentable& f : r.fermentables)
+    for (const ForeignFermentable& f : r.fermentables)
         out += " F" + f.name + ":" + std::to_string(f.amount);
-    for (const BxHop& h : r.hops)
+    for (const ForeignHop& h : r.hops)
         out += " H" + h.name + ":" + std::to_string(h.amount) + "/" + std::to_string(h.time);
-    for (const BxYeast& y : r.yeasts)
+    for (const ForeignYeast& y : r.yeasts)
         out += " Y" + y.name;
     return out + " corrections " + std::to_string(r.corrections.size());
 }
@@ -151,7 +151,7 @@ TEST(BeerXmlTree, OneBrokenRecipeNeverChangesHowTheOthersRead)
         std::string sound = "<?xml version=\"1.0\"?>\n<RECIPES>\n";
         for (const std::string& r : recipes)
             sound += r;
-        const BeerXmlContent expected = read_beerxml(sound + "</RECIPES>\n");
+        const ForeignFile expected = read_beerxml(sound + "</RECIPES>\n");
         ASSERT_EQ(expected.recipes.size(), recipes.size());
 
         const size_t broken = std::uniform_int_distribution<size_t>(0, recipes.size() - 1)(random);
@@ -172,14 +172,14 @@ TEST(BeerXmlTree, OneBrokenRecipeNeverChangesHowTheOthersRead)
         std::string file = "<?xml version=\"1.0\"?>\n<RECIPES>\n";
         for (const std::string& recipe : recipes)
             file += recipe;
-        const BeerXmlContent got = read_beerxml(file + "</RECIPES>\n");
+        const ForeignFile got = read_beerxml(file + "</RECIPES>\n");
         SCOPED_TRACE("fault " + std::to_string(fault) + " in recipe " + std::to_string(broken + 1));
         ASSERT_EQ(got.recipes.size() + got.unreadable.size(), recipes.size());
         size_t k = 0;
         for (size_t i = 0; i < recipes.size(); i++) {
             if (i == broken && fault == 4)
                 continue; // unreadable: said, not read
-            const BxRecipe& read = got.recipes.at(k++);
+            const ForeignRecipe& read = got.recipes.at(k++);
             if (i != broken) {
                 EXPECT_EQ(summary(read), summary(expected.recipes[i]));
             } else {

@@ -212,7 +212,7 @@ TEST_F(FakeBrowser, SettingMayCarryOptionsAndQuotedPaths)
     ASSERT_EQ(rename(script_.c_str(), spaced.c_str()), 0);
     ws.settings.browser = "\"" + spaced + "\"  --new-window --profile \"mon profil\"";
     std::string failed;
-    ASSERT_TRUE(launch_browser("\"file:////x/y.html\"", failed));
+    ASSERT_TRUE(launch_browser(ws.settings.browser, "\"file:////x/y.html\"", failed));
     ASSERT_TRUE(run_until_browsers_end());
     EXPECT_EQ(args(), "[--new-window]\n[--profile]\n[mon profil]\n[file:////x/y.html]\n");
 }
@@ -225,7 +225,7 @@ TEST_F(FakeBrowser, BackslashesInTheSettingAreSlashes)
             c = '\\';
     ws.settings.browser = windows_style + " -a\\b";
     std::string failed;
-    ASSERT_TRUE(launch_browser("x\\y", failed));
+    ASSERT_TRUE(launch_browser(ws.settings.browser, "x\\y", failed));
     ASSERT_TRUE(run_until_browsers_end());
     EXPECT_EQ(args(), "[-a/b]\n[x\\y]\n"); // the argument text keeps its backslashes
 }
@@ -236,7 +236,7 @@ TEST_F(FakeBrowser, ProgramIsFoundInPath)
     g_setenv("PATH", (dir_.path() + ":" + old_path).c_str(), TRUE);
     ws.settings.browser = "navigateur";
     std::string failed;
-    bool started = launch_browser("page", failed);
+    bool started = launch_browser(ws.settings.browser, "page", failed);
     g_setenv("PATH", old_path.c_str(), TRUE);
     ASSERT_TRUE(started);
     ASSERT_TRUE(run_until_browsers_end());
@@ -255,10 +255,10 @@ TEST_F(FakeBrowser, BrowserThatCannotStartIsReportedAndNamed)
     for (const FailingCase& c : kFailing) {
         ws.settings.browser = c.browser;
         std::string failed = "stale";
-        EXPECT_FALSE(launch_browser("page", failed)) << c.browser;
+        EXPECT_FALSE(launch_browser(ws.settings.browser, "page", failed)) << c.browser;
         EXPECT_EQ(failed, c.browser);
         failed = "stale";
-        EXPECT_FALSE(show_help(failed)) << c.browser;
+        EXPECT_FALSE(show_help(ws.settings.browser, failed)) << c.browser;
         EXPECT_EQ(failed, c.browser);
         failed = "stale";
         EXPECT_FALSE(write_html_report(recipe_report_on_screen(), failed)) << c.browser;
@@ -271,7 +271,7 @@ TEST_F(FakeBrowser, BrowserThatCannotStartIsReportedAndNamed)
 TEST_F(FakeBrowser, HelpPageIsBesideTheExecutable)
 {
     std::string failed;
-    ASSERT_TRUE(show_help(failed));
+    ASSERT_TRUE(show_help(ws.settings.browser, failed));
     ASSERT_TRUE(run_until_browsers_end());
     EXPECT_EQ(args(), "[file:///" + executable_folder() + "/lisez-moi.htm]\n");
     EXPECT_FALSE(file_exists("recette.html")); // help writes nothing
@@ -290,7 +290,7 @@ TEST_F(FakeBrowser, LaunchReturnsWhileTheBrowserRuns)
                             fifo + "' > /dev/null; then echo released; else echo 'gave up'; fi > '" +
                             dir_.path() + "/args'\n");
     std::string failed;
-    ASSERT_TRUE(launch_browser("page", failed));
+    ASSERT_TRUE(launch_browser(ws.settings.browser, "page", failed));
     EXPECT_EQ(running_browser_count(), 1);
     ASSERT_EQ(write(pipe_end, "go\n", 3), 3);
     ASSERT_TRUE(run_until_browsers_end());
@@ -353,10 +353,10 @@ TEST(Browser, CommandThatEndsInErrorAtOnceIsTold)
     reset_workspace();
     std::string failed;
     ws.settings.browser = "sh -c \"exit 3\"";
-    ASSERT_TRUE(launch_browser("page", failed));
+    ASSERT_TRUE(launch_browser(ws.settings.browser, "page", failed));
     ASSERT_TRUE(run_until_browsers_end());
     ws.settings.browser = "true";
-    ASSERT_TRUE(launch_browser("page", failed));
+    ASSERT_TRUE(launch_browser(ws.settings.browser, "page", failed));
     ASSERT_TRUE(run_until_browsers_end());
     set_browser_end_notice(nullptr);
     ASSERT_EQ(heard.size(), 1u);

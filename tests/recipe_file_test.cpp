@@ -1,5 +1,6 @@
 // tests/recipe_file_test.cpp — writing and reading ".cvl" recipe files, and saves that must not lose a file.
 #include "core/workspace.h"
+#include "recipe/list_edit.h"
 #include "recipe/formats/cvl.h"
 #include "test_support.h"
 

@@ -2,13 +2,13 @@
 // messages. Reading, mapping and writing are the library's (recipe/formats/).
 #include "ui/beerxml_dialogs.h"
 
+#include "calc/evaluate.h"
 #include "core/display_text.h"
 #include "core/history.h"
 #include "core/workspace.h"
 #include "recipe/formats/foreign_recipe.h"
-#include "recipe/formats/beerxml_read.h"
-#include "recipe/formats/beerxml_tree.h"
 #include "recipe/formats/beerxml_write.h"
+#include "recipe/list_edit.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/refresh.h"
@@ -33,7 +33,7 @@ void add_open_filters(GtkFileChooser* chooser)
 }
 
 // Asks which recipe of the file to open; its index, or -1 when the brewer cancels.
-static int choose_recipe(const BeerXmlContent& content, const std::string& path)
+static int choose_recipe(const ForeignFile& content, const std::string& path)
 {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
         "Choisir une recette", GTK_WINDOW(ui.main_window),
@@ -58,7 +58,7 @@ static int choose_recipe(const BeerXmlContent& content, const std::string& path)
         GtkTreeIter row;
         gtk_list_store_append(store, &row);
         gtk_list_store_set(store, &row, 0, static_cast<int>(i + 1), 1,
-                           beerxml_recipe_label(content, i).c_str(), -1);
+                           foreign_recipe_label(content, i).c_str(), -1);
     }
     GtkWidget* list = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
     g_object_unref(store);
@@ -99,12 +99,11 @@ static int choose_recipe(const BeerXmlContent& content, const std::string& path)
     return chosen;
 }
 
-bool open_beerxml_recipe(const std::string& path)
+bool open_foreign_recipe(const OpenedFile& file, const std::string& path)
 {
-    BeerXmlContent content;
-    std::string why;
-    if (!read_beerxml_file(path, &content, &why)) {
-        show_message(GTK_MESSAGE_ERROR, "Impossible d'ouvrir le fichier :\n" + path + "\n(" + why + ")");
+    const ForeignFile& content = file.foreign;
+    if (!file.read) {
+        show_message(GTK_MESSAGE_ERROR, "Impossible d'ouvrir le fichier :\n" + path + "\n(" + file.why + ")");
         return false;
     }
     if (content.refused) {
@@ -115,8 +114,9 @@ bool open_beerxml_recipe(const std::string& path)
     const int index = content.recipes.size() == 1 ? 0 : choose_recipe(content, path);
     if (index < 0)
         return false;
-    const ImportedRecipe recipe = import_beerxml_recipe(content.recipes[static_cast<size_t>(index)], ws);
-    apply_imported_recipe(recipe);
+    const ImportedRecipe recipe =
+        import_foreign_recipe(content.recipes[static_cast<size_t>(index)], reference_data());
+    open_imported_recipe(recipe);
     // The recipe shows behind the message, which compares the file's figures with these estimates.
     // An imported recipe starts its own history, as an opened one does, but is saved nowhere yet: modified.
     history_reset_unsaved();
@@ -166,7 +166,8 @@ void export_recipe_as_beerxml()
         path += ".xml";
     std::vector<std::string> clamped;
     std::string why;
-    if (!export_beerxml(path, &clamped, &why)) {
+    evaluate_recipe();
+    if (!export_beerxml(path, recipe_report_on_screen(), &clamped, &why)) {
         show_message(GTK_MESSAGE_ERROR,
                      "Impossible d'exporter la recette dans :\n" + path + "\n(" + why + ")");
         return;

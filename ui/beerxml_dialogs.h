@@ -2,6 +2,8 @@
 // and the "Exporter en BeerXML…" command, each ending with its one French message.
 #pragma once
 
+#include "recipe/formats/recipe_format.h"
+
 #include <gtk/gtk.h>
 
 #include <string>
@@ -10,9 +12,10 @@
 // recettes").
 void add_open_filters(GtkFileChooser* chooser);
 
-// Opens a BeerXML file as a new recipe never saved; says what it read, lost and corrected, or why the file
-// is refused. True when the recipe on screen was replaced (the caller refreshes and retitles the window).
-bool open_beerxml_recipe(const std::string& path);
+// Opens another program's file (read by open_any_recipe_file) as a new recipe never saved, asking which
+// recipe when it holds several; says what it read, lost and corrected, or why the file is refused. True when
+// the recipe on screen was replaced (the caller refreshes and retitles the window).
+bool open_foreign_recipe(const OpenedFile& file, const std::string& path);
 
 // The export command: a Save chooser of "*.xml" files, then the export; says what was clamped or why the
 // file could not be written.

@@ -146,7 +146,7 @@ static void show_cost()
 void show_help_command()
 {
     std::string failed_command;
-    if (!show_help(failed_command))
+    if (!show_help(ws.settings.browser, failed_command))
         show_browser_failure(failed_command);
 }
 

@@ -6,9 +6,8 @@
 #include "core/history.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "recipe/formats/beerxml_text.h"
 #include "recipe/list_edit.h"
-#include "recipe/formats/cvl.h"
+#include "recipe/formats/recipe_format.h"
 #include "report/html_report.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/main_window.h"
@@ -177,18 +176,19 @@ void new_recipe_command()
 
 bool open_recipe_file(const std::string& path)
 {
-    // The content decides, whatever the extension: a BeerXML file becomes a new recipe never saved.
-    // Its history starts modified, since it is saved in no Cuvelo file yet (open_beerxml_recipe sees to it).
-    if (opens_as_beerxml(path)) {
-        if (!open_beerxml_recipe(path))
+    // The content decides, whatever the extension: another program's file becomes a new recipe never saved.
+    // Its history starts modified, since it is saved in no Cuvelo file yet (open_foreign_recipe sees to it).
+    const OpenedFile file = open_any_recipe_file(path, recipe_on_screen());
+    if (file.format != RecipeFormat::cvl) {
+        if (!open_foreign_recipe(file, path))
             return false;
     } else {
-        std::string why;
-        if (!load_recipe(path, &why)) {
+        if (!file.read) {
             show_message(GTK_MESSAGE_ERROR,
-                         "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + why + ")");
+                         "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + file.why + ")");
             return false;
         }
+        put_file_recipe_on_screen(file.recipe, path);
         history_reset();
     }
     ws.style_display_mode = 0;

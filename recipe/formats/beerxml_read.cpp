@@ -1,6 +1,6 @@
-// recipe/beerxml_read.cpp — each recipe's small tree (recipe/formats/beerxml_tree.h) into records. Values are read by
-// their leading number and unit; a missing or unreadable one takes a default. Each such correction is written
-// down beside its recipe.
+// recipe/formats/beerxml_read.cpp — each recipe's small tree (recipe/formats/beerxml_tree.h) into records.
+// Values are read by their leading number and unit; a missing or unreadable one takes a default. Each such
+// correction is written down beside its recipe.
 #include "recipe/formats/beerxml_read.h"
 
 #include "core/display_text.h"
@@ -85,7 +85,7 @@ std::string figure(double x)
 class Fields
 {
   public:
-    Fields(const Node& node, const char* kind, BxRecipe& recipe, bool named = true)
+    Fields(const Node& node, const char* kind, ForeignRecipe& recipe, bool named = true)
         : node_(node), kind_(kind), recipe_(recipe), named_(named)
     {
     }
@@ -192,7 +192,7 @@ class Fields
 
     const Node& node_;
     std::string kind_;
-    BxRecipe& recipe_;
+    ForeignRecipe& recipe_;
     bool named_;
     mutable bool lacks_ = false;
     mutable std::string missing_; // "ALPHA 0, TIME 0"
@@ -217,10 +217,10 @@ std::vector<const Node*> records(const Node& recipe, const char* plural, const c
     return found;
 }
 
-void read_fermentable(const Node& node, BxRecipe& recipe)
+void read_fermentable(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "malt", recipe);
-    BxFermentable x;
+    ForeignFermentable x;
     x.name = f.text("NAME");
     x.type = f.choice("TYPE", {"Grain", "Sugar", "Extract", "Dry Extract", "Adjunct"}, "Grain");
     x.amount = f.number("AMOUNT", "kg", 0, true, 0, 1e4);
@@ -254,10 +254,10 @@ double whirlpool_in_notes(const std::string& notes)
     return -1;
 }
 
-void read_hop(const Node& node, BxRecipe& recipe)
+void read_hop(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "houblon", recipe);
-    BxHop x;
+    ForeignHop x;
     x.name = f.text("NAME");
     x.alpha = f.number("ALPHA", "%", 0, true, 0, 100);
     x.amount = f.number("AMOUNT", "kg", 0, true, 0, 1e4);
@@ -276,10 +276,10 @@ void read_hop(const Node& node, BxRecipe& recipe)
     recipe.hops.push_back(x);
 }
 
-void read_yeast(const Node& node, BxRecipe& recipe)
+void read_yeast(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "levure", recipe);
-    BxYeast x;
+    ForeignYeast x;
     x.name = f.text("NAME");
     x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
     x.amount = f.number("AMOUNT", x.is_weight ? "kg" : "l", 0, true, 0, 1e3);
@@ -287,10 +287,10 @@ void read_yeast(const Node& node, BxRecipe& recipe)
     recipe.yeasts.push_back(x);
 }
 
-void read_misc(const Node& node, BxRecipe& recipe)
+void read_misc(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "ingrédient", recipe);
-    BxMisc x;
+    ForeignMisc x;
     x.name = f.text("NAME");
     x.use = f.choice("USE", {"Boil", "Mash", "Primary", "Secondary", "Bottling"}, "Boil");
     x.time = f.number("TIME", "min", 0, true, 0, 1e6);
@@ -299,10 +299,10 @@ void read_misc(const Node& node, BxRecipe& recipe)
     recipe.miscs.push_back(x);
 }
 
-void read_style(const Node& node, BxRecipe& recipe)
+void read_style(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "style", recipe);
-    BxStyle& s = recipe.style;
+    ForeignStyle& s = recipe.style;
     s.present = true;
     s.name = f.text("NAME");
     s.category = f.text("CATEGORY");
@@ -332,7 +332,7 @@ std::string count_of(size_t n, const char* const names[2])
 
 // The records of one kind that are read: an ingredient with neither name nor amount makes no line worth
 // having, and skipping it keeps a file of empty records from costing memory. Those skipped are said.
-std::vector<const Node*> ingredients(const Node& recipe, int kind, const char* plural, BxRecipe& read)
+std::vector<const Node*> ingredients(const Node& recipe, int kind, const char* plural, ForeignRecipe& read)
 {
     std::vector<const Node*> found;
     size_t empty = 0;
@@ -348,7 +348,7 @@ std::vector<const Node*> ingredients(const Node& recipe, int kind, const char* p
 }
 
 // The recipe's own fields; what it lacks is said before anything its records need to say.
-void read_recipe_fields(const Node& node, const std::string& error, BxRecipe& recipe)
+void read_recipe_fields(const Node& node, const std::string& error, ForeignRecipe& recipe)
 {
     Fields f(node, "recette", recipe, false);
     if (!error.empty())
@@ -361,7 +361,7 @@ void read_recipe_fields(const Node& node, const std::string& error, BxRecipe& re
     }
     recipe.boil_time = f.number("BOIL_TIME", "min", -1, false, 0, 1e4, false);
     recipe.carbonation = f.number("CARBONATION", "", -1, false, 0, 10);
-    BxStated& s = recipe.stated;
+    StatedFigures& s = recipe.stated;
     const char* og = child(node, "OG") && !child_text(node, "OG").empty() ? "OG" : "EST_OG";
     const char* fg = child(node, "FG") && !child_text(node, "FG").empty() ? "FG" : "EST_FG";
     s.og = f.number(og, "sg", NAN, false, 0.9, 1.3, false);
@@ -371,10 +371,10 @@ void read_recipe_fields(const Node& node, const std::string& error, BxRecipe& re
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
 }
 
-BxRecipe read_recipe(const RecipeTree& tree)
+ForeignRecipe read_recipe(const RecipeTree& tree)
 {
     const Node& node = *tree.recipe;
-    BxRecipe recipe;
+    ForeignRecipe recipe;
     for (int kind = 0; kind < kRecordKinds; kind++)
         if (tree.left_out[kind] > 0)
             recipe.left_out.push_back(count_of(tree.left_out[kind], kRecordNames[kind]) + " au-delà de " +
@@ -434,33 +434,7 @@ std::string refusal_without_recipe(const OutsideRecipes& outside)
     return "ce fichier ne contient aucune recette : " + held;
 }
 
-std::string refusal_of_other_format(const std::string& bytes)
-{
-    size_t p = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (p < bytes.size() && g_ascii_isspace(bytes[p]))
-        p++;
-    if (bytes.compare(0, 16, std::string("SQLite format 3\0", 16)) == 0)
-        return "ce fichier est une base SQLite (celle de Kleiner Brauhelfer, par exemple), pas une recette "
-               "BeerXML";
-    if (p < bytes.size() && (bytes[p] == '{' || bytes[p] == '[')) {
-        if (bytes.find("\"beerjson\"") != std::string::npos)
-            return "ce fichier est au format BeerJSON, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
-        return "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
-               "recette "
-               "BeerXML";
-    }
-    return std::string();
-}
-
 } // namespace
-
-void add_correction(std::vector<std::string>& list, size_t& more, std::string what)
-{
-    if (list.size() < kMostCorrections)
-        list.push_back(std::move(what));
-    else
-        more++;
-}
 
 bool beerxml_number(const std::string& text, const char* unit, double* value, bool* plain)
 {
@@ -529,10 +503,10 @@ bool beerxml_number(const std::string& text, const char* unit, double* value, bo
     return std::isfinite(x);
 }
 
-BeerXmlContent read_beerxml(const std::string& bytes)
+ForeignFile read_beerxml(const std::string& bytes)
 {
-    BeerXmlContent content;
-    content.refusal = refusal_of_other_format(bytes);
+    ForeignFile content;
+    content.refusal = refusal_of_unread_format(bytes);
     if (!content.refusal.empty()) {
         content.refused = true;
         return content;
@@ -571,7 +545,7 @@ BeerXmlContent read_beerxml(const std::string& bytes)
     return content;
 }
 
-bool read_beerxml_file(const std::string& path, BeerXmlContent* content, std::string* why)
+bool read_beerxml_file(const std::string& path, ForeignFile* content, std::string* why)
 {
     GStatBuf info;
     if (g_stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {

@@ -1,6 +1,6 @@
-// recipe/beerxml_text.cpp — the normalising pass before GMarkup: whatever another program wrote, the text
-// that comes out is UTF-8 XML with one root and no entity GMarkup does not know. GMarkup reads no DTD, so
-// entity expansion and external entities cannot happen however the file was made.
+// recipe/formats/beerxml_text.cpp — the normalising pass before GMarkup: whatever another program wrote, the
+// text that comes out is UTF-8 XML with one root and no entity GMarkup does not know. GMarkup reads no DTD,
+// so entity expansion and external entities cannot happen however the file was made.
 #include "recipe/formats/beerxml_text.h"
 
 #include "core/display_text.h"
@@ -10,9 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -506,27 +503,4 @@ NormalisedXml normalise_beerxml(const std::string& bytes)
     result.text = scanner.take();
     result.text += std::string("</") + kBeerXmlRoot + ">";
     return result;
-}
-
-bool opens_as_beerxml(const std::string& path)
-{
-    // Without blocking, and regular files only: a FIFO or a device is the recipe reader's to refuse.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info;
-    char buffer[512];
-    ssize_t n = -1;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        n = read(fd, buffer, sizeof buffer);
-    close(fd);
-    if (n <= 0)
-        return false;
-    const std::string start(buffer, static_cast<size_t>(n));
-    size_t p = start.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (p < start.size() && g_ascii_isspace(start[p]))
-        p++;
-    const bool utf16 = start.compare(0, 2, "\xFF\xFE") == 0 || start.compare(0, 2, "\xFE\xFF") == 0;
-    return utf16 || start.compare(0, 15, "SQLite format 3") == 0 ||
-           (p < start.size() && (start[p] == '<' || start[p] == '{'));
 }

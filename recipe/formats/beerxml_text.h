@@ -1,5 +1,5 @@
-// recipe/beerxml_text.h — turns the bytes of a BeerXML file as other programs write it into text GMarkup
-// reads.
+// recipe/formats/beerxml_text.h — turns the bytes of a BeerXML file as other programs write it into text
+// GMarkup reads.
 #pragma once
 
 #include <string>
@@ -25,7 +25,3 @@ NormalisedXml normalise_beerxml(const std::string& bytes);
 
 // True when the first byte after a BOM and blanks is "<": the content decides, not the extension.
 bool looks_like_xml(const std::string& bytes);
-
-// True when a file's content is not a Cuvelo recipe but XML, JSON or SQLite: the BeerXML reader then reads it
-// or says what it is. Only the first bytes are read; false when the file cannot be opened.
-bool opens_as_beerxml(const std::string& path);

@@ -1,7 +1,8 @@
-// recipe/beerxml_tree.cpp — the text is fed to GMarkup in pieces that each start at a "<RECIPE" tag. When
-// GMarkup stops on an error, the recipe it was in keeps what was read and reading starts again, with a new
-// context, at the next piece: each piece is fed at most twice, so the whole read stays linear. Only recipes
-// are kept as trees, one at a time, within the caps of the header; the rest of the file is only counted.
+// recipe/formats/beerxml_tree.cpp — the text is fed to GMarkup in pieces that each start at a "<RECIPE" tag.
+// When GMarkup stops on an error, the recipe it was in keeps what was read and reading starts again, with a
+// new context, at the next piece: each piece is fed at most twice, so the whole read stays linear. Only
+// recipes are kept as trees, one at a time, within the caps of the header; the rest of the file is only
+// counted.
 #include "recipe/formats/beerxml_tree.h"
 
 #include "recipe/formats/beerxml_text.h"

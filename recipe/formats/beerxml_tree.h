@@ -1,8 +1,9 @@
-// recipe/beerxml_tree.h — GMarkup over the normalised text of a BeerXML file, one recipe at a time into a
-// small tree of bounded size; a recipe GMarkup cannot read never loses the others.
+// recipe/formats/beerxml_tree.h — GMarkup over the normalised text of a BeerXML file, one recipe at a time
+// into a small tree of bounded size; a recipe GMarkup cannot read never loses the others.
 #pragma once
 
 #include "core/workspace.h"
+#include "recipe/formats/foreign_recipe.h" // kMostRecipes
 
 #include <cstddef>
 #include <functional>
@@ -15,8 +16,6 @@ struct XmlNode {
     std::vector<XmlNode> children;
 };
 
-// The recipes of a file that are read; the others are counted.
-constexpr size_t kMostRecipes = 5000;
 // Records of one kind read in one recipe: as many as a recipe has lines.
 constexpr size_t kMostRecords = static_cast<size_t>(kLineCapacity);
 // Elements kept for one recipe: far above 256 records with every field any program writes.

@@ -1,9 +1,9 @@
-// recipe/beerxml_write.cpp — the BeerXML writer: the reverse of the import mapping, in the standard's record
-// and element order. Numbers are plain decimals in the "C" locale (schemas read xs:decimal, which has no
-// exponent), texts are escaped UTF-8, and nothing but the standard's own elements is written.
+// recipe/formats/beerxml_write.cpp — the BeerXML writer: the reverse of the import mapping, in the standard's
+// record and element order. Numbers are plain decimals in the "C" locale (schemas read xs:decimal, which has
+// no exponent), texts are escaped UTF-8, and nothing but the standard's own elements is written.
 #include "recipe/formats/beerxml_write.h"
 
-#include "calc/evaluate.h"
+#include "core/brewing_units.h"
 #include "core/display_text.h"
 #include "core/keywords.h"
 #include "core/line_figures.h"
@@ -111,13 +111,13 @@ class Writer
     // database's open bounds ("0" and "9999", as the built-in "Pas de Style" has them) stand for no bound at
     // all: they become the format's own bounds without a word, while a bound the brewer typed is said when
     // clamped.
-    void range(const char* tag, const std::string& min, const std::string& max, double per_unit, double lo,
-               double hi)
+    void range(const char* tag, const std::string& min, const std::string& max, double (*file_unit)(double),
+               double lo, double hi)
     {
         const std::string min_tag = std::string(tag) + "_MIN", max_tag = std::string(tag) + "_MAX";
         const double from = text_to_number(min), to = text_to_number(max);
-        number(min_tag.c_str(), from == kOpenMin ? lo : from / per_unit, lo, hi);
-        number(max_tag.c_str(), to == kOpenMax ? hi : to / per_unit, lo, hi);
+        number(min_tag.c_str(), from == kOpenMin ? lo : file_unit(from), lo, hi);
+        number(max_tag.c_str(), to == kOpenMax ? hi : file_unit(to), lo, hi);
     }
 
     void subject(const std::string& what)
@@ -157,14 +157,15 @@ bool mentions(const std::string& text, std::initializer_list<const char*> words)
     return false;
 }
 
-bool is_litres(const std::string& quantity)
+// Litres for a liquid, kilograms for anything else (0 without a unit).
+double amount_of(const LineFigures& f)
 {
-    return unit_of(quantity) == Unit::litre;
+    return f.unit == Unit::litre ? f.amount : f.kg;
 }
 
-double amount_of(const RecipeLine& line)
+double as_written(double x)
 {
-    return is_litres(line.quantity) ? quantity_in_litres(line.quantity) : quantity_in_kg(line.quantity);
+    return x;
 }
 
 const char* style_type(const StyleEntry& s)
@@ -192,10 +193,10 @@ void write_style(Writer& x, const StyleEntry& s)
     x.text("STYLE_LETTER", "");
     x.text("STYLE_GUIDE", "");
     x.text("TYPE", style_type(s));
-    x.range("OG", s.og_min, s.og_max, 1000, 0.99, 1.2);
-    x.range("FG", s.fg_min, s.fg_max, 1000, 0.99, 1.2);
-    x.range("IBU", s.ibu_min, s.ibu_max, 1, 0, kIbuMost);
-    x.range("COLOR", s.ebc_min, s.ebc_max, 1.97, 0, kSrmMost);
+    x.range("OG", s.og_min, s.og_max, sg_of_density, 0.99, 1.2);
+    x.range("FG", s.fg_min, s.fg_max, sg_of_density, 0.99, 1.2);
+    x.range("IBU", s.ibu_min, s.ibu_max, as_written, 0, kIbuMost);
+    x.range("COLOR", s.ebc_min, s.ebc_max, srm_of_ebc, 0, kSrmMost);
     if (!s.description.empty())
         x.text("NOTES", s.description);
     x.close("STYLE");
@@ -218,15 +219,16 @@ const char* hop_use(Step step)
 
 void write_hop(Writer& x, const RecipeLine& l)
 {
+    const LineFigures f = figures_of(l);
     x.subject("houblon « " + l.designation + " »");
     x.open("HOP");
     x.name(l.designation);
     x.text("VERSION", "1");
-    x.number("ALPHA", text_to_number(l.value), 0, 100);
-    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
-    x.text("USE", hop_use(step_of(l.step)));
-    x.number("TIME", text_to_number(l.time), 0, kMost);
-    x.text("FORM", category_of(l.category) == Category::hop_pellet ? "Pellet" : "Leaf");
+    x.number("ALPHA", f.alpha_percent, 0, 100);
+    x.number("AMOUNT", amount_of(f), 0, kMost, 6);
+    x.text("USE", hop_use(f.step));
+    x.number("TIME", f.minutes, 0, kMost);
+    x.text("FORM", f.category == Category::hop_pellet ? "Pellet" : "Leaf");
     x.close("HOP");
 }
 
@@ -251,31 +253,33 @@ const char* fermentable_type(Category c)
 void write_fermentable(Writer& x, const RecipeLine& l)
 {
     x.subject("malt « " + l.designation + " »");
-    const Category c = category_of(l.category);
+    const LineFigures f = figures_of(l);
+    const Category c = f.category;
     x.open("FERMENTABLE");
     x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", fermentable_type(c));
-    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
-    x.number("YIELD", text_to_number(l.yield), 0, 100);
-    const double srm = x.within("COLOR", text_to_number(l.value) / 1.97, 0, kSrmMost);
+    x.number("AMOUNT", amount_of(f), 0, kMost, 6);
+    x.number("YIELD", f.extract_percent, 0, 100);
+    const double srm = x.within("COLOR", srm_of_ebc(f.colour_ebc), 0, kSrmMost);
     const bool lovibond = is_grain(c);
-    x.number("COLOR", lovibond ? (srm + 0.76) / 1.3546 : srm, 0, kMost);
+    x.number("COLOR", lovibond ? lovibond_of_srm(srm) : srm, 0, kMost);
     x.close("FERMENTABLE");
 }
 
 void write_yeast(Writer& x, const RecipeLine& l)
 {
     x.subject("levure « " + l.designation + " »");
-    const bool liquid = is_litres(l.quantity);
+    const LineFigures f = figures_of(l);
+    const bool liquid = f.unit == Unit::litre;
     x.open("YEAST");
     x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", mentions(l.designation, {"lager", "pils", "bock"}) ? "Lager" : "Ale");
     x.text("FORM", liquid ? "Liquid" : "Dry");
-    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
+    x.number("AMOUNT", amount_of(f), 0, kMost, 6);
     x.text("AMOUNT_IS_WEIGHT", liquid ? "FALSE" : "TRUE");
-    x.number("ATTENUATION", text_to_number(l.yield), 0, 100);
+    x.number("ATTENUATION", f.attenuation_percent, 0, 100);
     x.close("YEAST");
 }
 
@@ -295,14 +299,15 @@ const char* misc_use(Step step)
 void write_misc(Writer& x, const RecipeLine& l)
 {
     x.subject("ingrédient « " + l.designation + " »");
+    const LineFigures f = figures_of(l);
     x.open("MISC");
     x.name(l.designation);
     x.text("VERSION", "1");
     x.text("TYPE", "Other");
-    x.text("USE", misc_use(step_of(l.step)));
-    x.number("TIME", text_to_number(l.time), 0, kMost);
-    x.number("AMOUNT", amount_of(l), 0, kMost, 6);
-    x.text("AMOUNT_IS_WEIGHT", is_litres(l.quantity) ? "FALSE" : "TRUE");
+    x.text("USE", misc_use(f.step));
+    x.number("TIME", f.minutes, 0, kMost);
+    x.number("AMOUNT", amount_of(f), 0, kMost, 6);
+    x.text("AMOUNT_IS_WEIGHT", f.unit == Unit::litre ? "FALSE" : "TRUE");
     x.close("MISC");
 }
 
@@ -313,14 +318,14 @@ void write_water(Writer& x, const RecipeLine& l)
     x.open("WATER");
     x.name(l.designation);
     x.text("VERSION", "1");
-    x.number("AMOUNT", quantity_in_litres(l.quantity), 0, kMost);
+    x.number("AMOUNT", figures_of(l).amount, 0, kMost);
     for (const char* ion : {"CALCIUM", "BICARBONATE", "SULFATE", "CHLORIDE", "SODIUM", "MAGNESIUM"})
         x.text(ion, "0");
     x.close("WATER");
 }
 
 // The configuration's four rests, those that last, as the mash profile; the first is the infusion.
-void write_mash(Writer& x, const Workspace& w)
+void write_mash(Writer& x, const RecipeReport& w)
 {
     static const char* const kRests[5] = {"", "Palier protéinique", "Palier maltose", "Palier dextrines",
                                           "Palier de fin d'empâtage"};
@@ -350,11 +355,11 @@ void write_mash(Writer& x, const Workspace& w)
     x.close("MASH");
 }
 
-const char* recipe_type(const Workspace& w)
+const char* recipe_type(const Recipe& recipe)
 {
     bool grain = false, extract = false;
-    for (int i = 1; i <= w.line_count; i++) {
-        const Category c = category_of(w.lines[i].category);
+    for (const RecipeLine& line : recipe.lines) {
+        const Category c = category_of(line.category);
         grain = grain || is_grain(c);
         extract = extract || c == Category::liquid_extract || c == Category::powder_extract;
     }
@@ -363,29 +368,30 @@ const char* recipe_type(const Workspace& w)
 
 // The lines of one record kind, written in the recipe's order under their record set.
 template <typename Keep, typename Write>
-void write_set(Writer& x, const Workspace& w, const char* set, Keep keep, Write write)
+void write_set(Writer& x, const Recipe& recipe, const char* set, Keep keep, Write write)
 {
     x.open(set);
-    for (int i = 1; i <= w.line_count; i++)
-        if (keep(category_of(w.lines[i].category)))
-            write(x, w.lines[i]);
+    for (const RecipeLine& line : recipe.lines)
+        if (keep(category_of(line.category)))
+            write(x, line);
     x.close(set);
 }
 
 } // namespace
 
-std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamped)
+std::string beerxml_document(const RecipeReport& w, std::vector<std::string>* clamped)
 {
     Writer x(clamped);
+    const Recipe& recipe = w.recipe;
     const Estimates& e = w.estimates;
     const Settings& s = w.settings;
     x.open("RECIPES");
     x.open("RECIPE");
     x.subject("recette");
-    x.name(!w.title.empty() ? w.title : w.file_base_name);
+    x.name(!recipe.title.empty() ? recipe.title : w.file_base_name);
     x.text("VERSION", "1");
-    x.text("TYPE", recipe_type(w));
-    write_style(x, w.style);
+    x.text("TYPE", recipe_type(recipe));
+    write_style(x, recipe.style);
     x.subject("recette");
     x.text("BREWER", "");
     x.number("BATCH_SIZE", e.final_volume, 0, kMost);
@@ -393,23 +399,23 @@ std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamp
              kMost);
     x.number("BOIL_TIME", s.boil_minutes, 0, kMost);
     x.number("EFFICIENCY", s.efficiency * 100, 0, 100);
-    write_set(x, w, "HOPS", is_hop, write_hop);
-    write_set(x, w, "FERMENTABLES", is_fermentable, write_fermentable);
+    write_set(x, recipe, "HOPS", is_hop, write_hop);
+    write_set(x, recipe, "FERMENTABLES", is_fermentable, write_fermentable);
     write_set(
-        x, w, "MISCS", [](Category c) { return c == Category::other_addition || c == Category::other; },
+        x, recipe, "MISCS", [](Category c) { return c == Category::other_addition || c == Category::other; },
         write_misc);
     write_set(
-        x, w, "YEASTS", [](Category c) { return c == Category::yeast; }, write_yeast);
+        x, recipe, "YEASTS", [](Category c) { return c == Category::yeast; }, write_yeast);
     write_set(
-        x, w, "WATERS", [](Category c) { return c == Category::water; }, write_water);
+        x, recipe, "WATERS", [](Category c) { return c == Category::water; }, write_water);
     write_mash(x, w);
     x.subject("recette");
-    x.number("CARBONATION", text_to_number(w.carbonation), 0, 10);
+    x.number("CARBONATION", text_to_number(recipe.carbonation), 0, 10);
     // The estimates, in the display elements the standard keeps for them; none when there is no wort.
     if (e.initial_density > 0) {
-        x.number("EST_OG", e.initial_density / 1000, 0.99, 1.2);
-        x.number("EST_FG", e.final_density / 1000, 0.99, 1.2);
-        x.number("EST_COLOR", e.colour_ebc / 1.97, 0, kSrmMost, 2);
+        x.number("EST_OG", sg_of_density(e.initial_density), 0.99, 1.2);
+        x.number("EST_FG", sg_of_density(e.final_density), 0.99, 1.2);
+        x.number("EST_COLOR", srm_of_ebc(e.colour_ebc), 0, kSrmMost, 2);
         x.number("IBU", e.bitterness_ibu, 0, kIbuMost, 2);
         x.text("IBU_METHOD", "Tinseth");
         x.number("EST_ABV", e.alcohol, 0, 100, 2);
@@ -419,8 +425,8 @@ std::string beerxml_document(const Workspace& w, std::vector<std::string>* clamp
     return x.take();
 }
 
-bool export_beerxml(const std::string& path, std::vector<std::string>* clamped, std::string* why)
+bool export_beerxml(const std::string& path, const RecipeReport& report, std::vector<std::string>* clamped,
+                    std::string* why)
 {
-    evaluate_recipe();
-    return replace_file(path, beerxml_document(ws, clamped), why);
+    return replace_file(path, beerxml_document(report, clamped), why);
 }

@@ -1,4 +1,4 @@
-// recipe/recipe_file.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
+// recipe/formats/cvl.cpp — writes and reads ".cvl" recipe files; a save replaces a file only once complete.
 #include "recipe/formats/cvl.h"
 
 #include "core/line_reader.h"
@@ -16,9 +16,10 @@
 #include <utility>
 #include <vector>
 
-static bool ends_with_cvl(const std::string& path)
+std::string cvl_path(const std::string& path)
 {
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".cvl") == 0;
+    const bool ends_with_cvl = path.size() >= 4 && path.compare(path.size() - 4, 4, ".cvl") == 0;
+    return ends_with_cvl ? path : path + ".cvl";
 }
 
 // The file system path: every backslash taken as a slash, as for every file the program opens.
@@ -41,50 +42,43 @@ static void write_recipe_line(std::string& bytes, std::string line)
     bytes += '\n';
 }
 
-// The whole file's bytes, prepared before the file is touched.
-static std::string recipe_bytes()
+std::string cvl_bytes(const Recipe& recipe)
 {
     std::string file;
-    write_recipe_line(file, "TITRE\t" + ws.title);
-    const StyleEntry& s = ws.style;
+    write_recipe_line(file, "TITRE\t" + recipe.title);
+    const StyleEntry& s = recipe.style;
     std::string style = "STYLE\t";
     for (std::string StyleEntry::*field : kStyleFields)
         style += s.*field + "\t";
     write_recipe_line(file, style);
-    write_recipe_line(file, "CARBONATATION\t" + ws.carbonation);
-    write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(ws.forced_volume));
-    for (int i = 1; i <= ws.line_count; i++) {
-        const RecipeLine& l = ws.lines[i];
+    write_recipe_line(file, "CARBONATATION\t" + recipe.carbonation);
+    write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(recipe.forced.litres));
+    for (const RecipeLine& l : recipe.lines)
         write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
                                     l.price);
-    }
     return file;
 }
 
-bool save_recipe(const std::string& path, std::string* why)
+bool write_cvl_file(const std::string& path, const Recipe& recipe, std::string* why)
 {
-    const std::string name = ends_with_cvl(path) ? path : path + ".cvl";
-    if (!replace_file(unix_path(name), recipe_bytes(), why))
-        return false;
-    ws.file_name = name;
-    return true;
+    return replace_file(unix_path(path), cvl_bytes(recipe), why);
 }
 
-// One line of a recipe file: a keyword line sets its member (a later one wins), any other is a recipe line.
-static void apply_recipe_line(const std::string& line)
+// One line of a recipe file: a keyword line sets its field (a later one wins), any other is a recipe line.
+static void apply_recipe_line(const std::string& line, Recipe& recipe)
 {
     const std::string key = tab_field(line, 1);
     if (key == "STYLE") {
         int n = 2;
         for (std::string StyleEntry::*field : kStyleFields)
-            ws.style.*field = tab_field(line, n++);
+            recipe.style.*field = tab_field(line, n++);
     } else if (key == "CARBONATATION") {
-        ws.carbonation = tab_field(line, 2);
+        recipe.carbonation = tab_field(line, 2);
     } else if (key == "TITRE") {
-        ws.title = tab_field(line, 2);
+        recipe.title = tab_field(line, 2);
     } else if (key == "FORCER_VOLUME") {
-        ws.forced_volume = text_to_number(tab_field(line, 2));
+        recipe.forced.litres = text_to_number(tab_field(line, 2));
     } else {
         RecipeLine read;
         read.category = key;
@@ -96,7 +90,8 @@ static void apply_recipe_line(const std::string& line)
         read.time = tab_field(line, 7);
         read.step = tab_field(line, 8);
         read.price = tab_field(line, 9);
-        add_recipe_line(read);
+        if (recipe.lines.size() < static_cast<size_t>(kLineCapacity))
+            recipe.lines.push_back(stored_line(read));
     }
 }
 
@@ -144,7 +139,7 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
     }
 }
 
-bool load_recipe(const std::string& path, std::string* why)
+bool read_cvl_file(const std::string& path, Recipe& recipe, std::string* why)
 {
     // The whole file is read before anything changes, so a file that cannot be opened or read to its end
     // (a folder, a FIFO, a failing disk, a line without end, memory run out) leaves the recipe as it was.
@@ -155,12 +150,9 @@ bool load_recipe(const std::string& path, std::string* why)
             *why = reason;
         return false;
     }
-
-    ws.line_count = 0;
-    ws.selected_line = 0;
+    recipe.lines.clear();
     for (const std::string& text : lines)
-        apply_recipe_line(text);
-    ws.file_name = path;
-    ws.volume_forced = ws.forced_volume > 0 ? 1 : 0;
+        apply_recipe_line(text, recipe);
+    recipe.forced.on = recipe.forced.litres > 0;
     return true;
 }

@@ -1,19 +1,28 @@
-// recipe/recipe_file.h — the ".cvl" recipe file: four keyword lines, then one nine-field line per ingredient.
+// recipe/formats/cvl.h — the ".cvl" recipe file: four keyword lines, then one nine-field line per ingredient.
 #pragma once
 
-#include <string>
+#include "core/records.h"
 
-// Saves the recipe, appending ".cvl" when the path does not end so, through replace_file: a failed save
-// never leaves a truncated recipe. On success file_name becomes the saved path; on failure nothing changes,
-// false is returned and `why` (when not null) gets the French reason.
-bool save_recipe(const std::string& path, std::string* why = nullptr);
+#include <string>
 
 // The reason given for a file that is not a recipe.
 constexpr const char* kNotARecipe = "ce n'est pas un fichier recette";
 
-// Reads a recipe file. When it cannot be opened or read to its end (not a regular file, a failed read, a
+// The path a recipe is saved under: `path`, with ".cvl" appended when it does not end so.
+std::string cvl_path(const std::string& path);
+
+// The bytes of the recipe's file.
+std::string cvl_bytes(const Recipe& recipe);
+
+// Writes the recipe's file at `path` (every backslash taken as a slash) through replace_file: a failed save
+// never leaves a truncated recipe. False, `why` (when not null) then giving the French reason.
+bool write_cvl_file(const std::string& path, const Recipe& recipe, std::string* why);
+
+// Reads a recipe file into `recipe`: its first kLineCapacity ingredient lines replace the recipe's, stored as
+// the recipe on screen keeps them (core/workspace.h); each keyword line sets its field (the last of each
+// keyword wins) and the fields the file does not name keep theirs; the volume is forced when the forced
+// volume is above 0. When the file cannot be opened or read to its end (not a regular file, a failed read, a
 // line past kMaxLineBytes), or is not a recipe (a NUL byte, or text lines none of which is a keyword line or
-// a line of nine tab-separated fields; an empty file is an empty recipe), the recipe on screen is left
-// untouched, false is returned and `why` (when not null) gets the French reason; otherwise the lines are
-// replaced, the keyword lines applied, file_name set and true returned.
-bool load_recipe(const std::string& path, std::string* why = nullptr);
+// a line of nine tab-separated fields; an empty file is an empty recipe), `recipe` is left untouched, false
+// is returned and `why` (when not null) gets the French reason.
+bool read_cvl_file(const std::string& path, Recipe& recipe, std::string* why);

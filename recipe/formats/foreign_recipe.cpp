@@ -1,14 +1,13 @@
-// recipe/beerxml_import.cpp — the mapping from BeerXML records to Cuvelo lines. Colours: grains and adjuncts
-// arrive in degrees Lovibond, sugars and extracts in SRM, both turned into EBC by the reader. The file's
-// efficiency, boil time and equipment stay out: they are the brewer's own settings in Cuvelo.
+// recipe/formats/foreign_recipe.cpp — the mapping from foreign recipe records to Cuvelo lines. Colours arrive
+// in EBC, each reader having converted its file's scale. The file's efficiency, boil time and equipment stay
+// out: they are the brewer's own settings in Cuvelo.
 #include "recipe/formats/foreign_recipe.h"
 
-#include "calc/format.h"
+#include "core/brewing_units.h"
 #include "core/display_text.h"
 #include "core/quantity.h"
 #include "core/text.h"
-#include "recipe/formats/beerxml_tree.h"
-#include "recipe/list_edit.h"
+#include "core/workspace.h" // kLineCapacity
 
 #include <glib.h>
 
@@ -59,7 +58,7 @@ std::string quantity_for(double amount, bool liquid)
         return quantity_text(amount, Unit::litre, 3);
     if (amount >= 1)
         return quantity_text(amount, Unit::kilogram, 3);
-    return quantity_text(amount * 1000, Unit::gram, 2);
+    return quantity_text(grams_of_kg(amount), Unit::gram, 2);
 }
 
 std::string figure(double x)
@@ -70,7 +69,7 @@ std::string figure(double x)
 class LineMaker
 {
   public:
-    explicit LineMaker(const Workspace& w) : w_(w) {}
+    explicit LineMaker(const ReferenceData& w) : w_(w) {}
 
     // A line with the picture and price of the database entry of the same name, else the category's.
     RecipeLine make(const std::string& category, const std::string& name, const std::string& quantity,
@@ -143,12 +142,12 @@ class LineMaker
         return "autre";
     }
 
-    const Workspace& w_;
+    const ReferenceData& w_;
 };
 
 // Grain → MALT, MALTFROMENT (wheat) or MALTSPECIAL (crystal, roasted, above 50 EBC); Adjunct → FLOCON
 // (flaked) or GRAIN; the others by their type.
-const char* category_of_fermentable(const BxFermentable& f)
+const char* category_of_fermentable(const ForeignFermentable& f)
 {
     const std::string name = lower_utf8(f.name);
     if (f.type == "Sugar")
@@ -175,7 +174,7 @@ bool is_mashed(const char* category)
 
 // Boil and First Wort boil for their time; an Aroma addition below 95 °C is a whirlpool that adds no
 // bitterness; Dry Hop and Mash hops count nothing, as Cuvelo counts every hop by its time.
-RecipeLine hop_line(const BxHop& h, const LineMaker& maker)
+RecipeLine hop_line(const ForeignHop& h, const LineMaker& maker)
 {
     const char* category = h.form == "Pellet" ? "HOUBLONPELLET" : "HOUBLONCONE";
     std::string step = "EBULLITION";
@@ -216,7 +215,7 @@ std::string quoted(const std::string& name)
 }
 
 // The file's style when the style database knows its name, else one built from the record's ranges.
-StyleEntry style_of(const BxStyle& s, const Workspace& w)
+StyleEntry style_of(const ForeignStyle& s, const ReferenceData& w)
 {
     if (!s.present)
         return w.styles[1];
@@ -227,10 +226,10 @@ StyleEntry style_of(const BxStyle& s, const Workspace& w)
     StyleEntry style;
     style.category = s.category.empty() ? "Styles BeerXML" : recipe_text(s.category);
     style.name = name.empty() ? "Style du fichier" : name;
-    style.og_min = figure(s.og_min * 1000);
-    style.og_max = figure(s.og_max * 1000);
-    style.fg_min = figure(s.fg_min * 1000);
-    style.fg_max = figure(s.fg_max * 1000);
+    style.og_min = figure(density_of_sg(s.og_min));
+    style.og_max = figure(density_of_sg(s.og_max));
+    style.fg_min = figure(density_of_sg(s.fg_min));
+    style.fg_max = figure(density_of_sg(s.fg_max));
     style.ebc_min = figure(s.ebc_min);
     style.ebc_max = figure(s.ebc_max);
     style.ibu_min = figure(s.ibu_min);
@@ -240,7 +239,7 @@ StyleEntry style_of(const BxStyle& s, const Workspace& w)
     return style;
 }
 
-void add_lost(const BxRecipe& r, ImportedRecipe& out)
+void add_lost(const ForeignRecipe& r, ImportedRecipe& out)
 {
     out.lost.insert(out.lost.end(), r.left_out.begin(), r.left_out.end());
     if (r.mash_steps > 0)
@@ -260,32 +259,59 @@ void add_lost(const BxRecipe& r, ImportedRecipe& out)
 
 } // namespace
 
-ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
+void add_correction(std::vector<std::string>& list, size_t& more, std::string what)
+{
+    if (list.size() < kMostCorrections)
+        list.push_back(std::move(what));
+    else
+        more++;
+}
+
+std::string refusal_of_unread_format(const std::string& bytes)
+{
+    size_t p = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (p < bytes.size() && g_ascii_isspace(bytes[p]))
+        p++;
+    if (bytes.compare(0, 16, std::string("SQLite format 3\0", 16)) == 0)
+        return "ce fichier est une base SQLite (celle de Kleiner Brauhelfer, par exemple), pas une recette "
+               "BeerXML";
+    if (p < bytes.size() && (bytes[p] == '{' || bytes[p] == '[')) {
+        if (bytes.find("\"beerjson\"") != std::string::npos)
+            return "ce fichier est au format BeerJSON, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+        return "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
+               "recette "
+               "BeerXML";
+    }
+    return std::string();
+}
+
+ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData& reference)
 {
     ImportedRecipe out;
-    const LineMaker maker(w);
-    out.title = recipe_text(r.name);
-    out.style = style_of(r.style, w);
-    out.carbonation = r.carbonation >= 0 ? number_to_text(std::round(r.carbonation * 100) / 100) + " VOL"
-                                         : std::string("2.5 VOL");
-    out.forced_volume = r.batch_size;
+    const LineMaker maker(reference);
+    Recipe& recipe = out.recipe;
+    recipe.title = recipe_text(r.name);
+    recipe.style = style_of(r.style, reference);
+    recipe.carbonation = r.carbonation >= 0 ? number_to_text(std::round(r.carbonation * 100) / 100) + " VOL"
+                                            : std::string("2.5 VOL");
+    recipe.forced = ForcedVolume{r.batch_size > 0, r.batch_size};
     out.stated = r.stated;
     out.corrected = r.corrections;
     out.more_corrected = r.more_corrections;
 
     std::vector<RecipeLine> mashed, boiled, hops, others, yeasts;
-    for (const BxFermentable& f : r.fermentables) {
+    for (const ForeignFermentable& f : r.fermentables) {
         const char* category = category_of_fermentable(f);
         RecipeLine line = maker.make(category, f.name, quantity_for(f.amount, false), figure(f.colour_ebc),
                                      figure(f.yield), "0", is_mashed(category) ? "EMPATAGE" : "EBULLITION");
         (is_mashed(category) ? mashed : boiled).push_back(line);
     }
-    for (const BxHop& h : r.hops)
+    for (const ForeignHop& h : r.hops)
         hops.push_back(hop_line(h, maker));
-    for (const BxMisc& m : r.miscs)
+    for (const ForeignMisc& m : r.miscs)
         others.push_back(maker.make("AUTRE", m.name, quantity_for(m.amount, !m.is_weight), "0", "0",
                                     figure(m.time), misc_step(m.use)));
-    for (const BxYeast& y : r.yeasts) {
+    for (const ForeignYeast& y : r.yeasts) {
         double attenuation = y.attenuation;
         if (attenuation < 0) {
             attenuation = 75;
@@ -297,15 +323,16 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
     }
 
     // Brewing order: mash water, grains, rinse water, boil, fermentation.
-    out.lines.push_back(maker.water("EMPATAGE", "Eau d'empâtage"));
-    out.lines.insert(out.lines.end(), mashed.begin(), mashed.end());
-    out.lines.push_back(maker.water("RINCAGE", "Eau de rinçage"));
+    std::vector<RecipeLine>& lines = recipe.lines;
+    lines.push_back(maker.water("EMPATAGE", "Eau d'empâtage"));
+    lines.insert(lines.end(), mashed.begin(), mashed.end());
+    lines.push_back(maker.water("RINCAGE", "Eau de rinçage"));
     for (const auto* group : {&boiled, &hops, &others, &yeasts})
-        out.lines.insert(out.lines.end(), group->begin(), group->end());
-    if (out.lines.size() > static_cast<size_t>(kLineCapacity)) {
-        out.lost.push_back(std::to_string(out.lines.size() - kLineCapacity) + " ligne(s) au-delà de " +
+        lines.insert(lines.end(), group->begin(), group->end());
+    if (lines.size() > static_cast<size_t>(kLineCapacity)) {
+        out.lost.push_back(std::to_string(lines.size() - kLineCapacity) + " ligne(s) au-delà de " +
                            std::to_string(kLineCapacity));
-        out.lines.resize(kLineCapacity);
+        lines.resize(kLineCapacity);
     }
 
     const struct {
@@ -322,22 +349,6 @@ ImportedRecipe import_beerxml_recipe(const BxRecipe& r, const Workspace& w)
         out.read.push_back("aucun ingrédient");
     add_lost(r, out);
     return out;
-}
-
-void apply_imported_recipe(const ImportedRecipe& recipe)
-{
-    ws.selected_line = 0;
-    ws.line_count = 0;
-    ws.file_name = "";
-    ws.file_base_name = "";
-    ws.style = recipe.style;
-    ws.style_display_mode = 0;
-    ws.carbonation = recipe.carbonation;
-    ws.title = recipe.title;
-    ws.forced_volume = recipe.forced_volume;
-    ws.volume_forced = recipe.forced_volume > 0 ? 1 : 0;
-    for (const RecipeLine& l : recipe.lines)
-        add_recipe_line(l);
 }
 
 namespace
@@ -364,14 +375,14 @@ std::string stated_line(const char* what, double stated, double estimated, const
 
 } // namespace
 
-std::string import_message(const ImportedRecipe& recipe, const BeerXmlContent& file, const Estimates& e,
+std::string import_message(const ImportedRecipe& recipe, const ForeignFile& file, const Estimates& e,
                            double efficiency_percent)
 {
     const std::vector<std::string>& steps = file.steps;
-    std::string m = "Recette " + quoted(recipe.title) +
+    std::string m = "Recette " + quoted(recipe.recipe.title) +
                     " lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
                     ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
-                    figure(recipe.forced_volume) + " L.\n";
+                    figure(recipe.recipe.forced.litres) + " L.\n";
     if (!recipe.lost.empty())
         m += "\nNon repris : " + joined(recipe.lost, ", ", 8) + ".\n";
     if (!recipe.corrected.empty() || !steps.empty()) {
@@ -379,9 +390,9 @@ std::string import_message(const ImportedRecipe& recipe, const BeerXmlContent& f
         all.insert(all.end(), recipe.corrected.begin(), recipe.corrected.end());
         m += "\nCorrigé :\n  " + joined(all, "\n  ", kMostCorrections, recipe.more_corrected) + "\n";
     }
-    const BxStated& s = recipe.stated;
-    const double og = std::isnan(s.og) ? NAN : s.og * 1000;
-    const double fg = std::isnan(s.fg) ? NAN : s.fg * 1000;
+    const StatedFigures& s = recipe.stated;
+    const double og = std::isnan(s.og) ? NAN : density_of_sg(s.og);
+    const double fg = std::isnan(s.fg) ? NAN : density_of_sg(s.fg);
     m += "\nCe qu'annonce le fichier, à côté des estimations de Cuvelo :\n";
     m += stated_line("Densité initiale", og, e.initial_density, "");
     m += stated_line("Densité finale", fg, e.final_density, "");
@@ -397,7 +408,7 @@ std::string import_message(const ImportedRecipe& recipe, const BeerXmlContent& f
     return m;
 }
 
-std::string beerxml_recipe_label(const BeerXmlContent& content, size_t index)
+std::string foreign_recipe_label(const ForeignFile& content, size_t index)
 {
     const std::string name = index < content.recipes.size() ? recipe_text(content.recipes[index].name) : "";
     return name.empty() ? "Recette n° " + std::to_string(index + 1)
