@@ -16,10 +16,23 @@ static bool same_style(const StyleEntry& a, const StyleEntry& b)
     return true;
 }
 
+static bool same_plan(const BrewingPlan& a, const BrewingPlan& b)
+{
+    if (a.efficiency != b.efficiency || a.boil_minutes != b.boil_minutes || a.notes != b.notes ||
+        a.measured_ph != b.measured_ph || a.mash.size() != b.mash.size())
+        return false;
+    for (size_t i = 0; i < a.mash.size(); i++)
+        if (a.mash[i].name != b.mash[i].name || a.mash[i].temperature != b.mash[i].temperature ||
+            a.mash[i].minutes != b.mash[i].minutes || a.mash[i].kind != b.mash[i].kind)
+            return false;
+    return true;
+}
+
 bool same_recipe(const Recipe& a, const Recipe& b)
 {
     if (a.lines.size() != b.lines.size() || !same_style(a.style, b.style) || a.title != b.title ||
-        a.carbonation != b.carbonation || a.forced.on != b.forced.on || a.forced.litres != b.forced.litres)
+        a.carbonation != b.carbonation || a.forced.on != b.forced.on || a.forced.litres != b.forced.litres ||
+        !same_plan(a.plan, b.plan))
         return false;
     for (size_t i = 0; i < a.lines.size(); i++)
         if (!same_line(a.lines[i], b.lines[i]))

@@ -73,6 +73,31 @@ struct ForcedVolume {
     double litres = 0;
 };
 
+// How a mash step reaches its temperature.
+enum class MashStepKind {
+    infusion,    // hot water added
+    direct_heat, // the tun heated
+    decoction,   // part of the mash boiled and returned
+};
+
+// One rest of a recipe's mash schedule.
+struct MashStep {
+    std::string name;
+    double temperature = 0; // °C
+    double minutes = 0;
+    MashStepKind kind = MashStepKind::infusion;
+};
+
+// What the brewer set for this recipe alone, beyond its lines. A figure below 0 or an empty schedule means
+// the brewery's setting (the configuration) applies, so a file without them reads and computes as before.
+struct BrewingPlan {
+    double efficiency = -1;   // percent
+    double boil_minutes = -1; // minutes
+    std::string notes;
+    std::vector<MashStep> mash;
+    double measured_ph = -1; // the mash pH the brewer measured
+};
+
 // A recipe as a brewer edits it: what is saved, undone, imported, exported, scaled and solved. Its lines are
 // numbered from 0; the recipe on screen holds at most kLineCapacity (core/workspace.h) of them.
 struct Recipe {
@@ -81,6 +106,7 @@ struct Recipe {
     std::string title;
     std::string carbonation;
     ForcedVolume forced;
+    BrewingPlan plan;
 };
 
 // A recipe line with the entry's texts (the picture is loaded when the line is stored).

@@ -65,6 +65,7 @@ Recipe recipe_on_screen()
     recipe.title = ws.title;
     recipe.carbonation = ws.carbonation;
     recipe.forced = ForcedVolume{ws.volume_forced == 1, ws.forced_volume};
+    recipe.plan = ws.plan;
     return recipe;
 }
 
@@ -78,6 +79,7 @@ void put_recipe_on_screen(const Recipe& recipe)
     ws.carbonation = recipe.carbonation;
     ws.forced_volume = recipe.forced.litres;
     ws.volume_forced = recipe.forced.on ? 1 : 0;
+    ws.plan = recipe.plan;
     if (ws.selected_line > ws.line_count)
         ws.selected_line = 0;
 }

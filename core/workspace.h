@@ -26,6 +26,7 @@ struct Workspace {
     std::string carbonation;
     double forced_volume = 0; // litres; 0 when none was set
     int32_t volume_forced = 0;
+    BrewingPlan plan;
     std::string file_name;
     std::string file_base_name;
 

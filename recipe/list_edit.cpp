@@ -71,6 +71,7 @@ void start_new_recipe()
     ws.volume_forced = 0;
     // Left over, the old figure would be saved with the new recipe and force its volume when reopened.
     ws.forced_volume = 0;
+    ws.plan = BrewingPlan();
 }
 
 void merge_lines()

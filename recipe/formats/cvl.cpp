@@ -151,6 +151,8 @@ bool read_cvl_file(const std::string& path, Recipe& recipe, std::string* why)
         return false;
     }
     recipe.lines.clear();
+    // What the brewer set for the previous recipe alone never carries over to this one.
+    recipe.plan = BrewingPlan();
     for (const std::string& text : lines)
         apply_recipe_line(text, recipe);
     recipe.forced.on = recipe.forced.litres > 0;

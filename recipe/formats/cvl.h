@@ -20,9 +20,9 @@ bool write_cvl_file(const std::string& path, const Recipe& recipe, std::string* 
 
 // Reads a recipe file into `recipe`: its first kLineCapacity ingredient lines replace the recipe's, stored as
 // the recipe on screen keeps them (core/workspace.h); each keyword line sets its field (the last of each
-// keyword wins) and the fields the file does not name keep theirs; the volume is forced when the forced
-// volume is above 0. When the file cannot be opened or read to its end (not a regular file, a failed read, a
-// line past kMaxLineBytes), or is not a recipe (a NUL byte, or text lines none of which is a keyword line or
-// a line of nine tab-separated fields; an empty file is an empty recipe), `recipe` is left untouched, false
-// is returned and `why` (when not null) gets the French reason.
+// keyword wins), the plan starts empty and the other fields the file does not name keep theirs; the volume is
+// forced when the forced volume is above 0. When the file cannot be opened or read to its end (not a regular
+// file, a failed read, a line past kMaxLineBytes), or is not a recipe (a NUL byte, or text lines none of
+// which is a keyword line or a line of nine tab-separated fields; an empty file is an empty recipe), `recipe`
+// is left untouched, false is returned and `why` (when not null) gets the French reason.
 bool read_cvl_file(const std::string& path, Recipe& recipe, std::string* why);
