@@ -79,7 +79,45 @@ static const QuirkCase kQuirks[] = {
     {"hidden_characters.xml", nullptr, 1, "Revolver Blonde", "7 caractère(s) invisible(s)"},
     {"web_page.html", "page web (HTML)", 0, nullptr, nullptr},
     {"beerxml2_draft.xml", "brouillon BeerXML 2", 0, nullptr, nullptr},
+    // The 1.1 draft declares its namespace as the default one: no tag holds a prefix.
+    {"beerxml11_draft.xml", "brouillon BeerXML 1.1", 0, nullptr, nullptr},
+    {"picobrew_ppg.xml", nullptr, 1, "Zymatic Pale", "points par livre et par gallon (PicoBrew)"},
+    {"beersmith_ebc_colour.xml", nullptr, 1, "Brune en EBC", "COLOR écrit en EBC"},
+    {"stated_estimates.xml", nullptr, 1, "Estimations et mesures", nullptr},
 };
+
+// What each writer meant by its figures, read back: PicoBrew's points per pound per gallon, BeerSmith's EBC
+// colours (only where its display says the same number in EBC), Lovibond taken as SRM, and the writer's
+// estimates preferred to its measures.
+TEST(BeerXml, WritersQuirksAreReadAsTheyMeantThem)
+{
+    const ForeignRecipe pico = read_fixture("picobrew_ppg.xml").recipes.at(0);
+    ASSERT_EQ(pico.fermentables.size(), 3u);
+    EXPECT_NEAR(pico.fermentables[0].yield, 37 / 46.21 * 100, 1e-9);
+    EXPECT_NEAR(pico.fermentables[2].yield, 46 / 46.21 * 100, 1e-9);
+    EXPECT_NEAR(pico.fermentables[1].colour_ebc, 40 * 1.97, 1e-9);
+
+    const ForeignRecipe ebc = read_fixture("beersmith_ebc_colour.xml").recipes.at(0);
+    ASSERT_EQ(ebc.fermentables.size(), 3u);
+    EXPECT_DOUBLE_EQ(ebc.fermentables[0].colour_ebc, 7.9);
+    EXPECT_DOUBLE_EQ(ebc.fermentables[1].colour_ebc, 886.5);  // a roast keeps its colour
+    EXPECT_NEAR(ebc.fermentables[2].colour_ebc, 118.2, 1e-9); // 60 °L, shown converted: read as SRM
+
+    // A real recipe's yields are percents: none is read as points per gallon.
+    for (const ForeignFermentable& f : read_fixture("standard.xml").recipes.at(0).fermentables)
+        EXPECT_TRUE(f.yield == 0 || f.yield > 46.21) << f.name;
+    EXPECT_NEAR(read_fixture("standard.xml").recipes.at(0).fermentables.at(0).colour_ebc, 1.6 * 1.97, 1e-9);
+
+    const StatedFigures stated = read_fixture("stated_estimates.xml").recipes.at(0).stated;
+    EXPECT_DOUBLE_EQ(stated.og, 1.048);
+    EXPECT_DOUBLE_EQ(stated.fg, 1.011);
+    EXPECT_NEAR(stated.colour_ebc, 6.5 * 1.97, 1e-9);
+    EXPECT_DOUBLE_EQ(stated.ibu, 32.1);
+    EXPECT_DOUBLE_EQ(stated.abv, 4.9);
+    // Without estimates, the measures are what the file states.
+    const StatedFigures measured = read_fixture("standard.xml").recipes.at(0).stated;
+    EXPECT_DOUBLE_EQ(measured.og, 1.066);
+}
 
 TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
 {
