@@ -319,7 +319,7 @@ static int run(int argc, char** argv)
     load_styles();
     set_recipe_start_values();
     std::string why;
-    const OpenedFile file = open_any_recipe_file(options.recipe_path, recipe_on_screen());
+    OpenedFile file = open_any_recipe_file(options.recipe_path, recipe_fields_on_screen());
     if (file.format != RecipeFormat::cvl) {
         // An imported line takes its picture and price from the database entry of the same name, as in the
         // window: without the database the cost would differ from the one the window shows.
@@ -332,7 +332,7 @@ static int run(int argc, char** argv)
                      options.recipe_path.c_str(), file.why.c_str());
         return EXIT_USAGE;
     } else {
-        put_file_recipe_on_screen(file.recipe, options.recipe_path);
+        put_file_recipe_on_screen(std::move(file.recipe), options.recipe_path);
         if (options.list) {
             std::printf("1\t%s\n", ws.title.c_str());
             return EXIT_DONE;
