@@ -5,8 +5,8 @@
 #include "calc/evaluate.h"
 #include "core/workspace.h"
 #include "recipe/formats/beerjson_write.h"
-#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/widgets.h"
 
 #include <gtk/gtk.h>
 

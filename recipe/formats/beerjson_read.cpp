@@ -714,6 +714,10 @@ ForeignFile read_beerjson(const std::string& bytes)
                        (line > 0 ? " (ligne " + std::to_string(line) + ")" : std::string()));
     }
     JsonNode* top = json_parser_get_root(parser);
+    if (!top) {
+        g_object_unref(parser);
+        return refused("ce fichier JSON est vide");
+    }
     JsonObject* document = top && JSON_NODE_HOLDS_OBJECT(top) ? json_node_get_object(top) : nullptr;
     JsonObject* root = object_member(document, "beerjson");
     if (!root) {
