@@ -481,8 +481,11 @@ void read_misc(JsonObject* o, ForeignRecipe& recipe)
     const Amount a = amount_of(f, 1e4);
     x.is_weight = a.kind != Amount::volume;
     x.amount = a.value;
-    if (a.kind == Amount::count && f.saying())
-        f.say(figure(a.value) + " unité(s) lue(s) comme " + figure(a.value) + " kg");
+    if (a.kind == Amount::count) {
+        x.amount = a.value / 1000; // a tablet or a sachet of finings weighs about a gram
+        if (f.saying())
+            f.say(figure(a.value) + " unité(s) lue(s) comme " + figure(a.value) + " g");
+    }
     recipe.miscs.push_back(x);
 }
 
@@ -661,7 +664,10 @@ std::string refusal_without_recipe(JsonObject* root)
         {"profiles", "profil d'eau", "profils d'eau"},
         {"styles", "style", "styles"},
         {"equipments", "équipement", "équipements"},
-        {"mashes", "profil d'empâtage", "profils d'empâtage"}};
+        {"mashes", "profil d'empâtage", "profils d'empâtage"},
+        {"fermentations", "profil de fermentation", "profils de fermentation"},
+        {"boil", "profil d'ébullition", "profils d'ébullition"},
+        {"packaging", "profil de conditionnement", "profils de conditionnement"}};
     std::string held;
     for (const auto& kind : kKinds) {
         JsonArray* array = array_member(root, kind[0]);
