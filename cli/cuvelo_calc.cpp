@@ -189,7 +189,7 @@ static void print_tsv()
 static void print_breakdown()
 {
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, ws.settings, forced);
+    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, settings_on_screen(), forced);
     auto f2 = [](double x) { return format_decimals(x, 2); };
     for (size_t k = 0; k < b.lines.size(); k++) {
         const BreakdownLine& l = b.lines[k];
@@ -260,8 +260,9 @@ static int open_foreign(const Options& options, const OpenedFile& file)
     const ImportedRecipe recipe = import_foreign_recipe(content.recipes[number - 1], reference_data());
     open_imported_recipe(recipe);
     evaluate_recipe();
-    std::fprintf(stderr, "%s",
-                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
+    std::fprintf(
+        stderr, "%s",
+        import_message(recipe, content, ws.estimates, 100 * settings_on_screen().efficiency).c_str());
     return EXIT_DONE;
 }
 
@@ -275,7 +276,7 @@ static int work_backwards(const Options& options)
         double litres = 0;
         read_plain_number(options.scale_volume, &litres);
         evaluate_recipe();
-        change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
+        change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
         if (!change.done) {
             std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
             return EXIT_USAGE;
@@ -285,7 +286,7 @@ static int work_backwards(const Options& options)
         Targets targets;
         parse_targets(options.targets, targets, nullptr);
         const Recipe recipe = change.done ? change.recipe : recipe_on_screen();
-        change = solve_targets(recipe, ws.settings, targets, ingredient_database());
+        change = solve_targets(recipe, settings_on_screen(), targets, ingredient_database());
         if (!change.done) {
             std::string message = change.message;
             for (char& c : message)

@@ -55,6 +55,7 @@ struct ForeignStyle {
 // What the file states about the beer, shown beside the estimates; NaN when not stated.
 struct StatedFigures {
     double og = NAN, fg = NAN, colour_ebc = NAN, ibu = NAN, efficiency = NAN;
+    double abv = NAN; // percent by volume
 };
 
 struct ForeignRecipe {
@@ -77,8 +78,8 @@ struct ForeignRecipe {
     size_t more_corrections = 0;          // those beyond kMostCorrections, counted only
     std::vector<std::string> left_out;    // French: the records not read (beyond the caps, or empty)
 
-    // --- BeerJSON's additions: the recipe's own mash rests (the sparge left out) and the text of its notes,
-    // which the recipe's brewing plan takes.
+    // What the recipe's brewing plan takes from the file: its mash rests (the rinse infusion left out) and
+    // its notes. The efficiency is stated.efficiency and the boil time boil_time above.
     std::vector<MashStep> mash;
     std::string notes_text;
 };
