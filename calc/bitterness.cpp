@@ -1,4 +1,5 @@
-// calc/bitterness.cpp — Tinseth's bitterness of a hop addition: the boil-time curve and the gravity factor.
+// calc/bitterness.cpp — the bitterness of a hop addition: the classic boil-time curve, Tinseth's utilisation
+// and the isomerisation of a hop stand.
 #include "calc/bitterness.h"
 
 #include "core/brewing_units.h"
@@ -26,4 +27,33 @@ double hop_time_factor(double minutes)
 double hop_gravity_factor(double boil_gravity)
 {
     return std::pow(0.000125, sg_of_density(boil_gravity) - 1);
+}
+
+double tinseth_utilisation(double sg, double minutes)
+{
+    const double bigness = 1.65 * std::pow(0.000125, sg - 1);
+    return bigness * (1 - std::exp(-0.04 * minutes)) / 4.15;
+}
+
+double isomerisation_rate(double celsius)
+{
+    return 2.39e11 * std::exp(-9773 / (celsius + 273.15));
+}
+
+HopUse tinseth_hop_use(Step step, double minutes, double sg, double stand_celsius)
+{
+    HopUse use;
+    switch (step) {
+    case Step::fermentation:
+        break; // a dry hop's acids do not isomerise in cold beer
+    case Step::aroma:
+        // Added at flame-out, the hop starts its own curve, slowed by the cooler wort.
+        use.stand_celsius = stand_celsius;
+        use.utilisation = isomerisation_rate(stand_celsius) * tinseth_utilisation(sg, minutes);
+        break;
+    default:
+        use.utilisation = tinseth_utilisation(sg, minutes);
+        break;
+    }
+    return use;
 }

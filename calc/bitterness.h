@@ -1,5 +1,8 @@
-// calc/bitterness.h — Tinseth's bitterness of a hop addition: the boil-time curve and the gravity factor.
+// calc/bitterness.h — the bitterness of a hop addition: the classic boil-time curve, Tinseth's utilisation,
+// and the isomerisation of a hop stand below the boil.
 #pragma once
+
+#include "core/keywords.h"
 
 // (e^x − e^−x) / (e^x + e^−x), the exponentials in extended precision.
 double hyperbolic_tangent(double x);
@@ -14,4 +17,30 @@ double hop_gravity_factor(double boil_gravity);
 inline double hop_ibu(double alpha, double gravity_factor, double time_factor, double grams, double litres)
 {
     return alpha * (gravity_factor * time_factor * grams) * 3.98 / litres;
+}
+
+// Tinseth's utilisation (a fraction) of a hop boiled `minutes` in wort of specific gravity `sg`:
+// 1.65 × 0.000125^(sg − 1) × (1 − e^(−0.04 × minutes)) / 4.15.
+double tinseth_utilisation(double sg, double minutes);
+
+// The isomerisation rate at `celsius` relative to a boil at 100 °C (Hosom's mIBU): 2.39 × 10^11 ×
+// e^(−9773 / kelvin); 1.00 at 100 °C, 0.23 at 80 °C.
+double isomerisation_rate(double celsius);
+
+// What Tinseth's model makes of one hop line: its utilisation and, for a hop stand, the stand's temperature.
+struct HopUse {
+    double utilisation = 0;    // fraction of the alpha acids in the beer
+    double stand_celsius = -1; // the hop stand's temperature; -1 for a hop that is not in one
+};
+
+// The use of a hop line of step `step` and time `minutes` in wort of specific gravity `sg`: boil steps and
+// any step that is not one of the four below boil for their minutes; AROMATISATION stands `minutes` at
+// `stand_celsius` after flame-out (its isomerisation slowed by the rate above); FERMENTATION is a dry hop
+// (0).
+HopUse tinseth_hop_use(Step step, double minutes, double sg, double stand_celsius);
+
+// IBU of `grams` of a hop of `alpha` % acids at `utilisation` in `litres`: U × alpha × grams × 10 / litres.
+inline double ibu_of_utilisation(double utilisation, double alpha, double grams, double litres)
+{
+    return utilisation * alpha * grams * 10 / litres;
 }

@@ -1,6 +1,7 @@
 // calc/breakdown.cpp — each line's share of the estimates shown, and the settings that shaped them.
 #include "calc/breakdown.h"
 
+#include "core/keywords.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -101,6 +102,10 @@ Breakdown breakdown(const RecipeLine* lines, size_t count, const Settings& setti
         b.lines[k].hop = per_line[k].hop;
         b.lines[k].time_factor = per_line[k].time_factor;
         b.lines[k].gravity_factor = per_line[k].gravity_factor;
+        b.lines[k].utilisation = per_line[k].utilisation;
+        b.lines[k].stand_celsius = per_line[k].stand_celsius;
+        b.lines[k].dry_hop = per_line[k].hop && settings.bitterness_model == BitternessModel::tinseth &&
+                             step_of(lines[k].step) == Step::fermentation;
         points[k] = per_line[k].points;
         colour[k] = per_line[k].colour;
         ibu[k] = per_line[k].ibu;
@@ -128,5 +133,7 @@ Breakdown breakdown(const RecipeLine* lines, size_t count, const Settings& setti
 
     b.settings = settings_used(settings, e, forced);
     b.colour_model = settings.colour_model;
+    b.gravity_model = settings.gravity_model;
+    b.bitterness_model = settings.bitterness_model;
     return b;
 }

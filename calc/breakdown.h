@@ -21,6 +21,9 @@ struct BreakdownLine {
     double ibu_percent = 0;
     double time_factor = 0;    // hops: the boil-time curve
     double gravity_factor = 0; // hops: the wort's hold on bitterness at the boil gravity
+    double utilisation = 0;    // hops: the share of the alpha acids in the beer
+    double stand_celsius = -1; // hops under Tinseth's model: a hop stand's temperature, -1 for none
+    bool dry_hop = false;      // hops under Tinseth's model: in FERMENTATION, no bitterness
 };
 
 // One setting or intermediate figure that the totals depend on.
@@ -39,6 +42,8 @@ struct Breakdown {
     double colour_total = 0;          // the colour shown: the lines' shares plus the base
     double ibu_total = 0;             // the bitterness shown
     ColourModel colour_model = ColourModel::linear;
+    GravityModel gravity_model = GravityModel::classic;
+    BitternessModel bitterness_model = BitternessModel::classic;
     // What no line's figures can carry (shown estimates of other lines or settings); 0 when the lines'
     // figures are those shown.
     double gravity_unassigned = 0;

@@ -25,11 +25,39 @@ std::string setting_text(const BreakdownSetting& setting)
     return f2(setting.value) + (unit.empty() ? "" : " " + unit);
 }
 
+std::vector<std::string> model_lines(const Breakdown& b)
+{
+    std::vector<std::string> lines;
+    if (b.gravity_model == GravityModel::extract)
+        lines.push_back("Modèle de densité : extrait dans le volume final (°Plato)");
+    if (b.bitterness_model == BitternessModel::tinseth)
+        lines.push_back("Modèle d'amertume : Tinseth, infusion après ébullition selon la température, "
+                        "houblonnage à cru sans amertume");
+    return lines;
+}
+
+// The last two cells of a hop line under Tinseth's model: its utilisation, and where it isomerised.
+static void tinseth_cells(const BreakdownLine& l, std::vector<std::string>& row)
+{
+    row[8] = f1(100 * l.utilisation) + " %";
+    if (l.dry_hop)
+        row[9] = "à cru";
+    else if (l.stand_celsius >= 0)
+        row[9] = "infusion " + format_decimals(l.stand_celsius, 0) + " °C";
+    else
+        row[9] = "ébullition";
+}
+
 BreakdownTable breakdown_table(const Breakdown& b)
 {
     BreakdownTable table;
+    const bool tinseth = b.bitterness_model == BitternessModel::tinseth;
     table.header = {"N°", "Ingrédient",    "Densité (points)", "%", "EBC", "%", "IBU",
                     "%",  "Facteur temps", "Facteur densité"};
+    if (tinseth) {
+        table.header[8] = "Utilisation";
+        table.header[9] = "Houblon";
+    }
     for (size_t k = 0; k < b.lines.size(); k++) {
         const BreakdownLine& l = b.lines[k];
         std::vector<std::string> row(kBreakdownColumns);
@@ -46,6 +74,8 @@ BreakdownTable breakdown_table(const Breakdown& b)
             row[7] = f1(l.ibu_percent);
             row[8] = f3(l.time_factor);
             row[9] = f3(l.gravity_factor);
+            if (tinseth)
+                tinseth_cells(l, row);
         }
         table.rows.push_back(row);
     }
@@ -76,5 +106,7 @@ BreakdownTable breakdown_table(const Breakdown& b)
     table.settings.push_back(b.colour_model == ColourModel::morey
                                  ? "Modèle de couleur : Morey"
                                  : "Modèle de couleur : linéaire (1,75 EBC de base)");
+    for (const std::string& line : model_lines(b))
+        table.settings.push_back(line);
     return table;
 }

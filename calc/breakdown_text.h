@@ -16,10 +16,13 @@ struct BreakdownTable {
 };
 
 // Number of columns of every row: line, ingredient, density points and %, EBC and %, IBU and %, the hop's
-// time and gravity factors.
+// time and gravity factors (under Tinseth's model: its utilisation and its hop stand's temperature).
 constexpr size_t kBreakdownColumns = 10;
 
 BreakdownTable breakdown_table(const Breakdown& breakdown);
 
 // The text of a setting's value with its unit ("75 %", "20 L", "1 L/kg").
 std::string setting_text(const BreakdownSetting& setting);
+
+// The lines naming the gravity and bitterness models when they are not the classic ones (none otherwise).
+std::vector<std::string> model_lines(const Breakdown& breakdown);

@@ -2,6 +2,7 @@
 #include "calc/estimate.h"
 
 #include "calc/bitterness.h"
+#include "calc/extract_gravity.h"
 #include "calc/water.h"
 #include "core/keywords.h"
 
@@ -149,9 +150,31 @@ static double final_volume_of(const Estimates& e, const Settings& s)
     return v;
 }
 
+// The extract model's points of each fermentable line, left in its record: the wort's degrees Plato shared
+// in proportion to the lines' extract, so that they add up to the whole wort's (line by line they would not,
+// the conversion not being linear).
+static void extract_points(Pass& pass, double volume)
+{
+    double extract_kg = 0;
+    for (size_t n = 0; n < pass.fermentable_count; n++) {
+        const LineFigures& f = pass.lines[pass.fermentables[n]];
+        LineEstimate& out = pass.out[pass.fermentables[n]];
+        out.points = extract_kg_of(out.kg, f.extract_percent, is_grain(f.category), pass.settings.efficiency);
+        extract_kg += out.points;
+    }
+    const double plato = plato_of_extract(extract_kg, volume);
+    for (size_t n = 0; n < pass.fermentable_count; n++) {
+        LineEstimate& out = pass.out[pass.fermentables[n]];
+        out.points = plato > 0 ? plato * out.points / extract_kg : 0;
+    }
+}
+
 static ExtractTotals sum_extract_and_colour(Pass& pass, double volume)
 {
     const double efficiency = pass.settings.efficiency;
+    const bool extract_model = pass.settings.gravity_model == GravityModel::extract;
+    if (extract_model)
+        extract_points(pass, volume);
     ExtractTotals totals;
     for (size_t n = 0; n < pass.fermentable_count; n++) {
         const size_t k = pass.fermentables[n];
@@ -162,10 +185,10 @@ static ExtractTotals sum_extract_and_colour(Pass& pass, double volume)
         double points = f.extract_percent / 100 * w / (w + volume);
         double colour;
         if (is_grain(f.category)) {
-            points = points * efficiency * 100;
+            points = extract_model ? out.points : points * efficiency * 100;
             colour = f.colour_ebc / 6 * points;
         } else {
-            points = points * 100;
+            points = extract_model ? out.points : points * 100;
             colour = f.colour_ebc / 6 * points * efficiency;
         }
         if (pass.settings.colour_model == ColourModel::morey)
@@ -207,9 +230,33 @@ class TimeFactors
     int count_ = 0;
 };
 
-// Tinseth's bitterness over every hop line, whatever its step; the gravity term uses the boil gravity.
+// Tinseth's model over every hop line: boiled hops by Tinseth's curve, hop stands by their temperature, dry
+// hops 0.
+static double sum_tinseth_bitterness(Pass& pass, double boil_gravity, double volume)
+{
+    const double sg = sg_of_density(boil_gravity);
+    double total = 0;
+    for (size_t n = 0; n < pass.hop_count; n++) {
+        const size_t k = pass.hops[n];
+        const LineFigures& f = pass.lines[k];
+        LineEstimate& out = pass.out[k];
+        const HopUse use = tinseth_hop_use(f.step, f.minutes, sg, pass.settings.aroma_celsius);
+        double ibu = ibu_of_utilisation(use.utilisation, f.alpha_percent, f.grams, volume);
+        if (f.category == Category::hop_pellet)
+            ibu = pass.settings.pellet_yield * ibu;
+        total += ibu;
+        out.ibu = ibu;
+        out.utilisation = use.utilisation;
+        out.stand_celsius = use.stand_celsius;
+    }
+    return total;
+}
+
+// The classic bitterness over every hop line, whatever its step; the gravity term uses the boil gravity.
 static double sum_bitterness(Pass& pass, double boil_gravity, double volume)
 {
+    if (pass.settings.bitterness_model == BitternessModel::tinseth)
+        return sum_tinseth_bitterness(pass, boil_gravity, volume);
     const double gravity_factor = hop_gravity_factor(boil_gravity);
     double total = 0;
     TimeFactors time_factors;
@@ -225,6 +272,8 @@ static double sum_bitterness(Pass& pass, double boil_gravity, double volume)
         out.ibu = ibu;
         out.time_factor = time_factor;
         out.gravity_factor = gravity_factor;
+        // The same as a share of the acids: alpha × grams × 10 / litres is a full utilisation's IBU.
+        out.utilisation = 0.398 * gravity_factor * time_factor;
     }
     return total;
 }
@@ -275,9 +324,13 @@ Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, Fo
     // NaN compares false everywhere, so each rule below is written to let an undefined value fall to 0.
     const bool no_water = e.mash_water + e.rinse_water == 0;
 
+    const bool extract_model = s.gravity_model == GravityModel::extract;
     e.colour_ebc = colour_of(extract.colour_sum, pass, volume);
-    e.initial_density = density_of_points(p);
-    const double boil_gravity = density_of_points(extract.non_sugar_points);
+    e.initial_density = extract_model ? density_of_plato(p) : density_of_points(p);
+    // Tinseth's curve reads the gravity of the wort that boils, sugars included.
+    const double boil_gravity = s.bitterness_model == BitternessModel::tinseth ? e.initial_density
+                                : extract_model ? density_of_plato(extract.non_sugar_points)
+                                                : density_of_points(extract.non_sugar_points);
     if (no_water)
         e.colour_ebc = 0;
     if (!(e.initial_density >= 1000) || no_water)
@@ -286,10 +339,18 @@ Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, Fo
     double fermentable_kg = totals.sugar_kg + e.malt_kg + totals.liquid_extract_kg + totals.powder_extract_kg;
     double grain_share = e.malt_kg / fermentable_kg * 100;
     double sugar_share = 100 - grain_share;
-    double pf = p - (s.attenuation_malt * grain_share * attenuation +
-                     s.attenuation_sugar * sugar_share * attenuation) /
-                        100 * p;
-    e.final_density = density_of_points(pf);
+    const double attenuated =
+        (s.attenuation_malt * grain_share * attenuation + s.attenuation_sugar * sugar_share * attenuation) /
+        100;
+    double pf = p - attenuated * p;
+    // The extract model attenuates the gravity points, as an apparent attenuation is measured.
+    if (extract_model && !(p > 0))
+        e.initial_density = 0; // water alone: no wort, whatever the conversion gives for 0 °P
+    e.final_density = extract_model
+                          ? std::floor((1000 + (1 - attenuated) * (e.initial_density - 1000)) * 100) / 100
+                          : density_of_points(pf);
+    if (extract_model && e.initial_density == 0)
+        e.final_density = 0;
     e.alcohol = (e.initial_density - e.final_density) / 7.6;
     if (!(e.final_density >= 0) || no_water)
         e.final_density = 0;

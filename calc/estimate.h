@@ -21,6 +21,10 @@ struct LineEstimate {
     double time_factor = 0;    // (hop lines)
     double gravity_factor = 0; // (hop lines)
     double forced_litres = 0;  // the quantity a forced_water line takes
+    // Tinseth's model (hop lines): the share of the alpha acids in the beer, and a hop stand's temperature
+    // (-1 for a hop that is not in one).
+    double utilisation = 0;
+    double stand_celsius = -1;
 };
 
 // The estimates of lines[0, size) (priming figures left at 0). When the volume is forced, the mash and rinse

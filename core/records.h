@@ -121,6 +121,19 @@ enum class ColourModel {
     morey,  // Morey's curve over the malt colour units (EBC × kg / L)
 };
 
+// How the densities are estimated from the fermentables.
+enum class GravityModel {
+    classic, // each line's extract over its own weight plus the final volume, the yield on grains only
+    extract, // the extract of all lines (yield × efficiency for mashed grains) into the final volume, in
+             // °Plato
+};
+
+// How the bitterness of the hop lines is estimated.
+enum class BitternessModel {
+    classic, // every hop boils for its time on a hyperbolic-tangent curve, whatever its step
+    tinseth, // Tinseth's curve for boiled hops, hop stands by their temperature, dry hops 0
+};
+
 // The configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
 struct Settings {
     double efficiency = 0; // fraction
@@ -141,6 +154,10 @@ struct Settings {
     std::string colour_max;
     ColourModel colour_model = ColourModel::linear;
     double ph_correction = 0; // added to every mash pH predicted: the brewery's mean measured difference
+    // Brewing models: each key absent keeps the classic rule.
+    GravityModel gravity_model = GravityModel::classic;          // MODELE_DENSITE
+    BitternessModel bitterness_model = BitternessModel::classic; // MODELE_AMERTUME
+    double aroma_celsius = 80; // TEMPERATURE_AROMATISATION: the hop stand of an AROMATISATION line, °C
 };
 
 // The ions of a water that brewing counts, in mg/L.

@@ -54,6 +54,32 @@ const char kColourModelKey[] = "MODELE_COULEUR";
 
 // The optional key: the brewery's correction of the mash pH, added to every prediction (0 without it).
 const char kPhCorrectionKey[] = "CORRECTION_PH";
+// The optional keys of the brewing models: without them the classic rules hold, and a hop stand is at 80 °C.
+const char kGravityModelKey[] = "MODELE_DENSITE";
+const char kBitternessModelKey[] = "MODELE_AMERTUME";
+const char kAromaTemperatureKey[] = "TEMPERATURE_AROMATISATION";
+
+// Stores the value of one brewing-model key; gives the key it set, or "".
+std::string read_model_line(const std::string& key, const std::string& line, Settings& s)
+{
+    if (key == kGravityModelKey)
+        s.gravity_model = gravity_model_named(tab_field(line, 2));
+    else if (key == kBitternessModelKey)
+        s.bitterness_model = bitterness_model_named(tab_field(line, 2));
+    else if (key == kAromaTemperatureKey)
+        s.aroma_celsius = text_to_number(tab_field(line, 2));
+    else
+        return "";
+    return key;
+}
+
+// The word of a model key's value: upper-cased, the blanks around it dropped (hand-edited files).
+std::string model_word(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    return first == std::string::npos ? "" : upper_ascii(text.substr(first, last - first + 1));
+}
 
 // Stores the value(s) of one line; gives the key it set, or "" when its key is none of ours.
 std::string read_line(const std::string& line, Settings& s)
@@ -87,7 +113,7 @@ std::string read_line(const std::string& line, Settings& s)
             return key;
         }
     }
-    return "";
+    return read_model_line(key, line, s);
 }
 
 // Reads the file's keys into `s`, each key set noted in `found`; false when it cannot be opened.
@@ -135,12 +161,17 @@ std::vector<std::string> missing_configuration_keys(const std::set<std::string>&
 
 ColourModel colour_model_named(const std::string& text)
 {
-    // Hand-edited files: the case and blanks around the word do not matter.
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    const std::string word =
-        first == std::string::npos ? "" : upper_ascii(text.substr(first, last - first + 1));
-    return word == "MOREY" ? ColourModel::morey : ColourModel::linear;
+    return model_word(text) == "MOREY" ? ColourModel::morey : ColourModel::linear;
+}
+
+GravityModel gravity_model_named(const std::string& text)
+{
+    return model_word(text) == "EXTRAIT" ? GravityModel::extract : GravityModel::classic;
+}
+
+BitternessModel bitterness_model_named(const std::string& text)
+{
+    return model_word(text) == "TINSETH" ? BitternessModel::tinseth : BitternessModel::classic;
 }
 
 bool load_configuration_file(const std::string& path)

@@ -19,3 +19,11 @@ bool load_configuration_file(const std::string& path);
 // The colour model a MODELE_COULEUR value names: "MOREY" (any case, blanks around it ignored) is Morey's,
 // anything else (LINEAIRE, empty, unknown) the linear rule.
 ColourModel colour_model_named(const std::string& text);
+
+// The gravity model a MODELE_DENSITE value names: "EXTRAIT" (any case, blanks around it ignored) is the
+// extract model, anything else the classic rule.
+GravityModel gravity_model_named(const std::string& text);
+
+// The bitterness model a MODELE_AMERTUME value names: "TINSETH" (any case, blanks around it ignored) is
+// Tinseth's, anything else the classic rule.
+BitternessModel bitterness_model_named(const std::string& text);

@@ -116,3 +116,51 @@ TEST(Breakdown, ApportionGivesWholePartsThatSumExactly)
     for (const ApportionCase& c : cases)
         EXPECT_EQ(apportion(c.units, c.weights), c.parts) << c.units;
 }
+
+// The brewing models: the shares still add up, the table names the models, and a hop line says its
+// utilisation and where it isomerised (boil, hop stand at its temperature, dry hop).
+TEST(Breakdown, BrewingModelsAreNamedAndEachHopSaysItsUse)
+{
+    std::mt19937 random(24);
+    for (int n = 0; n < 100; n++) {
+        std::vector<RecipeLine> lines = random_recipe(random);
+        Settings settings = random_settings(random);
+        settings.gravity_model = GravityModel::extract;
+        settings.bitterness_model = BitternessModel::tinseth;
+        RecipeLine dry = lines.back();
+        dry.category = "HOUBLONPELLET";
+        dry.quantity = "50 G";
+        dry.value = "12";
+        dry.time = "4";
+        dry.step = "FERMENTATION";
+        lines.push_back(dry);
+        const Breakdown b = breakdown(lines.data(), lines.size(), settings, ForcedVolume{n % 3 == 0, 20});
+        expect_shares_add_up(b, "recipe " + std::to_string(n));
+        const BreakdownTable table = breakdown_table(b);
+        EXPECT_EQ(table.header[8], "Utilisation");
+        const auto& settings_lines = table.settings;
+        EXPECT_EQ(settings_lines[settings_lines.size() - 2],
+                  "Modèle de densité : extrait dans le volume final (°Plato)");
+        EXPECT_EQ(settings_lines.back().rfind("Modèle d'amertume : Tinseth", 0), 0u);
+        for (size_t k = 0; k < lines.size(); k++) {
+            const std::string& use = table.rows[k][9];
+            if (!b.lines[k].hop) {
+                EXPECT_EQ(use, "") << k;
+            } else if (lines[k].step == "AROMATISATION") {
+                EXPECT_EQ(use, "infusion 80 °C") << k;
+            } else if (lines[k].step == "FERMENTATION") {
+                EXPECT_EQ(use, "à cru") << k;
+            } else {
+                EXPECT_EQ(use, "ébullition") << k;
+            }
+        }
+        EXPECT_EQ(table.rows[lines.size() - 1][8], "0 %"); // the dry hop: no bitterness
+        EXPECT_EQ(table.rows[lines.size() - 1][6], "0");
+    }
+    // The classic models add no line: the settings end with the colour model, as they always did.
+    const std::vector<RecipeLine> lines = random_recipe(random);
+    const BreakdownTable classic =
+        breakdown_table(breakdown(lines.data(), lines.size(), random_settings(random), ForcedVolume{}));
+    EXPECT_EQ(classic.settings.back().rfind("Modèle de couleur", 0), 0u);
+    EXPECT_EQ(classic.header[8], "Facteur temps");
+}

@@ -6,6 +6,7 @@
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "recipe/formats/cvl.h"
 #include "recipe/list_edit.h"
 #include "test_support.h"
 
@@ -71,11 +72,12 @@ const std::vector<std::string> kProgramPictures = {
     "style0",      "exporter", "echelle",     "cible"};
 
 const std::vector<std::string> kConfigurationKeys = {
-    "RENDEMENT",           "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",
-    "TEMPS_PALIER_ENZYME", "PERTE_GRAIN",           "PERTE_HOUBLON",        "PERTE_EMPATAGE",
-    "PERTE_EBULLITION",    "TEMPS_EBULLITION",      "ATTENUATION_MALT",     "ATTENUATION_SUCRE",
-    "RENDEMENT_PELLET",    "COUT_CHAUFFE",          "NAVIGATEUR",           "COULEUR_MIN",
-    "COULEUR_MAX",         "LITRE_PAR_KILO",        "MODELE_COULEUR"};
+    "RENDEMENT", "TEMPS_PALIER_PROTEINE", "TEMPS_PALIER_MALTOSE", "TEMPS_PALIER_DEXTRINE",
+    "TEMPS_PALIER_ENZYME", "PERTE_GRAIN", "PERTE_HOUBLON", "PERTE_EMPATAGE", "PERTE_EBULLITION",
+    "TEMPS_EBULLITION", "ATTENUATION_MALT", "ATTENUATION_SUCRE", "RENDEMENT_PELLET", "COUT_CHAUFFE",
+    "NAVIGATEUR", "COULEUR_MIN", "COULEUR_MAX", "LITRE_PAR_KILO", "MODELE_COULEUR",
+    // The brewing models.
+    "MODELE_DENSITE", "MODELE_AMERTUME", "TEMPERATURE_AROMATISATION"};
 
 const std::set<std::string> kGrainCategories = {"MALT", "MALTFROMENT", "MALTSPECIAL", "GRAIN", "FLOCON"};
 const std::set<std::string> kHopCategories = {"HOUBLONCONE", "HOUBLONPELLET"};
@@ -433,6 +435,9 @@ TEST_F(BundledData, PaleAleChosenFromTheMenusGivesATypicalTwentyLitreBrew)
     ASSERT_EQ(ws.line_count, 5);
     EXPECT_EQ(ws.lines[3].quantity, "5 KG");
     EXPECT_EQ(ws.lines[4].quantity, "40 G");
+    // The classic rules' figures (BundledData.PaleAleUnderTheBundledModels has the bundled models' ones).
+    ws.settings.gravity_model = GravityModel::classic;
+    ws.settings.bitterness_model = BitternessModel::classic;
     evaluate_recipe();
 
     const Estimates& e = ws.estimates;
@@ -509,4 +514,71 @@ TEST_F(BundledData, WaterEntriesNameABundledProfileAndSaltsCarryTheirKey)
     }
     EXPECT_EQ(salts, 8);
     EXPECT_EQ(acids, 2);
+}
+
+// The same brew under the bundled models: 5 kg × 80 % × 75 % of extract in 20 L is the 1.055 that brewing
+// programs give for it, and the 60 minute hop Tinseth's 23 IBU.
+TEST_F(BundledData, PaleAleUnderTheBundledModels)
+{
+    for (const char* designation : {"Eau du robinet pour l'empâtage", "Eau du robinet pour le rinçage",
+                                    "Malt Pale Ale", "East Kent Goldings (cônes)", "SafAle US-05"})
+        add_database_ingredient(ingredient_id(designation));
+    ASSERT_EQ(ws.settings.gravity_model, GravityModel::extract);
+    ASSERT_EQ(ws.settings.bitterness_model, BitternessModel::tinseth);
+    EXPECT_EQ(ws.settings.aroma_celsius, 80);
+    evaluate_recipe();
+    const Estimates& e = ws.estimates;
+    EXPECT_NEAR(e.initial_density, 1055, 3);
+    EXPECT_GE(e.bitterness_ibu, 18);
+    EXPECT_LE(e.bitterness_ibu, 28);
+    EXPECT_GE(e.final_density, 1008);
+    EXPECT_LE(e.final_density, 1016);
+    EXPECT_GE(e.alcohol, 5);
+    EXPECT_LE(e.alcohol, 6.2);
+}
+
+// The example recipes shipped in Exemples/: at least twelve, each inside every range of its own style under
+// the bundled configuration, and its style one of the style database (same texts).
+TEST_F(BundledData, ExampleRecipesLieInsideTheirStyleRanges)
+{
+    std::vector<std::string> names;
+    if (GDir* dir = g_dir_open("./Exemples", 0, nullptr)) {
+        while (const char* entry = g_dir_read_name(dir))
+            if (g_str_has_suffix(entry, ".cvl"))
+                names.push_back(entry);
+        g_dir_close(dir);
+    }
+    EXPECT_GE(names.size(), 12u);
+    std::set<std::string> styles;
+    for (const std::string& name : names) {
+        Recipe recipe;
+        std::string why;
+        ASSERT_TRUE(read_cvl_file("./Exemples/" + name, recipe, &why)) << name << ": " << why;
+        EXPECT_FALSE(recipe.title.empty()) << name;
+        const StyleEntry& style = recipe.style;
+        bool known = false;
+        for (int i = 2; i <= ws.style_count; ++i)
+            known = known || (ws.styles[i].name == style.name && ws.styles[i].og_min == style.og_min &&
+                              ws.styles[i].ibu_max == style.ibu_max);
+        EXPECT_TRUE(known) << name << ": " << style.name;
+        styles.insert(style.name);
+        const Estimates e = estimate(recipe, ws.settings);
+        const struct {
+            const char* what;
+            double value;
+            const std::string& low;
+            const std::string& high;
+        } checks[] = {
+            {"initial density", e.initial_density, style.og_min, style.og_max},
+            {"final density", e.final_density, style.fg_min, style.fg_max},
+            {"colour", e.colour_ebc, style.ebc_min, style.ebc_max},
+            {"bitterness", e.bitterness_ibu, style.ibu_min, style.ibu_max},
+        };
+        for (const auto& c : checks) {
+            EXPECT_GE(c.value, text_to_number(c.low)) << name << " " << c.what;
+            EXPECT_LE(c.value, text_to_number(c.high)) << name << " " << c.what;
+        }
+        EXPECT_NEAR(e.final_volume, 20, 2) << name;
+    }
+    EXPECT_EQ(styles.size(), names.size()) << "two examples of one style";
 }

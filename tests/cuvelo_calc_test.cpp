@@ -173,6 +173,10 @@ TEST(CuveloCalc, BasesDefaultToTheWorkingDirectory)
 {
     ScratchDir dir;
     write_file("bases/configuration.txt", read_file(kData + "/bases/configuration.txt"));
+    // A bases folder is the working one when it holds the ingredients; without them the shared
+    // configuration, whose models differ, would be read instead.
+    write_file("bases/ingredients.txt",
+               read_file(std::string(CUVELO_TEST_DATA) + "/refdata/ingredients.txt"));
     CalcRun run = run_calc({"--tsv", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("initial_density\t1047.43\n"), std::string::npos) << run.out;

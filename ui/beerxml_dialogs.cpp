@@ -3,6 +3,7 @@
 #include "ui/beerxml_dialogs.h"
 
 #include "calc/evaluate.h"
+#include "core/data_folders.h"
 #include "core/display_text.h"
 #include "core/history.h"
 #include "core/workspace.h"
@@ -25,12 +26,23 @@ static void add_filter(GtkFileChooser* chooser, const char* name, std::initializ
     gtk_file_chooser_add_filter(chooser, filter);
 }
 
+// The example recipes installed with the program, beside the help page, as a bookmark named after their
+// folder ("Exemples"); nothing when they are not installed.
+static void add_examples_bookmark(GtkFileChooser* chooser)
+{
+    const std::string help = data_folders().help.empty() ? executable_folder() : data_folders().help;
+    const std::string examples = help + "/Exemples";
+    if (!help.empty() && g_file_test(examples.c_str(), G_FILE_TEST_IS_DIR))
+        gtk_file_chooser_add_shortcut_folder(chooser, examples.c_str(), nullptr);
+}
+
 void add_open_filters(GtkFileChooser* chooser)
 {
     add_filter(chooser, "Fichier Recette CUVELO (*.cvl)", {"*.cvl"});
     add_filter(chooser, "Recettes BeerXML (*.xml)", {"*.xml", "*.XML"});
     add_filter(chooser, "Recettes BeerJSON (*.json)", {"*.json", "*.JSON"});
     add_filter(chooser, "Toutes les recettes", {"*.cvl", "*.xml", "*.XML", "*.json", "*.JSON"});
+    add_examples_bookmark(chooser);
 }
 
 // Asks which recipe of the file to open; its index, or -1 when the brewer cancels.

@@ -1,4 +1,4 @@
-// ui/line_dialog.cpp — the dialog that edits the quantity, value, yield and time of the selected line.
+// ui/line_dialog.cpp — the dialog that edits the quantity, value, yield, time and step of the selected line.
 #include "ui/line_dialog.h"
 
 #include "core/display_text.h"
@@ -7,6 +7,26 @@
 #include "ui/dialog_kit.h"
 #include "ui/refresh.h"
 #include "ui/widgets.h"
+
+#include <string>
+
+// The brewing steps a line may take, in brewing order: a hop in AROMATISATION stands after the boil, one in
+// FERMENTATION is a dry hop.
+static const char* const kSteps[] = {"EMPATAGE",    "RINCAGE",       "EBULLITION",
+                                     "AMERISATION", "AROMATISATION", "FERMENTATION"};
+constexpr int kStepCount = sizeof kSteps / sizeof kSteps[0];
+
+// The list of the steps, showing the line's own (none when its text is none of them: it is then kept).
+static GtkWidget* new_step_combo(const std::string& step)
+{
+    GtkWidget* combo = gtk_combo_box_new_text();
+    for (int k = 0; k < kStepCount; k++) {
+        gtk_combo_box_append_text(GTK_COMBO_BOX(combo), kSteps[k]);
+        if (step == kSteps[k])
+            gtk_combo_box_set_active(GTK_COMBO_BOX(combo), k);
+    }
+    return combo;
+}
 
 // The handles name the dialog only while it exists, however it was closed.
 static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
@@ -19,6 +39,7 @@ static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
     ui.edit_value_entry = nullptr;
     ui.edit_yield_entry = nullptr;
     ui.edit_time_entry = nullptr;
+    ui.edit_step_combo = nullptr;
 }
 
 void open_edit_dialog()
@@ -37,13 +58,15 @@ void open_edit_dialog()
     ui.edit_yield_entry = attach(table, new_entry(), 1, 2, 3, 4);
     attach(table, gtk_label_new("Temps"), 0, 1, 4, 5);
     ui.edit_time_entry = attach(table, new_entry(), 1, 2, 4, 5);
-    GtkWidget* validate = attach(table, gtk_button_new_with_label("Valider"), 0, 1, 5, 6);
+    const RecipeLine& line = ws.lines[ws.selected_line];
+    attach(table, gtk_label_new("Étape"), 0, 1, 5, 6);
+    ui.edit_step_combo = attach(table, new_step_combo(line.step), 1, 2, 5, 6);
+    GtkWidget* validate = attach(table, gtk_button_new_with_label("Valider"), 0, 1, 6, 7);
     g_signal_connect(validate, "clicked", G_CALLBACK(on_edit_validate), nullptr);
     make_default(ui.edit_dialog, validate);
-    GtkWidget* close = attach(table, gtk_button_new_with_label("Fermer"), 1, 2, 5, 6);
+    GtkWidget* close = attach(table, gtk_button_new_with_label("Fermer"), 1, 2, 6, 7);
     g_signal_connect(close, "clicked", G_CALLBACK(on_edit_close), nullptr);
 
-    const RecipeLine& line = ws.lines[ws.selected_line];
     gtk_label_set_text(GTK_LABEL(ui.edit_label), (" " + display_text(line.designation)).c_str());
     set_entry(ui.edit_quantity_entry, line.quantity);
     set_entry(ui.edit_time_entry, line.time);
@@ -81,6 +104,9 @@ void on_edit_validate(GtkButton*, gpointer)
         history_note_change();
         for (int k = 0; k < 4; k++)
             line.*fields[k].member = texts[k];
+        const int step = gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_step_combo));
+        if (step >= 0 && step < kStepCount)
+            line.step = kSteps[step];
     }
     ws.selected_line = 0;
     gtk_widget_destroy(ui.edit_dialog);

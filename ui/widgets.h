@@ -35,6 +35,7 @@ struct UiHandles {
     GtkWidget* edit_value_entry = nullptr;
     GtkWidget* edit_yield_entry = nullptr;
     GtkWidget* edit_time_entry = nullptr;
+    GtkWidget* edit_step_combo = nullptr; // the six brewing steps, in brewing order
 
     GtkWidget* value_dialog = nullptr;
     GtkWidget* value_entry = nullptr;

@@ -72,7 +72,7 @@ TEST_F(Dialogs, LineDialogShowsTheSelectedLineAfterOneSpace)
     ASSERT_NE(ui.edit_dialog, nullptr);
     expect_small_modal_window(ui.edit_dialog, 250, 200, "Modifier l'ingrédient :");
     EXPECT_EQ(window_labels(ui.edit_dialog),
-              (std::vector<std::string>{" Saaz", "Quantité", "Valeur", "Rendement", "Temps"}));
+              (std::vector<std::string>{" Saaz", "Quantité", "Valeur", "Rendement", "Temps", "Étape"}));
     EXPECT_EQ(entry_text(ui.edit_quantity_entry), " 40 G");
     EXPECT_EQ(entry_text(ui.edit_value_entry), " 3.5");
     EXPECT_EQ(entry_text(ui.edit_yield_entry), " 0");
@@ -136,6 +136,36 @@ TEST_F(Dialogs, LineDialogTabsAndLineEndsBecomeSpaces)
     click(ui.edit_dialog, "Valider");
     EXPECT_EQ(ws.lines[2].quantity, "5 KG");
     EXPECT_EQ(ws.lines[2].value, "3");
+}
+
+// The step list: a boiled hop made a dry hop from the window, then put back; a line's step is kept when it is
+// left alone.
+TEST_F(Dialogs, LineDialogChangesTheLineStep)
+{
+    build_small_recipe();
+    select_row(3);
+    click_toolbar(CMD_MODIFY);
+    ASSERT_NE(ui.edit_step_combo, nullptr);
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_step_combo)), 2); // EBULLITION
+    gtk_combo_box_set_active(GTK_COMBO_BOX(ui.edit_step_combo), 5);
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(ws.lines[3].step, "FERMENTATION");
+    EXPECT_EQ(list_rows()[2].back(), "FERMENTATION");
+    EXPECT_EQ(ui.edit_step_combo, nullptr);
+
+    select_row(3);
+    click_toolbar(CMD_MODIFY);
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_step_combo)), 5);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(ui.edit_step_combo), 4);
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(ws.lines[3].step, "AROMATISATION");
+
+    ws.lines[2].step = "AUTRE ÉTAPE";
+    select_row(2);
+    click_toolbar(CMD_MODIFY);
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_step_combo)), -1);
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(ws.lines[2].step, "AUTRE ÉTAPE");
 }
 
 TEST_F(Dialogs, LineDialogCloseChangesNothing)

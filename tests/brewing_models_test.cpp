@@ -1,0 +1,267 @@
+// tests/brewing_models_test.cpp — the extract gravity model, Tinseth's bitterness with hop stands and dry
+// hops, and the configuration keys that choose them.
+#include "calc/bitterness.h"
+#include "calc/estimate.h"
+#include "calc/extract_gravity.h"
+#include "calc_recipes.h"
+#include "refdata/configuration.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// IBU of `grams` of a hop of `alpha` % in `litres`, as a table of published figures states it.
+double tinseth_ibu(double alpha, double grams, double litres, double sg, double minutes)
+{
+    return ibu_of_utilisation(tinseth_utilisation(sg, minutes), alpha, grams, litres);
+}
+
+Settings model_settings()
+{
+    Settings s;
+    set_worked_example_brewery(s);
+    s.pellet_yield = 1.1;
+    s.gravity_model = GravityModel::extract;
+    s.bitterness_model = BitternessModel::tinseth;
+    return s;
+}
+
+RecipeLine hop(const char* step, const char* time, const char* grams = "30 G")
+{
+    RecipeLine l;
+    l.category = "HOUBLONCONE";
+    l.quantity = grams;
+    l.value = "10";
+    l.time = time;
+    l.step = step;
+    return l;
+}
+
+} // namespace
+
+struct TinsethCase {
+    double minutes, ibu;
+};
+
+// 30 g of a 10 % alpha hop in 20 L at SG 1.050 (the brewing-model notes' test figures, Tinseth's column).
+TEST(BrewingModels, TinsethBoilFigures)
+{
+    const TinsethCase cases[] = {
+        {60, 34.6}, // Tinseth's own worked figure for these amounts
+        {10, 12.5},
+        {0, 0}, // flame-out: no boil, no isomerisation by Tinseth's curve
+        {90, 37.0},
+    };
+    for (const TinsethCase& c : cases)
+        EXPECT_NEAR(tinseth_ibu(10, 30, 20, 1.050, c.minutes), c.ibu, 0.05) << c.minutes;
+    // Tinseth's table: 0.231 at 1.050 after 60 minutes, 0.276 at 1.030 (the bigness factor alone).
+    EXPECT_NEAR(tinseth_utilisation(1.050, 60), 0.231, 0.0005);
+    EXPECT_NEAR(tinseth_utilisation(1.030, 60) / tinseth_utilisation(1.050, 60), std::pow(0.000125, -0.02),
+                1e-12);
+}
+
+struct RateCase {
+    double celsius, rate;
+};
+
+// Hosom's relative isomerisation rate: 1.00 at 100 °C, 0.49 at 90, 0.23 at 80, 0.10 at 70.
+TEST(BrewingModels, IsomerisationRateFallsWithTemperature)
+{
+    const RateCase cases[] = {{100, 1.00}, {90, 0.49}, {80, 0.23}, {70, 0.10}};
+    for (const RateCase& c : cases)
+        EXPECT_NEAR(isomerisation_rate(c.celsius), c.rate, 0.01) << c.celsius;
+}
+
+// A 20 minute hop stand at 80 °C adds a few IBU: not 0, not a boil's worth; a dry hop adds none.
+TEST(BrewingModels, HopStandAndDryHopUses)
+{
+    const HopUse stand = tinseth_hop_use(Step::aroma, 20, 1.050, 80);
+    const double stand_ibu = ibu_of_utilisation(stand.utilisation, 10, 30, 20);
+    EXPECT_NEAR(stand_ibu, 4.8, 0.05); // 0.229 × the 20 minute boil's 20.95 IBU
+    EXPECT_EQ(stand.stand_celsius, 80);
+    const HopUse boiled = tinseth_hop_use(Step::boil, 20, 1.050, 80);
+    EXPECT_NEAR(ibu_of_utilisation(boiled.utilisation, 10, 30, 20), 20.95, 0.05);
+    EXPECT_EQ(boiled.stand_celsius, -1);
+    EXPECT_EQ(tinseth_hop_use(Step::bittering, 20, 1.050, 80).utilisation, boiled.utilisation);
+    const HopUse dry = tinseth_hop_use(Step::fermentation, 5, 1.050, 80);
+    EXPECT_EQ(dry.utilisation, 0);
+    EXPECT_EQ(dry.stand_celsius, -1);
+    // A hotter stand isomerises more, never more than the boil.
+    EXPECT_LT(tinseth_hop_use(Step::aroma, 20, 1.050, 70).utilisation, stand.utilisation);
+    EXPECT_LT(tinseth_hop_use(Step::aroma, 20, 1.050, 95).utilisation, boiled.utilisation);
+}
+
+struct PlatoCase {
+    double plato, sg;
+};
+
+// The usual °Plato to SG conversion against the ASBC table (12 °P = 1.0484, 20 °P = 1.0830).
+TEST(BrewingModels, PlatoToSpecificGravity)
+{
+    const PlatoCase cases[] = {{0, 1.0}, {5, 1.0197}, {10, 1.0400}, {12, 1.0484}, {20, 1.0830}};
+    for (const PlatoCase& c : cases)
+        EXPECT_NEAR(sg_of_plato_usual(c.plato), c.sg, 0.0002) << c.plato;
+    EXPECT_EQ(density_of_plato(12), std::floor(sg_of_plato_usual(12) * 100000) / 100);
+}
+
+// The extract dissolved gives back its degrees Plato (P = 100 E / (V × SG)), and a kilogram of extract in a
+// litre of wort is about 385 gravity points at low strength (46.2 ppg).
+TEST(BrewingModels, ExtractIntoVolumeGivesItsPlato)
+{
+    std::mt19937 random(24);
+    for (int n = 0; n < 500; n++) {
+        const double extract = std::uniform_real_distribution<double>(0.05, 12)(random);
+        const double litres = std::uniform_real_distribution<double>(5, 200)(random);
+        const double p = plato_of_extract(extract, litres);
+        EXPECT_NEAR(p, 100 * extract / (litres * sg_of_plato_usual(p)), 1e-9) << extract << " " << litres;
+    }
+    EXPECT_NEAR((sg_of_plato_usual(plato_of_extract(1, 100)) - 1) * 1000 * 100, 385, 5);
+    EXPECT_EQ(plato_of_extract(0, 20), 0);
+    EXPECT_EQ(plato_of_extract(3, 0), 0);
+    EXPECT_EQ(plato_of_extract(3, NAN), 0);
+    EXPECT_EQ(extract_kg_of(5, 80, true, 0.75), 3);
+    EXPECT_EQ(extract_kg_of(1, 100, false, 0.75), 1); // sugars dissolve whole
+}
+
+// The worked pale ale under both new models: 3 kg of extract (5 kg × 80 % × 75 %) into 20.3 L.
+TEST(BrewingModels, WorkedExampleUnderTheNewModels)
+{
+    load_worked_example();
+    const std::vector<RecipeLine> lines(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
+    Settings s = ws.settings;
+    s.gravity_model = GravityModel::extract;
+    s.bitterness_model = BitternessModel::tinseth;
+    std::vector<LineEstimate> per_line;
+    const Estimates e = estimate(lines, s, ForcedVolume{}, &per_line);
+    EXPECT_NEAR(e.final_volume, 20.3, 1e-9);
+    EXPECT_DOUBLE_EQ(e.initial_density, 1056.77); // 13.984 °P
+    EXPECT_DOUBLE_EQ(e.final_density, 1014.19);   // 75 % of the gravity points fermented
+    EXPECT_NEAR(e.alcohol, 5.6026, 1e-4);
+    EXPECT_NEAR(e.bitterness_ibu, 21.384, 1e-3); // Tinseth at the initial density
+    EXPECT_NEAR(per_line[3].utilisation, 0.21705, 1e-5);
+    EXPECT_NEAR(per_line[2].points, 13.9843, 1e-4);
+
+    // Either model alone changes only its own figures.
+    Settings gravity_only = ws.settings;
+    gravity_only.gravity_model = GravityModel::extract;
+    const Estimates g = estimate(lines, gravity_only, ForcedVolume{});
+    EXPECT_DOUBLE_EQ(g.initial_density, 1056.77);
+    Settings bitterness_only = ws.settings;
+    bitterness_only.bitterness_model = BitternessModel::tinseth;
+    const Estimates b = estimate(lines, bitterness_only, ForcedVolume{});
+    EXPECT_DOUBLE_EQ(b.initial_density, 1047.43);
+    EXPECT_GT(b.bitterness_ibu, 0);
+}
+
+// Randomised recipes: a dry hop never adds bitterness, a hop stand adds less than the same boil and more than
+// nothing, the lines' points add up to the wort's, and sugars do not take the brewhouse yield.
+TEST(BrewingModels, PropertiesOverRandomRecipes)
+{
+    std::mt19937 random(2024);
+    const Settings s = model_settings();
+    for (int n = 0; n < 200; n++) {
+        std::vector<RecipeLine> lines = random_recipe(random);
+        const std::string context = "recipe " + std::to_string(n);
+        std::vector<LineEstimate> per_line;
+        const Estimates e = estimate(lines, s, ForcedVolume{}, &per_line);
+        double points = 0, ibu = 0;
+        for (const LineEstimate& l : per_line) {
+            points += l.points;
+            ibu += l.ibu;
+        }
+        EXPECT_NEAR(e.initial_density, density_of_plato(points), 0.011) << context;
+        EXPECT_NEAR(e.bitterness_ibu, ibu, 1e-9) << context;
+        EXPECT_GT(e.initial_density, e.final_density) << context;
+
+        lines.push_back(hop("FERMENTATION", "5"));
+        EXPECT_EQ(estimate(lines, s, ForcedVolume{}).bitterness_ibu, e.bitterness_ibu) << context;
+        lines.back() = hop("AROMATISATION", "20");
+        const double with_stand = estimate(lines, s, ForcedVolume{}).bitterness_ibu;
+        lines.back() = hop("EBULLITION", "20");
+        const double with_boil = estimate(lines, s, ForcedVolume{}).bitterness_ibu;
+        EXPECT_GT(with_stand, e.bitterness_ibu) << context;
+        EXPECT_LT(with_stand, with_boil) << context;
+
+        // A lower brewhouse yield lowers the grains' extract, not a sugar's.
+        Settings poorer = s;
+        poorer.efficiency = 0.6;
+        std::vector<LineEstimate> poorer_lines;
+        estimate(lines, poorer, ForcedVolume{}, &poorer_lines);
+        double grain_extract = 0, poorer_grain_extract = 0;
+        for (size_t k = 0; k < lines.size(); k++) {
+            const bool sugar = lines[k].category == "SUCRE";
+            if (per_line[k].fermentable && !sugar) {
+                grain_extract += per_line[k].points;
+                poorer_grain_extract += poorer_lines[k].points;
+            }
+        }
+        EXPECT_LT(poorer_grain_extract, grain_extract) << context;
+    }
+}
+
+// Water alone and no water at all keep the zero rules under the extract model.
+TEST(BrewingModels, ExtractModelKeepsTheZeroRules)
+{
+    const Settings s = model_settings();
+    RecipeLine water;
+    water.category = "EAU";
+    water.quantity = "20 L";
+    water.step = "EMPATAGE";
+    RecipeLine malt;
+    malt.category = "MALT";
+    malt.quantity = "5 KG";
+    malt.value = "8";
+    malt.yield = "80";
+    malt.step = "EMPATAGE";
+    const Estimates water_only = estimate(std::vector<RecipeLine>{water}, s, ForcedVolume{});
+    EXPECT_EQ(water_only.initial_density, 0);
+    EXPECT_EQ(water_only.final_density, 0);
+    EXPECT_EQ(water_only.alcohol, 0);
+    const Estimates no_water =
+        estimate(std::vector<RecipeLine>{malt, hop("EBULLITION", "60")}, s, ForcedVolume{});
+    EXPECT_EQ(no_water.initial_density, 0);
+    EXPECT_EQ(no_water.final_density, 0);
+    EXPECT_EQ(no_water.bitterness_ibu, 0);
+}
+
+struct ModelKeyCase {
+    const char* file;
+    GravityModel gravity;
+    BitternessModel bitterness;
+    double aroma_celsius;
+};
+
+TEST(BrewingModels, KeySpellingsAndAbsence)
+{
+    const ModelKeyCase cases[] = {
+        {"MODELE_DENSITE\tEXTRAIT\nMODELE_AMERTUME\tTINSETH\n", GravityModel::extract,
+         BitternessModel::tinseth, 80},
+        {"MODELE_DENSITE\textrait \nMODELE_AMERTUME\t Tinseth\r\n", GravityModel::extract,
+         BitternessModel::tinseth, 80},
+        {"MODELE_DENSITE\tEXTRAITS\nMODELE_AMERTUME\tRAGER\n", GravityModel::classic,
+         BitternessModel::classic, 80},
+        {"MODELE_DENSITE\t\nMODELE_AMERTUME\t\n", GravityModel::classic, BitternessModel::classic, 80},
+        {"modele_densite\tEXTRAIT\n", GravityModel::classic, BitternessModel::classic, 80}, // exact key only
+        {"# MODELE_AMERTUME\tTINSETH\n", GravityModel::classic, BitternessModel::classic, 80},
+        {"TEMPERATURE_AROMATISATION\t72,5\n", GravityModel::classic, BitternessModel::classic, 72.5},
+        {"TEMPERATURE_AROMATISATION\t90 °C\nRENDEMENT\t75\n", GravityModel::classic, BitternessModel::classic,
+         90},
+        {"RENDEMENT\t75\n", GravityModel::classic, BitternessModel::classic, 80},
+    };
+    for (const ModelKeyCase& c : cases) {
+        ScratchDir dir;
+        write_file("bases/configuration.txt", c.file);
+        reset_workspace();
+        load_configuration();
+        EXPECT_EQ(ws.settings.gravity_model, c.gravity) << c.file;
+        EXPECT_EQ(ws.settings.bitterness_model, c.bitterness) << c.file;
+        EXPECT_EQ(ws.settings.aroma_celsius, c.aroma_celsius) << c.file;
+    }
+}
