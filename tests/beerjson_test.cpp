@@ -296,7 +296,12 @@ TEST(BeerJson, HostileFilesAreRefusedByNameWithinTheirBounds)
     for (size_t i = 0; i <= kMostJsonValues; i++)
         wide += "0,";
     wide += "0]}}";
+    std::string boxes = "{\"beerjson\": {\"recipes\": [";
+    for (size_t i = 0; i <= kMostJsonContainers; i++)
+        boxes += "[]";
+    boxes += "]}}";
     const HostileCase cases[] = {
+        {"boxes", boxes, "objets et listes"},
         {"deep", deep, "plus de 64 niveaux"},
         {"wide", wide, "valeurs"},
         {"large", std::string(kBeerJsonLargest + 1, ' '), "dépasse 16 Mo"},
