@@ -296,7 +296,12 @@ TEST(BeerJson, HostileFilesAreRefusedByNameWithinTheirBounds)
     for (size_t i = 0; i <= kMostJsonValues; i++)
         wide += "0,";
     wide += "0]}}";
+    std::string boxes = "{\"beerjson\": {\"recipes\": [";
+    for (size_t i = 0; i <= kMostJsonContainers; i++)
+        boxes += "[]";
+    boxes += "]}}";
     const HostileCase cases[] = {
+        {"boxes", boxes, "objets et listes"},
         {"deep", deep, "plus de 64 niveaux"},
         {"wide", wide, "valeurs"},
         {"large", std::string(kBeerJsonLargest + 1, ' '), "dépasse 16 Mo"},
@@ -377,19 +382,20 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
             add_recipe_line(line);
         ws.forced_volume = std::uniform_int_distribution<int>(15, 30)(random);
         ws.volume_forced = 1;
+        BrewingPlan& wanted = ws.plan;
+        wanted.efficiency = std::uniform_int_distribution<int>(55, 85)(random);
+        wanted.boil_minutes = std::uniform_int_distribution<int>(30, 120)(random);
+        wanted.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
+        wanted.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
+                       MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
         evaluate_recipe();
         const Estimates before = ws.estimates;
-        RecipeReport report = recipe_report_on_screen();
-        BrewingPlan& plan = report.recipe.plan;
-        plan.efficiency = std::uniform_int_distribution<int>(55, 85)(random);
-        plan.boil_minutes = std::uniform_int_distribution<int>(30, 120)(random);
-        plan.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
-        plan.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
-                     MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
+        const RecipeReport report = recipe_report_on_screen();
         const ForeignFile content = read_beerjson(beerjson_document(report));
         ASSERT_EQ(content.recipes.size(), 1u) << content.refusal;
         const ForeignRecipe& r = content.recipes[0];
         EXPECT_TRUE(r.corrections.empty()) << r.corrections.front();
+        const BrewingPlan& plan = report.recipe.plan;
         EXPECT_DOUBLE_EQ(r.stated.efficiency, plan.efficiency);
         EXPECT_DOUBLE_EQ(r.boil_time, plan.boil_minutes);
         EXPECT_EQ(r.notes_text, plan.notes);
@@ -399,7 +405,11 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
         EXPECT_DOUBLE_EQ(r.mash[0].temperature, 66.5);
         EXPECT_DOUBLE_EQ(r.mash[1].minutes, 15);
 
-        open_imported_recipe(import_foreign_recipe(r, reference_data()));
+        const ImportedRecipe imported = import_foreign_recipe(r, reference_data());
+        EXPECT_DOUBLE_EQ(imported.recipe.plan.efficiency, report.recipe.plan.efficiency);
+        EXPECT_DOUBLE_EQ(imported.recipe.plan.boil_minutes, report.recipe.plan.boil_minutes);
+        EXPECT_EQ(imported.recipe.plan.mash.size(), 2u);
+        open_imported_recipe(imported);
         evaluate_recipe();
         const Estimates& after = ws.estimates;
         // The forced water brews the batch size less the boil loss's share of the hop absorption (the forced

@@ -615,7 +615,8 @@ ForeignRecipe read_recipe(JsonObject* o, JsonArray* styles)
 // How deep a JSON text nests and how many values it holds, counted outside its strings without parsing it.
 struct JsonShape {
     int deepest = 0;
-    size_t values = 0;
+    size_t values = 0;     // members and array items after the first: commas and colons
+    size_t containers = 0; // objects and arrays
 };
 
 JsonShape shape_of(const std::string& bytes)
@@ -636,7 +637,7 @@ JsonShape shape_of(const std::string& bytes)
             in_string = true;
         } else if (c == '{' || c == '[') {
             shape.deepest = std::max(shape.deepest, ++depth);
-            shape.values++;
+            shape.containers++;
         } else if (c == '}' || c == ']') {
             depth--;
         } else if (c == ',' || c == ':') {
@@ -703,6 +704,9 @@ ForeignFile read_beerjson(const std::string& bytes)
     if (shape.values > kMostJsonValues)
         return refused("ce fichier JSON contient plus de " + std::to_string(kMostJsonValues) +
                        " valeurs, plus que Cuvelo n'en lit");
+    if (shape.containers > kMostJsonContainers)
+        return refused("ce fichier JSON contient plus de " + std::to_string(kMostJsonContainers) +
+                       " objets et listes, plus que Cuvelo n'en lit");
     if (!g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
         return refused("ce fichier JSON n'est pas en UTF-8 valide");
 
