@@ -51,7 +51,7 @@ void evaluate_recipe()
 
 double recipe_cost_on_screen()
 {
-    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings);
+    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings, ws.plan);
 }
 
 std::string priming_text_on_screen()
@@ -167,4 +167,9 @@ std::string scale_recipe_on_screen(double litres)
     const RecipeChange change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
     apply_recipe_change(change);
     return change.message;
+}
+
+BrewDay brew_day_on_screen()
+{
+    return brew_day(ws.estimates, ws.settings, ws.plan);
 }

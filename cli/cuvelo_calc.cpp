@@ -156,6 +156,7 @@ static void print_tsv()
 {
     const Estimates& e = ws.estimates;
     const double cost = recipe_cost_on_screen();
+    const BrewDay day = brew_day_on_screen();
     const struct {
         const char* key;
         double value;
@@ -173,6 +174,13 @@ static void print_tsv()
         {"cost", cost},
         {"sugar_per_litre", e.sugar_per_litre},
         {"extract_per_litre", e.extract_per_litre},
+        // brew day
+        {"strike_litres", day.mash.strike_litres},
+        {"strike_temperature", day.mash.strike_temperature},
+        {"pre_boil_litres", day.volumes.pre_boil_litres},
+        {"pre_boil_density", day.volumes.pre_boil_density},
+        {"post_boil_litres", day.volumes.post_boil_litres},
+        {"fermenter_litres", day.volumes.fermenter_litres},
     };
     for (const auto& row : rows)
         std::printf("%s\t%s\n", row.key, format_decimals(row.value, 2).c_str());
