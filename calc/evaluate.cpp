@@ -4,13 +4,21 @@
 
 #include "calc/cost.h"
 #include "calc/priming.h"
+#include "calc/recipe_settings.h"
 #include "calc/scale.h"
 #include "calc/water.h"
+#include "calc/water_chemistry.h"
 #include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "refdata/water_profiles.h"
 
 #include <cmath>
+
+Settings settings_on_screen()
+{
+    return settings_for_recipe(ws.settings, ws.plan);
+}
 
 void evaluate_recipe()
 {
@@ -18,7 +26,7 @@ void evaluate_recipe()
     static std::vector<LineEstimate> per_line;
     const size_t count = static_cast<size_t>(ws.line_count);
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    const Estimates e = estimate(&ws.lines[1], count, ws.settings, forced, &per_line);
+    const Estimates e = estimate(&ws.lines[1], count, settings_on_screen(), forced, &per_line);
 
     // The priming figures are not the evaluation's: they stay until the next priming.
     const double sugar_per_litre = ws.estimates.sugar_per_litre;
@@ -47,11 +55,19 @@ void evaluate_recipe()
         if (f.forced_water)
             lines[k].quantity = quantity_text(f.forced_litres, Unit::litre, 2);
     }
+    // The water lines now hold the litres the forced volume gives.
+    put_water_estimates(water_chemistry(lines, count, water_profiles()), ws.settings.ph_correction,
+                        ws.estimates);
+}
+
+WaterChemistry water_chemistry_on_screen()
+{
+    return water_chemistry(&ws.lines[1], static_cast<size_t>(ws.line_count), water_profiles());
 }
 
 double recipe_cost_on_screen()
 {
-    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings, ws.plan);
+    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), settings_on_screen(), ws.plan);
 }
 
 std::string priming_text_on_screen()
@@ -71,13 +87,14 @@ RecipeReport recipe_report_on_screen()
     report.recipe = recipe_on_screen();
     report.file_base_name = ws.file_base_name;
     report.estimates = ws.estimates;
-    report.settings = ws.settings;
+    report.settings = settings_on_screen();
     return report;
 }
 
 ResultsText results_text_on_screen()
 {
-    return results_text(ws.estimates, ws.style, ws.settings, ws.style_display_mode, ws.volume_forced == 1);
+    return results_text(ws.estimates, ws.style, settings_on_screen(), ws.style_display_mode,
+                        ws.volume_forced == 1);
 }
 
 std::vector<RecipeLine> recipe_lines_on_screen()
@@ -119,7 +136,7 @@ static void set_first_water_line(const char* step, double litres)
 void compute_forced_water(double target_litres)
 {
     const ForcedWater water =
-        forced_water(target_litres, ws.settings, ws.estimates.malt_kg, ws.estimates.hop_kg);
+        forced_water(target_litres, settings_on_screen(), ws.estimates.malt_kg, ws.estimates.hop_kg);
     ws.calc_mash_water_l = water.mash;
     set_first_water_line("EMPATAGE", water.mash);
     ws.calc_sparge_water_l = water.rinse;
@@ -164,12 +181,12 @@ void set_title_on_screen(const std::string& title)
 
 std::string scale_recipe_on_screen(double litres)
 {
-    const RecipeChange change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
+    const RecipeChange change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
     apply_recipe_change(change);
     return change.message;
 }
 
 BrewDay brew_day_on_screen()
 {
-    return brew_day(ws.estimates, ws.settings, ws.plan);
+    return brew_day(ws.estimates, settings_on_screen(), ws.plan);
 }

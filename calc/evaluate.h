@@ -6,9 +6,14 @@
 #include "calc/estimate.h"
 #include "calc/recipe_change.h"
 #include "calc/results_text.h"
+#include "calc/water_chemistry.h"
 
 #include <string>
 #include <vector>
+
+// The settings the recipe on screen is brewed under: the configuration's, with the recipe's own efficiency
+// and boil time when its plan sets them (calc/recipe_settings.h). Every estimate, cost and export uses these.
+Settings settings_on_screen();
 
 // Rewrites every estimate (not the priming ones) and the three computed numbers of every line (0 for a line
 // that does not count).
@@ -61,3 +66,5 @@ std::string scale_recipe_on_screen(double litres);
 
 // The brew day of the recipe on screen from the last evaluation (calc/brew_day.h).
 BrewDay brew_day_on_screen();
+// The water and mash pH of the recipe on screen with the bundled water profiles (calc/water_chemistry.h).
+WaterChemistry water_chemistry_on_screen();

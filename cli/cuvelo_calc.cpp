@@ -11,6 +11,7 @@
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/formats/beerjson_write.h"
 #include "recipe/formats/beerxml_write.h"
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/recipe_format.h"
@@ -18,6 +19,7 @@
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "report/brew_sheet.h"
 #include "report/html_report.h"
 
 #include <cerrno>
@@ -30,7 +32,9 @@ static const char kUsage[] =
     "Usage : cuvelo-calc [--bases DIR] [--tsv] [--explain] [--merge-sort] [--save OUT.cvl] "
     "[--report OUT.html] RECIPE.cvl\n"
     "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
-    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
+    "        cuvelo-calc [options] [--export-beerjson OUT.json] RECETTE.json\n"
+    "Calcule les estimations d'une recette CUVELO (.cvl), BeerXML (.xml) ou BeerJSON (.json), reconnue à son "
+    "contenu, et les "
     "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
     "                     ~/.local/share/cuvelo/bases)\n"
@@ -40,7 +44,9 @@ static const char kUsage[] =
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
+    "  --brew-sheet OUT.html  écrit la feuille de brassage imprimable de la recette\n"
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
+    "  --export-beerjson OUT.json  écrit la recette au format BeerJSON 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
     "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
@@ -64,7 +70,9 @@ struct Options {
     bool help = false;
     std::string save_path;
     std::string report_path;
+    std::string brew_sheet_path;
     std::string beerxml_path;
+    std::string beerjson_path;
     std::string recipe_number = "1";
     bool list = false;
     std::string recipe_path;
@@ -104,8 +112,12 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.save_path;
         } else if (option && argument == "--report") {
             value = &options.report_path;
+        } else if (option && argument == "--brew-sheet") {
+            value = &options.brew_sheet_path;
         } else if (option && argument == "--export-beerxml") {
             value = &options.beerxml_path;
+        } else if (option && argument == "--export-beerjson") {
+            value = &options.beerjson_path;
         } else if (option && argument == "--recipe") {
             value = &options.recipe_number;
         } else if (option && argument == "--list") {
@@ -190,7 +202,7 @@ static void print_tsv()
 static void print_breakdown()
 {
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, ws.settings, forced);
+    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, settings_on_screen(), forced);
     auto f2 = [](double x) { return format_decimals(x, 2); };
     for (size_t k = 0; k < b.lines.size(); k++) {
         const BreakdownLine& l = b.lines[k];
@@ -261,8 +273,9 @@ static int open_foreign(const Options& options, const OpenedFile& file)
     const ImportedRecipe recipe = import_foreign_recipe(content.recipes[number - 1], reference_data());
     open_imported_recipe(recipe);
     evaluate_recipe();
-    std::fprintf(stderr, "%s",
-                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
+    std::fprintf(
+        stderr, "%s",
+        import_message(recipe, content, ws.estimates, 100 * settings_on_screen().efficiency).c_str());
     return EXIT_DONE;
 }
 
@@ -276,7 +289,7 @@ static int work_backwards(const Options& options)
         double litres = 0;
         read_plain_number(options.scale_volume, &litres);
         evaluate_recipe();
-        change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
+        change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
         if (!change.done) {
             std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
             return EXIT_USAGE;
@@ -286,7 +299,7 @@ static int work_backwards(const Options& options)
         Targets targets;
         parse_targets(options.targets, targets, nullptr);
         const Recipe recipe = change.done ? change.recipe : recipe_on_screen();
-        change = solve_targets(recipe, ws.settings, targets, ingredient_database());
+        change = solve_targets(recipe, settings_on_screen(), targets, ingredient_database());
         if (!change.done) {
             std::string message = change.message;
             for (char& c : message)
@@ -381,12 +394,27 @@ static int run(int argc, char** argv)
         for (const std::string& note : clamped)
             std::fprintf(stderr, "cuvelo-calc : BeerXML : %s\n", note.c_str());
     }
+    if (write && !options.beerjson_path.empty()) {
+        std::string why;
+        if (!export_beerjson(options.beerjson_path, recipe_report_on_screen(), &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire « %s » : %s\n",
+                         options.beerjson_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
+    }
     if (write && !options.report_path.empty()) {
         ws.file_base_name =
             path_base_name(ws.file_name); // the page names the recipe file as the window title does
         if (!write_html_report_file(options.report_path, recipe_report_on_screen(), &why)) {
             std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s » : %s\n",
                          options.report_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
+    }
+    if (write && !options.brew_sheet_path.empty()) {
+        if (!write_brew_sheet_file(options.brew_sheet_path, recipe_report_on_screen(), &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire la feuille de brassage « %s » : %s\n",
+                         options.brew_sheet_path.c_str(), why.c_str());
             status = EXIT_NOT_SAVED;
         }
     }

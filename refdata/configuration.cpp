@@ -6,6 +6,7 @@
 #include "core/workspace.h"
 #include "refdata/reference_line.h"
 
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,6 +73,8 @@ const NumberKey* number_key(const std::string& key)
             return &k;
     return nullptr;
 }
+// The optional key: the brewery's correction of the mash pH, added to every prediction (0 without it).
+const char kPhCorrectionKey[] = "CORRECTION_PH";
 
 // Stores the value(s) of one line; gives the key it set, or "" when its key is none of ours.
 std::string read_line(const std::string& line, Settings& s)
@@ -89,6 +92,12 @@ std::string read_line(const std::string& line, Settings& s)
     }
     if (key == kColourModelKey) {
         s.colour_model = colour_model_named(tab_field(line, 2));
+        return key;
+    }
+    if (key == kPhCorrectionKey) {
+        const double correction = text_to_number(tab_field(line, 2));
+        // A correction past one pH unit is a typing slip, not a malt lot: it is not applied.
+        s.ph_correction = std::fabs(correction) <= 1 ? correction : 0;
         return key;
     }
     for (const auto& k : kTextKeys) {
@@ -227,6 +236,7 @@ const struct {
     {"COULEUR_MIN", "Couleur sous la plage du style", "RRVVBB"},
     {"COULEUR_MAX", "Couleur au-dessus de la plage du style", "RRVVBB"},
     {"MODELE_COULEUR", "Modèle de couleur (MOREY ou LINEAIRE)", ""},
+    {"CORRECTION_PH", "Correction du pH d'empâtage prévu", "pH"},
     {"EVAPORATION_HORAIRE", "Évaporation à l'ébullition (0 : la perte en %)", "L/h"},
     {"PERTE_CUVE_EBULLITION", "Perte en cuve d'ébullition (fond, trub, refroidisseur)", "L"},
     {"PERTE_FERMENTEUR", "Perte au fermenteur", "L"},
@@ -265,6 +275,7 @@ std::vector<ConfigurationValue> configuration_values(const Settings& s)
         values.push_back(labelled(k.key, {s.*k.member}));
     values.push_back(
         labelled(kColourModelKey, {s.colour_model == ColourModel::morey ? "MOREY" : "LINEAIRE"}));
+    values.push_back(labelled(kPhCorrectionKey, {number_to_text(s.ph_correction)}));
     for (const NumberKey& k : kBrewDayKeys)
         values.push_back(number_value(k, s));
     return values;

@@ -255,6 +255,16 @@ TEST(CuveloCalc, ReportIsTheWindowsPageWithoutBrowser)
     EXPECT_FALSE(file_exists("recette.html"));
 }
 
+TEST(CuveloCalc, BrewSheetOfTheWorkedExampleMatchesTheGoldenPage)
+{
+    ScratchDir dir;
+    CalcRun run =
+        run_calc({"--bases", kData + "/bases", "--tsv", "--brew-sheet", "sheet.html", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file("sheet.html"),
+              read_file(std::string(CUVELO_TEST_DATA) + "/report/brew_sheet_worked.html"));
+}
+
 TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)
 {
     CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--report", "/nonexistent-folder/r.html",

@@ -44,6 +44,7 @@ enum MenuCommand {
     MENU_EXPORT_BEERXML = 608,
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
+    MENU_EXPORT_BEERJSON = 611,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

@@ -73,6 +73,7 @@ static void build_function_menu()
     add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
     add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
     add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
+    add_menu_item("exporter", "Exporter en BeerJSON…", ui.function_menu, MENU_EXPORT_BEERJSON);
 }
 
 static void build_style_menu()

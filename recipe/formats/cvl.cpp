@@ -2,10 +2,13 @@
 #include "recipe/formats/cvl.h"
 
 #include "core/line_reader.h"
+#include "core/note_text.h"
 #include "core/replace_file.h"
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+
+#include <glib.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -87,6 +90,48 @@ static MashStep mash_step_of(const std::string& line)
     return step;
 }
 
+// The recipe's own efficiency, boil time and notes: a line each, only when the recipe sets it, so that a
+// recipe without them writes the file it always did (and older programs read it).
+constexpr const char* kEfficiencyKey = "RENDEMENT";
+constexpr const char* kBoilKey = "TEMPS_EBULLITION";
+constexpr const char* kNotesKey = "NOTES";
+
+static bool is_plan_key(const std::string& key)
+{
+    return key == kEfficiencyKey || key == kBoilKey || key == kNotesKey;
+}
+
+static void write_plan_lines(std::string& bytes, const BrewingPlan& plan)
+{
+    if (plan.efficiency >= 0)
+        write_recipe_line(bytes, std::string(kEfficiencyKey) + "\t" + number_to_text(plan.efficiency));
+    if (plan.boil_minutes >= 0)
+        write_recipe_line(bytes, std::string(kBoilKey) + "\t" + number_to_text(plan.boil_minutes));
+    if (!plan.notes.empty())
+        write_recipe_line(bytes, std::string(kNotesKey) + "\t" + escaped_notes(plan.notes));
+}
+
+// The notes as they stand in their line: the field rule would split them at a tab, end them at a line end and
+// turn their commas into points, so the line is read whole after its key.
+static void read_plan_line(const std::string& key, const std::string& line, BrewingPlan& plan)
+{
+    if (key == kNotesKey) {
+        plan.notes =
+            unescaped_notes(line.size() > key.size() + 1 ? line.substr(key.size() + 1) : std::string());
+        return;
+    }
+    const std::string field = tab_field(line, 2);
+    const size_t first = field.find_first_not_of(' ');
+    const bool starts_with_number = first != std::string::npos && g_ascii_isdigit(field[first]);
+    const double figure = text_to_number(field);
+    // An empty or unreadable figure means the brewery's setting, as no line at all does.
+    const double value = starts_with_number && figure >= 0 ? figure : -1;
+    if (key == kEfficiencyKey)
+        plan.efficiency = value;
+    else
+        plan.boil_minutes = value;
+}
+
 std::string cvl_bytes(const Recipe& recipe)
 {
     std::string file;
@@ -98,6 +143,7 @@ std::string cvl_bytes(const Recipe& recipe)
     write_recipe_line(file, style);
     write_recipe_line(file, "CARBONATATION\t" + recipe.carbonation);
     write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(recipe.forced.litres));
+    write_plan_lines(file, recipe.plan);
     for (const RecipeLine& l : recipe.lines)
         write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
@@ -127,6 +173,8 @@ static void apply_recipe_line(const std::string& line, Recipe& recipe)
         recipe.forced.litres = text_to_number(tab_field(line, 2));
     } else if (key == kMashStepKey) {
         recipe.plan.mash.push_back(mash_step_of(line));
+    } else if (is_plan_key(key)) {
+        read_plan_line(key, line, recipe.plan);
     } else {
         RecipeLine read;
         read.category = key;
@@ -161,7 +209,8 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
             holds_nul = holds_nul || line.find('\0') != std::string::npos;
             holds_text = holds_text || line.find_first_not_of(" \t") != std::string::npos;
             const std::string key = tab_field(line, 1);
-            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME") {
+            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME" ||
+                is_plan_key(key)) {
                 holds_recipe_line = true;
                 keyword_lines[key] = std::move(line);
             } else if (key == kMashStepKey) {
