@@ -1,6 +1,7 @@
 // calc/cost.cpp — what a line and a whole recipe cost, from the prices and the heating time.
 #include "calc/cost.h"
 
+#include "calc/mash_water.h"
 #include "core/brewing_units.h"
 
 double line_cost(const LineFigures& line)
@@ -24,12 +25,23 @@ double line_cost(const LineFigures& line)
 
 double recipe_cost(const RecipeLine* lines, size_t count, const Settings& s)
 {
+    return recipe_cost(lines, count, s, BrewingPlan());
+}
+
+double recipe_cost(const RecipeLine* lines, size_t count, const Settings& s, const BrewingPlan& plan)
+{
     double cost = 0;
     for (size_t k = 0; k < count; k++)
         cost += line_cost(figures_of(lines[k]));
-    // Heating: the boil and the four rests, each at the cost of one hour.
+    // Heating: the boil and the mash steps (the four rests unless the recipe has its own), at the cost of
+    // one hour.
     cost += s.boil_minutes / 60 * s.heating_cost;
-    for (int rest = 1; rest <= 4; rest++)
-        cost += s.rest_minutes[rest] / 60 * s.heating_cost;
+    if (plan.mash.empty()) {
+        for (int rest = 1; rest <= 4; rest++)
+            cost += s.rest_minutes[rest] / 60 * s.heating_cost;
+    } else {
+        for (const MashStep& step : plan.mash)
+            cost += step.minutes / 60 * s.heating_cost;
+    }
     return cost;
 }

@@ -12,3 +12,6 @@ double line_cost(const LineFigures& line);
 
 // Sum of the costs of lines[0, count) plus the heating of the boil and the four rests.
 double recipe_cost(const RecipeLine* lines, size_t count, const Settings& settings);
+
+// The same, the mash heated for the minutes of the recipe's own steps when it has some.
+double recipe_cost(const RecipeLine* lines, size_t count, const Settings& settings, const BrewingPlan& plan);

@@ -67,7 +67,7 @@ WaterChemistry water_chemistry_on_screen()
 
 double recipe_cost_on_screen()
 {
-    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), settings_on_screen());
+    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), settings_on_screen(), ws.plan);
 }
 
 std::string priming_text_on_screen()
@@ -184,4 +184,9 @@ std::string scale_recipe_on_screen(double litres)
     const RecipeChange change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
     apply_recipe_change(change);
     return change.message;
+}
+
+BrewDay brew_day_on_screen()
+{
+    return brew_day(ws.estimates, settings_on_screen(), ws.plan);
 }

@@ -2,6 +2,7 @@
 // workspace. Every rule under these functions is pure and takes plain values.
 #pragma once
 
+#include "calc/brew_day.h"
 #include "calc/estimate.h"
 #include "calc/recipe_change.h"
 #include "calc/results_text.h"
@@ -63,5 +64,7 @@ void set_title_on_screen(const std::string& title);
 // could not, and then changes nothing.
 std::string scale_recipe_on_screen(double litres);
 
+// The brew day of the recipe on screen from the last evaluation (calc/brew_day.h).
+BrewDay brew_day_on_screen();
 // The water and mash pH of the recipe on screen with the bundled water profiles (calc/water_chemistry.h).
 WaterChemistry water_chemistry_on_screen();

@@ -19,6 +19,7 @@
 #include "refdata/configuration.h"
 #include "refdata/ingredients.h"
 #include "refdata/styles.h"
+#include "report/brew_sheet.h"
 #include "report/html_report.h"
 
 #include <cerrno>
@@ -43,6 +44,7 @@ static const char kUsage[] =
     "  --merge-sort       regroupe les ingrédients identiques et trie la recette\n"
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
+    "  --brew-sheet OUT.html  écrit la feuille de brassage imprimable de la recette\n"
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
     "  --export-beerjson OUT.json  écrit la recette au format BeerJSON 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
@@ -68,6 +70,7 @@ struct Options {
     bool help = false;
     std::string save_path;
     std::string report_path;
+    std::string brew_sheet_path;
     std::string beerxml_path;
     std::string beerjson_path;
     std::string recipe_number = "1";
@@ -109,6 +112,8 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.save_path;
         } else if (option && argument == "--report") {
             value = &options.report_path;
+        } else if (option && argument == "--brew-sheet") {
+            value = &options.brew_sheet_path;
         } else if (option && argument == "--export-beerxml") {
             value = &options.beerxml_path;
         } else if (option && argument == "--export-beerjson") {
@@ -163,6 +168,7 @@ static void print_tsv()
 {
     const Estimates& e = ws.estimates;
     const double cost = recipe_cost_on_screen();
+    const BrewDay day = brew_day_on_screen();
     const struct {
         const char* key;
         double value;
@@ -180,6 +186,13 @@ static void print_tsv()
         {"cost", cost},
         {"sugar_per_litre", e.sugar_per_litre},
         {"extract_per_litre", e.extract_per_litre},
+        // brew day
+        {"strike_litres", day.mash.strike_litres},
+        {"strike_temperature", day.mash.strike_temperature},
+        {"pre_boil_litres", day.volumes.pre_boil_litres},
+        {"pre_boil_density", day.volumes.pre_boil_density},
+        {"post_boil_litres", day.volumes.post_boil_litres},
+        {"fermenter_litres", day.volumes.fermenter_litres},
     };
     for (const auto& row : rows)
         std::printf("%s\t%s\n", row.key, format_decimals(row.value, 2).c_str());
@@ -395,6 +408,13 @@ static int run(int argc, char** argv)
         if (!write_html_report_file(options.report_path, recipe_report_on_screen(), &why)) {
             std::fprintf(stderr, "cuvelo-calc : impossible d'écrire le rapport « %s » : %s\n",
                          options.report_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
+    }
+    if (write && !options.brew_sheet_path.empty()) {
+        if (!write_brew_sheet_file(options.brew_sheet_path, recipe_report_on_screen(), &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire la feuille de brassage « %s » : %s\n",
+                         options.brew_sheet_path.c_str(), why.c_str());
             status = EXIT_NOT_SAVED;
         }
     }

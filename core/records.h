@@ -153,6 +153,13 @@ struct Settings {
     std::string colour_min; // hex digits, no "#"
     std::string colour_max;
     ColourModel colour_model = ColourModel::linear;
+    // Brew day: volumes at every stage and the strike water. Absent keys keep the older figures.
+    double boil_off_litres_per_hour = 0; // 0: the boil loss in percent applies
+    double kettle_loss = 0;              // litres left in the kettle: dead space, trub, chiller
+    double fermenter_loss = 0;           // litres left in the fermenter at packaging
+    double grain_temperature = 20;       // °C
+    double tun_heat_loss = 0;            // °C the mash tun takes from the strike water
+    double cooling_shrinkage = 0;        // percent the wort shrinks from boiling to pitching
     double ph_correction = 0; // added to every mash pH predicted: the brewery's mean measured difference
     // Brewing models: each key absent keeps the classic rule.
     GravityModel gravity_model = GravityModel::classic;          // MODELE_DENSITE

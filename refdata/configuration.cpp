@@ -52,6 +52,27 @@ const struct {
 // The optional key: without it the colour rule is the linear one.
 const char kColourModelKey[] = "MODELE_COULEUR";
 
+// Brew-day keys, optional: a configuration without them keeps the older figures (no warning either).
+const NumberKey kBrewDayKeys[] = {
+    {"EVAPORATION_HORAIRE", &Settings::boil_off_litres_per_hour, 1, 0},
+    {"PERTE_CUVE_EBULLITION", &Settings::kettle_loss, 1, 0},
+    {"PERTE_FERMENTEUR", &Settings::fermenter_loss, 1, 0},
+    {"TEMPERATURE_GRAIN", &Settings::grain_temperature, 1, 0},
+    {"PERTE_CHALEUR_CUVE", &Settings::tun_heat_loss, 1, 0},
+    {"CONTRACTION_REFROIDISSEMENT", &Settings::cooling_shrinkage, 1, 0},
+};
+
+// The number key named `key` among the required and the brew-day ones; null when none.
+const NumberKey* number_key(const std::string& key)
+{
+    for (const NumberKey& k : kNumberKeys)
+        if (key == k.key)
+            return &k;
+    for (const NumberKey& k : kBrewDayKeys)
+        if (key == k.key)
+            return &k;
+    return nullptr;
+}
 // The optional key: the brewery's correction of the mash pH, added to every prediction (0 without it).
 const char kPhCorrectionKey[] = "CORRECTION_PH";
 // The optional keys of the brewing models: without them the classic rules hold, and a hop stand is at 80 °C.
@@ -85,15 +106,13 @@ std::string model_word(const std::string& text)
 std::string read_line(const std::string& line, Settings& s)
 {
     const std::string key = tab_field(line, 1);
-    for (const NumberKey& k : kNumberKeys) {
-        if (key != k.key)
-            continue;
-        const double value = text_to_number(tab_field(line, 2)) / k.divisor;
-        if (k.rest) {
-            s.rest_first[k.rest] = value;
-            s.rest_minutes[k.rest] = text_to_number(tab_field(line, 3));
+    if (const NumberKey* k = number_key(key)) {
+        const double value = text_to_number(tab_field(line, 2)) / k->divisor;
+        if (k->rest) {
+            s.rest_first[k->rest] = value;
+            s.rest_minutes[k->rest] = text_to_number(tab_field(line, 3));
         } else {
-            s.*k.first = value;
+            s.*k->first = value;
         }
         return key;
     }
@@ -129,14 +148,12 @@ bool read_configuration(const std::string& path, Settings& s, std::set<std::stri
 // Copies the value(s) of `key` from `from` into `to`.
 void copy_key(const std::string& key, const Settings& from, Settings& to)
 {
-    for (const NumberKey& k : kNumberKeys) {
-        if (key != k.key)
-            continue;
-        if (k.rest) {
-            to.rest_first[k.rest] = from.rest_first[k.rest];
-            to.rest_minutes[k.rest] = from.rest_minutes[k.rest];
+    if (const NumberKey* k = number_key(key)) {
+        if (k->rest) {
+            to.rest_first[k->rest] = from.rest_first[k->rest];
+            to.rest_minutes[k->rest] = from.rest_minutes[k->rest];
         } else {
-            to.*k.first = from.*k.first;
+            to.*k->first = from.*k->first;
         }
     }
     for (const auto& k : kTextKeys)
@@ -209,6 +226,9 @@ std::string load_configuration()
     }
     if (shared_found.empty())
         return ""; // a folder of its own (a working folder, --bases): a key it lacks is 0
+    for (const NumberKey& k : kBrewDayKeys)
+        if (!found.count(k.key) && shared_found.count(k.key))
+            copy_key(k.key, shared, ws.settings);
     std::string keys;
     for (const std::string& key : missing) {
         copy_key(key, shared, ws.settings);
@@ -217,4 +237,98 @@ std::string load_configuration()
     return named + " n'a pas " + (missing.size() > 1 ? "les réglages " : "le réglage ") + keys + " : " +
            (missing.size() > 1 ? "ceux" : "celui") + " de « " + shared_path + " » " +
            (missing.size() > 1 ? "sont utilisés." : "est utilisé.");
+}
+
+namespace
+{
+
+// What the settings dialog calls each key, and in what unit; a key missing here shows its own name.
+const struct {
+    const char* key;
+    const char* label;
+    const char* unit;
+} kLabels[] = {
+    {"RENDEMENT", "Rendement de l'installation", "%"},
+    {"TEMPS_PALIER_PROTEINE", "Palier protéinique", "°C, min"},
+    {"TEMPS_PALIER_MALTOSE", "Palier maltose (bêta-amylase)", "°C, min"},
+    {"TEMPS_PALIER_DEXTRINE", "Palier dextrines (alpha-amylase)", "°C, min"},
+    {"TEMPS_PALIER_ENZYME", "Palier de fin d'empâtage", "°C, min"},
+    {"PERTE_GRAIN", "Eau retenue par les drêches", "L/kg"},
+    {"PERTE_HOUBLON", "Moût retenu par le houblon", "L/kg"},
+    {"PERTE_EMPATAGE", "Perte à l'empâtage", "%"},
+    {"PERTE_EBULLITION", "Perte à l'ébullition", "%"},
+    {"TEMPS_EBULLITION", "Durée de l'ébullition", "min"},
+    {"ATTENUATION_MALT", "Atténuation de la part des grains", "%"},
+    {"ATTENUATION_SUCRE", "Atténuation de la part des sucres", "%"},
+    {"RENDEMENT_PELLET", "Rendement en amertume des pellets", "%"},
+    {"COUT_CHAUFFE", "Coût d'une heure de chauffe", "€/h"},
+    {"LITRE_PAR_KILO", "Eau d'empâtage par kilo de grain", "L/kg"},
+    {"NAVIGATEUR", "Navigateur web", ""},
+    {"COULEUR_MIN", "Couleur sous la plage du style", "RRVVBB"},
+    {"COULEUR_MAX", "Couleur au-dessus de la plage du style", "RRVVBB"},
+    {"MODELE_COULEUR", "Modèle de couleur (MOREY ou LINEAIRE)", ""},
+    {"CORRECTION_PH", "Correction du pH d'empâtage prévu", "pH"},
+    {"MODELE_DENSITE", "Modèle de densité (EXTRAIT ou CLASSIQUE)", ""},
+    {"MODELE_AMERTUME", "Modèle d'amertume (TINSETH ou CLASSIQUE)", ""},
+    {"TEMPERATURE_AROMATISATION", "Température du houblon d'aromatisation", "°C"},
+    {"EVAPORATION_HORAIRE", "Évaporation à l'ébullition (0 : la perte en %)", "L/h"},
+    {"PERTE_CUVE_EBULLITION", "Perte en cuve d'ébullition (fond, trub, refroidisseur)", "L"},
+    {"PERTE_FERMENTEUR", "Perte au fermenteur", "L"},
+    {"TEMPERATURE_GRAIN", "Température du grain", "°C"},
+    {"PERTE_CHALEUR_CUVE", "Chaleur prise par la cuve d'empâtage", "°C"},
+    {"CONTRACTION_REFROIDISSEMENT", "Contraction du moût au refroidissement", "%"},
+};
+
+ConfigurationValue labelled(const std::string& key, std::vector<std::string> fields)
+{
+    ConfigurationValue v{key, key, "", std::move(fields)};
+    for (const auto& l : kLabels)
+        if (key == l.key) {
+            v.label = l.label;
+            v.unit = l.unit;
+        }
+    return v;
+}
+
+ConfigurationValue number_value(const NumberKey& k, const Settings& s)
+{
+    if (k.rest)
+        return labelled(k.key,
+                        {number_to_text(s.rest_first[k.rest]), number_to_text(s.rest_minutes[k.rest])});
+    return labelled(k.key, {number_to_text(s.*k.first * k.divisor)});
+}
+
+} // namespace
+
+std::vector<ConfigurationValue> configuration_values(const Settings& s)
+{
+    std::vector<ConfigurationValue> values;
+    for (const NumberKey& k : kNumberKeys)
+        values.push_back(number_value(k, s));
+    for (const auto& k : kTextKeys)
+        values.push_back(labelled(k.key, {s.*k.member}));
+    values.push_back(
+        labelled(kColourModelKey, {s.colour_model == ColourModel::morey ? "MOREY" : "LINEAIRE"}));
+    values.push_back(labelled(kPhCorrectionKey, {number_to_text(s.ph_correction)}));
+    values.push_back(
+        labelled(kGravityModelKey, {s.gravity_model == GravityModel::extract ? "EXTRAIT" : "CLASSIQUE"}));
+    values.push_back(labelled(kBitternessModelKey,
+                              {s.bitterness_model == BitternessModel::tinseth ? "TINSETH" : "CLASSIQUE"}));
+    values.push_back(labelled(kAromaTemperatureKey, {number_to_text(s.aroma_celsius)}));
+    for (const NumberKey& k : kBrewDayKeys)
+        values.push_back(number_value(k, s));
+    return values;
+}
+
+bool set_configuration_value(Settings& s, const std::string& key, const std::vector<std::string>& fields)
+{
+    // A tab or line end inside a field would shift or split the key's line: a blank stands for it.
+    std::string line = key;
+    for (std::string field : fields) {
+        for (char& c : field)
+            if (c == '\t' || c == '\n' || c == '\r')
+                c = ' ';
+        line += "\t" + field;
+    }
+    return !read_line(line, s).empty();
 }

@@ -4,6 +4,7 @@
 #include "core/records.h"
 
 #include <string>
+#include <vector>
 
 // Reads the keys of the configuration in use (data_folders().bases). One that sets no known key (missing,
 // empty, binary, cut short) leaves every setting at 0 or empty; one that lacks some of the eighteen keys
@@ -27,3 +28,18 @@ GravityModel gravity_model_named(const std::string& text);
 // The bitterness model a MODELE_AMERTUME value names: "TINSETH" (any case, blanks around it ignored) is
 // Tinseth's, anything else the classic rule.
 BitternessModel bitterness_model_named(const std::string& text);
+// One key of the configuration as the settings dialog shows it and the writer writes it: its French label,
+// its unit, and the texts of its value fields (two for a rest: temperature and minutes).
+struct ConfigurationValue {
+    std::string key;
+    std::string label;
+    std::string unit;
+    std::vector<std::string> fields;
+};
+
+// Every key the settings hold, in the order of the bundled configuration, with the texts of `s`'s values.
+std::vector<ConfigurationValue> configuration_values(const Settings& s);
+
+// Sets `key` in `s` from its value fields, read as the configuration file reads them; false for an unknown
+// key.
+bool set_configuration_value(Settings& s, const std::string& key, const std::vector<std::string>& fields);

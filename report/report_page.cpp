@@ -1,6 +1,7 @@
 // report/report_page.cpp — the report page's text, line by line in a fixed order. No file, no GTK.
 #include "report/report_page.h"
 
+#include "calc/brew_day_text.h"
 #include "calc/breakdown_text.h"
 #include "calc/format.h"
 #include "core/brewing_units.h"
@@ -53,6 +54,21 @@ static void add_line(std::string& page, const std::string& text)
 }
 
 // Each line's share of the estimates above, and the settings that shaped them.
+// The mash schedule carried out and the volumes at each stage.
+static void add_brew_day(std::string& page, const RecipeReport& report)
+{
+    const BrewDay day = brew_day(report.estimates, report.settings, report.recipe.plan);
+    add_line(page, "<h3>Journée de brassage :</h3>");
+    for (size_t k = 0; k < day.mash.steps.size(); k++) {
+        const MashStepPlan& step = day.mash.steps[k];
+        add_line(page, html_escape(step.step.name) + " : " + f2(step.step.temperature) + " °C, " +
+                           f2(step.step.minutes) + " min (" + mash_kind_text(step.step.kind) +
+                           ") : " + html_escape(mash_action_text(step, day.mash, k == 0)) + "<br>");
+    }
+    for (const BrewDayRow& row : brew_day_rows(day))
+        add_line(page, html_escape(row.label) + " : " + html_escape(row.value) + "<br>");
+}
+
 static void add_breakdown(std::string& page, const RecipeReport& report)
 {
     const Recipe& recipe = report.recipe;
@@ -119,6 +135,7 @@ std::string report_page(const RecipeReport& report, const PictureAddress& addres
     add_line(page, "- Sucre : " + f2(e.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
     add_breakdown(page, report);
+    add_brew_day(page, report);
     add_line(page, "<br><br></body></html>");
     // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.
     return display_text(page);

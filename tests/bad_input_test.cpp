@@ -21,6 +21,8 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <algorithm>
 #include <dirent.h>
 #include <sys/resource.h>
@@ -140,10 +142,18 @@ std::vector<BadInput> bad_inputs()
 // "nan" or "inf" in any case: what a number the program writes must never show.
 bool holds_non_number(const std::string& text)
 {
-    for (size_t i = 0; i + 3 <= text.size(); i++) {
-        std::string three = upper_ascii(text.substr(i, 3));
-        if (three == "NAN" || three == "INF")
+    // Whole words only: "infusion" is French for a mash step, not an infinite figure.
+    std::string word;
+    for (size_t i = 0; i <= text.size(); i++) {
+        const char c = i < text.size() ? text[i] : ' ';
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            word += c;
+            continue;
+        }
+        const std::string upper = upper_ascii(word);
+        if (upper == "NAN" || upper == "INF" || upper == "INFINITY")
             return true;
+        word.clear();
     }
     return false;
 }

@@ -53,6 +53,19 @@ TEST(Cost, EmptyRecipeCostsTheHeatingAlone)
     EXPECT_NEAR(recipe_cost_on_screen(), (60 + 15 + 45 + 20 + 10) / 60.0 * 1.2, 1e-12);
 }
 
+TEST(Cost, HeatingFollowsTheRecipesOwnMashSteps)
+{
+    reset_workspace();
+    ws.settings.boil_minutes = 60;
+    ws.settings.rest_minutes[2] = 45;
+    ws.settings.heating_cost = 1.2;
+    ws.plan.mash = {MashStep{"Maltose", 63, 30, MashStepKind::infusion},
+                    MashStep{"Dextrines", 72, 20, MashStepKind::direct_heat}};
+    EXPECT_NEAR(recipe_cost_on_screen(), (60 + 30 + 20) / 60.0 * 1.2, 1e-12); // not the configuration's 45
+    ws.plan.mash.clear();
+    EXPECT_NEAR(recipe_cost_on_screen(), (60 + 45) / 60.0 * 1.2, 1e-12);
+}
+
 TEST(Cost, RecipeCostSumsEveryLine)
 {
     load_worked_example(); // prices: water 0.01 L, malt 2 KG, hops 30 KG, yeast 3 G

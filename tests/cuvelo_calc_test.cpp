@@ -95,7 +95,14 @@ TEST(CuveloCalc, TsvOfTheWorkedExample)
                        "bitterness_ibu\t23.48\n"
                        "cost\t45.5\n" // 44.5 of ingredients and two hours of heating at 0.5
                        "sugar_per_litre\t6.26\n"
-                       "extract_per_litre\t11.48\n");
+                       "extract_per_litre\t11.48\n"
+                       // 0.41 / 4 L/kg × (65 − 20) + 65; 20 − 2 + 10 − 5 before the boil, 10 % boiled off
+                       "strike_litres\t20\n"
+                       "strike_temperature\t69.61\n"
+                       "pre_boil_litres\t23\n"
+                       "pre_boil_density\t1042.69\n"
+                       "post_boil_litres\t20.7\n"
+                       "fermenter_litres\t20.3\n");
 }
 
 // After the usual output: one row per recipe line whose figures add up to the totals above (17.56 EBC is
@@ -104,7 +111,7 @@ TEST(CuveloCalc, ExplainAddsEachLinesShareAndTheSettings)
 {
     CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--explain", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string last = "extract_per_litre\t11.48\n";
+    const std::string last = "fermenter_litres\t20.3\n";
     const std::string rows = "1\tEau de source\t0\t0\t0\n"
                              "2\tEau de source\t0\t0\t0\n"
                              "3\tPale\t47.43\t15.81\t0\n"
@@ -250,6 +257,16 @@ TEST(CuveloCalc, ReportIsTheWindowsPageWithoutBrowser)
     EXPECT_EQ(read_file("page.html"), read_file(std::string(CUVELO_TEST_DATA) + "/report/worked.html"));
     EXPECT_FALSE(file_exists("browser-ran"));
     EXPECT_FALSE(file_exists("recette.html"));
+}
+
+TEST(CuveloCalc, BrewSheetOfTheWorkedExampleMatchesTheGoldenPage)
+{
+    ScratchDir dir;
+    CalcRun run =
+        run_calc({"--bases", kData + "/bases", "--tsv", "--brew-sheet", "sheet.html", kData + "/worked.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file("sheet.html"),
+              read_file(std::string(CUVELO_TEST_DATA) + "/report/brew_sheet_worked.html"));
 }
 
 TEST(CuveloCalc, UnwritableReportStillPrintsAndGivesStatusOne)

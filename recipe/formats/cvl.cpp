@@ -45,6 +45,51 @@ static void write_recipe_line(std::string& bytes, std::string line)
     bytes += '\n';
 }
 
+// The mash schedule's keyword: one line per step, in order; a file without it takes the brewery's rests.
+static const char kMashStepKey[] = "PALIER";
+// A recipe file holds at most this many steps: more is no mash schedule, and must not take memory.
+static const size_t kMostMashSteps = 40;
+
+static const struct {
+    MashStepKind kind;
+    const char* word;
+} kMashKinds[] = {
+    {MashStepKind::infusion, "INFUSION"},
+    {MashStepKind::direct_heat, "CHAUFFE"},
+    {MashStepKind::decoction, "DECOCTION"},
+};
+
+static void write_mash_lines(std::string& file, const std::vector<MashStep>& steps)
+{
+    for (const MashStep& step : steps) {
+        std::string name = step.name;
+        for (char& c : name)
+            if (c == '\t' || c == '\n' || c == '\r')
+                c = ' ';
+        const char* kind = "INFUSION";
+        for (const auto& k : kMashKinds)
+            if (k.kind == step.kind)
+                kind = k.word;
+        write_recipe_line(file, std::string(kMashStepKey) + "\t" + name + "\t" +
+                                    number_to_text(step.temperature) + "\t" + number_to_text(step.minutes) +
+                                    "\t" + kind);
+    }
+}
+
+// A step read from its keyword line; an unknown kind word is an infusion.
+static MashStep mash_step_of(const std::string& line)
+{
+    MashStep step;
+    step.name = tab_field(line, 2);
+    step.temperature = text_to_number(tab_field(line, 3));
+    step.minutes = text_to_number(tab_field(line, 4));
+    const std::string word = upper_ascii(tab_field(line, 5));
+    for (const auto& k : kMashKinds)
+        if (word == k.word)
+            step.kind = k.kind;
+    return step;
+}
+
 // The recipe's own efficiency, boil time and notes: a line each, only when the recipe sets it, so that a
 // recipe without them writes the file it always did (and older programs read it).
 constexpr const char* kEfficiencyKey = "RENDEMENT";
@@ -103,6 +148,7 @@ std::string cvl_bytes(const Recipe& recipe)
         write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
                                     l.price);
+    write_mash_lines(file, recipe.plan.mash);
     return file;
 }
 
@@ -125,6 +171,8 @@ static void apply_recipe_line(const std::string& line, Recipe& recipe)
         recipe.title = tab_field(line, 2);
     } else if (key == "FORCER_VOLUME") {
         recipe.forced.litres = text_to_number(tab_field(line, 2));
+    } else if (key == kMashStepKey) {
+        recipe.plan.mash.push_back(mash_step_of(line));
     } else if (is_plan_key(key)) {
         read_plan_line(key, line, recipe.plan);
     } else {
@@ -152,6 +200,7 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
     try {
         LineReader file(path);
         std::map<std::string, std::string> keyword_lines;
+        std::vector<std::string> mash_lines;
         std::string line;
         // Another kind of file chosen by mistake (a picture, a text) must not replace the recipe on screen,
         // nor be proposed to the next Save: it holds a NUL byte, or lines none of which a recipe file holds.
@@ -164,6 +213,10 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
                 is_plan_key(key)) {
                 holds_recipe_line = true;
                 keyword_lines[key] = std::move(line);
+            } else if (key == kMashStepKey) {
+                holds_recipe_line = true;
+                if (mash_lines.size() < kMostMashSteps)
+                    mash_lines.push_back(std::move(line));
             } else {
                 holds_recipe_line = holds_recipe_line || std::count(line.begin(), line.end(), '\t') >= 8;
                 if (lines.size() < static_cast<size_t>(kLineCapacity))
@@ -179,6 +232,8 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
         }
         for (auto& keyword_line : keyword_lines)
             lines.push_back(std::move(keyword_line.second));
+        for (std::string& mash_line : mash_lines)
+            lines.push_back(std::move(mash_line));
         return true;
     } catch (const std::bad_alloc&) {
         lines.clear();
