@@ -16,6 +16,9 @@
 #include <utility>
 #include <vector>
 
+// The keyword line of the mash pH the brewer measured.
+static const char kMeasuredPhKey[] = "PH_MESURE";
+
 std::string cvl_path(const std::string& path)
 {
     const bool ends_with_cvl = path.size() >= 4 && path.compare(path.size() - 4, 4, ".cvl") == 0;
@@ -53,6 +56,9 @@ std::string cvl_bytes(const Recipe& recipe)
     write_recipe_line(file, style);
     write_recipe_line(file, "CARBONATATION\t" + recipe.carbonation);
     write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(recipe.forced.litres));
+    // Written only when measured, so that a recipe without it keeps the file it always had.
+    if (recipe.plan.measured_ph > 0)
+        write_recipe_line(file, std::string(kMeasuredPhKey) + "\t" + number_to_text(recipe.plan.measured_ph));
     for (const RecipeLine& l : recipe.lines)
         write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
@@ -79,6 +85,9 @@ static void apply_recipe_line(const std::string& line, Recipe& recipe)
         recipe.title = tab_field(line, 2);
     } else if (key == "FORCER_VOLUME") {
         recipe.forced.litres = text_to_number(tab_field(line, 2));
+    } else if (key == kMeasuredPhKey) {
+        const double ph = text_to_number(tab_field(line, 2));
+        recipe.plan.measured_ph = ph > 0 && ph < 14 ? ph : -1;
     } else {
         RecipeLine read;
         read.category = key;
@@ -112,7 +121,8 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
             holds_nul = holds_nul || line.find('\0') != std::string::npos;
             holds_text = holds_text || line.find_first_not_of(" \t") != std::string::npos;
             const std::string key = tab_field(line, 1);
-            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME") {
+            if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME" ||
+                key == kMeasuredPhKey) {
                 holds_recipe_line = true;
                 keyword_lines[key] = std::move(line);
             } else {
