@@ -4,6 +4,7 @@
 
 #include "calc/cost.h"
 #include "calc/priming.h"
+#include "calc/recipe_settings.h"
 #include "calc/scale.h"
 #include "calc/water.h"
 #include "calc/water_chemistry.h"
@@ -16,13 +17,18 @@
 
 #include <cmath>
 
+Settings settings_on_screen()
+{
+    return settings_for_recipe(ws.settings, ws.plan);
+}
+
 void evaluate_recipe()
 {
     // Kept between evaluations, so that the per-line figures need no allocation once the recipe is full.
     static std::vector<LineEstimate> per_line;
     const size_t count = static_cast<size_t>(ws.line_count);
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    const Estimates e = estimate(&ws.lines[1], count, ws.settings, forced, &per_line);
+    const Estimates e = estimate(&ws.lines[1], count, settings_on_screen(), forced, &per_line);
 
     // The priming figures are not the evaluation's: they stay until the next priming.
     const double sugar_per_litre = ws.estimates.sugar_per_litre;
@@ -96,7 +102,7 @@ WaterChemistry water_chemistry_on_screen()
 
 double recipe_cost_on_screen()
 {
-    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), ws.settings);
+    return recipe_cost(&ws.lines[1], static_cast<size_t>(ws.line_count), settings_on_screen());
 }
 
 std::string priming_text_on_screen()
@@ -116,7 +122,7 @@ RecipeReport recipe_report_on_screen()
     report.recipe = recipe_on_screen();
     report.file_base_name = ws.file_base_name;
     report.estimates = ws.estimates;
-    report.settings = ws.settings;
+    report.settings = settings_on_screen();
     report.water_breakdown =
         water_breakdown_lines(water_chemistry_on_screen(), &ws.lines[1], static_cast<size_t>(ws.line_count));
     const std::string measured = measured_ph_text(ws.plan.measured_ph, ws.estimates);
@@ -127,7 +133,8 @@ RecipeReport recipe_report_on_screen()
 
 ResultsText results_text_on_screen()
 {
-    return results_text(ws.estimates, ws.style, ws.settings, ws.style_display_mode, ws.volume_forced == 1);
+    return results_text(ws.estimates, ws.style, settings_on_screen(), ws.style_display_mode,
+                        ws.volume_forced == 1);
 }
 
 std::vector<RecipeLine> recipe_lines_on_screen()
@@ -169,7 +176,7 @@ static void set_first_water_line(const char* step, double litres)
 void compute_forced_water(double target_litres)
 {
     const ForcedWater water =
-        forced_water(target_litres, ws.settings, ws.estimates.malt_kg, ws.estimates.hop_kg);
+        forced_water(target_litres, settings_on_screen(), ws.estimates.malt_kg, ws.estimates.hop_kg);
     ws.calc_mash_water_l = water.mash;
     set_first_water_line("EMPATAGE", water.mash);
     ws.calc_sparge_water_l = water.rinse;
@@ -214,7 +221,7 @@ void set_title_on_screen(const std::string& title)
 
 std::string scale_recipe_on_screen(double litres)
 {
-    const RecipeChange change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
+    const RecipeChange change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
     apply_recipe_change(change);
     return change.message;
 }

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+// The settings the recipe on screen is brewed under: the configuration's, with the recipe's own efficiency
+// and boil time when its plan sets them (calc/recipe_settings.h). Every estimate, cost and export uses these.
+Settings settings_on_screen();
+
 // Rewrites every estimate (not the priming ones) and the three computed numbers of every line (0 for a line
 // that does not count).
 // While the volume is forced it also rewrites the first mash and rinse water lines.

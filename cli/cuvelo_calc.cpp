@@ -12,6 +12,7 @@
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/formats/beerjson_write.h"
 #include "recipe/formats/beerxml_write.h"
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/recipe_format.h"
@@ -31,7 +32,9 @@ static const char kUsage[] =
     "Usage : cuvelo-calc [--bases DIR] [--tsv] [--explain] [--merge-sort] [--save OUT.cvl] "
     "[--report OUT.html] RECIPE.cvl\n"
     "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
-    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
+    "        cuvelo-calc [options] [--export-beerjson OUT.json] RECETTE.json\n"
+    "Calcule les estimations d'une recette CUVELO (.cvl), BeerXML (.xml) ou BeerJSON (.json), reconnue à son "
+    "contenu, et les "
     "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
     "                     ~/.local/share/cuvelo/bases)\n"
@@ -42,6 +45,7 @@ static const char kUsage[] =
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
+    "  --export-beerjson OUT.json  écrit la recette au format BeerJSON 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
     "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
@@ -68,6 +72,7 @@ struct Options {
     std::string save_path;
     std::string report_path;
     std::string beerxml_path;
+    std::string beerjson_path;
     std::string recipe_number = "1";
     bool list = false;
     std::string recipe_path;
@@ -134,6 +139,8 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.report_path;
         } else if (option && argument == "--export-beerxml") {
             value = &options.beerxml_path;
+        } else if (option && argument == "--export-beerjson") {
+            value = &options.beerjson_path;
         } else if (option && argument == "--recipe") {
             value = &options.recipe_number;
         } else if (option && argument == "--list") {
@@ -226,7 +233,7 @@ static void print_tsv()
 static void print_breakdown()
 {
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, ws.settings, forced);
+    const Breakdown b = breakdown(&ws.lines[1], ws.line_count, settings_on_screen(), forced);
     auto f2 = [](double x) { return format_decimals(x, 2); };
     for (size_t k = 0; k < b.lines.size(); k++) {
         const BreakdownLine& l = b.lines[k];
@@ -305,8 +312,9 @@ static int open_foreign(const Options& options, const OpenedFile& file)
     const ImportedRecipe recipe = import_foreign_recipe(content.recipes[number - 1], reference_data());
     open_imported_recipe(recipe);
     evaluate_recipe();
-    std::fprintf(stderr, "%s",
-                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency).c_str());
+    std::fprintf(
+        stderr, "%s",
+        import_message(recipe, content, ws.estimates, 100 * settings_on_screen().efficiency).c_str());
     return EXIT_DONE;
 }
 
@@ -321,7 +329,7 @@ static int work_backwards(const Options& options)
         double litres = 0;
         read_plain_number(options.scale_volume, &litres);
         evaluate_recipe();
-        change = scale_to_volume(recipe_on_screen(), ws.settings, litres);
+        change = scale_to_volume(recipe_on_screen(), settings_on_screen(), litres);
         if (!change.done) {
             std::fprintf(stderr, "cuvelo-calc : %s\n", change.message.c_str());
             return EXIT_USAGE;
@@ -331,7 +339,7 @@ static int work_backwards(const Options& options)
         Targets targets;
         parse_targets(options.targets, targets, nullptr);
         const Recipe recipe = change.done ? change.recipe : recipe_on_screen();
-        change = solve_targets(recipe, ws.settings, targets, ingredient_database());
+        change = solve_targets(recipe, settings_on_screen(), targets, ingredient_database());
         if (!change.done) {
             std::string message = change.message;
             for (char& c : message)
@@ -392,7 +400,7 @@ static int run(int argc, char** argv)
     load_styles();
     set_recipe_start_values();
     std::string why;
-    const OpenedFile file = open_any_recipe_file(options.recipe_path, recipe_on_screen());
+    OpenedFile file = open_any_recipe_file(options.recipe_path, recipe_fields_on_screen());
     if (file.format != RecipeFormat::cvl) {
         // An imported line takes its picture and price from the database entry of the same name, as in the
         // window: without the database the cost would differ from the one the window shows.
@@ -405,7 +413,7 @@ static int run(int argc, char** argv)
                      options.recipe_path.c_str(), file.why.c_str());
         return EXIT_USAGE;
     } else {
-        put_file_recipe_on_screen(file.recipe, options.recipe_path);
+        put_file_recipe_on_screen(std::move(file.recipe), options.recipe_path);
         if (options.list) {
             std::printf("1\t%s\n", ws.title.c_str());
             return EXIT_DONE;
@@ -446,6 +454,14 @@ static int run(int argc, char** argv)
         }
         for (const std::string& note : clamped)
             std::fprintf(stderr, "cuvelo-calc : BeerXML : %s\n", note.c_str());
+    }
+    if (write && !options.beerjson_path.empty()) {
+        std::string why;
+        if (!export_beerjson(options.beerjson_path, recipe_report_on_screen(), &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire « %s » : %s\n",
+                         options.beerjson_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
     }
     if (write && !options.report_path.empty()) {
         ws.file_base_name =

@@ -5,7 +5,8 @@
 // The units a quantity text may end with (core/quantity.h reads them).
 enum class Unit { none, litre, kilogram, gram, millilitre };
 
-// Colour: EBC = 1.97 × SRM; BeerXML's Lovibond reaches SRM by Lovibond's line, SRM = 1.3546 × °L − 0.76.
+// Colour: EBC = 1.97 × SRM. Lovibond's line, SRM = 1.3546 × °L − 0.76, is for measured malts; recipe files
+// write Lovibond as SRM, and their readers and writers take the two as one.
 constexpr double kEbcPerSrm = 1.97;
 
 // EBC of a colour in SRM.

@@ -6,6 +6,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <utility>
 
 Workspace ws;
 
@@ -59,8 +60,14 @@ ReferenceData reference_data()
 
 Recipe recipe_on_screen()
 {
-    Recipe recipe;
+    Recipe recipe = recipe_fields_on_screen();
     recipe.lines.assign(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
+    return recipe;
+}
+
+Recipe recipe_fields_on_screen()
+{
+    Recipe recipe;
     recipe.style = ws.style;
     recipe.title = ws.title;
     recipe.carbonation = ws.carbonation;
@@ -69,11 +76,9 @@ Recipe recipe_on_screen()
     return recipe;
 }
 
-void put_recipe_on_screen(const Recipe& recipe)
+// Everything put_recipe_on_screen sets but the lines.
+static void put_fields_on_screen(const Recipe& recipe)
 {
-    ws.line_count = static_cast<int32_t>(std::min(recipe.lines.size(), static_cast<size_t>(kLineCapacity)));
-    for (int32_t i = 0; i < ws.line_count; i++)
-        ws.lines[i + 1] = recipe.lines[i];
     ws.style = recipe.style;
     ws.title = recipe.title;
     ws.carbonation = recipe.carbonation;
@@ -82,4 +87,20 @@ void put_recipe_on_screen(const Recipe& recipe)
     ws.plan = recipe.plan;
     if (ws.selected_line > ws.line_count)
         ws.selected_line = 0;
+}
+
+void put_recipe_on_screen(const Recipe& recipe)
+{
+    ws.line_count = static_cast<int32_t>(std::min(recipe.lines.size(), static_cast<size_t>(kLineCapacity)));
+    for (int32_t i = 0; i < ws.line_count; i++)
+        ws.lines[i + 1] = recipe.lines[i];
+    put_fields_on_screen(recipe);
+}
+
+void put_recipe_on_screen(Recipe&& recipe)
+{
+    ws.line_count = static_cast<int32_t>(std::min(recipe.lines.size(), static_cast<size_t>(kLineCapacity)));
+    for (int32_t i = 0; i < ws.line_count; i++)
+        ws.lines[i + 1] = std::move(recipe.lines[i]);
+    put_fields_on_screen(recipe);
 }

@@ -61,6 +61,12 @@ ReferenceData reference_data();
 // A copy of the recipe on screen.
 Recipe recipe_on_screen();
 
+// A copy of the recipe on screen without its lines: the base that a file's reader completes.
+Recipe recipe_fields_on_screen();
+
 // Makes `recipe` the one on screen, its lines as they are (up to kLineCapacity); a selection beyond the new
 // lines is cleared. The file name and the estimates are left alone.
 void put_recipe_on_screen(const Recipe& recipe);
+
+// The same, taking the recipe's texts instead of copying them.
+void put_recipe_on_screen(Recipe&& recipe);

@@ -109,19 +109,19 @@ bool save_recipe(const std::string& path, std::string* why)
     return true;
 }
 
-void put_file_recipe_on_screen(const Recipe& recipe, const std::string& path)
+void put_file_recipe_on_screen(Recipe&& recipe, const std::string& path)
 {
     ws.selected_line = 0;
-    put_recipe_on_screen(recipe);
+    put_recipe_on_screen(std::move(recipe));
     ws.file_name = path;
 }
 
 bool load_recipe(const std::string& path, std::string* why)
 {
-    Recipe recipe = recipe_on_screen();
+    Recipe recipe = recipe_fields_on_screen();
     if (!read_cvl_file(path, recipe, why))
         return false;
-    put_file_recipe_on_screen(recipe, path);
+    put_file_recipe_on_screen(std::move(recipe), path);
     return true;
 }
 
@@ -134,5 +134,5 @@ void open_imported_recipe(const ImportedRecipe& imported)
     Recipe recipe = imported.recipe;
     for (RecipeLine& line : recipe.lines)
         line = stored_line(line);
-    put_recipe_on_screen(recipe);
+    put_recipe_on_screen(std::move(recipe));
 }

@@ -42,7 +42,7 @@ bool same_ingredient(int a, int b);
 bool save_recipe(const std::string& path, std::string* why = nullptr);
 
 // Makes a Cuvelo file's recipe the one on screen: the selection cleared, file_name set to `path`.
-void put_file_recipe_on_screen(const Recipe& recipe, const std::string& path);
+void put_file_recipe_on_screen(Recipe&& recipe, const std::string& path);
 
 // Reads a ".cvl" recipe file into the recipe on screen (read_cvl_file, then put_file_recipe_on_screen).
 // A file that cannot be read leaves the recipe on screen untouched; false then, `why` (when not null)

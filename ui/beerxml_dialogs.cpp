@@ -29,7 +29,8 @@ void add_open_filters(GtkFileChooser* chooser)
 {
     add_filter(chooser, "Fichier Recette CUVELO (*.cvl)", {"*.cvl"});
     add_filter(chooser, "Recettes BeerXML (*.xml)", {"*.xml", "*.XML"});
-    add_filter(chooser, "Toutes les recettes", {"*.cvl", "*.xml", "*.XML"});
+    add_filter(chooser, "Recettes BeerJSON (*.json)", {"*.json", "*.JSON"});
+    add_filter(chooser, "Toutes les recettes", {"*.cvl", "*.xml", "*.XML", "*.json", "*.JSON"});
 }
 
 // Asks which recipe of the file to open; its index, or -1 when the brewer cancels.
@@ -122,7 +123,7 @@ bool open_foreign_recipe(const OpenedFile& file, const std::string& path)
     history_reset_unsaved();
     refresh_after_command();
     show_message(GTK_MESSAGE_INFO,
-                 import_message(recipe, content, ws.estimates, 100 * ws.settings.efficiency));
+                 import_message(recipe, content, ws.estimates, 100 * settings_on_screen().efficiency));
     return true;
 }
 
@@ -175,7 +176,7 @@ void export_recipe_as_beerxml()
     if (clamped.empty())
         return;
     std::string message = "Recette exportée en BeerXML dans :\n" + path +
-                          "\n\nValeurs ramenées dans les bornes du format BeerXML :";
+                          "\n\nCe que le format BeerXML ne garde pas tel quel :";
     for (size_t i = 0; i < clamped.size() && i < 12; i++)
         message += "\n  " + clamped[i];
     if (clamped.size() > 12)

@@ -3,6 +3,7 @@
 #include "ui/breakdown_window.h"
 
 #include "calc/breakdown_text.h"
+#include "calc/evaluate.h"
 #include "core/display_text.h"
 #include "core/workspace.h"
 #include "ui/refresh.h"
@@ -62,7 +63,7 @@ static GtkWidget* new_table_view(const BreakdownTable& table)
 static BreakdownTable table_on_screen()
 {
     const ForcedVolume forced{ws.volume_forced == 1, ws.forced_volume};
-    return breakdown_table(breakdown(&ws.lines[1], ws.line_count, ws.settings, forced));
+    return breakdown_table(breakdown(&ws.lines[1], ws.line_count, settings_on_screen(), forced));
 }
 
 static void fill(const BreakdownTable& table)

@@ -44,9 +44,10 @@ enum MenuCommand {
     MENU_EXPORT_BEERXML = 608,
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
-    MENU_AIM_MASH_PH = 611,
-    MENU_AIM_WATER_PROFILE = 612,
-    MENU_MEASURED_PH = 613,
+    MENU_EXPORT_BEERJSON = 611,
+    MENU_AIM_MASH_PH = 621,
+    MENU_AIM_WATER_PROFILE = 622,
+    MENU_MEASURED_PH = 623,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

@@ -178,7 +178,7 @@ bool open_recipe_file(const std::string& path)
 {
     // The content decides, whatever the extension: another program's file becomes a new recipe never saved.
     // Its history starts modified, since it is saved in no Cuvelo file yet (open_foreign_recipe sees to it).
-    const OpenedFile file = open_any_recipe_file(path, recipe_on_screen());
+    OpenedFile file = open_any_recipe_file(path, recipe_fields_on_screen());
     if (file.format != RecipeFormat::cvl) {
         if (!open_foreign_recipe(file, path))
             return false;
@@ -188,7 +188,7 @@ bool open_recipe_file(const std::string& path)
                          "Impossible d'ouvrir le fichier recette :\n" + path + "\n(" + file.why + ")");
             return false;
         }
-        put_file_recipe_on_screen(file.recipe, path);
+        put_file_recipe_on_screen(std::move(file.recipe), path);
         history_reset();
     }
     ws.style_display_mode = 0;

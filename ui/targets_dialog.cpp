@@ -116,7 +116,7 @@ void on_targets_validate(GtkButton*, gpointer)
     if (!targets.og_on && !targets.ebc_on && !targets.ibu_on)
         return;
     const RecipeChange change =
-        solve_targets(recipe_on_screen(), ws.settings, targets, ingredient_database());
+        solve_targets(recipe_on_screen(), settings_on_screen(), targets, ingredient_database());
     if (change.done) {
         history_note_change();
         apply_recipe_change(change);

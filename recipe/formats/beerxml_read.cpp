@@ -3,6 +3,7 @@
 // correction is written down beside its recipe.
 #include "recipe/formats/beerxml_read.h"
 
+#include "core/brewing_units.h"
 #include "core/display_text.h"
 #include "recipe/formats/beerxml_text.h"
 #include "recipe/formats/beerxml_tree.h"
@@ -11,6 +12,8 @@
 #include <glib/gstdio.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace
@@ -217,7 +220,23 @@ std::vector<const Node*> records(const Node& recipe, const char* plural, const c
     return found;
 }
 
-void read_fermentable(const Node& node, ForeignRecipe& recipe)
+// Whether a fermentable's COLOR is in EBC: BeerSmith set to EBC writes it so, and then shows the same number
+// followed by "EBC" in DISPLAY_COLOR (which otherwise gives the Lovibond figure converted).
+bool colour_written_in_ebc(const Fields& f)
+{
+    const std::string shown = lower(f.text("DISPLAY_COLOR"));
+    if (shown.size() < 3 || shown.compare(shown.size() - 3, 3, "ebc") != 0)
+        return false;
+    double colour = 0, display = 0;
+    bool plain = true;
+    if (!beerxml_number(f.text("COLOR"), "", &colour, &plain) ||
+        !beerxml_number(shown.substr(0, shown.size() - 3), "", &display, &plain))
+        return false;
+    return std::fabs(colour - display) <= 0.051 + 1e-3 * std::fabs(colour); // as rounded for display
+}
+
+// Reads one fermentable; true when its colour was read as EBC (colour_written_in_ebc).
+bool read_fermentable(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "malt", recipe);
     ForeignFermentable x;
@@ -228,10 +247,34 @@ void read_fermentable(const Node& node, ForeignRecipe& recipe)
     const bool extract = x.type == "Extract" || x.type == "Dry Extract";
     const double usual_yield = sugar ? 100 : x.type == "Dry Extract" ? 95 : extract ? 78 : 75;
     x.yield = f.number("YIELD", "%", usual_yield, true, 0, 100);
-    // Grains and adjuncts give their colour in degrees Lovibond, sugars and extracts in SRM.
-    const bool lovibond = !sugar && !extract;
-    x.colour_ebc = f.number("COLOR", lovibond ? "lovibond" : "srm", 0, true, 0, 1e4);
+    // The format's Lovibond is read as SRM by every program: EBC = 1.97 × COLOR, whatever the type.
+    const bool ebc = colour_written_in_ebc(f);
+    x.colour_ebc = f.number("COLOR", ebc ? "ebc" : "srm", 0, true, 0, 1e4);
     recipe.fermentables.push_back(x);
+    return ebc;
+}
+
+// PicoBrew writes YIELD in points per pound per gallon (20 to 46) rather than percent. A recipe whose every
+// fermentable with a yield stands in that range, grains among them, is such a file: no malt yields so little.
+void read_points_per_gallon(ForeignRecipe& recipe)
+{
+    constexpr double kPointsOfSucrose = 46.21; // ppg of pure extract
+    size_t in_range = 0, grains = 0;
+    for (const ForeignFermentable& f : recipe.fermentables) {
+        if (f.yield <= 0)
+            continue;
+        if (f.yield < 20 || f.yield > kPointsOfSucrose)
+            return;
+        in_range++;
+        grains += f.type == "Grain" ? 1 : 0;
+    }
+    if (in_range == 0 || grains == 0)
+        return;
+    for (ForeignFermentable& f : recipe.fermentables)
+        f.yield = std::min(100.0, f.yield / kPointsOfSucrose * 100);
+    add_correction(recipe.corrections, recipe.more_corrections,
+                   "YIELD en points par livre et par gallon (PicoBrew) : " + std::to_string(in_range) +
+                       " rendement(s) converti(s) en pourcentage (ppg ÷ 46,21 × 100)");
 }
 
 // Programs without a whirlpool element leave it in the notes ("Whirlpool at 80°C"): its temperature, or -1.
@@ -264,7 +307,7 @@ void read_hop(const Node& node, ForeignRecipe& recipe)
     x.use = f.choice("USE", {"Boil", "Dry Hop", "Mash", "First Wort", "Aroma", "Whirlpool"}, "Boil");
     if (x.use == "Whirlpool")
         x.use = "Aroma";
-    x.time = f.number("TIME", "min", 0, true, 0, 1e6);
+    x.time = f.number("TIME", "min", 0, true, 0, 1e7);
     const std::string form = lower(f.text("FORM"));
     x.form = form.find("pellet") != std::string::npos ? "Pellet" : form.empty() ? "" : "Leaf";
     // Programs that know whirlpools write its temperature in an element of their own.
@@ -317,6 +360,47 @@ void read_style(const Node& node, ForeignRecipe& recipe)
     s.ebc_max = f.number("COLOR_MAX", "srm", 9999, true, 0, 1e5);
 }
 
+// True for a step that holds the rinse (sparge) water rather than a rest: Cuvelo's own export names it, other
+// programs say "sparge".
+bool is_rinse_step(const std::string& name)
+{
+    gchar* folded = g_utf8_strdown(name.c_str(), -1);
+    const std::string lowered = folded ? folded : "";
+    g_free(folded);
+    return lowered.find("sparge") != std::string::npos || lowered.find("rinçage") != std::string::npos ||
+           lowered.find("rincage") != std::string::npos;
+}
+
+void read_mash_step(const Node& node, ForeignRecipe& recipe)
+{
+    Fields f(node, "palier", recipe);
+    MashStep step;
+    step.name = f.text("NAME");
+    if (is_rinse_step(step.name))
+        return;
+    const std::string type = f.choice("TYPE", {"Infusion", "Temperature", "Decoction"}, "Infusion");
+    step.kind = type == "Decoction"     ? MashStepKind::decoction
+                : type == "Temperature" ? MashStepKind::direct_heat
+                                        : MashStepKind::infusion;
+    step.temperature = f.number("STEP_TEMP", "c", 66, true, 0, 150);
+    step.minutes = f.number("STEP_TIME", "min", 60, true, 0, 1e4);
+    recipe.mash.push_back(step);
+}
+
+// The notes a recipe keeps: a file may hold megabytes there, which every undo step would copy.
+constexpr size_t kMostNoteBytes = 64 * 1024;
+
+std::string bounded_notes(const std::string& notes, ForeignRecipe& recipe)
+{
+    if (notes.size() <= kMostNoteBytes)
+        return notes;
+    const char* start = notes.c_str();
+    const char* cut = g_utf8_find_prev_char(start, start + kMostNoteBytes + 1);
+    add_correction(recipe.corrections, recipe.more_corrections,
+                   "NOTES coupées à " + std::to_string(kMostNoteBytes) + " octets");
+    return notes.substr(0, cut ? static_cast<size_t>(cut - start) : 0);
+}
+
 // Singular and plural French names of the records, in the order of kRecordTags.
 const char* const kRecordNames[kRecordKinds][2] = {{"houblon", "houblons"},
                                                    {"malt", "malts"},
@@ -361,13 +445,16 @@ void read_recipe_fields(const Node& node, const std::string& error, ForeignRecip
     }
     recipe.boil_time = f.number("BOIL_TIME", "min", -1, false, 0, 1e4, false);
     recipe.carbonation = f.number("CARBONATION", "", -1, false, 0, 10);
+    // The writer's estimates are what it brewed for: they come first, the measured figures otherwise.
     StatedFigures& s = recipe.stated;
-    const char* og = child(node, "OG") && !child_text(node, "OG").empty() ? "OG" : "EST_OG";
-    const char* fg = child(node, "FG") && !child_text(node, "FG").empty() ? "FG" : "EST_FG";
-    s.og = f.number(og, "sg", NAN, false, 0.9, 1.3, false);
-    s.fg = f.number(fg, "sg", NAN, false, 0.9, 1.3, false);
+    const auto stated = [&node](const char* estimated, const char* measured) {
+        return !child_text(node, estimated).empty() ? estimated : measured;
+    };
+    s.og = f.number(stated("EST_OG", "OG"), "sg", NAN, false, 0.9, 1.3, false);
+    s.fg = f.number(stated("EST_FG", "FG"), "sg", NAN, false, 0.9, 1.3, false);
     s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
     s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
+    s.abv = f.number(stated("EST_ABV", "ABV"), "%", NAN, false, 0, 100, false);
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
 }
 
@@ -385,8 +472,14 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
     read_recipe_fields(node, tree.error, recipe);
     if (const Node* style = child(node, "STYLE"))
         read_style(*style, recipe);
+    size_t colours_in_ebc = 0;
     for (const Node* r : ingredients(node, kFermentableRecord, "FERMENTABLES", recipe))
-        read_fermentable(*r, recipe);
+        colours_in_ebc += read_fermentable(*r, recipe) ? 1 : 0;
+    if (colours_in_ebc > 0)
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "COLOR écrit en EBC (BeerSmith réglé en EBC, DISPLAY_COLOR le dit) : " +
+                           std::to_string(colours_in_ebc) + " couleur(s) lue(s) telle(s) quelle(s)");
+    read_points_per_gallon(recipe);
     for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
@@ -395,9 +488,14 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
         read_misc(*r, recipe);
     for (const Node* r : records(node, "WATERS", "WATER"))
         recipe.waters.push_back(child_text(*r, "NAME"));
-    if (const Node* mash = child(node, "MASH"))
-        recipe.mash_steps = static_cast<int>(records(*mash, "MASH_STEPS", "MASH_STEP").size());
-    recipe.notes = !child_text(node, "NOTES").empty() || !child_text(node, "TASTE_NOTES").empty();
+    if (const Node* mash = child(node, "MASH")) {
+        const std::vector<const Node*> steps = records(*mash, "MASH_STEPS", "MASH_STEP");
+        recipe.mash_steps = static_cast<int>(steps.size());
+        for (const Node* step : steps)
+            read_mash_step(*step, recipe);
+    }
+    recipe.notes_text = bounded_notes(child_text(node, "NOTES"), recipe);
+    recipe.notes = !recipe.notes_text.empty() || !child_text(node, "TASTE_NOTES").empty();
     if (const Node* equipment = child(node, "EQUIPMENT"))
         recipe.equipment = child_text(*equipment, "NAME");
     return recipe;
@@ -432,6 +530,20 @@ std::string refusal_without_recipe(const OutsideRecipes& outside)
     if (held.empty())
         return "ce fichier ne contient aucune recette BeerXML";
     return "ce fichier ne contient aucune recette : " + held;
+}
+
+// The BeerXML 1.1 draft declares its namespace as the default one on its root, so no tag holds a prefix: the
+// declaration, near the start, names it.
+bool is_beerxml_1_1(const std::string& bytes)
+{
+    const std::string start = lower(bytes.substr(0, 4096));
+    for (size_t at = start.find("xmlns"); at != std::string::npos; at = start.find("xmlns", at + 5)) {
+        const size_t end = start.find_first_of(">", at);
+        if (start.substr(at, end == std::string::npos ? std::string::npos : end - at)
+                .find("beerxml.com/v1.1") != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -489,13 +601,13 @@ bool beerxml_number(const std::string& text, const char* unit, double* value, bo
             x /= 1000; // density × 1000
             *plain = false;
         }
-    } else if (u == "srm" || u == "lovibond") {
-        const bool ebc = is({"ebc"});
-        const bool srm = is({"srm"}) || (rest.empty() && u == "srm");
-        if (!ebc)
-            x = 1.97 * (srm ? x : 1.3546 * x - 0.76);
+    } else if (u == "srm" || u == "ebc") {
+        // Lovibond and SRM are one scale as programs write them; a colour says "EBC" when it is in EBC.
+        const bool says_srm = is({"srm", "l", "lovibond"});
+        if (says_srm || (u == "srm" && !is({"ebc"})))
+            x = kEbcPerSrm * x;
         if (x < 0)
-            x = 0; // the pale end of the Lovibond line
+            x = 0;
     } else if (u == "c") {
         x = is({"f"}) ? (x - 32) / 1.8 : is({"k"}) ? x - 273.15 : x;
     }
@@ -509,6 +621,13 @@ ForeignFile read_beerxml(const std::string& bytes)
     content.refusal = refusal_of_unread_format(bytes);
     if (!content.refusal.empty()) {
         content.refused = true;
+        return content;
+    }
+    if (is_beerxml_1_1(bytes)) {
+        content.refused = true;
+        content.refusal =
+            "ce fichier suit le brouillon BeerXML 1.1 (espace de noms http://beerxml.com/v1.1), "
+            "que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
         return content;
     }
     NormalisedXml normal = normalise_beerxml(bytes);

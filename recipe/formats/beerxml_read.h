@@ -14,6 +14,7 @@ ForeignFile read_beerxml(const std::string& bytes);
 // Reads a whole file with read_beerxml; false, with a French reason in `why`, when it cannot be read.
 bool read_beerxml_file(const std::string& path, ForeignFile* content, std::string* why);
 
-// The number and unit that start a text, in the unit `unit` names ("kg", "l", "min", "sg", "ebc", "c",
-// "%", ""); false when it starts with no number. `plain` is set when the text held nothing but the number.
+// The number and unit that start a text, in the unit `unit` names ("kg", "l", "min", "sg", "srm" or "ebc"
+// (both read into EBC, Lovibond taken as SRM), "c", "%", ""); false when it starts with no number. `plain` is
+// set when the text held nothing but the number.
 bool beerxml_number(const std::string& text, const char* unit, double* value, bool* plain);

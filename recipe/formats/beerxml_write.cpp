@@ -10,6 +10,7 @@
 #include "core/quantity.h"
 #include "core/replace_file.h"
 #include "core/text.h"
+#include "recipe/formats/beerxml_volumes.h"
 
 #include <glib.h>
 
@@ -120,6 +121,13 @@ class Writer
         number(max_tag.c_str(), to == kOpenMax ? hi : file_unit(to), lo, hi);
     }
 
+    // A note about the export that is no clamped value.
+    void say(const std::string& what)
+    {
+        if (clamped_)
+            clamped_->push_back(what);
+    }
+
     void subject(const std::string& what)
     {
         subject_ = what;
@@ -142,8 +150,8 @@ class Writer
     int depth_ = 0;
 };
 
-constexpr double kMost = 1e9; // amounts and times: not negative, and no upper bound of their own
-constexpr double kSrmMost = 300;
+constexpr double kMost = 1e9;    // amounts and times: not negative, and no upper bound of their own
+constexpr double kSrmMost = 300; // the estimated colour and the style range only
 constexpr double kIbuMost = 5000;
 
 bool mentions(const std::string& text, std::initializer_list<const char*> words)
@@ -202,20 +210,28 @@ void write_style(Writer& x, const StyleEntry& s)
     x.close("STYLE");
 }
 
-// Boil steps boil for their time; aroma, fermentation and mash hops keep their own use.
+// Each step leaves as the use that the import brings back to a step of the same effect: the boil steps boil
+// for their minutes, aroma keeps its minutes, a dry hop its days, a hop put in the kettle during the rinse is
+// a first wort hop; a mash hop, or one at a step Cuvelo does not know, counts its minutes as a boil without
+// taking any wort, which the mash use gives back.
 const char* hop_use(Step step)
 {
     switch (step) {
+    case Step::boil:
+    case Step::bittering:
+        return "Boil";
     case Step::aroma:
         return "Aroma";
     case Step::fermentation:
         return "Dry Hop";
-    case Step::mash:
-        return "Mash";
+    case Step::rinse:
+        return "First Wort";
     default:
-        return "Boil";
+        return "Mash";
     }
 }
+
+constexpr double kMinutesPerDay = 1440;
 
 void write_hop(Writer& x, const RecipeLine& l)
 {
@@ -227,7 +243,9 @@ void write_hop(Writer& x, const RecipeLine& l)
     x.number("ALPHA", f.alpha_percent, 0, 100);
     x.number("AMOUNT", amount_of(f), 0, kMost, 6);
     x.text("USE", hop_use(f.step));
-    x.number("TIME", f.minutes, 0, kMost);
+    // A dry hop's time column holds days; the format counts minutes.
+    const double minutes = f.step == Step::fermentation ? f.minutes * kMinutesPerDay : f.minutes;
+    x.number("TIME", minutes, 0, kMost);
     x.text("FORM", f.category == Category::hop_pellet ? "Pellet" : "Leaf");
     x.close("HOP");
 }
@@ -249,7 +267,10 @@ const char* fermentable_type(Category c)
     }
 }
 
-// Colours leave in the unit the import reads: degrees Lovibond for grains and adjuncts, SRM otherwise.
+// BeerXML's colour is in degrees Lovibond, which every program reads as SRM. An ingredient keeps its colour
+// however dark: only the estimated colour and the style's range have the format's 300 SRM bound. Mashed
+// grains say so (IS_MASHED, an element of the strictest peer's schema): a program without it takes grains as
+// steeped, at a fraction of their extract.
 void write_fermentable(Writer& x, const RecipeLine& l)
 {
     x.subject("malt « " + l.designation + " »");
@@ -261,9 +282,9 @@ void write_fermentable(Writer& x, const RecipeLine& l)
     x.text("TYPE", fermentable_type(c));
     x.number("AMOUNT", amount_of(f), 0, kMost, 6);
     x.number("YIELD", f.extract_percent, 0, 100);
-    const double srm = x.within("COLOR", srm_of_ebc(f.colour_ebc), 0, kSrmMost);
-    const bool lovibond = is_grain(c);
-    x.number("COLOR", lovibond ? lovibond_of_srm(srm) : srm, 0, kMost);
+    x.number("COLOR", srm_of_ebc(f.colour_ebc), 0, kMost);
+    x.text("ADD_AFTER_BOIL", "FALSE");
+    x.text("IS_MASHED", is_grain(c) ? "TRUE" : "FALSE");
     x.close("FERMENTABLE");
 }
 
@@ -324,33 +345,86 @@ void write_water(Writer& x, const RecipeLine& l)
     x.close("WATER");
 }
 
-// The configuration's four rests, those that last, as the mash profile; the first is the infusion.
-void write_mash(Writer& x, const RecipeReport& w)
+// The brewery as the format's equipment record: the strictest peer refuses a recipe without one, and builds
+// its batch from it. Cuvelo's losses become the deadspace, the grain absorption and an evaporation that also
+// takes the hops' share, so that no trub loss lowers the density it computes over the batch size.
+void write_equipment(Writer& x, const ExportVolumes& v)
+{
+    x.subject("équipement");
+    x.open("EQUIPMENT");
+    x.text("NAME", "Brasserie Cuvelo");
+    x.text("VERSION", "1");
+    x.number("BOIL_SIZE", v.boil_size, 0, kMost);
+    x.number("BATCH_SIZE", v.batch_size, 0, kMost);
+    x.number("TUN_VOLUME", v.tun_volume, 0, kMost);
+    x.text("TUN_WEIGHT", "0"); // Cuvelo keeps no tun: its heat is not counted
+    x.text("TUN_SPECIFIC_HEAT", "0.12");
+    x.text("TOP_UP_WATER", "0");
+    x.text("TRUB_CHILLER_LOSS", "0");
+    x.number("EVAP_RATE", v.evaporation_percent, 0, 100);
+    x.number("BOIL_TIME", v.boil_minutes, 0, kMost);
+    x.text("CALC_BOIL_VOLUME", "FALSE");
+    x.number("LAUTER_DEADSPACE", v.lauter_deadspace, 0, kMost);
+    x.text("TOP_UP_KETTLE", "0");
+    x.text("HOP_UTILIZATION", "100");
+    x.number("REAL_EVAP_RATE", v.evaporation_per_hour, 0, kMost);
+    x.number("ABSORPTION", v.absorption, 0, kMost);
+    x.close("EQUIPMENT");
+}
+
+const char* mash_step_type(MashStepKind kind)
+{
+    switch (kind) {
+    case MashStepKind::direct_heat:
+        return "Temperature";
+    case MashStepKind::decoction:
+        return "Decoction";
+    default:
+        return "Infusion";
+    }
+}
+
+void write_mash_step(Writer& x, const MashStep& step, const char* type, double infusion_litres)
+{
+    x.subject("palier « " + step.name + " »");
+    x.open("MASH_STEP");
+    x.text("NAME", step.name);
+    x.text("VERSION", "1");
+    x.text("TYPE", type);
+    if (std::string(type) == "Infusion")
+        x.number("INFUSE_AMOUNT", infusion_litres, 0, kMost);
+    x.number("STEP_TEMP", step.temperature, 0, 150);
+    x.number("STEP_TIME", step.minutes, 0, kMost);
+    x.close("MASH_STEP");
+}
+
+// The recipe's mash schedule, else the configuration's rests that last. The mash water is the first step's
+// infusion and the rinse water a last infusion (named so that the import knows it from a rest): programs that
+// build the boil from the mash find all the water there.
+void write_mash(Writer& x, const RecipeReport& w, const ExportVolumes& v)
 {
     static const char* const kRests[5] = {"", "Palier protéinique", "Palier maltose", "Palier dextrines",
                                           "Palier de fin d'empâtage"};
+    std::vector<MashStep> steps = w.recipe.plan.mash;
+    const bool own = !steps.empty();
+    for (int i = 1; i <= 4 && !own; i++)
+        if (w.settings.rest_minutes[i] > 0)
+            steps.push_back(MashStep{kRests[i], w.settings.rest_first[i], w.settings.rest_minutes[i],
+                                     steps.empty() ? MashStepKind::infusion : MashStepKind::direct_heat});
     x.subject("empâtage");
     x.open("MASH");
-    x.text("NAME", "Paliers de la configuration Cuvelo");
+    x.text("NAME", own ? "Empâtage de la recette" : "Paliers de la configuration Cuvelo");
     x.text("VERSION", "1");
     x.number("GRAIN_TEMP", 20, 0, 150);
     x.open("MASH_STEPS");
-    bool first = true;
-    for (int i = 1; i <= 4; i++) {
-        if (!(w.settings.rest_minutes[i] > 0))
-            continue;
-        x.subject(kRests[i]);
-        x.open("MASH_STEP");
-        x.text("NAME", kRests[i]);
-        x.text("VERSION", "1");
-        x.text("TYPE", first ? "Infusion" : "Temperature");
-        if (first)
-            x.number("INFUSE_AMOUNT", w.estimates.mash_water, 0, kMost);
-        x.number("STEP_TEMP", w.settings.rest_first[i], 0, 150);
-        x.number("STEP_TIME", w.settings.rest_minutes[i], 0, kMost);
-        x.close("MASH_STEP");
-        first = false;
+    for (size_t i = 0; i < steps.size(); i++) {
+        // The mash water goes in with the first step; a later infusion's water is not known here.
+        const char* type = i == 0 ? "Infusion" : mash_step_type(steps[i].kind);
+        write_mash_step(x, steps[i], type, i == 0 ? v.mash_water : 0);
     }
+    const double last = steps.empty() ? 78 : steps.back().temperature;
+    write_mash_step(x, MashStep{kRinseStepName, last, 0, MashStepKind::infusion}, "Infusion",
+                    steps.empty() ? v.mash_water + v.rinse_water : v.rinse_water);
     x.close("MASH_STEPS");
     x.close("MASH");
 }
@@ -366,13 +440,41 @@ const char* recipe_type(const Recipe& recipe)
     return grain && extract ? "Partial Mash" : extract ? "Extract" : "All Grain";
 }
 
+// The record each line leaves as: a line that the estimates count for nothing (a grain out of the mash, a
+// sugar out of the boil, a yeast out of the fermentation) leaves as a miscellaneous ingredient, which counts
+// for nothing in every program, and comes back as one.
+enum class Record { hop, fermentable, misc, yeast, water };
+
+Record record_of(const RecipeLine& line)
+{
+    const LineFigures f = brewing_figures_of(line);
+    if (is_hop(f.category))
+        return Record::hop;
+    if (f.category == Category::water)
+        return Record::water;
+    if (f.category == Category::yeast && f.step == Step::fermentation)
+        return Record::yeast;
+    if (counts_as_fermentable(f))
+        return Record::fermentable;
+    return Record::misc;
+}
+
+// A line that would count in the format but not in Cuvelo is said, with where it stands.
+void say_misc(Writer& x, const RecipeLine& l)
+{
+    const Category c = category_of(l.category);
+    if (is_fermentable(c) || c == Category::yeast)
+        x.say("« " + l.designation + " » ne compte pas à l'étape « " + l.step +
+              " » : écrit comme ingrédient divers");
+}
+
 // The lines of one record kind, written in the recipe's order under their record set.
-template <typename Keep, typename Write>
-void write_set(Writer& x, const Recipe& recipe, const char* set, Keep keep, Write write)
+template <typename Write>
+void write_set(Writer& x, const Recipe& recipe, const char* set, Record kind, Write write)
 {
     x.open(set);
     for (const RecipeLine& line : recipe.lines)
-        if (keep(category_of(line.category)))
+        if (record_of(line) == kind)
             write(x, line);
     x.close(set);
 }
@@ -392,23 +494,25 @@ std::string beerxml_document(const RecipeReport& w, std::vector<std::string>* cl
     x.text("VERSION", "1");
     x.text("TYPE", recipe_type(recipe));
     write_style(x, recipe.style);
+    const ExportVolumes v = export_volumes(w);
+    write_equipment(x, v);
     x.subject("recette");
     x.text("BREWER", "");
-    x.number("BATCH_SIZE", e.final_volume, 0, kMost);
-    x.number("BOIL_SIZE", s.loss_boil < 100 ? e.final_volume / (1 - s.loss_boil / 100) : e.final_volume, 0,
-             kMost);
+    x.number("BATCH_SIZE", v.batch_size, 0, kMost);
+    x.number("BOIL_SIZE", v.boil_size, 0, kMost);
     x.number("BOIL_TIME", s.boil_minutes, 0, kMost);
     x.number("EFFICIENCY", s.efficiency * 100, 0, 100);
-    write_set(x, recipe, "HOPS", is_hop, write_hop);
-    write_set(x, recipe, "FERMENTABLES", is_fermentable, write_fermentable);
-    write_set(
-        x, recipe, "MISCS", [](Category c) { return c == Category::other_addition || c == Category::other; },
-        write_misc);
-    write_set(
-        x, recipe, "YEASTS", [](Category c) { return c == Category::yeast; }, write_yeast);
-    write_set(
-        x, recipe, "WATERS", [](Category c) { return c == Category::water; }, write_water);
-    write_mash(x, w);
+    write_set(x, recipe, "HOPS", Record::hop, write_hop);
+    write_set(x, recipe, "FERMENTABLES", Record::fermentable, write_fermentable);
+    write_set(x, recipe, "MISCS", Record::misc, [](Writer& w, const RecipeLine& l) {
+        say_misc(w, l);
+        write_misc(w, l);
+    });
+    write_set(x, recipe, "YEASTS", Record::yeast, write_yeast);
+    write_set(x, recipe, "WATERS", Record::water, write_water);
+    write_mash(x, w, v);
+    if (!recipe.plan.notes.empty())
+        x.text("NOTES", recipe.plan.notes);
     x.subject("recette");
     x.number("CARBONATION", text_to_number(recipe.carbonation), 0, 10);
     // The estimates, in the display elements the standard keeps for them; none when there is no wort.

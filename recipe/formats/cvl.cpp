@@ -2,10 +2,13 @@
 #include "recipe/formats/cvl.h"
 
 #include "core/line_reader.h"
+#include "core/note_text.h"
 #include "core/replace_file.h"
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+
+#include <glib.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,9 +18,6 @@
 #include <new>
 #include <utility>
 #include <vector>
-
-// The keyword line of the mash pH the brewer measured.
-static const char kMeasuredPhKey[] = "PH_MESURE";
 
 std::string cvl_path(const std::string& path)
 {
@@ -45,6 +45,54 @@ static void write_recipe_line(std::string& bytes, std::string line)
     bytes += '\n';
 }
 
+// The recipe's own efficiency, boil time and notes: a line each, only when the recipe sets it, so that a
+// recipe without them writes the file it always did (and older programs read it).
+constexpr const char* kEfficiencyKey = "RENDEMENT";
+constexpr const char* kBoilKey = "TEMPS_EBULLITION";
+constexpr const char* kNotesKey = "NOTES";
+// The mash pH the brewer measured, written only when measured.
+constexpr const char* kMeasuredPhKey = "PH_MESURE";
+
+static bool is_plan_key(const std::string& key)
+{
+    return key == kEfficiencyKey || key == kBoilKey || key == kNotesKey || key == kMeasuredPhKey;
+}
+
+static void write_plan_lines(std::string& bytes, const BrewingPlan& plan)
+{
+    if (plan.efficiency >= 0)
+        write_recipe_line(bytes, std::string(kEfficiencyKey) + "\t" + number_to_text(plan.efficiency));
+    if (plan.boil_minutes >= 0)
+        write_recipe_line(bytes, std::string(kBoilKey) + "\t" + number_to_text(plan.boil_minutes));
+    if (!plan.notes.empty())
+        write_recipe_line(bytes, std::string(kNotesKey) + "\t" + escaped_notes(plan.notes));
+    if (plan.measured_ph > 0)
+        write_recipe_line(bytes, std::string(kMeasuredPhKey) + "\t" + number_to_text(plan.measured_ph));
+}
+
+// The notes as they stand in their line: the field rule would split them at a tab, end them at a line end and
+// turn their commas into points, so the line is read whole after its key.
+static void read_plan_line(const std::string& key, const std::string& line, BrewingPlan& plan)
+{
+    if (key == kNotesKey) {
+        plan.notes =
+            unescaped_notes(line.size() > key.size() + 1 ? line.substr(key.size() + 1) : std::string());
+        return;
+    }
+    const std::string field = tab_field(line, 2);
+    const size_t first = field.find_first_not_of(' ');
+    const bool starts_with_number = first != std::string::npos && g_ascii_isdigit(field[first]);
+    const double figure = text_to_number(field);
+    // An empty or unreadable figure means the brewery's setting, as no line at all does.
+    const double value = starts_with_number && figure >= 0 ? figure : -1;
+    if (key == kEfficiencyKey)
+        plan.efficiency = value;
+    else if (key == kMeasuredPhKey)
+        plan.measured_ph = value > 0 && value < 14 ? value : -1;
+    else
+        plan.boil_minutes = value;
+}
+
 std::string cvl_bytes(const Recipe& recipe)
 {
     std::string file;
@@ -56,9 +104,7 @@ std::string cvl_bytes(const Recipe& recipe)
     write_recipe_line(file, style);
     write_recipe_line(file, "CARBONATATION\t" + recipe.carbonation);
     write_recipe_line(file, "FORCER_VOLUME\t" + number_to_text(recipe.forced.litres));
-    // Written only when measured, so that a recipe without it keeps the file it always had.
-    if (recipe.plan.measured_ph > 0)
-        write_recipe_line(file, std::string(kMeasuredPhKey) + "\t" + number_to_text(recipe.plan.measured_ph));
+    write_plan_lines(file, recipe.plan);
     for (const RecipeLine& l : recipe.lines)
         write_recipe_line(file, l.category + "\t" + l.picture + "\t" + l.designation + "\t" + l.quantity +
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
@@ -85,9 +131,8 @@ static void apply_recipe_line(const std::string& line, Recipe& recipe)
         recipe.title = tab_field(line, 2);
     } else if (key == "FORCER_VOLUME") {
         recipe.forced.litres = text_to_number(tab_field(line, 2));
-    } else if (key == kMeasuredPhKey) {
-        const double ph = text_to_number(tab_field(line, 2));
-        recipe.plan.measured_ph = ph > 0 && ph < 14 ? ph : -1;
+    } else if (is_plan_key(key)) {
+        read_plan_line(key, line, recipe.plan);
     } else {
         RecipeLine read;
         read.category = key;
@@ -122,7 +167,7 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
             holds_text = holds_text || line.find_first_not_of(" \t") != std::string::npos;
             const std::string key = tab_field(line, 1);
             if (key == "STYLE" || key == "CARBONATATION" || key == "TITRE" || key == "FORCER_VOLUME" ||
-                key == kMeasuredPhKey) {
+                is_plan_key(key)) {
                 holds_recipe_line = true;
                 keyword_lines[key] = std::move(line);
             } else {

@@ -1,4 +1,5 @@
-// recipe/formats/cvl.h — the ".cvl" recipe file: four keyword lines, then one nine-field line per ingredient.
+// recipe/formats/cvl.h — the ".cvl" recipe file: four keyword lines, the recipe's own efficiency, boil time
+// and notes when it sets them, then one nine-field line per ingredient.
 #pragma once
 
 #include "core/records.h"

@@ -1,6 +1,6 @@
 // recipe/formats/foreign_recipe.cpp — the mapping from foreign recipe records to Cuvelo lines. Colours arrive
-// in EBC, each reader having converted its file's scale. The file's efficiency, boil time and equipment stay
-// out: they are the brewer's own settings in Cuvelo.
+// in EBC, each reader having converted its file's scale. The file's efficiency, boil time, mash and notes
+// become the recipe's own plan; its equipment stays out, the brewery's losses being Cuvelo's.
 #include "recipe/formats/foreign_recipe.h"
 
 #include "core/brewing_units.h"
@@ -172,8 +172,12 @@ bool is_mashed(const char* category)
     return c == "MALT" || c == "MALTFROMENT" || c == "MALTSPECIAL" || c == "FLOCON" || c == "GRAIN";
 }
 
-// Boil and First Wort boil for their time; an Aroma addition below 95 °C is a whirlpool that adds no
-// bitterness; Dry Hop and Mash hops count nothing, as Cuvelo counts every hop by its time.
+constexpr double kMinutesPerDay = 1440;
+
+// Each use keeps its time at the step that means it in Cuvelo: Boil boils for its minutes, Aroma (whirlpools
+// included) keeps its minutes, a Dry Hop its days (the time column of a fermentation hop), a First Wort hop
+// is put in the kettle during the rinse, a Mash hop stays in the mash. What each counts is the estimates'
+// rule for its step.
 RecipeLine hop_line(const ForeignHop& h, const LineMaker& maker)
 {
     const char* category = h.form == "Pellet" ? "HOUBLONPELLET" : "HOUBLONCONE";
@@ -181,14 +185,14 @@ RecipeLine hop_line(const ForeignHop& h, const LineMaker& maker)
     double time = h.time;
     if (h.use == "Aroma") {
         step = "AROMATISATION";
-        if (h.temperature >= 0 && h.temperature < 95)
-            time = 0;
     } else if (h.use == "Dry Hop") {
         step = "FERMENTATION";
-        time = 0;
+        // The format counts minutes; a few writers put days there, as no one dry hops for under an hour.
+        time = h.time < 60 ? h.time : h.time / kMinutesPerDay;
     } else if (h.use == "Mash") {
         step = "EMPATAGE";
-        time = 0;
+    } else if (h.use == "First Wort") {
+        step = "RINCAGE";
     }
     return maker.make(category, h.name, quantity_for(h.amount, false), figure(h.alpha), "0", figure(time),
                       step);
@@ -242,19 +246,28 @@ StyleEntry style_of(const ForeignStyle& s, const ReferenceData& w)
 void add_lost(const ForeignRecipe& r, ImportedRecipe& out)
 {
     out.lost.insert(out.lost.end(), r.left_out.begin(), r.left_out.end());
-    if (r.mash_steps > 0)
-        out.lost.push_back(
-            count_of(static_cast<size_t>(r.mash_steps), "palier d'empâtage", "paliers d'empâtage"));
     for (const std::string& water : r.waters)
         out.lost.push_back("le profil d'eau" + (water.empty() ? std::string() : " " + quoted(water)));
-    if (r.notes)
-        out.lost.push_back("les notes");
+    if (r.notes && r.notes_text.empty())
+        out.lost.push_back("les notes de dégustation");
     if (!r.equipment.empty())
         out.lost.push_back("l'équipement " + quoted(r.equipment));
-    if (!std::isnan(r.stated.efficiency))
-        out.lost.push_back("le rendement du fichier (" + figure(r.stated.efficiency) + " %)");
+}
+
+// The file's efficiency, boil time, mash rests and notes become the recipe's own: its estimates are the ones
+// its writer brewed for, whatever the brewer's configuration.
+BrewingPlan plan_of(const ForeignRecipe& r)
+{
+    BrewingPlan plan;
+    if (!std::isnan(r.stated.efficiency) && r.stated.efficiency > 0)
+        plan.efficiency = std::round(r.stated.efficiency * 100) / 100;
     if (r.boil_time >= 0)
-        out.lost.push_back("la durée d'ébullition du fichier (" + figure(r.boil_time) + " min)");
+        plan.boil_minutes = std::round(r.boil_time * 100) / 100;
+    plan.mash = r.mash;
+    for (MashStep& step : plan.mash)
+        step.name = recipe_text(step.name);
+    plan.notes = r.notes_text;
+    return plan;
 }
 
 } // namespace
@@ -277,7 +290,7 @@ std::string refusal_of_unread_format(const std::string& bytes)
                "BeerXML";
     if (p < bytes.size() && (bytes[p] == '{' || bytes[p] == '[')) {
         if (bytes.find("\"beerjson\"") != std::string::npos)
-            return "ce fichier est au format BeerJSON, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+            return "ce fichier est au format BeerJSON, pas BeerXML : ouvrez-le comme recette BeerJSON";
         return "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
                "recette "
                "BeerXML";
@@ -295,6 +308,7 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
     recipe.carbonation = r.carbonation >= 0 ? number_to_text(std::round(r.carbonation * 100) / 100) + " VOL"
                                             : std::string("2.5 VOL");
     recipe.forced = ForcedVolume{r.batch_size > 0, r.batch_size};
+    recipe.plan = plan_of(r);
     out.stated = r.stated;
     out.corrected = r.corrections;
     out.more_corrected = r.more_corrections;
@@ -341,7 +355,8 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
     } kinds[] = {{r.fermentables.size(), "malt ou sucre", "malts et sucres"},
                  {r.hops.size(), "houblon", "houblons"},
                  {r.yeasts.size(), "levure", "levures"},
-                 {r.miscs.size(), "autre ingrédient", "autres ingrédients"}};
+                 {r.miscs.size(), "autre ingrédient", "autres ingrédients"},
+                 {r.mash.size(), "palier d'empâtage", "paliers d'empâtage"}};
     for (const auto& kind : kinds)
         if (kind.n > 0)
             out.read.push_back(count_of(kind.n, kind.one, kind.many));
@@ -379,8 +394,8 @@ std::string import_message(const ImportedRecipe& recipe, const ForeignFile& file
                            double efficiency_percent)
 {
     const std::vector<std::string>& steps = file.steps;
-    std::string m = "Recette " + quoted(recipe.recipe.title) +
-                    " lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
+    std::string m = "Recette " + quoted(recipe.recipe.title) + " lue dans un fichier " + file.format + " : " +
+                    joined(recipe.read, ", ", 8) +
                     ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
                     figure(recipe.recipe.forced.litres) + " L.\n";
     if (!recipe.lost.empty())
@@ -398,6 +413,7 @@ std::string import_message(const ImportedRecipe& recipe, const ForeignFile& file
     m += stated_line("Densité finale", fg, e.final_density, "");
     m += stated_line("Couleur", s.colour_ebc, e.colour_ebc, " EBC");
     m += stated_line("Amertume", s.ibu, e.bitterness_ibu, " IBU");
+    m += stated_line("Alcool", s.abv, e.alcohol, " %");
     m += stated_line("Rendement", s.efficiency, efficiency_percent, " %");
     if (!file.unreadable.empty())
         m += "\nAutres recettes du fichier ignorées :\n  " + joined(file.unreadable, "\n  ", 10) + "\n";

@@ -55,6 +55,7 @@ struct ForeignStyle {
 // What the file states about the beer, shown beside the estimates; NaN when not stated.
 struct StatedFigures {
     double og = NAN, fg = NAN, colour_ebc = NAN, ibu = NAN, efficiency = NAN;
+    double abv = NAN; // percent by volume
 };
 
 struct ForeignRecipe {
@@ -76,6 +77,11 @@ struct ForeignRecipe {
     std::vector<std::string> corrections; // French, one per value read by its leading number or defaulted
     size_t more_corrections = 0;          // those beyond kMostCorrections, counted only
     std::vector<std::string> left_out;    // French: the records not read (beyond the caps, or empty)
+
+    // What the recipe's brewing plan takes from the file: its mash rests (the rinse infusion left out) and
+    // its notes. The efficiency is stated.efficiency and the boil time boil_time above.
+    std::vector<MashStep> mash;
+    std::string notes_text;
 };
 
 // The recipes of a file that are read; the others are counted.
@@ -96,6 +102,9 @@ struct ForeignFile {
     std::vector<std::string> steps;      // the normalising steps that fired
     std::vector<std::string> unreadable; // French, one per recipe that could not be read at all
     size_t recipes_left_out = 0;         // beyond kMostRecipes, not read
+
+    // --- BeerJSON's addition: the format the import message names.
+    std::string format = "BeerXML";
 };
 
 // Why a file of another program that no reader of Cuvelo reads is refused: a SQLite database, BeerJSON or
