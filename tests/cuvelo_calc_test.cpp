@@ -483,7 +483,7 @@ TEST(CuveloCalc, WaterAndMashPh)
         EXPECT_NE(run.out.find(row), std::string::npos) << row << "\nin:\n" << run.out;
     const size_t at = run.out.find("mash_ph\t");
     ASSERT_NE(at, std::string::npos);
-    const double ph = std::atof(run.out.c_str() + at + 8);
+    const double ph = g_ascii_strtod(run.out.c_str() + at + 8, nullptr);
     EXPECT_GT(ph, 5.2);
     EXPECT_LT(ph, 5.6);
     for (const char* row : {"Équilibre des charges au pH",

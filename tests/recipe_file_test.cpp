@@ -521,6 +521,62 @@ TEST(RecipeFile, MemoryRunningOutWhileReadingLeavesTheRecipeUntouched)
     EXPECT_EQ(status, 0);
 }
 
+// The recipe's own efficiency, boil time and notes: a line each only when set, read back as written; a file
+// without them reads with the brewery's settings.
+struct PlanCase {
+    double efficiency, boil_minutes;
+    const char* notes;
+    const char* lines; // the plan's lines in the file, in order
+};
+static const PlanCase kPlans[] = {
+    {-1, -1, "", ""},
+    {72.5, -1, "", "RENDEMENT\t72.5\n"},
+    {-1, 90, "", "TEMPS_EBULLITION\t90\n"},
+    {0, 0, "", "RENDEMENT\t0\nTEMPS_EBULLITION\t0\n"}, // 0 is a setting, not its absence
+    {68, 75, "Houblonner à cru 4 jours, à 18 °C.\nMise en bouteille :\tsucre 6 g/L\r\\fin",
+     "RENDEMENT\t68\nTEMPS_EBULLITION\t75\nNOTES\tHoublonner à cru 4 jours, à 18 °C.\\nMise en bouteille "
+     ":\\tsucre 6 g/L\\r\\\\fin\n"},
+};
+
+TEST(RecipeFile, PlanLinesAreWrittenOnlyWhenSetAndReadBackExactly)
+{
+    ScratchDir dir;
+    for (const PlanCase& c : kPlans) {
+        SCOPED_TRACE(c.lines);
+        Recipe recipe;
+        recipe.title = "Plan";
+        recipe.carbonation = "2.5 VOL";
+        recipe.plan.efficiency = c.efficiency;
+        recipe.plan.boil_minutes = c.boil_minutes;
+        recipe.plan.notes = c.notes;
+        const std::string bytes = cvl_bytes(recipe);
+        const std::string keywords =
+            "TITRE\tPlan\nSTYLE\t\t\t\t\t\t\t\t\t\t\t\t\t\nCARBONATATION\t2.5 VOL\nFORCER_VOLUME\t0\n";
+        EXPECT_EQ(bytes, keywords + c.lines);
+        ASSERT_TRUE(write_cvl_file("plan.cvl", recipe, nullptr));
+        Recipe read;
+        read.plan.efficiency = 50; // the previous recipe's plan never carries over
+        ASSERT_TRUE(read_cvl_file("plan.cvl", read, nullptr));
+        EXPECT_EQ(read.plan.efficiency, c.efficiency);
+        EXPECT_EQ(read.plan.boil_minutes, c.boil_minutes);
+        EXPECT_EQ(read.plan.notes, c.notes);
+    }
+}
+
+TEST(RecipeFile, EmptyOrUnreadablePlanFiguresMeanTheBrewerysSettings)
+{
+    ScratchDir dir;
+    write_file(
+        "plan.cvl",
+        "TITRE\tx\nRENDEMENT\t\nTEMPS_EBULLITION\tlong\nNOTES\t\nMALT\tm\tPale\t1 KG\t5\t80\t\tEMPATAGE\t\n");
+    Recipe read;
+    ASSERT_TRUE(read_cvl_file("plan.cvl", read, nullptr));
+    EXPECT_EQ(read.plan.efficiency, -1);
+    EXPECT_EQ(read.plan.boil_minutes, -1);
+    EXPECT_EQ(read.plan.notes, "");
+    EXPECT_EQ(read.lines.size(), 1u); // keyword lines are no ingredient lines
+}
+
 // Water lines naming their profile, a salt, an acid in millilitres and the measured pH come back as saved;
 // the pH's keyword line is written only when measured.
 TEST(RecipeFile, WaterSaltAcidLinesAndTheMeasuredPhRoundTrip)
@@ -559,57 +615,4 @@ TEST(RecipeFile, WaterSaltAcidLinesAndTheMeasuredPhRoundTrip)
     ASSERT_TRUE(write_cvl_file("sans.cvl", unmeasured, nullptr));
     ASSERT_TRUE(read_cvl_file("sans.cvl", read, nullptr));
     EXPECT_LT(read.plan.measured_ph, 0); // a recipe without it does not keep the previous one's
-    // The recipe's own efficiency, boil time and notes: a line each only when set, read back as written; a
-    // file without them reads with the brewery's settings.
-    struct PlanCase {
-        double efficiency, boil_minutes;
-        const char* notes;
-        const char* lines; // the plan's lines in the file, in order
-    };
-    static const PlanCase kPlans[] = {
-        {-1, -1, "", ""},
-        {72.5, -1, "", "RENDEMENT\t72.5\n"},
-        {-1, 90, "", "TEMPS_EBULLITION\t90\n"},
-        {0, 0, "", "RENDEMENT\t0\nTEMPS_EBULLITION\t0\n"}, // 0 is a setting, not its absence
-        {68, 75, "Houblonner à cru 4 jours, à 18 °C.\nMise en bouteille :\tsucre 6 g/L\r\\fin",
-         "RENDEMENT\t68\nTEMPS_EBULLITION\t75\nNOTES\tHoublonner à cru 4 jours, à 18 °C.\\nMise en bouteille "
-         ":\\tsucre 6 g/L\\r\\\\fin\n"},
-    };
-
-    TEST(RecipeFile, PlanLinesAreWrittenOnlyWhenSetAndReadBackExactly)
-    {
-        ScratchDir dir;
-        for (const PlanCase& c : kPlans) {
-            SCOPED_TRACE(c.lines);
-            Recipe recipe;
-            recipe.title = "Plan";
-            recipe.carbonation = "2.5 VOL";
-            recipe.plan.efficiency = c.efficiency;
-            recipe.plan.boil_minutes = c.boil_minutes;
-            recipe.plan.notes = c.notes;
-            const std::string bytes = cvl_bytes(recipe);
-            const std::string keywords =
-                "TITRE\tPlan\nSTYLE\t\t\t\t\t\t\t\t\t\t\t\t\t\nCARBONATATION\t2.5 VOL\nFORCER_VOLUME\t0\n";
-            EXPECT_EQ(bytes, keywords + c.lines);
-            ASSERT_TRUE(write_cvl_file("plan.cvl", recipe, nullptr));
-            Recipe read;
-            read.plan.efficiency = 50; // the previous recipe's plan never carries over
-            ASSERT_TRUE(read_cvl_file("plan.cvl", read, nullptr));
-            EXPECT_EQ(read.plan.efficiency, c.efficiency);
-            EXPECT_EQ(read.plan.boil_minutes, c.boil_minutes);
-            EXPECT_EQ(read.plan.notes, c.notes);
-        }
-    }
-
-    TEST(RecipeFile, EmptyOrUnreadablePlanFiguresMeanTheBrewerysSettings)
-    {
-        ScratchDir dir;
-        write_file("plan.cvl", "TITRE\tx\nRENDEMENT\t\nTEMPS_EBULLITION\tlong\nNOTES\t\nMALT\tm\tPale\t1 "
-                               "KG\t5\t80\t\tEMPATAGE\t\n");
-        Recipe read;
-        ASSERT_TRUE(read_cvl_file("plan.cvl", read, nullptr));
-        EXPECT_EQ(read.plan.efficiency, -1);
-        EXPECT_EQ(read.plan.boil_minutes, -1);
-        EXPECT_EQ(read.plan.notes, "");
-        EXPECT_EQ(read.lines.size(), 1u); // keyword lines are no ingredient lines
-    }
+}

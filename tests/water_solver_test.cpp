@@ -5,6 +5,7 @@
 #include "calc/water_solver.h"
 #include "refdata/water_profiles.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -96,8 +97,8 @@ TEST(WaterSolver, UnreachablePhChangesNothingAndSaysTheNearest)
     const RecipeChange c = solve_mash_ph(r, profiles(), now + 0.3, 0, nullptr);
     EXPECT_FALSE(c.done);
     EXPECT_TRUE(c.recipe.lines.empty());
-    char nearest[16];
-    std::snprintf(nearest, sizeof nearest, "%.2f", now);
+    char nearest[G_ASCII_DTOSTR_BUF_SIZE];
+    g_ascii_formatd(nearest, sizeof nearest, "%.2f", now);
     EXPECT_NE(c.message.find(nearest), std::string::npos) << c.message;
     EXPECT_FALSE(solve_mash_ph(Recipe{}, profiles(), 5.4, 0, nullptr).done); // no grain, no water
 }
