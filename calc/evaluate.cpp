@@ -8,6 +8,8 @@
 #include "calc/scale.h"
 #include "calc/water.h"
 #include "calc/water_chemistry.h"
+#include "calc/water_solver.h"
+#include "calc/water_text.h"
 #include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
@@ -60,6 +62,39 @@ void evaluate_recipe()
                         ws.estimates);
 }
 
+RecipeChange mash_ph_change_on_screen(double target)
+{
+    const IngredientEntry* lactic = nullptr;
+    for (int i = 1; i <= ws.ingredient_count && !lactic; i++)
+        if (category_of(ws.ingredients[i].category) == Category::other_addition &&
+            additive_of_key(ws.ingredients[i].value) == Additive::lactic)
+            lactic = &ws.ingredients[i];
+    return solve_mash_ph(recipe_on_screen(), water_profiles(), target, ws.settings.ph_correction, lactic);
+}
+
+RecipeChange water_profile_change_on_screen(const std::string& name)
+{
+    const WaterProfile* target = find_water_profile(water_profiles(), name);
+    if (!target) {
+        RecipeChange change;
+        change.message = "Aucun profil d'eau ne s'appelle « " + name + " » (voir bases/eaux.txt).";
+        return change;
+    }
+    return solve_water_profile(recipe_on_screen(), water_profiles(), *target);
+}
+
+void apply_whole_recipe_change(const RecipeChange& change)
+{
+    if (!change.done)
+        return;
+    Recipe recipe = change.recipe;
+    // A line the solver added has no picture yet.
+    for (RecipeLine& line : recipe.lines)
+        if (!line.picture_pixbuf)
+            line = stored_line(line);
+    put_recipe_on_screen(recipe);
+}
+
 WaterChemistry water_chemistry_on_screen()
 {
     return water_chemistry(&ws.lines[1], static_cast<size_t>(ws.line_count), water_profiles());
@@ -88,6 +123,11 @@ RecipeReport recipe_report_on_screen()
     report.file_base_name = ws.file_base_name;
     report.estimates = ws.estimates;
     report.settings = settings_on_screen();
+    report.water_breakdown =
+        water_breakdown_lines(water_chemistry_on_screen(), &ws.lines[1], static_cast<size_t>(ws.line_count));
+    const std::string measured = measured_ph_text(ws.plan.measured_ph, ws.estimates);
+    if (!measured.empty())
+        report.water_breakdown.insert(report.water_breakdown.begin(), measured);
     return report;
 }
 

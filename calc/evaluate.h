@@ -66,5 +66,16 @@ std::string scale_recipe_on_screen(double litres);
 
 // The brew day of the recipe on screen from the last evaluation (calc/brew_day.h).
 BrewDay brew_day_on_screen();
+// The change that brings the mash pH of the recipe on screen to `target` (calc/water_solver.h), with the
+// database's lactic acid when a line must be added.
+RecipeChange mash_ph_change_on_screen(double target);
+
+// The change that brings the mash water of the recipe on screen nearest the bundled profile `name`; not
+// done, with the reason, when no profile is so named.
+RecipeChange water_profile_change_on_screen(const std::string& name);
+
+// Puts a done change's whole recipe on screen (a solver may have added a line); nothing for one not done.
+void apply_whole_recipe_change(const RecipeChange& change);
+
 // The water and mash pH of the recipe on screen with the bundled water profiles (calc/water_chemistry.h).
 WaterChemistry water_chemistry_on_screen();

@@ -2,6 +2,7 @@
 #include "calc/results_text.h"
 
 #include "calc/format.h"
+#include "calc/water_text.h"
 #include "core/brewing_units.h"
 #include "core/text.h"
 
@@ -67,6 +68,22 @@ static std::string swatch_colour(double colour_ebc)
     return colour.empty() ? "#FFFFFF" : colour;
 }
 
+// Brewers aim the mash at 5.2 to 5.6: a pH outside is coloured and signed as an estimate outside its style's
+// range is; with the water's sulfate-to-chloride ratio and residual alkalinity beside it.
+static std::string mash_ph_label(const Estimates& e, const Settings& settings)
+{
+    if (e.mash_ph <= 0)
+        return "pH d'empâtage : -";
+    const std::string low = "5.2", high = "5.6";
+    std::string text =
+        "pH d'empâtage : " + span(bounded_colour(e.mash_ph, low, high, settings),
+                                  escape_markup(mash_ph_text(e)) + range_sign(e.mash_ph, low, high));
+    text += "   (" + low + "-" + high + " ; SO4/Cl " +
+            (e.so4_cl_ratio > 0 ? format_decimals(e.so4_cl_ratio, 2) : std::string("-")) +
+            " ; alcalinité résiduelle " + format_decimals(e.residual_alkalinity, 2) + " mEq/L)";
+    return text;
+}
+
 ResultsText results_text(const Estimates& e, const StyleEntry& style, const Settings& settings,
                          int style_display_mode, bool volume_forced)
 {
@@ -116,5 +133,6 @@ ResultsText results_text(const Estimates& e, const StyleEntry& style, const Sett
     r.labels[14] = "Alcool : " + format_decimals(e.alcohol, 2) + " %Vol.";
     r.labels[18] =
         "<span background=\"" + swatch_colour(e.colour_ebc) + "\">" + std::string(33, ' ') + "</span>";
+    r.labels[19] = mash_ph_label(e, settings);
     return r;
 }

@@ -6,14 +6,17 @@
 
 #include <string>
 
+// The eighteen labels of the estimates, then the mash pH's.
+constexpr int kResultLabels = 19;
+
 struct ResultsText {
-    std::string labels[19]; // labels 1 to 18 in Pango markup; [0] unused
+    std::string labels[kResultLabels + 1]; // labels 1 to kResultLabels in Pango markup; [0] unused
     // " " + name, category or description, escaped for Pango markup (set it through a markup label).
     std::string style_button;
     bool style_button_changes = true; // false: another display mode leaves the button as it is
 };
 
-// The eighteen label texts and the style button text for the estimates `e` under `style`, the settings'
+// The label texts and the style button text for the estimates `e` under `style`, the settings'
 // range colours, the style's text the button shows (0 name, 1 category, 2 description) and whether the
 // volume is forced.
 ResultsText results_text(const Estimates& e, const StyleEntry& style, const Settings& settings,

@@ -141,8 +141,11 @@ WaterChemistry water_chemistry(const RecipeLine* lines, size_t count,
             const WaterProfile* profile = find_water_profile(profiles, line.value);
             const double litres = f.amount;
             if (!profile) {
-                w.notes.push_back("« " + line.designation + " » : profil d'eau inconnu (« " + line.value +
-                                  " »), eau laissée de côté");
+                const bool named = line.value.find_first_not_of(' ') != std::string::npos;
+                w.notes.push_back("« " + line.designation + " » : " +
+                                  (named ? "profil d'eau inconnu (« " + line.value + " »)"
+                                         : std::string("aucun profil d'eau nommé")) +
+                                  ", eau laissée de côté");
                 continue;
             }
             add_scaled(in_mash ? mash_mg : rinse_mg, profile->ions, litres);

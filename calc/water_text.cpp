@@ -3,12 +3,21 @@
 
 #include "core/text.h"
 
+#include <glib.h>
+
 namespace
 {
 
 std::string f2(double x)
 {
     return format_decimals(x, 2);
+}
+
+// A pH keeps both its decimals ("5.40"), as a pH meter shows it; the point whatever the locale.
+std::string ph2(double x)
+{
+    char text[G_ASCII_DTOSTR_BUF_SIZE];
+    return g_ascii_formatd(text, sizeof text, "%.2f", x);
 }
 
 std::string f0(double x)
@@ -33,7 +42,7 @@ std::string mash_ph_text(const Estimates& e)
 {
     if (e.mash_ph <= 0)
         return "-";
-    std::string text = f2(e.mash_ph);
+    std::string text = ph2(e.mash_ph);
     if (e.ph_correction != 0)
         text += " (correction " + signed2(e.ph_correction) + ")";
     return text;
@@ -56,7 +65,7 @@ std::vector<std::string> water_breakdown_lines(const WaterChemistry& w, const Re
 {
     std::vector<std::string> out;
     if (w.computed)
-        out.push_back("Équilibre des charges au pH " + f2(w.model_ph) +
+        out.push_back("Équilibre des charges au pH " + ph2(w.model_ph) +
                       " (mEq de protons pris, négatif pour ce qui acidifie) :");
     for (const MashShare& s : w.shares) {
         const std::string designation = s.line < count ? lines[s.line].designation : "";
@@ -72,6 +81,6 @@ std::string measured_ph_text(double measured_ph, const Estimates& e)
 {
     if (!(measured_ph > 0) || e.mash_ph <= 0)
         return "";
-    return "pH mesuré " + f2(measured_ph) + ", prédit " + f2(e.mash_ph) + " : écart " +
+    return "pH mesuré " + ph2(measured_ph) + ", prédit " + ph2(e.mash_ph) + " : écart " +
            signed2(measured_ph - e.mash_ph);
 }

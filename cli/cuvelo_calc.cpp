@@ -5,6 +5,7 @@
 #include "calc/plain_number.h"
 #include "calc/scale.h"
 #include "calc/targets.h"
+#include "calc/water_text.h"
 #include "core/brewing_units.h"
 #include "core/data_folders.h"
 #include "core/picture.h"
@@ -53,7 +54,9 @@ static const char kUsage[] =
     "                     (de 0.5 à 10000) ; impossible, rien ne change et le statut vaut 2\n"
     "  --target LISTE     ajuste les quantités pour viser une densité (og=1055), une\n"
     "                     couleur (ebc=20) et une amertume (ibu=35), toutes ou certaines ;\n"
-    "                     hors d'atteinte, rien ne change et le statut vaut 3\n"
+    "                     hors d'atteinte, rien ne change et le statut vaut 3 ;\n"
+    "                     ph=5.4 dose l'acide (ou le malt acide) de l'empâtage\n"
+    "  --target-water NOM dose les sels de l'empâtage pour approcher le profil d'eau NOM\n"
     "  --help             affiche cette aide\n"
     "  --                 fin des options (pour une recette dont le nom commence par -)\n";
 
@@ -78,7 +81,32 @@ struct Options {
     std::string recipe_path;
     std::string scale_volume; // litres, "" when not asked
     std::string targets;      // "og=…,ebc=…,ibu=…", "" when not asked
+    std::string target_ph;    // the mash pH asked by "--target ph=…", "" when not asked
+    std::string target_water; // the name of a bundled water profile, "" when not asked
 };
+
+// Takes the "ph=…" item out of a --target list, whose other items the density, colour and bitterness
+// solver reads; gives its value ("" when there is none).
+static std::string take_ph_target(std::string& list)
+{
+    std::string rest, ph;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string item = list.substr(start, end - start);
+        const size_t blank = item.find_first_not_of(' ');
+        if (blank != std::string::npos &&
+            (item.compare(blank, 3, "ph=") == 0 || item.compare(blank, 3, "PH=") == 0))
+            ph = item.substr(blank + 3);
+        else if (!item.empty())
+            rest += (rest.empty() ? "" : ",") + item;
+        start = end + 1;
+    }
+    list = rest;
+    return ph;
+}
 
 static int usage_error(const std::string& message)
 {
@@ -126,6 +154,8 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.scale_volume;
         } else if (option && argument == "--target") {
             value = &options.targets;
+        } else if (option && argument == "--target-water") {
+            value = &options.target_water;
         } else if (option) {
             return usage_error("option inconnue : " + argument);
         } else if (have_recipe) {
@@ -147,6 +177,10 @@ static int parse_arguments(int argc, char** argv, Options& options)
         return usage_error("--recipe attend un numéro de recette à partir de 1, pas « " + n + " »");
     std::string why;
     Targets targets;
+    options.target_ph = take_ph_target(options.targets);
+    double ph = 0;
+    if (!options.target_ph.empty() && (!read_plain_number(options.target_ph, &ph) || !(ph > 3.5 && ph < 7.5)))
+        return usage_error("--target ph= attend un pH entre 3.5 et 7.5, pas « " + options.target_ph + " »");
     if (!options.targets.empty() && !parse_targets(options.targets, targets, &why))
         return usage_error(why);
     if (!options.scale_volume.empty()) {
@@ -193,6 +227,16 @@ static void print_tsv()
         {"pre_boil_density", day.volumes.pre_boil_density},
         {"post_boil_litres", day.volumes.post_boil_litres},
         {"fermenter_litres", day.volumes.fermenter_litres},
+        // The water and the mash pH: 0 when there is no grain or no water of known profile.
+        {"mash_ph", e.mash_ph},
+        {"mash_ca", e.mash_ions.ca},
+        {"mash_mg", e.mash_ions.mg},
+        {"mash_na", e.mash_ions.na},
+        {"mash_so4", e.mash_ions.so4},
+        {"mash_cl", e.mash_ions.cl},
+        {"mash_hco3", e.mash_ions.hco3},
+        {"so4_cl_ratio", e.so4_cl_ratio},
+        {"residual_alkalinity", e.residual_alkalinity},
     };
     for (const auto& row : rows)
         std::printf("%s\t%s\n", row.key, format_decimals(row.value, 2).c_str());
@@ -213,6 +257,9 @@ static void print_breakdown()
         std::printf("%s\t%s\n", s.key, f2(s.value).c_str());
     std::printf("colour_model\t%s\n", b.colour_model == ColourModel::morey ? "morey" : "linear");
     std::printf("colour_scale_base\t%s\n", f2(b.colour_base).c_str());
+    for (const std::string& text :
+         water_breakdown_lines(water_chemistry_on_screen(), &ws.lines[1], static_cast<size_t>(ws.line_count)))
+        std::printf("%s\n", text.c_str());
 }
 
 // A short French summary, with the units the main window shows.
@@ -234,6 +281,11 @@ static void print_summary(const std::string& priming)
     std::printf("Couleur : %s EBC\n", f2(e.colour_ebc).c_str());
     std::printf("Amertume : %s IBU\n", f2(e.bitterness_ibu).c_str());
     std::printf("Coût : %s\n", f2(recipe_cost_on_screen()).c_str());
+    for (const std::string& text : water_summary_lines(e))
+        std::printf("%s\n", text.c_str());
+    const std::string measured = measured_ph_text(ws.plan.measured_ph, e);
+    if (!measured.empty())
+        std::printf("%s\n", measured.c_str());
     // The priming message separates its lines with lone CRs, made for a dialog; a terminal wants LFs.
     std::string lines = priming;
     for (char& c : lines)
@@ -284,6 +336,7 @@ static int open_foreign(const Options& options, const OpenedFile& file)
 // it was read).
 static int work_backwards(const Options& options)
 {
+    const Recipe as_read = recipe_on_screen();
     RecipeChange change;
     if (!options.scale_volume.empty()) {
         double litres = 0;
@@ -310,6 +363,27 @@ static int work_backwards(const Options& options)
         }
     }
     apply_recipe_change(change);
+    // The water first, since its salts move the pH that the acid then sets.
+    if (!options.target_water.empty() || !options.target_ph.empty()) {
+        evaluate_recipe();
+        for (int step = 0; step < 2; step++) {
+            RecipeChange water;
+            if (step == 0 && !options.target_water.empty())
+                water = water_profile_change_on_screen(options.target_water);
+            else if (step == 1 && !options.target_ph.empty())
+                water = mash_ph_change_on_screen(text_to_number(options.target_ph));
+            else
+                continue;
+            if (!water.done) {
+                put_recipe_on_screen(as_read);
+                std::fprintf(stderr, "cuvelo-calc : %s\n", water.message.c_str());
+                return EXIT_OUT_OF_REACH;
+            }
+            apply_whole_recipe_change(water);
+            evaluate_recipe();
+            std::fprintf(stderr, "cuvelo-calc : %s\n", water.message.c_str());
+        }
+    }
     return EXIT_DONE;
 }
 
@@ -370,7 +444,7 @@ static int run(int argc, char** argv)
     if (options.merge_sort)
         merge_and_sort();
     // A target out of reach may name a grain of the database to add.
-    if (!options.targets.empty() && ws.ingredient_count == 0)
+    if ((!options.targets.empty() || !options.target_ph.empty()) && ws.ingredient_count == 0)
         load_ingredients();
     status = work_backwards(options);
     evaluate_recipe();

@@ -218,6 +218,7 @@ struct RecipeReport {
     Estimates estimates;
     Settings settings;
     double cost = 0;
+    std::vector<std::string> water_breakdown; // each line's share of the mash's charge balance, French
 };
 
 // The reference data a mapping reads: the ingredient and style databases, numbered from 1 up to their

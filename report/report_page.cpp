@@ -3,6 +3,7 @@
 
 #include "calc/brew_day_text.h"
 #include "calc/breakdown_text.h"
+#include "calc/water_text.h"
 #include "calc/format.h"
 #include "core/brewing_units.h"
 #include "core/display_text.h"
@@ -91,6 +92,16 @@ static void add_breakdown(std::string& page, const RecipeReport& report)
         add_line(page, html_escape(setting) + "<br>");
 }
 
+// The water and the mash pH: the summary, then each line's share of the charge balance.
+static void add_water(std::string& page, const RecipeReport& report)
+{
+    add_line(page, "<h3>Eau et pH d'empâtage :</h3>");
+    for (const std::string& text : water_summary_lines(report.estimates))
+        add_line(page, html_escape(text) + "<br>");
+    for (const std::string& text : report.water_breakdown)
+        add_line(page, "- " + html_escape(text) + "<br>");
+}
+
 std::string report_page(const RecipeReport& report, const PictureAddress& address)
 {
     std::string page;
@@ -136,6 +147,7 @@ std::string report_page(const RecipeReport& report, const PictureAddress& addres
     add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
     add_breakdown(page, report);
     add_brew_day(page, report);
+    add_water(page, report);
     add_line(page, "<br><br></body></html>");
     // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.
     return display_text(page);

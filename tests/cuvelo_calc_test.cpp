@@ -102,7 +102,10 @@ TEST(CuveloCalc, TsvOfTheWorkedExample)
                        "pre_boil_litres\t23\n"
                        "pre_boil_density\t1042.69\n"
                        "post_boil_litres\t20.7\n"
-                       "fermenter_litres\t20.3\n");
+                       "fermenter_litres\t20.3\n"
+                       // its water names no profile: no mash pH, no ions
+                       "mash_ph\t0\nmash_ca\t0\nmash_mg\t0\nmash_na\t0\nmash_so4\t0\nmash_cl\t0\n"
+                       "mash_hco3\t0\nso4_cl_ratio\t0\nresidual_alkalinity\t0\n");
 }
 
 // After the usual output: one row per recipe line whose figures add up to the totals above (17.56 EBC is
@@ -111,7 +114,7 @@ TEST(CuveloCalc, ExplainAddsEachLinesShareAndTheSettings)
 {
     CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--explain", kData + "/worked.cvl"});
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string last = "fermenter_litres\t20.3\n";
+    const std::string last = "residual_alkalinity\t0\n";
     const std::string rows = "1\tEau de source\t0\t0\t0\n"
                              "2\tEau de source\t0\t0\t0\n"
                              "3\tPale\t47.43\t15.81\t0\n"
@@ -488,4 +491,24 @@ TEST(CuveloCalc, ScalingGoesFromTheVolumeTheRecipeGivesOrChangesNothing)
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("« Sel » ne pèserait plus rien une fois arrondi"), std::string::npos) << run.err;
     EXPECT_EQ(read_file("kept.cvl"), "TITRE\tgardée\n");
+}
+
+// A recipe whose waters name bundled profiles, with gypsum and lactic acid: the pH, ions and ratio, and the
+// breakdown's charge balance line by line.
+TEST(CuveloCalc, WaterAndMashPh)
+{
+    CalcRun run = run_calc({"--bases", kData + "/bases", "--tsv", "--explain", kData + "/water.cvl"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* row : {"\nmash_ca\t86.56\n", "\nmash_so4\t131.58\n", "\nmash_cl\t10\n",
+                            "\nso4_cl_ratio\t13.16\n", "\nmash_hco3\t61.02\n"})
+        EXPECT_NE(run.out.find(row), std::string::npos) << row << "\nin:\n" << run.out;
+    const size_t at = run.out.find("mash_ph\t");
+    ASSERT_NE(at, std::string::npos);
+    const double ph = g_ascii_strtod(run.out.c_str() + at + 8, nullptr);
+    EXPECT_GT(ph, 5.2);
+    EXPECT_LT(ph, 5.6);
+    for (const char* row : {"Équilibre des charges au pH",
+                            "3 Pilsen (malt Pilsen, pH en eau distillée 5.75) : ", "5 Gypse (gypse) : -",
+                            "6 Acide (acide lactique à 80 %) : -", "« Eau du puits » : profil d'eau inconnu"})
+        EXPECT_NE(run.out.find(row), std::string::npos) << row << "\nin:\n" << run.out;
 }

@@ -225,7 +225,9 @@ TEST(MashPh, MoreOfAnAcidifierAlwaysLowersIt)
         std::vector<RecipeLine> lines = {line("MALT", "Malt Pilsen", "5 KG", "3.5"),
                                          line("EAU", "Eau", "15 L", "DURE")};
         const double before = ph_of(lines);
-        lines.push_back(line("AUTRE", "Acide", (std::to_string(ml + 0.5) + " ML").c_str(), "LACTIQUE", "80"));
+        lines.push_back(line("AUTRE", "Acide",
+                             (std::to_string(static_cast<int>(ml * 100) + 50) + "E-2 ML").c_str(), "LACTIQUE",
+                             "80"));
         const double after = ph_of(lines);
         EXPECT_LT(after, before);
         EXPECT_GE(after, 3.5);

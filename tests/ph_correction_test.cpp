@@ -1,4 +1,6 @@
 // tests/ph_correction_test.cpp — the brewery's pH measurements and the CORRECTION_PH key written from them.
+#include "core/workspace.h"
+#include "refdata/configuration.h"
 #include "refdata/ph_correction.h"
 #include "test_support.h"
 
@@ -25,4 +27,22 @@ TEST(PhCorrection, TheKeyIsReplacedOrAddedOnce)
     EXPECT_EQ(added.find("RENDEMENT\t75\n"), 0u);
     EXPECT_NE(added.find("\nCORRECTION_PH\t0.08\n"), std::string::npos);
     EXPECT_EQ(with_ph_correction(added, 0.08), added);
+}
+// The key is optional: without it there is no correction; a figure past one pH unit is a slip, not applied.
+TEST(PhCorrection, ConfigurationKeyIsReadAndBounded)
+{
+    const struct {
+        const char* line;
+        double correction;
+    } kCases[] = {{"", 0},
+                  {"CORRECTION_PH\t-0.07\n", -0.07},
+                  {"CORRECTION_PH\t0,12\n", 0.12},
+                  {"CORRECTION_PH\t3\n", 0}};
+    for (const auto& c : kCases) {
+        ScratchDir dir;
+        write_file("bases/configuration.txt", std::string("RENDEMENT\t75\n") + c.line);
+        reset_workspace();
+        load_configuration();
+        EXPECT_DOUBLE_EQ(ws.settings.ph_correction, c.correction) << c.line;
+    }
 }

@@ -576,3 +576,43 @@ TEST(RecipeFile, EmptyOrUnreadablePlanFiguresMeanTheBrewerysSettings)
     EXPECT_EQ(read.plan.notes, "");
     EXPECT_EQ(read.lines.size(), 1u); // keyword lines are no ingredient lines
 }
+
+// Water lines naming their profile, a salt, an acid in millilitres and the measured pH come back as saved;
+// the pH's keyword line is written only when measured.
+TEST(RecipeFile, WaterSaltAcidLinesAndTheMeasuredPhRoundTrip)
+{
+    ScratchDir dir;
+    Recipe recipe;
+    recipe.title = "Eau";
+    const char* lines[][9] = {
+        {"eau", "EAU", "Eau de Volvic", "18 L", "VOLVIC", "0", "0", "EMPATAGE", "0.25 L"},
+        {"sel", "AUTRE", "Gypse", "3.5 G", "CASO4", "0", "0", "EMPATAGE", "0.02 G"},
+        {"sel", "AUTRE", "Acide lactique à 80 %", "2.25 ML", "LACTIQUE", "80", "0", "EMPATAGE", "0.10 ML"},
+    };
+    for (const auto& l : lines) {
+        RecipeLine line;
+        std::string RecipeLine::*fields[] = {
+            &RecipeLine::picture,  &RecipeLine::category, &RecipeLine::designation,
+            &RecipeLine::quantity, &RecipeLine::value,    &RecipeLine::yield,
+            &RecipeLine::time,     &RecipeLine::step,     &RecipeLine::price};
+        for (int n = 0; n < 9; n++)
+            line.*fields[n] = l[n];
+        recipe.lines.push_back(line);
+    }
+    EXPECT_EQ(cvl_bytes(recipe).find("PH_MESURE"), std::string::npos);
+    recipe.plan.measured_ph = 5.38;
+    ASSERT_TRUE(write_cvl_file("eau.cvl", recipe, nullptr));
+    Recipe read;
+    read.plan.measured_ph = 4;
+    ASSERT_TRUE(read_cvl_file("eau.cvl", read, nullptr));
+    EXPECT_EQ(read.plan.measured_ph, 5.38);
+    ASSERT_EQ(read.lines.size(), 3u);
+    EXPECT_TRUE(same_recipe(read, recipe));
+    EXPECT_EQ(read.lines[2].quantity, "2.25 ML");
+    EXPECT_EQ(read.lines[0].value, "VOLVIC");
+
+    Recipe unmeasured;
+    ASSERT_TRUE(write_cvl_file("sans.cvl", unmeasured, nullptr));
+    ASSERT_TRUE(read_cvl_file("sans.cvl", read, nullptr));
+    EXPECT_LT(read.plan.measured_ph, 0); // a recipe without it does not keep the previous one's
+}

@@ -205,3 +205,32 @@ TEST(ResultsText, BrokenWarningColourFallsBack)
     EXPECT_EQ(r.labels[4], "<span foreground=\"#FF8C00\">1047.43 ▼</span>");
     EXPECT_EQ(r.labels[12], "<span foreground=\"#FF0000\">23.48 IBU ▲</span>");
 }
+
+// The mash pH's label: a dash when there is none; coloured and signed outside 5.2 to 5.6, plain inside; the
+// brewery's correction said.
+TEST(ResultsText, MashPhColouredAndSignedOutsideItsRange)
+{
+    Settings s;
+    s.colour_min = "0000AA";
+    s.colour_max = "AA0000";
+    StyleEntry style;
+    Estimates e;
+    EXPECT_EQ(results_text(e, style, s, 0, false).labels[19], "pH d'empâtage : -");
+    const struct {
+        double ph, correction;
+        const char* shown;
+    } kCases[] = {
+        {5.4, 0, "<span foreground=\"#000\">5.40</span>"},
+        {5.1, 0, "<span foreground=\"#0000AA\">5.10 ▼</span>"},
+        {5.75, 0, "<span foreground=\"#AA0000\">5.75 ▲</span>"},
+        {5.45, -0.05, "<span foreground=\"#000\">5.45 (correction -0.05)</span>"},
+    };
+    for (const auto& c : kCases) {
+        e.mash_ph = c.ph;
+        e.ph_correction = c.correction;
+        e.so4_cl_ratio = 2;
+        const std::string label = results_text(e, style, s, 0, false).labels[19];
+        EXPECT_EQ(label.find("pH d'empâtage : " + std::string(c.shown)), 0u) << label;
+        EXPECT_NE(label.find("SO4/Cl 2"), std::string::npos) << label;
+    }
+}

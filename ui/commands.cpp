@@ -18,6 +18,7 @@
 #include "ui/refresh.h"
 #include "ui/targets_dialog.h"
 #include "ui/value_dialog.h"
+#include "ui/water_commands.h"
 #include "ui/widgets.h"
 
 // Places the menu right under its button, left edges aligned, whether it was clicked or pressed.
@@ -208,6 +209,15 @@ static void run_function(int number)
         break;
     case MENU_TARGETS:
         open_targets_dialog();
+        break;
+    case MENU_AIM_MASH_PH:
+        aim_mash_ph_command();
+        break;
+    case MENU_AIM_WATER_PROFILE:
+        aim_water_profile_command();
+        break;
+    case MENU_MEASURED_PH:
+        measured_ph_command();
         break;
     default:
         break;

@@ -45,6 +45,9 @@ enum MenuCommand {
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
     MENU_EXPORT_BEERJSON = 611,
+    MENU_AIM_MASH_PH = 621,
+    MENU_AIM_WATER_PROFILE = 622,
+    MENU_MEASURED_PH = 623,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

@@ -74,6 +74,9 @@ static void build_function_menu()
     add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
     add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
     add_menu_item("exporter", "Exporter en BeerJSON…", ui.function_menu, MENU_EXPORT_BEERJSON);
+    add_menu_item("cible", "Viser un pH…", ui.function_menu, MENU_AIM_MASH_PH);
+    add_menu_item("eau", "Viser un profil d'eau…", ui.function_menu, MENU_AIM_WATER_PROFILE);
+    add_menu_item("detail", "pH mesuré à l'empâtage…", ui.function_menu, MENU_MEASURED_PH);
 }
 
 static void build_style_menu()

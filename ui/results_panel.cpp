@@ -36,9 +36,9 @@ void show_results()
     show_style_image();
     gtk_container_foreach(GTK_CONTAINER(ui.style_button), use_markup_in, nullptr);
     // Plain text first, then markup on, so that the spans take effect.
-    for (int k = 1; k <= 18; k++)
+    for (int k = 1; k <= kResultLabels; k++)
         gtk_label_set_text(GTK_LABEL(ui.result_labels[k]), display_text(texts.labels[k]).c_str());
-    for (int k = 1; k <= 18; k++)
+    for (int k = 1; k <= kResultLabels; k++)
         gtk_label_set_use_markup(GTK_LABEL(ui.result_labels[k]), TRUE);
 }
 

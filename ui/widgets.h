@@ -1,6 +1,8 @@
 // ui/widgets.h — the handles of the main window's widgets, its menus and the two small dialogs.
 #pragma once
 
+#include "calc/results_text.h"
+
 #include <gtk/gtk.h>
 
 #include <map>
@@ -21,7 +23,7 @@ struct UiHandles {
     GtkListStore* recipe_store = nullptr; // owned by the view
 
     GtkWidget* results_table = nullptr;
-    GtkWidget* result_labels[19] = {}; // 1 to 18; [0] unused
+    GtkWidget* result_labels[kResultLabels + 1] = {}; // 1 to kResultLabels; [0] unused
     GtkWidget* style_button = nullptr;
     GtkWidget* style_image = nullptr;
 

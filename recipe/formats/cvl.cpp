@@ -95,10 +95,12 @@ static MashStep mash_step_of(const std::string& line)
 constexpr const char* kEfficiencyKey = "RENDEMENT";
 constexpr const char* kBoilKey = "TEMPS_EBULLITION";
 constexpr const char* kNotesKey = "NOTES";
+// The mash pH the brewer measured, written only when measured.
+constexpr const char* kMeasuredPhKey = "PH_MESURE";
 
 static bool is_plan_key(const std::string& key)
 {
-    return key == kEfficiencyKey || key == kBoilKey || key == kNotesKey;
+    return key == kEfficiencyKey || key == kBoilKey || key == kNotesKey || key == kMeasuredPhKey;
 }
 
 static void write_plan_lines(std::string& bytes, const BrewingPlan& plan)
@@ -109,6 +111,8 @@ static void write_plan_lines(std::string& bytes, const BrewingPlan& plan)
         write_recipe_line(bytes, std::string(kBoilKey) + "\t" + number_to_text(plan.boil_minutes));
     if (!plan.notes.empty())
         write_recipe_line(bytes, std::string(kNotesKey) + "\t" + escaped_notes(plan.notes));
+    if (plan.measured_ph > 0)
+        write_recipe_line(bytes, std::string(kMeasuredPhKey) + "\t" + number_to_text(plan.measured_ph));
 }
 
 // The notes as they stand in their line: the field rule would split them at a tab, end them at a line end and
@@ -128,6 +132,8 @@ static void read_plan_line(const std::string& key, const std::string& line, Brew
     const double value = starts_with_number && figure >= 0 ? figure : -1;
     if (key == kEfficiencyKey)
         plan.efficiency = value;
+    else if (key == kMeasuredPhKey)
+        plan.measured_ph = value > 0 && value < 14 ? value : -1;
     else
         plan.boil_minutes = value;
 }
