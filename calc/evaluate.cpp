@@ -175,3 +175,14 @@ std::string scale_recipe_on_screen(double litres)
     apply_recipe_change(change);
     return change.message;
 }
+
+void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes)
+{
+    ws.plan.efficiency = efficiency_percent;
+    ws.plan.boil_minutes = boil_minutes;
+}
+
+void set_notes_on_screen(const std::string& notes)
+{
+    ws.plan.notes = notes;
+}

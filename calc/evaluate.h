@@ -61,3 +61,9 @@ void set_title_on_screen(const std::string& title);
 // Brings the recipe on screen to `litres` of final volume (calc/scale.h); gives the French reason when it
 // could not, and then changes nothing.
 std::string scale_recipe_on_screen(double litres);
+
+// Sets the recipe's own efficiency (percent) and boil time (minutes); -1 gives back the configuration's.
+void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes);
+
+// Sets the recipe's notes.
+void set_notes_on_screen(const std::string& notes);

@@ -1,6 +1,8 @@
 // report/report_page.cpp — the report page's text, line by line in a fixed order. No file, no GTK.
 #include "report/report_page.h"
 
+#include <algorithm>
+
 #include "calc/breakdown_text.h"
 #include "calc/format.h"
 #include "core/brewing_units.h"
@@ -75,6 +77,19 @@ static void add_breakdown(std::string& page, const RecipeReport& report)
         add_line(page, html_escape(setting) + "<br>");
 }
 
+// The recipe's notes, when it has some, each of their lines a line of the page.
+static void add_notes(std::string& page, const std::string& notes)
+{
+    if (notes.empty())
+        return;
+    add_line(page, "<h3>Notes :</h3>");
+    std::string text = html_escape(notes);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end()); // the page's lines end in LF only
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 5))
+        text.replace(at, 1, "<br>\n");
+    add_line(page, text + "<br>");
+}
+
 std::string report_page(const RecipeReport& report, const PictureAddress& address)
 {
     std::string page;
@@ -118,6 +133,7 @@ std::string report_page(const RecipeReport& report, const PictureAddress& addres
     add_line(page, "<br>Carbonatation : " + html_escape(recipe.carbonation) + "<br>");
     add_line(page, "- Sucre : " + f2(e.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
+    add_notes(page, recipe.plan.notes);
     add_breakdown(page, report);
     add_line(page, "<br><br></body></html>");
     // The page says it is UTF-8: a text of an older file is shown converted, as the window shows it.

@@ -44,6 +44,9 @@ enum MenuCommand {
     MENU_EXPORT_BEERXML = 608,
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
+    // The recipe's own brewhouse settings and notes.
+    MENU_RECIPE_BREWHOUSE = 631,
+    MENU_RECIPE_NOTES = 632,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 
