@@ -15,6 +15,10 @@ double line_cost(const LineFigures& line)
         return kg_of_grams(q) * p;
     if (line.unit == Unit::kilogram && line.price_unit == Unit::gram)
         return q * p * kGramsPerKilogram; // grams of the quantity at the price per gram, in this order
+    if (line.unit == Unit::millilitre && line.price_unit == Unit::litre)
+        return litres_of_ml(q) * p;
+    if (line.unit == Unit::litre && line.price_unit == Unit::millilitre)
+        return q * p * kMillilitresPerLitre;
     return 0;
 }
 

@@ -7,9 +7,11 @@
 #include "calc/recipe_settings.h"
 #include "calc/scale.h"
 #include "calc/water.h"
+#include "calc/water_chemistry.h"
 #include "core/quantity.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "refdata/water_profiles.h"
 
 #include <cmath>
 
@@ -53,6 +55,14 @@ void evaluate_recipe()
         if (f.forced_water)
             lines[k].quantity = quantity_text(f.forced_litres, Unit::litre, 2);
     }
+    // The water lines now hold the litres the forced volume gives.
+    put_water_estimates(water_chemistry(lines, count, water_profiles()), ws.settings.ph_correction,
+                        ws.estimates);
+}
+
+WaterChemistry water_chemistry_on_screen()
+{
+    return water_chemistry(&ws.lines[1], static_cast<size_t>(ws.line_count), water_profiles());
 }
 
 double recipe_cost_on_screen()

@@ -5,6 +5,7 @@
 #include "calc/estimate.h"
 #include "calc/recipe_change.h"
 #include "calc/results_text.h"
+#include "calc/water_chemistry.h"
 
 #include <string>
 #include <vector>
@@ -61,6 +62,9 @@ void set_title_on_screen(const std::string& title);
 // Brings the recipe on screen to `litres` of final volume (calc/scale.h); gives the French reason when it
 // could not, and then changes nothing.
 std::string scale_recipe_on_screen(double litres);
+
+// The water and mash pH of the recipe on screen with the bundled water profiles (calc/water_chemistry.h).
+WaterChemistry water_chemistry_on_screen();
 
 // Sets the recipe's own efficiency (percent) and boil time (minutes); -1 gives back the configuration's.
 void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes);

@@ -63,6 +63,8 @@ std::string written_quantity(const RecipeLine& line, double amount)
     switch (unit_of(line.quantity)) {
     case Unit::litre:
         return quantity_text(amount, Unit::litre, 2);
+    case Unit::millilitre:
+        return quantity_text(amount, Unit::millilitre, 1);
     case Unit::kilogram:
         return written_weight(amount * 1000);
     case Unit::gram:
@@ -82,6 +84,8 @@ static bool past_line_limit(const RecipeLine& line, double amount)
     switch (unit_of(line.quantity)) {
     case Unit::litre:
         return !(amount <= kLargestLineLitres);
+    case Unit::millilitre:
+        return !(amount <= kLargestLineLitres * kMillilitresPerLitre);
     case Unit::kilogram:
         return !(amount <= kLargestLineKg);
     case Unit::gram:

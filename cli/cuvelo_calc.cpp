@@ -11,6 +11,7 @@
 #include "core/system_reason.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "recipe/formats/beerjson_write.h"
 #include "recipe/formats/beerxml_write.h"
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/recipe_format.h"
@@ -30,7 +31,9 @@ static const char kUsage[] =
     "Usage : cuvelo-calc [--bases DIR] [--tsv] [--explain] [--merge-sort] [--save OUT.cvl] "
     "[--report OUT.html] RECIPE.cvl\n"
     "        cuvelo-calc [options] [--recipe N] [--list] [--export-beerxml OUT.xml] RECETTE.xml\n"
-    "Calcule les estimations d'une recette CUVELO (.cvl) ou BeerXML (.xml, reconnue à son contenu) et les "
+    "        cuvelo-calc [options] [--export-beerjson OUT.json] RECETTE.json\n"
+    "Calcule les estimations d'une recette CUVELO (.cvl), BeerXML (.xml) ou BeerJSON (.json), reconnue à son "
+    "contenu, et les "
     "affiche.\n"
     "  --bases DIR        dossier de configuration.txt (par défaut ./bases, sinon\n"
     "                     ~/.local/share/cuvelo/bases)\n"
@@ -41,6 +44,7 @@ static const char kUsage[] =
     "  --save OUT.cvl     enregistre la recette telle qu'elle est après le calcul\n"
     "  --report OUT.html  écrit le rapport HTML de la recette (sans navigateur)\n"
     "  --export-beerxml OUT.xml  écrit la recette au format BeerXML 1.0\n"
+    "  --export-beerjson OUT.json  écrit la recette au format BeerJSON 1.0\n"
     "  --recipe N         prend la N-ième recette d'un fichier BeerXML (1 par défaut)\n"
     "  --list             affiche le numéro et le nom de chaque recette du fichier\n"
     "  --scale-volume L   adapte toutes les quantités à un volume final de L litres\n"
@@ -65,6 +69,7 @@ struct Options {
     std::string save_path;
     std::string report_path;
     std::string beerxml_path;
+    std::string beerjson_path;
     std::string recipe_number = "1";
     bool list = false;
     std::string recipe_path;
@@ -106,6 +111,8 @@ static int parse_arguments(int argc, char** argv, Options& options)
             value = &options.report_path;
         } else if (option && argument == "--export-beerxml") {
             value = &options.beerxml_path;
+        } else if (option && argument == "--export-beerjson") {
+            value = &options.beerjson_path;
         } else if (option && argument == "--recipe") {
             value = &options.recipe_number;
         } else if (option && argument == "--list") {
@@ -373,6 +380,14 @@ static int run(int argc, char** argv)
         }
         for (const std::string& note : clamped)
             std::fprintf(stderr, "cuvelo-calc : BeerXML : %s\n", note.c_str());
+    }
+    if (write && !options.beerjson_path.empty()) {
+        std::string why;
+        if (!export_beerjson(options.beerjson_path, recipe_report_on_screen(), &why)) {
+            std::fprintf(stderr, "cuvelo-calc : impossible d'écrire « %s » : %s\n",
+                         options.beerjson_path.c_str(), why.c_str());
+            status = EXIT_NOT_SAVED;
+        }
     }
     if (write && !options.report_path.empty()) {
         ws.file_base_name =

@@ -3,7 +3,7 @@
 #pragma once
 
 // The units a quantity text may end with (core/quantity.h reads them).
-enum class Unit { none, litre, kilogram, gram };
+enum class Unit { none, litre, kilogram, gram, millilitre };
 
 // Colour: EBC = 1.97 × SRM. Lovibond's line, SRM = 1.3546 × °L − 0.76, is for measured malts; recipe files
 // write Lovibond as SRM, and their readers and writers take the two as one.
@@ -69,4 +69,13 @@ inline double grams_of_kg(double kg)
 inline double kg_of_grams(double grams)
 {
     return grams / kGramsPerKilogram;
+}
+
+// Volume: litres and millilitres (acids are measured in millilitres).
+constexpr double kMillilitresPerLitre = 1000;
+
+// Litres of a volume in millilitres.
+inline double litres_of_ml(double ml)
+{
+    return ml / kMillilitresPerLitre;
 }

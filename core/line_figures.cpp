@@ -8,6 +8,7 @@
 static void set_amount(LineFigures& f, double amount)
 {
     f.amount = amount;
+    f.litres = f.unit == Unit::litre ? amount : f.unit == Unit::millilitre ? litres_of_ml(amount) : 0;
     // Both weights come from the one number written, so that neither is rounded from the other.
     switch (f.unit) {
     case Unit::kilogram:

@@ -27,6 +27,7 @@ struct LineFigures {
     double amount; // the quantity's number in its own unit (a water's litres, whatever it ends with)
     double kg;     // the weight: "KG" as written, " G" / 1000, 0 for any other unit
     double grams;  // the same weight in grams: " G" as written, "KG" × 1000
+    double litres; // the volume: " L" as written, " ML" / 1000, 0 for any other unit
     double colour_ebc;
     double alpha_percent;
     double extract_percent; // percent of the weight that becomes extract

@@ -23,6 +23,8 @@ static const char* unit_text(Unit unit)
         return " KG";
     case Unit::gram:
         return " G";
+    case Unit::millilitre:
+        return " ML";
     default:
         return "";
     }

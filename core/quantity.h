@@ -7,7 +7,8 @@
 
 #include <string>
 
-// The unit named by the text's last two bytes: " L", "KG" (with or without a blank before it), " G".
+// The unit named by the text's last two bytes: " L", "KG" (with or without a blank before it), " G", "ML"
+// (with or without a blank before it).
 // Inline with the weight rule below: the evaluation applies them to every line.
 inline Unit unit_of(const std::string& quantity)
 {
@@ -22,6 +23,8 @@ inline Unit unit_of(const std::string& quantity)
         return Unit::kilogram;
     if (a == ' ' && b == 'G')
         return Unit::gram;
+    if (a == 'M' && b == 'L')
+        return Unit::millilitre;
     return Unit::none;
 }
 
@@ -56,7 +59,7 @@ double quantity_in_kg(const std::string& quantity);
 // Litres of a water quantity: its leading number, whatever unit follows.
 double quantity_in_litres(const std::string& quantity);
 
-// The amount in capitals (1e+38 as 1E+38) and its unit: " L", " KG", " G", nothing for none.
+// The amount in capitals (1e+38 as 1E+38) and its unit: " L", " KG", " G", " ML", nothing for none.
 std::string quantity_text(double amount, Unit unit);
 
 // The same with the amount rounded half up to `decimals` (0 to 3) as format_decimals writes it.

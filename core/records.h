@@ -140,6 +140,25 @@ struct Settings {
     std::string colour_min; // hex digits, no "#"
     std::string colour_max;
     ColourModel colour_model = ColourModel::linear;
+    double ph_correction = 0; // added to every mash pH predicted: the brewery's mean measured difference
+};
+
+// The ions of a water that brewing counts, in mg/L.
+struct Ions {
+    double ca = 0;
+    double mg = 0;
+    double na = 0;
+    double so4 = 0;
+    double cl = 0;
+    double hco3 = 0;
+};
+
+// One profile of the water-profile database: a bottled or city water, or a classic brewing water to aim at.
+struct WaterProfile {
+    std::string name;
+    std::string key; // the name as names are compared (refdata/water_profiles.h)
+    Ions ions;
+    double ph = 7;
 };
 
 // The results of the last evaluation. Densities are density × 1000.
@@ -157,6 +176,14 @@ struct Estimates {
     double attenuation = 0;       // fraction: the yeasts' average, as the final density used it
     double sugar_per_litre = 0;   // g/L, written by the priming
     double extract_per_litre = 0; // g/L, written by the priming
+    // The water and the mash pH (calc/water_chemistry.h); all 0 when there is no grain or no water of known
+    // profile in the mash.
+    double mash_ph = 0;             // at room temperature, the brewery's correction included
+    double ph_correction = 0;       // the brewery's correction that mash_ph includes
+    Ions mash_ions;                 // the mash water with its salts, mg/L
+    Ions all_ions;                  // all the water (mash and rinse) with every salt, mg/L
+    double so4_cl_ratio = 0;        // of the mash water; 0 without chloride
+    double residual_alkalinity = 0; // of the mash water, mEq/L
 };
 
 // What the report shows of a recipe: the recipe, the name of its file, its last estimates (the priming

@@ -6,6 +6,7 @@
 #include "core/workspace.h"
 #include "refdata/reference_line.h"
 
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ const struct {
 // The optional key: without it the colour rule is the linear one.
 const char kColourModelKey[] = "MODELE_COULEUR";
 
+// The optional key: the brewery's correction of the mash pH, added to every prediction (0 without it).
+const char kPhCorrectionKey[] = "CORRECTION_PH";
+
 // Stores the value(s) of one line; gives the key it set, or "" when its key is none of ours.
 std::string read_line(const std::string& line, Settings& s)
 {
@@ -69,6 +73,12 @@ std::string read_line(const std::string& line, Settings& s)
     }
     if (key == kColourModelKey) {
         s.colour_model = colour_model_named(tab_field(line, 2));
+        return key;
+    }
+    if (key == kPhCorrectionKey) {
+        const double correction = text_to_number(tab_field(line, 2));
+        // A correction past one pH unit is a typing slip, not a malt lot: it is not applied.
+        s.ph_correction = std::fabs(correction) <= 1 ? correction : 0;
         return key;
     }
     for (const auto& k : kTextKeys) {

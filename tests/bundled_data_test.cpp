@@ -11,6 +11,9 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib.h>
+#include "calc/water_salts.h"
+#include "refdata/water_profiles.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -246,6 +249,9 @@ TEST_F(BundledData, EveryIngredientSitsInTheStepItsCategoryIsBrewedIn)
             EXPECT_EQ(e.step, "EMPATAGE") << e.designation;
         } else if (kHopCategories.count(e.category)) {
             EXPECT_TRUE(kBoilSteps.count(e.step)) << e.designation << ": " << e.step;
+        } else if (e.category == "AUTRE" && additive_of_key(e.value) != Additive::none) {
+            // Salts and acids go into the water they treat.
+            EXPECT_TRUE(e.step == "EMPATAGE" || e.step == "RINCAGE") << e.designation;
         } else if (kSugarCategories.count(e.category) || e.category == "AUTRE") {
             EXPECT_EQ(e.step, "EBULLITION") << e.designation;
         } else if (e.category == "LEVURE") {
@@ -262,7 +268,7 @@ TEST_F(BundledData, EveryIngredientSitsInTheStepItsCategoryIsBrewedIn)
 
 TEST_F(BundledData, QuantitiesAndPricesCarryAKnownUnit)
 {
-    const std::set<std::string> units = {"KG", " G", " L"};
+    const std::set<std::string> units = {"KG", " G", " L", "ML"};
     for (int i = 1; i <= ws.ingredient_count; ++i) {
         const IngredientEntry& e = ws.ingredients[i];
         EXPECT_TRUE(units.count(unit_of(e.quantity))) << e.designation << ": \"" << e.quantity << "\"";
@@ -272,6 +278,8 @@ TEST_F(BundledData, QuantitiesAndPricesCarryAKnownUnit)
         if (e.category == "EAU") {
             EXPECT_EQ(unit_of(e.quantity), " L") << e.designation;
             EXPECT_EQ(unit_of(e.price), " L") << e.designation;
+        } else if (unit_of(e.quantity) == "ML") {
+            EXPECT_EQ(unit_of(e.price), "ML") << e.designation; // acids are measured and priced by volume
         } else if (e.category != "LEVURE") {
             // Weighed ingredients: a litre price would cost nothing against a weight.
             EXPECT_NE(unit_of(e.quantity), " L") << e.designation;
@@ -464,4 +472,41 @@ TEST_F(BundledData, IrishStoutColourLiesInItsStyleRange)
     EXPECT_GE(ws.estimates.colour_ebc, text_to_number(stout->ebc_min));
     EXPECT_LE(ws.estimates.colour_ebc, text_to_number(stout->ebc_max));
     EXPECT_GE(ws.estimates.initial_density, text_to_number(stout->og_min));
+}
+
+// The water profiles: at least 25, each ion in the range of real waters, and every water entry of the
+// ingredient database naming one of them; every brewing salt or acid carries its key.
+TEST_F(BundledData, WaterEntriesNameABundledProfileAndSaltsCarryTheirKey)
+{
+    const std::vector<WaterProfile> profiles = read_water_profiles(stage_ + "/bases/eaux.txt");
+    EXPECT_GE(profiles.size(), 25u);
+    for (const char* classic :
+         {"Pilsen", "Burton", "Dublin", "Munich", "Londres", "Vienne", "Dortmund", "Édimbourg"})
+        EXPECT_NE(find_water_profile(profiles, classic), nullptr) << classic;
+    for (const WaterProfile& p : profiles) {
+        for (double ion : {p.ions.ca, p.ions.mg, p.ions.na, p.ions.so4, p.ions.cl, p.ions.hco3}) {
+            EXPECT_GE(ion, 0) << p.name;
+            EXPECT_LE(ion, 2000) << p.name;
+        }
+        EXPECT_GE(p.ph, 5) << p.name;
+        EXPECT_LE(p.ph, 9) << p.name;
+    }
+    int salts = 0, acids = 0;
+    for (int i = 1; i <= ws.ingredient_count; ++i) {
+        const IngredientEntry& e = ws.ingredients[i];
+        if (e.category == "EAU") {
+            EXPECT_NE(find_water_profile(profiles, e.value), nullptr) << e.designation;
+        }
+        const Additive a = additive_of_key(e.value);
+        if (e.group == "Sels de brassage" || e.group == "Acides de brassage") {
+            EXPECT_NE(a, Additive::none) << e.designation;
+        }
+        salts += a != Additive::none && !is_acid(a);
+        acids += is_acid(a);
+        if (is_acid(a)) {
+            EXPECT_GT(text_to_number(e.yield), 0) << e.designation; // the acid's strength
+        }
+    }
+    EXPECT_EQ(salts, 8);
+    EXPECT_EQ(acids, 2);
 }

@@ -12,18 +12,22 @@ struct LineCostCase {
     double cost;
 };
 static const LineCostCase kLineCosts[] = {
-    {"500 G", "4 KG", 2},    // grams at a price per kilogram
-    {"2 KG", "0.01 G", 20},  // kilograms at a price per gram
-    {"20 L", "3 KG", 0},     // litres priced by weight: no cost
-    {"5KG", "2 KG", 10},     // only the last two characters count
-    {"500G", "4 KG", 0},     // no blank before G: no unit
-    {"20 L", "0.5 L", 10},   // litres at a price per litre
-    {"3 KG", "2.5 KG", 7.5}, // the same unit
-    {"250 G", "0.02 G", 5},  // the same unit
-    {"5 KG", "", 0},         // no price
-    {"", "2 KG", 0},         // no quantity
-    {"1 G", "3 L", 0},       // weight priced by volume
-    {"5 PCS", "2 PCS", 0},   // unknown units
+    {"500 G", "4 KG", 2},       // grams at a price per kilogram
+    {"2 KG", "0.01 G", 20},     // kilograms at a price per gram
+    {"20 L", "3 KG", 0},        // litres priced by weight: no cost
+    {"5KG", "2 KG", 10},        // only the last two characters count
+    {"500G", "4 KG", 0},        // no blank before G: no unit
+    {"20 L", "0.5 L", 10},      // litres at a price per litre
+    {"3 KG", "2.5 KG", 7.5},    // the same unit
+    {"250 G", "0.02 G", 5},     // the same unit
+    {"5 KG", "", 0},            // no price
+    {"", "2 KG", 0},            // no quantity
+    {"1 G", "3 L", 0},          // weight priced by volume
+    {"5 PCS", "2 PCS", 0},      // unknown units
+    {"2.5 ML", "0.1 ML", 0.25}, // millilitres at a price per millilitre
+    {"500 ML", "4 L", 2},       // millilitres at a price per litre
+    {"2 L", "0.01 ML", 20},     // litres at a price per millilitre
+    {"5 ML", "2 KG", 0},        // volume priced by weight
 };
 
 TEST(Cost, LineCostByUnits)

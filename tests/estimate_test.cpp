@@ -84,7 +84,8 @@ static const QuantityCase kQuantities[] = {
     {"20 L", Unit::litre, 0, 0},        {"5 KG", Unit::kilogram, 5, 5000}, {"5KG", Unit::kilogram, 5, 5000},
     {"40 G", Unit::gram, 0.04, 40},     {"40G", Unit::none, 0, 0},         {"0.5 g", Unit::none, 0, 0},
     {"2.5 VOL", Unit::none, 0, 0},      {"L", Unit::none, 0, 0},           {"", Unit::none, 0, 0},
-    {"1.5E3 G", Unit::gram, 1.5, 1500},
+    {"1.5E3 G", Unit::gram, 1.5, 1500}, {"2 ML", Unit::millilitre, 0, 0},  {"2ML", Unit::millilitre, 0, 0},
+    {"2 ml", Unit::none, 0, 0},
 };
 
 TEST(Quantity, UnitAndWeightComeFromTheLastTwoBytes)

@@ -29,7 +29,8 @@ void add_open_filters(GtkFileChooser* chooser)
 {
     add_filter(chooser, "Fichier Recette CUVELO (*.cvl)", {"*.cvl"});
     add_filter(chooser, "Recettes BeerXML (*.xml)", {"*.xml", "*.XML"});
-    add_filter(chooser, "Toutes les recettes", {"*.cvl", "*.xml", "*.XML"});
+    add_filter(chooser, "Recettes BeerJSON (*.json)", {"*.json", "*.JSON"});
+    add_filter(chooser, "Toutes les recettes", {"*.cvl", "*.xml", "*.XML", "*.json", "*.JSON"});
 }
 
 // Asks which recipe of the file to open; its index, or -1 when the brewer cancels.

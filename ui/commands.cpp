@@ -9,6 +9,7 @@
 #include "recipe/list_edit.h"
 #include "recipe/merge_sort.h"
 #include "report/browser.h"
+#include "ui/beerjson_dialogs.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/breakdown_window.h"
 #include "ui/line_dialog.h"
@@ -187,6 +188,9 @@ static void run_function(int number)
         break;
     case MENU_EXPORT_BEERXML:
         export_recipe_as_beerxml();
+        break;
+    case MENU_EXPORT_BEERJSON:
+        export_recipe_as_beerjson();
         break;
     case MENU_BREAKDOWN:
         open_breakdown_window();

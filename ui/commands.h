@@ -44,6 +44,7 @@ enum MenuCommand {
     MENU_EXPORT_BEERXML = 608,
     MENU_SCALE_VOLUME = 609,
     MENU_TARGETS = 610,
+    MENU_EXPORT_BEERJSON = 611,
     // The recipe's own brewhouse settings and notes.
     MENU_RECIPE_BREWHOUSE = 631,
     MENU_RECIPE_NOTES = 632,

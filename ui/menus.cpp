@@ -73,6 +73,7 @@ static void build_function_menu()
     add_menu_item("exporter", "Exporter en BeerXML…", ui.function_menu, MENU_EXPORT_BEERXML);
     add_menu_item("echelle", "Adapter à un autre volume…", ui.function_menu, MENU_SCALE_VOLUME);
     add_menu_item("cible", "Viser des valeurs…", ui.function_menu, MENU_TARGETS);
+    add_menu_item("exporter", "Exporter en BeerJSON…", ui.function_menu, MENU_EXPORT_BEERJSON);
     add_menu_item("fonction", "Rendement et ébullition de la recette…", ui.function_menu,
                   MENU_RECIPE_BREWHOUSE);
     add_menu_item("modifier", "Notes de la recette…", ui.function_menu, MENU_RECIPE_NOTES);

@@ -168,7 +168,7 @@ bool mentions(const std::string& text, std::initializer_list<const char*> words)
 // Litres for a liquid, kilograms for anything else (0 without a unit).
 double amount_of(const LineFigures& f)
 {
-    return f.unit == Unit::litre ? f.amount : f.kg;
+    return f.unit == Unit::litre || f.unit == Unit::millilitre ? f.litres : f.kg;
 }
 
 double as_written(double x)
@@ -292,7 +292,7 @@ void write_yeast(Writer& x, const RecipeLine& l)
 {
     x.subject("levure « " + l.designation + " »");
     const LineFigures f = figures_of(l);
-    const bool liquid = f.unit == Unit::litre;
+    const bool liquid = f.unit == Unit::litre || f.unit == Unit::millilitre;
     x.open("YEAST");
     x.name(l.designation);
     x.text("VERSION", "1");
@@ -328,7 +328,7 @@ void write_misc(Writer& x, const RecipeLine& l)
     x.text("USE", misc_use(f.step));
     x.number("TIME", f.minutes, 0, kMost);
     x.number("AMOUNT", amount_of(f), 0, kMost, 6);
-    x.text("AMOUNT_IS_WEIGHT", f.unit == Unit::litre ? "FALSE" : "TRUE");
+    x.text("AMOUNT_IS_WEIGHT", f.unit == Unit::litre || f.unit == Unit::millilitre ? "FALSE" : "TRUE");
     x.close("MISC");
 }
 

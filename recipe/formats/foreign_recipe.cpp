@@ -290,7 +290,7 @@ std::string refusal_of_unread_format(const std::string& bytes)
                "BeerXML";
     if (p < bytes.size() && (bytes[p] == '{' || bytes[p] == '[')) {
         if (bytes.find("\"beerjson\"") != std::string::npos)
-            return "ce fichier est au format BeerJSON, que Cuvelo ne lit pas : exportez-le en BeerXML 1.0";
+            return "ce fichier est au format BeerJSON, pas BeerXML : ouvrez-le comme recette BeerJSON";
         return "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
                "recette "
                "BeerXML";
@@ -394,8 +394,8 @@ std::string import_message(const ImportedRecipe& recipe, const ForeignFile& file
                            double efficiency_percent)
 {
     const std::vector<std::string>& steps = file.steps;
-    std::string m = "Recette " + quoted(recipe.recipe.title) +
-                    " lue dans un fichier BeerXML : " + joined(recipe.read, ", ", 8) +
+    std::string m = "Recette " + quoted(recipe.recipe.title) + " lue dans un fichier " + file.format + " : " +
+                    joined(recipe.read, ", ", 8) +
                     ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
                     figure(recipe.recipe.forced.litres) + " L.\n";
     if (!recipe.lost.empty())

@@ -102,6 +102,9 @@ struct ForeignFile {
     std::vector<std::string> steps;      // the normalising steps that fired
     std::vector<std::string> unreadable; // French, one per recipe that could not be read at all
     size_t recipes_left_out = 0;         // beyond kMostRecipes, not read
+
+    // --- BeerJSON's addition: the format the import message names.
+    std::string format = "BeerXML";
 };
 
 // Why a file of another program that no reader of Cuvelo reads is refused: a SQLite database, BeerJSON or

@@ -1,6 +1,7 @@
 // recipe/formats/recipe_format.cpp — the format of a file by its first bytes, and its reader.
 #include "recipe/formats/recipe_format.h"
 
+#include "recipe/formats/beerjson_read.h"
 #include "recipe/formats/beerxml_read.h"
 #include "recipe/formats/cvl.h"
 
@@ -36,7 +37,7 @@ RecipeFormat format_of_file(const std::string& path)
     if (utf16 || (p < start.size() && start[p] == '<'))
         return RecipeFormat::beerxml;
     if (p < start.size() && start[p] == '{')
-        return RecipeFormat::json;
+        return start.find("\"beerjson\"") != std::string::npos ? RecipeFormat::beerjson : RecipeFormat::json;
     if (start.compare(0, 15, "SQLite format 3") == 0)
         return RecipeFormat::sqlite;
     return RecipeFormat::cvl;
@@ -51,10 +52,15 @@ OpenedFile open_any_recipe_file(const std::string& path, const Recipe& base)
         file.recipe = base;
         file.read = read_cvl_file(path, file.recipe, &file.why);
         break;
-    case RecipeFormat::beerxml:
+    case RecipeFormat::beerjson:
     case RecipeFormat::json:
+        // Whatever its first bytes, a JSON file is BeerJSON by its "beerjson" member; the reader names any
+        // other JSON.
+        file.read = read_beerjson_file(path, &file.foreign, &file.why);
+        break;
+    case RecipeFormat::beerxml:
     case RecipeFormat::sqlite:
-        // The BeerXML reader says what a JSON file or a database is, for the brewer to export it as BeerXML.
+        // The BeerXML reader says what a database is, for the brewer to export it as BeerXML.
         file.read = read_beerxml_file(path, &file.foreign, &file.why);
         break;
     }

@@ -9,10 +9,11 @@
 
 // The formats a recipe file may hold; each has its reader.
 enum class RecipeFormat {
-    cvl,     // Cuvelo's own text file, and any file no other format claims (its reader says what is wrong)
-    beerxml, // XML (UTF-8 or UTF-16): the BeerXML reader
-    json,    // BeerJSON or another program's JSON: refused, with what it is
-    sqlite,  // another program's SQLite database: refused, with what it is
+    cvl,      // Cuvelo's own text file, and any file no other format claims (its reader says what is wrong)
+    beerxml,  // XML (UTF-8 or UTF-16): the BeerXML reader
+    json,     // another program's JSON: the BeerJSON reader refuses it, saying what it is
+    sqlite,   // another program's SQLite database: refused, with what it is
+    beerjson, // JSON naming "beerjson" in its first bytes: the BeerJSON reader
 };
 
 // The format of the file at `path`, from its first bytes whatever its name. A file that cannot be opened or

@@ -36,11 +36,12 @@ TEST_F(Menus, IngredientMenusHoldOneGroupItemPerRunOfEntries)
 TEST_F(Menus, FunctionMenuListsTheSixFunctionsInOrder)
 {
     EXPECT_EQ(menu_labels(ui.function_menu),
-              (std::vector<std::string>{
-                  "Fusionner et trier les ingrédients", "Forcer le volume final", "Carbonatation",
-                  "Prix de revient de la recette", "Titre de la recette", "Aide Cuvelo",
-                  "Détail des estimations", "Exporter en BeerXML…", "Adapter à un autre volume…",
-                  "Viser des valeurs…", "Rendement et ébullition de la recette…", "Notes de la recette…"}));
+              (std::vector<std::string>{"Fusionner et trier les ingrédients", "Forcer le volume final",
+                                        "Carbonatation", "Prix de revient de la recette",
+                                        "Titre de la recette", "Aide Cuvelo", "Détail des estimations",
+                                        "Exporter en BeerXML…", "Adapter à un autre volume…",
+                                        "Viser des valeurs…", "Exporter en BeerJSON…",
+                                        "Rendement et ébullition de la recette…", "Notes de la recette…"}));
 }
 
 TEST_F(Menus, StyleMenuStartsWithPasDeStyleThenOneItemPerFamily)

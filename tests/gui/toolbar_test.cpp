@@ -134,7 +134,7 @@ TEST_F(Toolbar, SaveThenOpenBringsTheRecipeBack)
         EXPECT_EQ(watcher.seen[0].action, GTK_FILE_CHOOSER_ACTION_OPEN);
         EXPECT_EQ(watcher.seen[0].filters,
                   (std::vector<std::string>{"Fichier Recette CUVELO (*.cvl)", "Recettes BeerXML (*.xml)",
-                                            "Toutes les recettes"}));
+                                            "Recettes BeerJSON (*.json)", "Toutes les recettes"}));
         EXPECT_FALSE(watcher.gave_up);
     }
     EXPECT_EQ(list_rows(), saved_rows);
