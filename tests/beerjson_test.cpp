@@ -377,15 +377,16 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
             add_recipe_line(line);
         ws.forced_volume = std::uniform_int_distribution<int>(15, 30)(random);
         ws.volume_forced = 1;
+        // The plan is set before the estimates: an import takes the file's efficiency as the recipe's own.
+        ws.plan.efficiency = std::uniform_int_distribution<int>(55, 85)(random);
+        ws.plan.boil_minutes = std::uniform_int_distribution<int>(30, 120)(random);
+        ws.plan.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
+        ws.plan.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
+                        MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
         evaluate_recipe();
         const Estimates before = ws.estimates;
         RecipeReport report = recipe_report_on_screen();
-        BrewingPlan& plan = report.recipe.plan;
-        plan.efficiency = std::uniform_int_distribution<int>(55, 85)(random);
-        plan.boil_minutes = std::uniform_int_distribution<int>(30, 120)(random);
-        plan.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
-        plan.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
-                     MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
+        const BrewingPlan& plan = report.recipe.plan;
         const ForeignFile content = read_beerjson(beerjson_document(report));
         ASSERT_EQ(content.recipes.size(), 1u) << content.refusal;
         const ForeignRecipe& r = content.recipes[0];
