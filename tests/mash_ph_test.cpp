@@ -4,6 +4,7 @@
 #include "calc/mash_ph.h"
 #include "calc/water_chemistry.h"
 #include "calc/water_salts.h"
+#include "core/text.h"
 #include "refdata/water_profiles.h"
 
 #include <gtest/gtest.h>
@@ -225,7 +226,8 @@ TEST(MashPh, MoreOfAnAcidifierAlwaysLowersIt)
         std::vector<RecipeLine> lines = {line("MALT", "Malt Pilsen", "5 KG", "3.5"),
                                          line("EAU", "Eau", "15 L", "DURE")};
         const double before = ph_of(lines);
-        lines.push_back(line("AUTRE", "Acide", (std::to_string(ml + 0.5) + " ML").c_str(), "LACTIQUE", "80"));
+        lines.push_back(
+            line("AUTRE", "Acide", (format_decimals(ml + 0.5, 2) + " ML").c_str(), "LACTIQUE", "80"));
         const double after = ph_of(lines);
         EXPECT_LT(after, before);
         EXPECT_GE(after, 3.5);
