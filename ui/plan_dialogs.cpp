@@ -143,7 +143,6 @@ void open_notes_window()
     attach(table, scroller, 0, 2, 0, 7);
     add_buttons(notes.window, table, 7, G_CALLBACK(on_notes_validate));
     gtk_widget_show(notes.window);
-    gtk_widget_grab_focus(notes.view);
 }
 
 GtkWidget* brewhouse_dialog()
