@@ -230,3 +230,14 @@ BrewDay brew_day_on_screen()
 {
     return brew_day(ws.estimates, settings_on_screen(), ws.plan);
 }
+
+void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes)
+{
+    ws.plan.efficiency = efficiency_percent;
+    ws.plan.boil_minutes = boil_minutes;
+}
+
+void set_notes_on_screen(const std::string& notes)
+{
+    ws.plan.notes = notes;
+}

@@ -79,3 +79,9 @@ void apply_whole_recipe_change(const RecipeChange& change);
 
 // The water and mash pH of the recipe on screen with the bundled water profiles (calc/water_chemistry.h).
 WaterChemistry water_chemistry_on_screen();
+
+// Sets the recipe's own efficiency (percent) and boil time (minutes); -1 gives back the configuration's.
+void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes);
+
+// Sets the recipe's notes.
+void set_notes_on_screen(const std::string& notes);

@@ -2,6 +2,8 @@
 #include "report/report_page.h"
 
 #include "calc/brew_day_text.h"
+#include <algorithm>
+
 #include "calc/breakdown_text.h"
 #include "calc/water_text.h"
 #include "calc/format.h"
@@ -102,6 +104,19 @@ static void add_water(std::string& page, const RecipeReport& report)
         add_line(page, "- " + html_escape(text) + "<br>");
 }
 
+// The recipe's notes, when it has some, each of their lines a line of the page.
+static void add_notes(std::string& page, const std::string& notes)
+{
+    if (notes.empty())
+        return;
+    add_line(page, "<h3>Notes :</h3>");
+    std::string text = html_escape(notes);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end()); // the page's lines end in LF only
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 5))
+        text.replace(at, 1, "<br>\n");
+    add_line(page, text + "<br>");
+}
+
 std::string report_page(const RecipeReport& report, const PictureAddress& address)
 {
     std::string page;
@@ -145,6 +160,7 @@ std::string report_page(const RecipeReport& report, const PictureAddress& addres
     add_line(page, "<br>Carbonatation : " + html_escape(recipe.carbonation) + "<br>");
     add_line(page, "- Sucre : " + f2(e.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
+    add_notes(page, recipe.plan.notes);
     add_breakdown(page, report);
     add_brew_day(page, report);
     add_water(page, report);

@@ -329,3 +329,21 @@ TEST(HtmlReport, TextsOfAnOlderFileAreWrittenAsUtf8)
     EXPECT_EQ(lines_of(page)[2], "<h3>Recette : Bière d&#39;été – 1998</h3>");
     EXPECT_EQ(ws.title, "Bi\xe8re d'\xe9t\xe9 \x96 1998"); // the recipe keeps its bytes
 }
+
+// The recipe's notes have their own section, escaped, one page line per line; a recipe without notes has
+// none.
+TEST(HtmlReport, NotesAreShownEscapedLineByLine)
+{
+    ScratchDir dir;
+    start_empty_recipe();
+    const std::vector<std::string> without = report_lines();
+    ws.plan.notes = "Dry hop <Citra> 4 jours\r\nMise en bouteille & garde";
+    const std::vector<std::string> lines = report_lines();
+    ASSERT_EQ(lines.size(), without.size() + 3);
+    const auto notes = std::find(lines.begin(), lines.end(), "<h3>Notes :</h3>");
+    ASSERT_NE(notes, lines.end());
+    EXPECT_EQ(*(notes + 1), "Dry hop &lt;Citra&gt; 4 jours<br>");
+    EXPECT_EQ(*(notes + 2), "Mise en bouteille &amp; garde<br>");
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find('\r'), std::string::npos);
+}

@@ -60,3 +60,27 @@ TEST(RecipeSettings, EstimatesCostAndExportFollowTheRecipesPlan)
     EXPECT_NE(document.find("<EFFICIENCY>" + format_decimals(ws.plan.efficiency, 0) + "</EFFICIENCY>"),
               std::string::npos);
 }
+
+struct FigureCase {
+    const char* text;
+    bool read;
+    double value;
+};
+static const FigureCase kFigures[] = {
+    {"", true, -1},       {"   ", true, -1},      {"72,5", true, 72.5}, {"72.5 %", true, 72.5},
+    {"60 min", true, 60}, {"0", true, 0},         {"100", true, 100},   {"100.5", false, 0},
+    {"-3", false, 0},     {"beaucoup", false, 0}, {"75 L", false, 0},   {"nan", false, 0},
+};
+
+TEST(RecipeSettings, PlanFiguresAreReadAsTypedOrRefused)
+{
+    for (const FigureCase& c : kFigures) {
+        double value = 12345;
+        EXPECT_EQ(plan_figure_of(c.text, 100, &value), c.read) << c.text;
+        if (c.read) {
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
+    }
+    EXPECT_EQ(plan_figure_text(-1), "");
+    EXPECT_EQ(plan_figure_text(72.5), "72.5");
+}

@@ -15,6 +15,7 @@
 #include "ui/line_dialog.h"
 #include "ui/file_commands.h"
 #include "ui/message_box.h"
+#include "ui/plan_dialogs.h"
 #include "ui/refresh.h"
 #include "ui/targets_dialog.h"
 #include "ui/value_dialog.h"
@@ -218,6 +219,12 @@ static void run_function(int number)
         break;
     case MENU_MEASURED_PH:
         measured_ph_command();
+        break;
+    case MENU_RECIPE_BREWHOUSE:
+        open_brewhouse_dialog();
+        break;
+    case MENU_RECIPE_NOTES:
+        open_notes_window();
         break;
     default:
         break;

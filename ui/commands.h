@@ -48,6 +48,9 @@ enum MenuCommand {
     MENU_AIM_MASH_PH = 621,
     MENU_AIM_WATER_PROFILE = 622,
     MENU_MEASURED_PH = 623,
+    // The recipe's own brewhouse settings and notes.
+    MENU_RECIPE_BREWHOUSE = 631,
+    MENU_RECIPE_NOTES = 632,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

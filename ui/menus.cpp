@@ -77,6 +77,9 @@ static void build_function_menu()
     add_menu_item("cible", "Viser un pH…", ui.function_menu, MENU_AIM_MASH_PH);
     add_menu_item("eau", "Viser un profil d'eau…", ui.function_menu, MENU_AIM_WATER_PROFILE);
     add_menu_item("detail", "pH mesuré à l'empâtage…", ui.function_menu, MENU_MEASURED_PH);
+    add_menu_item("fonction", "Rendement et ébullition de la recette…", ui.function_menu,
+                  MENU_RECIPE_BREWHOUSE);
+    add_menu_item("modifier", "Notes de la recette…", ui.function_menu, MENU_RECIPE_NOTES);
 }
 
 static void build_style_menu()

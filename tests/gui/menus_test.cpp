@@ -41,7 +41,8 @@ TEST_F(Menus, FunctionMenuListsTheSixFunctionsInOrder)
                                   "Carbonatation", "Prix de revient de la recette", "Titre de la recette",
                                   "Aide Cuvelo", "Détail des estimations", "Exporter en BeerXML…",
                                   "Adapter à un autre volume…", "Viser des valeurs…", "Exporter en BeerJSON…",
-                                  "Viser un pH…", "Viser un profil d'eau…", "pH mesuré à l'empâtage…"}));
+                                  "Viser un pH…", "Viser un profil d'eau…", "pH mesuré à l'empâtage…",
+                                  "Rendement et ébullition de la recette…", "Notes de la recette…"}));
 }
 
 TEST_F(Menus, StyleMenuStartsWithPasDeStyleThenOneItemPerFamily)
