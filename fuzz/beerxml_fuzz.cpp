@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check_line_texts();
         const std::string message = import_message(imported, content, ws.estimates, 75);
         if (holds_non_number(message) && !holds_non_number(file))
-            property_failed("the import message shows no number", imported.title);
+            property_failed("the import message shows no number", imported.recipe.title);
         // Names cut to 120 characters, at most 30 corrections, 8 losses and 10 unreadable recipes listed.
         if (message.size() > 64 * 1024)
             property_failed("the import message is not bounded", message.substr(0, 2000));

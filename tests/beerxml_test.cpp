@@ -104,9 +104,10 @@ TEST(BeerXml, WritersQuirksAreReadAsTheyMeantThem)
     EXPECT_NEAR(ebc.fermentables[2].colour_ebc, 118.2, 1e-9); // 60 °L, shown converted: read as SRM
 
     // A real recipe's yields are percents: none is read as points per gallon.
-    for (const ForeignFermentable& f : read_fixture("standard.xml").recipes.at(0).fermentables)
+    const ForeignFile standard = read_fixture("standard.xml");
+    for (const ForeignFermentable& f : standard.recipes.at(0).fermentables)
         EXPECT_TRUE(f.yield == 0 || f.yield > 46.21) << f.name;
-    EXPECT_NEAR(read_fixture("standard.xml").recipes.at(0).fermentables.at(0).colour_ebc, 1.6 * 1.97, 1e-9);
+    EXPECT_NEAR(standard.recipes.at(0).fermentables.at(0).colour_ebc, 1.6 * 1.97, 1e-9);
 
     const StatedFigures stated = read_fixture("stated_estimates.xml").recipes.at(0).stated;
     EXPECT_DOUBLE_EQ(stated.og, 1.048);

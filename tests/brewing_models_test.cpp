@@ -195,7 +195,8 @@ TEST(BrewingModels, PropertiesOverRandomRecipes)
         std::vector<LineEstimate> poorer_lines;
         estimate(lines, poorer, ForcedVolume{}, &poorer_lines);
         double grain_extract = 0, poorer_grain_extract = 0;
-        for (size_t k = 0; k < lines.size(); k++) {
+        // per_line holds the lines before the last hop was added.
+        for (size_t k = 0; k < per_line.size(); k++) {
             const bool sugar = lines[k].category == "SUCRE";
             if (per_line[k].fermentable && !sugar) {
                 grain_extract += per_line[k].points;

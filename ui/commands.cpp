@@ -226,6 +226,9 @@ static void run_function(int number)
     case MENU_RECIPE_NOTES:
         open_notes_window();
         break;
+    case MENU_BREW_SHEET:
+        show_brew_sheet_command();
+        break;
     default:
         break;
     }

@@ -51,6 +51,7 @@ enum MenuCommand {
     // The recipe's own brewhouse settings and notes.
     MENU_RECIPE_BREWHOUSE = 631,
     MENU_RECIPE_NOTES = 632,
+    MENU_BREW_SHEET = 641,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

@@ -8,6 +8,8 @@
 #include "core/workspace.h"
 #include "recipe/list_edit.h"
 #include "recipe/formats/recipe_format.h"
+#include "report/brew_sheet.h"
+#include "report/browser.h"
 #include "report/html_report.h"
 #include "ui/beerxml_dialogs.h"
 #include "ui/main_window.h"
@@ -233,6 +235,24 @@ void show_report_command()
         show_message(GTK_MESSAGE_ERROR, "Impossible d'écrire le rapport :\n" + unwritten_report_path() +
                                             "\n(" + unwritten_report_reason() + ")");
     else
+        show_browser_failure(failed_command);
+}
+
+void show_brew_sheet_command()
+{
+    // Beside the report, but kept after the program ends: a sheet is printed, or read on brew day.
+    const std::string report = html_report_path();
+    const std::string folder = report.substr(0, report.rfind('/'));
+    const std::string path = folder + "/feuille-de-brassage.html";
+    std::string why = report.empty() ? "dossier inconnu" : "";
+    if (report.empty() || !write_brew_sheet_file(path, recipe_report_on_screen(), &why)) {
+        show_message(GTK_MESSAGE_ERROR,
+                     "Impossible d'écrire la feuille de brassage :\n" + path + "\n(" + why + ")");
+        return;
+    }
+    std::string failed_command;
+    if (!launch_browser(ws.settings.browser, page_argument(folder, "feuille-de-brassage.html"),
+                        failed_command))
         show_browser_failure(failed_command);
 }
 

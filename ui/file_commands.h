@@ -26,6 +26,10 @@ bool save_recipe_command(bool choose);
 // Writes the HTML report and shows it; says why when it cannot.
 void show_report_command();
 
+// The "Feuille de brassage" command: writes the printable brew sheet beside the report and opens it in the
+// browser; says why when it cannot be written or the browser cannot be started.
+void show_brew_sheet_command();
+
 // Quits after the unsaved-changes check; returns when the brewer chose to stay.
 void quit_command();
 
