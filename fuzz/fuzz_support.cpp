@@ -60,11 +60,21 @@ std::string read_whole_file(const std::string& path)
 
 bool holds_non_number(const std::string& text)
 {
-    for (size_t i = 0; i + 3 <= text.size(); i++) {
-        const std::string three = {g_ascii_tolower(text[i]), g_ascii_tolower(text[i + 1]),
-                                   g_ascii_tolower(text[i + 2])};
-        if (three == "nan" || three == "inf")
+    // Whole words only: "infusion" or "Nantes" are texts, not numbers.
+    for (size_t i = 0; i < text.size();) {
+        if (!g_ascii_isalpha(text[i])) {
+            i++;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && g_ascii_isalpha(text[end]))
+            end++;
+        std::string word = text.substr(i, end - i);
+        for (char& c : word)
+            c = g_ascii_tolower(c);
+        if (word == "nan" || word == "inf" || word == "infinity")
             return true;
+        i = end;
     }
     return false;
 }

@@ -14,7 +14,8 @@ void write_input(const std::string& path, const uint8_t* data, size_t size);
 // The whole content of a file ("" when it cannot be read).
 std::string read_whole_file(const std::string& path);
 
-// True when the text holds "nan" or "inf" in any case: what a number text must never become.
+// True when the text holds the word "nan", "inf" or "infinity" in any case: what a number text must never
+// become.
 bool holds_non_number(const std::string& text);
 
 // Prints the message and the text that broke a property, then aborts so that the fuzzer keeps the input.

@@ -9,6 +9,7 @@
 #include "core/line_figures.h"
 #include "core/replace_file.h"
 #include "core/text.h"
+#include "recipe/formats/plain_decimal.h"
 
 #include <glib.h>
 
@@ -17,24 +18,6 @@
 
 namespace
 {
-
-// A plain decimal with at most `decimals` decimals and no trailing zeros; 0 for what JSON cannot hold.
-std::string decimal(double x, int decimals)
-{
-    if (!std::isfinite(x))
-        x = 0;
-    char buffer[G_ASCII_DTOSTR_BUF_SIZE + 64];
-    char format[8];
-    g_snprintf(format, sizeof format, "%%.%df", decimals);
-    g_ascii_formatd(buffer, sizeof buffer, format, x);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text == "-0" ? "0" : text;
-}
 
 // A JSON string of any bytes: UTF-8 as the window shows them, quotes, backslashes and controls escaped.
 std::string json_string(const std::string& text)
@@ -92,7 +75,7 @@ class JsonOut
 
     void number(const char* key, double x, int decimals)
     {
-        raw(key, decimal(x, decimals));
+        raw(key, plain_decimal(x, decimals));
     }
 
     // A measured value: {"unit": …, "value": …}.

@@ -10,6 +10,7 @@
 #include "core/quantity.h"
 #include "core/replace_file.h"
 #include "core/text.h"
+#include "recipe/formats/plain_decimal.h"
 #include "recipe/formats/beerxml_volumes.h"
 
 #include <glib.h>
@@ -18,22 +19,6 @@
 
 namespace
 {
-
-// A plain decimal with at most `decimals` decimals and no trailing zeros.
-std::string decimal(double x, int decimals)
-{
-    char buffer[G_ASCII_DTOSTR_BUF_SIZE + 64];
-    char format[8];
-    g_snprintf(format, sizeof format, "%%.%df", decimals);
-    g_ascii_formatd(buffer, sizeof buffer, format, x);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text == "-0" ? "0" : text;
-}
 
 // Texts may hold bytes of any origin: they leave as the window shows them, escaped UTF-8 with only the
 // characters XML allows.
@@ -97,15 +82,16 @@ class Writer
             return x;
         const double kept = x > hi ? hi : lo;
         if (clamped_)
-            clamped_->push_back(subject_ + " : " + tag + " " + (std::isnan(x) ? "indéfini" : decimal(x, 3)) +
-                                " ramené à " + decimal(kept, 3));
+            clamped_->push_back(subject_ + " : " + tag + " " +
+                                (std::isnan(x) ? "indéfini" : plain_decimal(x, 3)) + " ramené à " +
+                                plain_decimal(kept, 3));
         return kept;
     }
 
     // A figure within [lo, hi], as a plain decimal.
     void number(const char* tag, double x, double lo, double hi, int decimals = 4)
     {
-        text(tag, decimal(within(tag, x, lo, hi), decimals));
+        text(tag, plain_decimal(within(tag, x, lo, hi), decimals));
     }
 
     // A style range: TAG_MIN and TAG_MAX, the texts divided by `per_unit`, within [lo, hi]. The style
