@@ -770,25 +770,5 @@ ForeignFile read_beerjson(const std::string& bytes)
 
 bool read_beerjson_file(const std::string& path, ForeignFile* content, std::string* why)
 {
-    GStatBuf info;
-    if (g_stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        *why = "ce n'est pas un fichier ordinaire"; // reading a FIFO or a device would never end
-        return false;
-    }
-    if (g_stat(path.c_str(), &info) == 0 && static_cast<guint64>(info.st_size) > kBeerJsonLargest) {
-        *content = read_beerjson(std::string(kBeerJsonLargest + 1, ' ')); // refused for its size alone
-        return true;
-    }
-    gchar* bytes = nullptr;
-    gsize length = 0;
-    GError* error = nullptr;
-    if (!g_file_get_contents(path.c_str(), &bytes, &length, &error)) {
-        *why = error ? error->message : "lecture impossible";
-        g_clear_error(&error);
-        return false;
-    }
-    const std::string file(bytes, length);
-    g_free(bytes);
-    *content = read_beerjson(file);
-    return true;
+    return read_foreign_file(path, kBeerJsonLargest, read_beerjson, content, why);
 }

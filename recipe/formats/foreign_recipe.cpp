@@ -10,6 +10,8 @@
 #include "core/workspace.h" // kLineCapacity
 
 #include <glib.h>
+#include <sys/stat.h>
+#include <glib/gstdio.h>
 
 #include <cmath>
 
@@ -278,6 +280,33 @@ void add_correction(std::vector<std::string>& list, size_t& more, std::string wh
         list.push_back(std::move(what));
     else
         more++;
+}
+
+bool read_foreign_file(const std::string& path, size_t largest, ForeignFile (*reader)(const std::string&),
+                       ForeignFile* content, std::string* why)
+{
+    GStatBuf info;
+    const bool known = g_stat(path.c_str(), &info) == 0;
+    if (known && !S_ISREG(info.st_mode)) {
+        *why = "ce n'est pas un fichier ordinaire"; // reading a FIFO or a device would never end
+        return false;
+    }
+    if (known && static_cast<guint64>(info.st_size) > largest) {
+        *content = reader(std::string(largest + 1, ' '));
+        return true;
+    }
+    gchar* bytes = nullptr;
+    gsize length = 0;
+    GError* error = nullptr;
+    if (!g_file_get_contents(path.c_str(), &bytes, &length, &error)) {
+        *why = error ? error->message : "lecture impossible";
+        g_clear_error(&error);
+        return false;
+    }
+    const std::string file(bytes, length);
+    g_free(bytes); // one copy of a large file is enough
+    *content = reader(file);
+    return true;
 }
 
 std::string refusal_of_unread_format(const std::string& bytes)

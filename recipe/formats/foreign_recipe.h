@@ -107,6 +107,12 @@ struct ForeignFile {
     std::string format = "BeerXML";
 };
 
+// Reads the regular file at `path` with `reader`; a file larger than `largest` bytes is handed to the reader
+// as `largest` + 1 blanks, so that it is refused for its size alone without being read. False, with a
+// French reason in `why`, when it is not a regular file or cannot be read.
+bool read_foreign_file(const std::string& path, size_t largest, ForeignFile (*reader)(const std::string&),
+                       ForeignFile* content, std::string* why);
+
 // Why a file of another program that no reader of Cuvelo reads is refused: a SQLite database, BeerJSON or
 // another program's JSON (French); "" for any other content.
 std::string refusal_of_unread_format(const std::string& bytes);
