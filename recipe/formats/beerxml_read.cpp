@@ -452,13 +452,30 @@ void read_recipe_fields(const Node& node, const std::string& error, ForeignRecip
     };
     s.og = f.number(stated("EST_OG", "OG"), "sg", NAN, false, 0.9, 1.3, false);
     s.fg = f.number(stated("EST_FG", "FG"), "sg", NAN, false, 0.9, 1.3, false);
-    s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
-    s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
+    // BrewMate writes its estimated colour (SRM) and bitterness in elements of its own.
+    s.colour_ebc = f.number(stated("EST_COLOR", "CALCCOLOUR"), "srm", NAN, false, 0, 1e5, false);
+    s.ibu = f.number(stated("IBU", "CALCIBU"), "", NAN, false, 0, 1e4, false);
     s.abv = f.number(stated("EST_ABV", "ABV"), "%", NAN, false, 0, 100, false);
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
 }
 
-ForeignRecipe read_recipe(const RecipeTree& tree)
+// Brewtarget (and Brewken, its fork) counts a hop of USE "Aroma" as a boil of its TIME in its own bitterness,
+// where the format means a hop added at the end of the boil: its files are read as it computed them.
+void boil_writers_aroma_hops(ForeignRecipe& recipe)
+{
+    size_t boiled = 0;
+    for (ForeignHop& hop : recipe.hops)
+        if (hop.use == "Aroma" && hop.time > 0 && hop.temperature < 0) {
+            hop.use = "Boil";
+            boiled++;
+        }
+    if (boiled > 0)
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "USE Aroma compté par Brewtarget comme une ébullition de TIME minutes : " +
+                           std::to_string(boiled) + " houblon(s) mis à l'ébullition");
+}
+
+ForeignRecipe read_recipe(const RecipeTree& tree, bool aroma_boils)
 {
     const Node& node = *tree.recipe;
     ForeignRecipe recipe;
@@ -482,6 +499,8 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
     read_points_per_gallon(recipe);
     for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
+    if (aroma_boils)
+        boil_writers_aroma_hops(recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
@@ -530,6 +549,18 @@ std::string refusal_without_recipe(const OutsideRecipes& outside)
     if (held.empty())
         return "ce fichier ne contient aucune recette BeerXML";
     return "ce fichier ne contient aucune recette : " + held;
+}
+
+// Whether the comment a file starts with names Brewtarget or Brewken as its writer.
+bool written_by_brewtarget(const std::string& bytes)
+{
+    const std::string start = lower(bytes.substr(0, std::min(bytes.find("<RECIPE"), size_t{4096})));
+    for (size_t at = start.find("<!--"); at != std::string::npos; at = start.find("<!--", at + 4)) {
+        const std::string comment = start.substr(at, start.find("-->", at) - at);
+        if (comment.find("brewtarget") != std::string::npos || comment.find("brewken") != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 // The BeerXML 1.1 draft declares its namespace as the default one on its root, so no tag holds a prefix: the
@@ -647,13 +678,15 @@ ForeignFile read_beerxml(const std::string& bytes)
         content.refusal = refusal_without_recipe(beersmith);
         return content;
     }
-    const OutsideRecipes outside = read_recipe_trees(normal.text, [&content](const RecipeTree& tree) {
-        if (tree.recipe)
-            content.recipes.push_back(read_recipe(tree));
-        else
-            content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
-                                         tree.error + ")");
-    });
+    const bool aroma_boils = written_by_brewtarget(bytes);
+    const OutsideRecipes outside =
+        read_recipe_trees(normal.text, [&content, aroma_boils](const RecipeTree& tree) {
+            if (tree.recipe)
+                content.recipes.push_back(read_recipe(tree, aroma_boils));
+            else
+                content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
+                                             tree.error + ")");
+        });
     content.recipes_left_out = outside.recipes_left_out;
     if (content.recipes.empty()) {
         content.refused = true;
