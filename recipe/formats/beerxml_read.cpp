@@ -461,7 +461,7 @@ void read_recipe_fields(const Node& node, const std::string& error, ForeignRecip
 
 // Brewtarget (and Brewken, its fork) counts a hop of USE "Aroma" as a boil of its TIME in its own bitterness,
 // where the format means a hop added at the end of the boil: its files are read as it computed them.
-void boil_writers_aroma_hops(ForeignRecipe& recipe)
+void boil_brewtarget_aroma_hops(ForeignRecipe& recipe)
 {
     size_t boiled = 0;
     for (ForeignHop& hop : recipe.hops)
@@ -475,7 +475,44 @@ void boil_writers_aroma_hops(ForeignRecipe& recipe)
                            std::to_string(boiled) + " houblon(s) mis à l'ébullition");
 }
 
-ForeignRecipe read_recipe(const RecipeTree& tree, bool aroma_boils)
+// Brewtarget takes a grain's YIELD as the format defines it, on a dry basis, and takes the moisture off; its
+// EFFICIENCY, bitterness and colour all reach the wort at the end of the boil, the batch and the equipment's
+// TRUB_CHILLER_LOSS left in the kettle. Cuvelo's yields are as the grain is weighed and its final volume is
+// the wort at the end of the boil: both are restated so, and the file's figures are brewed again.
+void restate_brewtarget_extract(const Node& node, const std::vector<const Node*>& records,
+                                ForeignRecipe& recipe)
+{
+    size_t dried = 0;
+    for (size_t k = 0; k < records.size() && k < recipe.fermentables.size(); k++) {
+        ForeignFermentable& x = recipe.fermentables[k];
+        double moisture = 0;
+        bool plain = true;
+        if ((x.type == "Grain" || x.type == "Adjunct") &&
+            beerxml_number(child_text(*records[k], "MOISTURE"), "%", &moisture, &plain) && moisture > 0 &&
+            moisture < 100) {
+            x.yield *= 1 - moisture / 100;
+            dried++;
+        }
+    }
+    if (dried > 0)
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "YIELD de Brewtarget sur grain sec : humidité (MOISTURE) retirée de " +
+                           std::to_string(dried) + " rendement(s)");
+    const Node* equipment = child(node, "EQUIPMENT");
+    double loss = 0;
+    bool plain = true;
+    if (!equipment || !beerxml_number(child_text(*equipment, "TRUB_CHILLER_LOSS"), "l", &loss, &plain) ||
+        !(loss > 0 && loss < recipe.batch_size))
+        return;
+    const double batch = recipe.batch_size;
+    recipe.batch_size = batch + loss;
+    add_correction(recipe.corrections, recipe.more_corrections,
+                   "volume en fin d'ébullition, comme Brewtarget le compte : BATCH_SIZE " +
+                       figure(std::round(batch * 100) / 100) + " L et TRUB_CHILLER_LOSS " +
+                       figure(std::round(loss * 100) / 100) + " L laissés en cuve");
+}
+
+ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
 {
     const Node& node = *tree.recipe;
     ForeignRecipe recipe;
@@ -490,7 +527,9 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool aroma_boils)
     if (const Node* style = child(node, "STYLE"))
         read_style(*style, recipe);
     size_t colours_in_ebc = 0;
-    for (const Node* r : ingredients(node, kFermentableRecord, "FERMENTABLES", recipe))
+    const std::vector<const Node*> fermentables =
+        ingredients(node, kFermentableRecord, "FERMENTABLES", recipe);
+    for (const Node* r : fermentables)
         colours_in_ebc += read_fermentable(*r, recipe) ? 1 : 0;
     if (colours_in_ebc > 0)
         add_correction(recipe.corrections, recipe.more_corrections,
@@ -499,8 +538,10 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool aroma_boils)
     read_points_per_gallon(recipe);
     for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
-    if (aroma_boils)
-        boil_writers_aroma_hops(recipe);
+    if (brewtarget) {
+        boil_brewtarget_aroma_hops(recipe);
+        restate_brewtarget_extract(node, fermentables, recipe);
+    }
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
@@ -678,11 +719,11 @@ ForeignFile read_beerxml(const std::string& bytes)
         content.refusal = refusal_without_recipe(beersmith);
         return content;
     }
-    const bool aroma_boils = written_by_brewtarget(bytes);
+    const bool brewtarget = written_by_brewtarget(bytes);
     const OutsideRecipes outside =
-        read_recipe_trees(normal.text, [&content, aroma_boils](const RecipeTree& tree) {
+        read_recipe_trees(normal.text, [&content, brewtarget](const RecipeTree& tree) {
             if (tree.recipe)
-                content.recipes.push_back(read_recipe(tree, aroma_boils));
+                content.recipes.push_back(read_recipe(tree, brewtarget));
             else
                 content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
                                              tree.error + ")");
