@@ -475,12 +475,8 @@ void boil_brewtarget_aroma_hops(ForeignRecipe& recipe)
                            std::to_string(boiled) + " houblon(s) mis à l'ébullition");
 }
 
-// Brewtarget takes a grain's YIELD as the format defines it, on a dry basis, and takes the moisture off; its
-// EFFICIENCY, bitterness and colour all reach the wort at the end of the boil, the batch and the equipment's
-// TRUB_CHILLER_LOSS left in the kettle. Cuvelo's yields are as the grain is weighed and its final volume is
-// the wort at the end of the boil: both are restated so, and the file's figures are brewed again.
-void restate_brewtarget_extract(const Node& node, const std::vector<const Node*>& records,
-                                ForeignRecipe& recipe)
+// Brewtarget takes a grain's YIELD as the format defines it, on a dry basis, and takes the moisture off.
+void dry_brewtarget_yields(const std::vector<const Node*>& records, ForeignRecipe& recipe)
 {
     size_t dried = 0;
     for (size_t k = 0; k < records.size() && k < recipe.fermentables.size(); k++) {
@@ -498,6 +494,14 @@ void restate_brewtarget_extract(const Node& node, const std::vector<const Node*>
         add_correction(recipe.corrections, recipe.more_corrections,
                        "YIELD de Brewtarget sur grain sec : humidité (MOISTURE) retirée de " +
                            std::to_string(dried) + " rendement(s)");
+}
+
+// The format's batch goes into the fermenter, the equipment's TRUB_CHILLER_LOSS staying in the kettle;
+// Cuvelo's final volume is the wort at the end of the boil, in which the hops' bitterness and the malts'
+// colour are shared: it is the batch and that loss. The format's EFFICIENCY brings the extract into the
+// batch, so it rises in proportion for the same gravity; Brewtarget's brings it into the kettle already.
+void add_kettle_loss(const Node& node, bool efficiency_into_kettle, ForeignRecipe& recipe)
+{
     const Node* equipment = child(node, "EQUIPMENT");
     double loss = 0;
     bool plain = true;
@@ -506,10 +510,16 @@ void restate_brewtarget_extract(const Node& node, const std::vector<const Node*>
         return;
     const double batch = recipe.batch_size;
     recipe.batch_size = batch + loss;
-    add_correction(recipe.corrections, recipe.more_corrections,
-                   "volume en fin d'ébullition, comme Brewtarget le compte : BATCH_SIZE " +
-                       figure(std::round(batch * 100) / 100) + " L et TRUB_CHILLER_LOSS " +
-                       figure(std::round(loss * 100) / 100) + " L laissés en cuve");
+    std::string said = "volume en fin d'ébullition : BATCH_SIZE " + figure(std::round(batch * 100) / 100) +
+                       " L et TRUB_CHILLER_LOSS " + figure(std::round(loss * 100) / 100) +
+                       " L laissés en cuve";
+    const double efficiency = recipe.stated.efficiency;
+    if (!efficiency_into_kettle && efficiency > 0) {
+        recipe.stated.efficiency = std::min(100.0, efficiency * (batch + loss) / batch);
+        said += ", rendement " + figure(efficiency) + " % au fermenteur soit " +
+                figure(std::round(recipe.stated.efficiency * 10) / 10) + " % en fin d'ébullition";
+    }
+    add_correction(recipe.corrections, recipe.more_corrections, said);
 }
 
 ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
@@ -540,8 +550,9 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
         read_hop(*r, recipe);
     if (brewtarget) {
         boil_brewtarget_aroma_hops(recipe);
-        restate_brewtarget_extract(node, fermentables, recipe);
+        dry_brewtarget_yields(fermentables, recipe);
     }
+    add_kettle_loss(node, brewtarget, recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
