@@ -84,6 +84,12 @@ static const QuirkCase kQuirks[] = {
     {"picobrew_ppg.xml", nullptr, 1, "Zymatic Pale", "points par livre et par gallon (PicoBrew)"},
     {"beersmith_ebc_colour.xml", nullptr, 1, "Brune en EBC", "COLOR écrit en EBC"},
     {"stated_estimates.xml", nullptr, 1, "Estimations et mesures", nullptr},
+    // Brewtarget counts its estimates over the wort at the end of the boil, the batch and its trub loss.
+    {"brewtarget_export.xml", nullptr, 1, "Saison du potager",
+     "fichier de Brewtarget : volume final de 21 L, BATCH_SIZE 19 L et TRUB_CHILLER_LOSS 2 L"},
+    // Cuvelo has cones and pellets only: a plug is read as cones, and said.
+    {"plug_hops.xml", nullptr, 1, "Bitter aux plugs",
+     "« Goldings » : FORM Plug (cônes pressés) lu comme houblon"},
 };
 
 // What each writer meant by its figures, read back: PicoBrew's points per pound per gallon, BeerSmith's EBC
@@ -118,6 +124,43 @@ TEST(BeerXml, WritersQuirksAreReadAsTheyMeantThem)
     // Without estimates, the measures are what the file states.
     const StatedFigures measured = read_fixture("standard.xml").recipes.at(0).stated;
     EXPECT_DOUBLE_EQ(measured.og, 1.066);
+
+    // Brewtarget counts the extract of YIELD × (1 − MOISTURE) over the batch and its trub loss.
+    const ForeignRecipe brewtarget = read_fixture("brewtarget_export.xml").recipes.at(0);
+    ASSERT_EQ(brewtarget.fermentables.size(), 3u);
+    EXPECT_NEAR(brewtarget.fermentables[0].yield, 81 * 0.96, 1e-9);
+    EXPECT_NEAR(brewtarget.fermentables[2].yield, 72 * 0.95, 1e-9);
+    EXPECT_DOUBLE_EQ(brewtarget.batch_size, 21);
+    EXPECT_EQ(brewtarget.hops.at(1).form, "Plug");
+    EXPECT_TRUE(any_holds(brewtarget.corrections, "rendement de 3 malt(s)"));
+    // Another writer's moisture and trub loss say nothing of how it counts: its figures stay as written.
+    const ForeignRecipe other = read_fixture("plug_hops.xml").recipes.at(0);
+    EXPECT_DOUBLE_EQ(other.fermentables.at(0).yield, 81);
+    EXPECT_DOUBLE_EQ(other.fermentables.at(0).moisture, 4);
+    EXPECT_DOUBLE_EQ(other.batch_size, 20);
+    EXPECT_FALSE(any_holds(other.corrections, "Brewtarget"));
+}
+
+// A recipe Brewtarget wrote brews, under the extract model, the density Brewtarget states for it (its OG,
+// worked out by its rule: 72 % of the moist grains' extract in 21 L of wort), and its plug hop is a cone.
+TEST(BeerXml, BrewtargetRecipeKeepsTheDensityBrewtargetStates)
+{
+    reset_workspace();
+    use_worked_example_settings();
+    ws.settings.gravity_model = GravityModel::extract;
+    const ForeignFile content = read_fixture("brewtarget_export.xml");
+    const ImportedRecipe imported = import_foreign_recipe(content.recipes.at(0), reference_data());
+    open_imported_recipe(imported);
+    evaluate_recipe();
+    EXPECT_NEAR(ws.estimates.final_volume, 21, 0.1);
+    EXPECT_NEAR(ws.estimates.initial_density, 1053.4, 1.0);
+    size_t plugs = 0;
+    for (const RecipeLine& line : imported.recipe.lines)
+        if (line.designation == "Aramis") {
+            EXPECT_EQ(line.category, "HOUBLONCONE");
+            plugs++;
+        }
+    EXPECT_EQ(plugs, 1u);
 }
 
 TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)

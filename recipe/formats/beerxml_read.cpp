@@ -5,6 +5,7 @@
 
 #include "core/brewing_units.h"
 #include "core/display_text.h"
+#include "recipe/formats/beerxml_brewtarget.h"
 #include "recipe/formats/beerxml_text.h"
 #include "recipe/formats/beerxml_tree.h"
 
@@ -250,6 +251,7 @@ bool read_fermentable(const Node& node, ForeignRecipe& recipe)
     // The format's Lovibond is read as SRM by every program: EBC = 1.97 × COLOR, whatever the type.
     const bool ebc = colour_written_in_ebc(f);
     x.colour_ebc = f.number("COLOR", ebc ? "ebc" : "srm", 0, true, 0, 1e4);
+    x.moisture = f.number("MOISTURE", "%", 0, false, 0, 100, false);
     recipe.fermentables.push_back(x);
     return ebc;
 }
@@ -310,6 +312,12 @@ void read_hop(const Node& node, ForeignRecipe& recipe)
     x.time = f.number("TIME", "min", 0, true, 0, 1e7);
     const std::string form = lower(f.text("FORM"));
     x.form = form.find("pellet") != std::string::npos ? "Pellet" : form.empty() ? "" : "Leaf";
+    // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.
+    if (form.find("plug") != std::string::npos) {
+        x.form = "Plug";
+        if (f.saying())
+            f.say("FORM Plug (cônes pressés) lu comme houblon en cônes");
+    }
     // Programs that know whirlpools write its temperature in an element of their own.
     for (const Node& c : node.children)
         if (c.tag.find("TEMP") != std::string::npos && x.temperature < 0)
@@ -498,6 +506,8 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
     recipe.notes = !recipe.notes_text.empty() || !child_text(node, "TASTE_NOTES").empty();
     if (const Node* equipment = child(node, "EQUIPMENT"))
         recipe.equipment = child_text(*equipment, "NAME");
+    if (written_by_brewtarget(node))
+        read_brewtarget_figures(node, recipe);
     return recipe;
 }
 
