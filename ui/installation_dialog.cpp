@@ -94,10 +94,11 @@ GtkWidget* new_setting_entry(const std::string& text, int width_chars)
 }
 
 // Puts one key on row `top` of its section's table: label, then entries and units, a list, or a sample.
-void add_row(GtkWidget* table, guint top, Row& row)
+void add_row(GtkWidget* table, guint top, Row& row, GtkSizeGroup* labels)
 {
     GtkWidget* label = gtk_label_new((shown_label(row) + " :").c_str());
     gtk_misc_set_alignment(GTK_MISC(label), 1, 0.5);
+    gtk_size_group_add_widget(labels, label);
     put(table, label, 0, 1, top);
     const std::vector<std::string>& fields = row.value.fields;
     switch (row.rule.kind) {
@@ -140,6 +141,27 @@ void add_row(GtkWidget* table, guint top, Row& row)
     }
 }
 
+// Adds a framed section to a page, with its note when it has one; gives the table its keys go into.
+GtkWidget* new_section(GtkWidget* column, const std::string& section)
+{
+    GtkWidget* frame = gtk_frame_new(section.c_str());
+    gtk_box_pack_start(GTK_BOX(column), frame, FALSE, FALSE, 0);
+    GtkWidget* inside = gtk_vbox_new(FALSE, 2);
+    gtk_container_set_border_width(GTK_CONTAINER(inside), 4);
+    gtk_container_add(GTK_CONTAINER(frame), inside);
+    const std::string note = section_note(section);
+    if (!note.empty()) {
+        GtkWidget* said = left_label(note);
+        gtk_label_set_line_wrap(GTK_LABEL(said), TRUE);
+        gtk_widget_set_size_request(said, 560, -1);
+        gtk_misc_set_padding(GTK_MISC(said), 4, 0);
+        gtk_box_pack_start(GTK_BOX(inside), said, FALSE, FALSE, 0);
+    }
+    GtkWidget* table = gtk_table_new(1, 5, FALSE);
+    gtk_box_pack_start(GTK_BOX(inside), table, FALSE, FALSE, 0);
+    return table;
+}
+
 // Builds the notebook: one page per page name that holds a key, one frame per section.
 void add_pages(GtkWidget* notebook)
 {
@@ -148,6 +170,8 @@ void add_pages(GtkWidget* notebook)
     for (size_t page = 0; page < names.size(); page++) {
         GtkWidget* column = nullptr;
         GtkWidget* table = nullptr;
+        // One width for the labels of a page, so its fields line up from one frame to the next.
+        GtkSizeGroup* labels = gtk_size_group_new(GTK_SIZE_GROUP_HORIZONTAL);
         std::string section;
         guint top = 0;
         for (Row& row : dialog.rows) {
@@ -160,16 +184,13 @@ void add_pages(GtkWidget* notebook)
             }
             if (!table || row.rule.section != section) {
                 section = row.rule.section;
-                GtkWidget* frame = gtk_frame_new(section.c_str());
-                gtk_box_pack_start(GTK_BOX(column), frame, FALSE, FALSE, 0);
-                table = gtk_table_new(1, 5, FALSE);
-                gtk_container_set_border_width(GTK_CONTAINER(table), 4);
-                gtk_container_add(GTK_CONTAINER(frame), table);
+                table = new_section(column, section);
                 top = 0;
             }
-            add_row(table, top++, row);
+            add_row(table, top++, row, labels);
             row.page = shown;
         }
+        g_object_unref(labels);
         if (column) {
             gtk_widget_show_all(column);
             shown++;
@@ -255,7 +276,7 @@ void open_installation_dialog()
     }
     dialog.rows = rows_of(ws.settings);
     GtkWidget* table = nullptr;
-    dialog.window = new_dialog_window(640, 500, "Installation de brassage", &table);
+    dialog.window = new_dialog_window(640, 460, "Installation de brassage", &table);
     g_signal_connect(dialog.window, "destroy", G_CALLBACK(on_destroy), nullptr);
     dialog.notebook = attach(table, gtk_notebook_new(), 0, 2, 0, 11);
     add_pages(dialog.notebook);

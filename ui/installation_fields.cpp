@@ -241,3 +241,14 @@ CheckedSetting check_setting_field(const SettingRule& rule, const std::string& l
     }
     return check_text(label, typed);
 }
+
+std::string section_note(const std::string& section)
+{
+    if (section == "Chauffe")
+        return "Le prix de revient compte ce coût pendant l'ébullition et les paliers de la recette ; le "
+               "prix "
+               "des ingrédients vient de leur base.";
+    if (section == "Paliers : température et durée")
+        return "Les paliers d'une recette qui n'a pas les siens ; 0 minute : pas de palier.";
+    return "";
+}

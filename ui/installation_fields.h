@@ -43,3 +43,6 @@ CheckedSetting check_setting_field(const SettingRule& rule, const std::string& l
 
 // The unit of field `field` of a key whose unit text is `unit` ("°C, min" holds one unit per field).
 std::string field_unit(const std::string& unit, size_t field);
+
+// A sentence said under a section's title, in French, for what its keys alone do not tell; "" for most.
+std::string section_note(const std::string& section);
