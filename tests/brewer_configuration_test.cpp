@@ -99,17 +99,3 @@ TEST(BrewerConfiguration, AFileNotThereYetStartsAsTheSharedOne)
                                                    "CLE_D_UN_AUTRE\t3\n");
     EXPECT_EQ(read_file("shared/configuration.txt"), kShared);
 }
-
-TEST(BrewerConfiguration, AFailedWriteLeavesTheFileAsItWas)
-{
-    ScratchDir dir;
-    // A folder where the file should be: no write can replace it.
-    g_mkdir_with_parents((dir.path() + "/user/configuration.txt").c_str(), 0755);
-    BasesInUse bases(dir.path() + "/user", "");
-    Settings before, after;
-    after.efficiency = 0.7;
-    std::string why;
-    EXPECT_FALSE(save_brewer_configuration(before, after, &why));
-    EXPECT_FALSE(why.empty());
-    EXPECT_TRUE(g_file_test((dir.path() + "/user/configuration.txt").c_str(), G_FILE_TEST_IS_DIR));
-}

@@ -36,6 +36,7 @@ void replace_line(std::string& text, const std::string& line, const std::string&
     text.replace(at, line.size(), by);
 }
 
+const char kAside[] = ".mis-de-cote";
 const char kBrewersLines[] = "# une note du brasseur, à garder\nCLE_D_UN_AUTRE_PROGRAMME\t42\n";
 
 // The fixture's configuration with a comment and a key no Cuvelo reads, put back after each test.
@@ -54,7 +55,13 @@ class InstallationDialogTest : public GuiTest
     {
         if (installation_dialog())
             gtk_widget_destroy(installation_dialog());
-        put_file_text(configuration_path(), fixture_);
+        const std::string path = configuration_path();
+        if (g_file_test(path.c_str(),
+                        G_FILE_TEST_IS_DIR)) { // a failed test left the folder of the write test
+            g_rmdir(path.c_str());
+            g_remove((path + kAside).c_str());
+        }
+        put_file_text(path, fixture_);
         reload_configuration();
         GuiTest::TearDown();
     }
@@ -136,7 +143,7 @@ TEST_F(InstallationDialogTest, AWriteThatFailsIsToldAndChangesNothing)
 {
     const std::string path = configuration_path();
     const std::string before = file_text(path);
-    ASSERT_EQ(g_rename(path.c_str(), (path + ".mis-de-cote").c_str()), 0);
+    ASSERT_EQ(g_rename(path.c_str(), (path + kAside).c_str()), 0);
     ASSERT_EQ(g_mkdir(path.c_str(), 0755), 0); // a folder in its place: no write can replace it
     run_function("Installation");
     ASSERT_NE(installation_dialog(), nullptr);
@@ -153,6 +160,6 @@ TEST_F(InstallationDialogTest, AWriteThatFailsIsToldAndChangesNothing)
     EXPECT_NE(installation_dialog(), nullptr) << "the dialog stays, the values typed with it";
     EXPECT_DOUBLE_EQ(ws.settings.efficiency, 0.75);
     ASSERT_EQ(g_rmdir(path.c_str()), 0);
-    ASSERT_EQ(g_rename((path + ".mis-de-cote").c_str(), path.c_str()), 0);
+    ASSERT_EQ(g_rename((path + kAside).c_str(), path.c_str()), 0);
     EXPECT_EQ(file_text(path), before);
 }
