@@ -99,6 +99,8 @@ void add_row(GtkWidget* table, guint top, Row& row, GtkSizeGroup* labels)
     GtkWidget* label = gtk_label_new((shown_label(row) + " :").c_str());
     gtk_misc_set_alignment(GTK_MISC(label), 1, 0.5);
     gtk_size_group_add_widget(labels, label);
+    // The key's own name, for the brewer who also edits the file by hand.
+    gtk_widget_set_tooltip_text(label, ("Clé " + row.value.key + " de " + configuration_path()).c_str());
     put(table, label, 0, 1, top);
     const std::vector<std::string>& fields = row.value.fields;
     switch (row.rule.kind) {

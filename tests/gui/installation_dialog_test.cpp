@@ -163,3 +163,22 @@ TEST_F(InstallationDialogTest, AWriteThatFailsIsToldAndChangesNothing)
     ASSERT_EQ(g_rename((path + kAside).c_str(), path.c_str()), 0);
     EXPECT_EQ(file_text(path), before);
 }
+
+TEST_F(InstallationDialogTest, AValueLeftAsShownIsKeptEvenOutsideTheRangeATypedOneMustKeep)
+{
+    // A brewery whose grain keeps more water than the dialog lets one type: the file says so, and changing
+    // another key must not refuse it.
+    put_file_text(configuration_path(), file_text(configuration_path()) + "PERTE_GRAIN\t12\n");
+    reload_configuration();
+    const std::string before = file_text(configuration_path());
+    run_function("Installation");
+    ASSERT_NE(installation_dialog(), nullptr);
+    type_into(installation_input("RENDEMENT", 0), "70");
+    click("Valider");
+    EXPECT_EQ(installation_dialog(), nullptr);
+    EXPECT_DOUBLE_EQ(ws.settings.loss_grain, 12);
+    EXPECT_DOUBLE_EQ(ws.settings.efficiency, 0.7);
+    std::string expected = before;
+    replace_line(expected, "RENDEMENT\t75\n", "RENDEMENT\t70\n");
+    EXPECT_EQ(file_text(configuration_path()), expected);
+}
