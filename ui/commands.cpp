@@ -14,6 +14,7 @@
 #include "ui/breakdown_window.h"
 #include "ui/line_dialog.h"
 #include "ui/file_commands.h"
+#include "ui/installation_dialog.h"
 #include "ui/message_box.h"
 #include "ui/plan_dialogs.h"
 #include "ui/refresh.h"
@@ -228,6 +229,9 @@ static void run_function(int number)
         break;
     case MENU_BREW_SHEET:
         show_brew_sheet_command();
+        break;
+    case MENU_INSTALLATION:
+        open_installation_dialog();
         break;
     default:
         break;
