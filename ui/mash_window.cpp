@@ -22,7 +22,8 @@ enum Column { COL_NAME, COL_TEMPERATURE, COL_MINUTES, COL_KIND, COL_ACTION, COL_
 
 struct MashWindow {
     GtkWidget* window = nullptr;
-    GtkWidget* origin = nullptr; // whose steps these are
+    GtkWidget* origin = nullptr;  // whose steps these are
+    GtkWidget* brewery = nullptr; // the button that gives back the brewery's rests
     GtkListStore* store = nullptr;
     GtkWidget* list = nullptr;
     GtkWidget* name = nullptr;
@@ -52,6 +53,7 @@ void show_schedule()
     const BrewDay day = brew_day_with_mash_on_screen(plan_steps_of(w.mash));
     gtk_label_set_text(GTK_LABEL(w.origin), w.mash.brewery_rests ? "Paliers de l'installation (configuration)"
                                                                  : "Paliers propres à la recette");
+    gtk_widget_set_sensitive(w.brewery, !w.mash.brewery_rests);
     w.filling = true;
     gtk_list_store_clear(w.store);
     for (size_t k = 0; k < w.mash.steps.size(); k++) {
@@ -286,9 +288,8 @@ void open_mash_window()
     button(table, "_Monter", 2, 7, G_CALLBACK(on_move), GINT_TO_POINTER(1));
     button(table, "_Descendre", 3, 7, G_CALLBACK(on_move), GINT_TO_POINTER(0));
     add_fields(table);
-    GtkWidget* brewery =
-        attach(table, gtk_button_new_with_mnemonic("Paliers de l'_installation"), 2, 4, 10, 11);
-    g_signal_connect(brewery, "clicked", G_CALLBACK(on_brewery_rests), nullptr);
+    w.brewery = attach(table, gtk_button_new_with_mnemonic("Paliers de l'_installation"), 2, 4, 10, 11);
+    g_signal_connect(w.brewery, "clicked", G_CALLBACK(on_brewery_rests), nullptr);
     w.figures = attach(table, label_at("", 0), 0, 4, 11, 14);
     GtkWidget* ok = button(table, "Valider", 2, 14, G_CALLBACK(on_validate), nullptr);
     make_default(w.window, ok);

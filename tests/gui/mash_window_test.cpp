@@ -103,6 +103,8 @@ TEST_F(MashWindowTest, EditedScheduleIsOneUndoStepSavedAsPalierLines)
     ASSERT_FALSE(brewery.empty());
     EXPECT_EQ(brewery[0][4].rfind("Empâter avec ", 0), 0u) << brewery[0][4];
     const std::string brewery_figures = shown_figures();
+    EXPECT_FALSE(gtk_widget_get_sensitive(dialog_button(mash_window(), "Paliers de l'_installation")))
+        << "they are the brewery's already";
 
     std::vector<GtkWidget*> entries = widgets_of(mash_window(), GTK_TYPE_ENTRY);
     ASSERT_EQ(entries.size(), 3u); // name, temperature, minutes
@@ -208,6 +210,7 @@ TEST_F(MashWindowTest, BreweryRestsEmptyThePlanAndMovesReorder)
     EXPECT_EQ(shown_steps()[0][0], "A");
     click("Paliers de l'_installation");
     EXPECT_NE(shown_steps()[0][0], "A");
+    EXPECT_FALSE(gtk_widget_get_sensitive(dialog_button(mash_window(), "Paliers de l'_installation")));
     click("Valider");
     EXPECT_TRUE(ws.plan.mash.empty()) << "the brewery's rests are the configuration's, not a copy";
     ASSERT_TRUE(history_undo());
