@@ -111,20 +111,6 @@ void show_and_select(size_t index, bool refill = true)
     select_step(index, refill);
 }
 
-void on_selection_changed(GtkTreeSelection* selection, gpointer)
-{
-    if (w.filling)
-        return;
-    GtkTreeModel* model = nullptr;
-    GtkTreeIter row;
-    if (!gtk_tree_selection_get_selected(selection, &model, &row))
-        return;
-    GtkTreePath* path = gtk_tree_model_get_path(model, &row);
-    w.selected = static_cast<size_t>(gtk_tree_path_get_indices(path)[0]);
-    gtk_tree_path_free(path);
-    fill_fields();
-}
-
 // Reads one figure of the selected step; a refused one is marked and its hint added to `hints`.
 bool read_figure(GtkWidget* entry, NumberField field, double most, double* value, std::string& hints)
 {
@@ -150,6 +136,38 @@ bool read_fields(MashStep& step, std::string& hints)
     return read;
 }
 
+// True when the selected step's fields read; else they are marked and the hint says why, so that the brewer
+// does not leave a refused figure behind by going to another step.
+bool fields_read()
+{
+    if (w.selected >= w.mash.steps.size())
+        return true;
+    MashStep step = w.mash.steps[w.selected];
+    std::string hints;
+    if (read_fields(step, hints))
+        return true;
+    show_hint(w.window, hints);
+    return false;
+}
+
+void on_selection_changed(GtkTreeSelection* selection, gpointer)
+{
+    if (w.filling)
+        return;
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter row;
+    if (!gtk_tree_selection_get_selected(selection, &model, &row))
+        return;
+    if (!fields_read()) {
+        select_step(w.selected, false);
+        return;
+    }
+    GtkTreePath* path = gtk_tree_model_get_path(model, &row);
+    w.selected = static_cast<size_t>(gtk_tree_path_get_indices(path)[0]);
+    gtk_tree_path_free(path);
+    fill_fields();
+}
+
 // A field edited: the step takes it at once when it reads, so that the list and figures follow the typing.
 void on_field_changed(GtkWidget*, gpointer)
 {
@@ -170,6 +188,8 @@ void on_field_changed(GtkWidget*, gpointer)
 
 void on_add(GtkButton*, gpointer)
 {
+    if (!fields_read())
+        return;
     show_and_select(add_mash_step(w.mash, w.selected));
     gtk_widget_grab_focus(w.name);
 }
@@ -181,6 +201,8 @@ void on_remove(GtkButton*, gpointer)
 
 void on_move(GtkButton*, gpointer up)
 {
+    if (!fields_read())
+        return;
     show_and_select(move_mash_step(w.mash, w.selected, GPOINTER_TO_INT(up) != 0));
 }
 
@@ -192,14 +214,8 @@ void on_brewery_rests(GtkButton*, gpointer)
 
 void on_validate(GtkButton*, gpointer)
 {
-    if (w.selected < w.mash.steps.size()) {
-        MashStep step = w.mash.steps[w.selected];
-        std::string hints;
-        if (!read_fields(step, hints)) {
-            show_hint(w.window, hints);
-            return;
-        }
-    }
+    if (!fields_read())
+        return;
     const std::vector<MashStep> steps = plan_steps_of(w.mash);
     gtk_widget_destroy(w.window);
     history_note_change();

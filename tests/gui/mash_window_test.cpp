@@ -140,8 +140,18 @@ TEST_F(MashWindowTest, EditedScheduleIsOneUndoStepSavedAsPalierLines)
     EXPECT_NE(shown_figures().find("Eau bouillante des infusions"), std::string::npos);
     EXPECT_TRUE(ws.plan.mash.empty()) << "nothing applied before Valider";
 
-    // A refused figure keeps the window open and changes nothing.
+    // A refused figure keeps the window open and changes nothing; the brewer cannot leave it for another
+    // step.
     type_into(entries[1], "140");
+    GtkTreeSelection* selection =
+        gtk_tree_view_get_selection(GTK_TREE_VIEW(widgets_of(mash_window(), GTK_TYPE_TREE_VIEW).at(0)));
+    GtkTreeIter first;
+    ASSERT_TRUE(gtk_tree_model_get_iter_first(
+        gtk_tree_view_get_model(GTK_TREE_VIEW(widgets_of(mash_window(), GTK_TYPE_TREE_VIEW).at(0))), &first));
+    gtk_tree_selection_select_iter(selection, &first);
+    drain_events();
+    EXPECT_FALSE(gtk_tree_selection_iter_is_selected(selection, &first));
+    EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(entries[1])), "140");
     click("Valider");
     EXPECT_NE(mash_window(), nullptr);
     EXPECT_NE(gtk_widget_get_tooltip_text(entries[1]), nullptr);
