@@ -17,6 +17,7 @@
 #include "ui/installation_dialog.h"
 #include "ui/message_box.h"
 #include "ui/plan_dialogs.h"
+#include "ui/mash_window.h"
 #include "ui/refresh.h"
 #include "ui/targets_dialog.h"
 #include "ui/value_dialog.h"
@@ -232,6 +233,9 @@ static void run_function(int number)
         break;
     case MENU_INSTALLATION:
         open_installation_dialog();
+        break;
+    case MENU_MASH_SCHEDULE:
+        open_mash_window();
         break;
     default:
         break;

@@ -42,7 +42,7 @@ TEST_F(Menus, FunctionMenuListsTheSixFunctionsInOrder)
                   "Détail des estimations", "Exporter en BeerXML…", "Adapter à un autre volume…",
                   "Viser des valeurs…", "Exporter en BeerJSON…", "Viser un pH…", "Viser un profil d'eau…",
                   "pH mesuré à l'empâtage…", "Rendement et ébullition de la recette…", "Notes de la recette…",
-                  "Feuille de brassage", "Installation…"}));
+                  "Feuille de brassage", "Installation…", "Paliers d'empâtage…"}));
 }
 
 TEST_F(Menus, StyleMenuStartsWithPasDeStyleThenOneItemPerFamily)
