@@ -310,6 +310,12 @@ void read_hop(const Node& node, ForeignRecipe& recipe)
     x.time = f.number("TIME", "min", 0, true, 0, 1e7);
     const std::string form = lower(f.text("FORM"));
     x.form = form.find("pellet") != std::string::npos ? "Pellet" : form.empty() ? "" : "Leaf";
+    // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.
+    if (form.find("plug") != std::string::npos) {
+        x.form = "Plug";
+        if (f.saying())
+            f.say("FORM Plug (cônes pressés) lu comme houblon en cônes");
+    }
     // Programs that know whirlpools write its temperature in an element of their own.
     for (const Node& c : node.children)
         if (c.tag.find("TEMP") != std::string::npos && x.temperature < 0)
