@@ -71,7 +71,9 @@ void open_value_dialog(const std::string& prompt, const std::string& start_text,
 {
     question = ValueQuestion{start_text, kind, std::move(action)};
     GtkWidget* table = nullptr;
-    ui.value_dialog = new_dialog_window(250, 100, "Saisie", &table);
+    // A profile's list shows its ions beside its name: the window is as wide as that line.
+    const int width = kind == ValueKind::water_profile ? 440 : 250;
+    ui.value_dialog = new_dialog_window(width, 100, "Saisie", &table);
     g_signal_connect(ui.value_dialog, "destroy", G_CALLBACK(on_value_dialog_destroy), nullptr);
     attach(table, gtk_label_new(prompt.c_str()), 0, 2, 0, 1);
     if (kind == ValueKind::water_profile) {

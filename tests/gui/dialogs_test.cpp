@@ -345,6 +345,7 @@ TEST_F(Dialogs, AimedWaterProfileIsPickedFromTheListWithItsIons)
     ASSERT_NE(ui.value_dialog, nullptr);
     EXPECT_EQ(ui.value_entry, nullptr);
     ASSERT_NE(ui.value_profile_combo, nullptr);
+    expect_small_modal_window(ui.value_dialog, 440, 100, "Saisie"); // wide enough for a profile's ions
     const std::vector<std::string> rows = combo_rows(ui.value_profile_combo);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1], "Volvic : Ca 12, Mg 8, Na 12, SO4 9, Cl 15, HCO3 74 mg/L");
