@@ -62,6 +62,9 @@ bool read_acidity(const std::vector<std::string>& words, size_t first, StatedAci
 
 StatedAcidity stated_acidity(const std::string& value)
 {
+    // Most values are a colour alone: they state nothing, and the estimate reads them at every change.
+    if (value.find(' ') == std::string::npos)
+        return StatedAcidity{};
     const std::vector<std::string> words = words_of(value);
     StatedAcidity stated;
     if (words.empty() || std::isnan(word_number(words[0])) || !read_acidity(words, 1, stated))
