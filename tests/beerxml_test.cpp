@@ -235,7 +235,8 @@ TEST(BeerXml, MappingOfEachRecordToCuveloLines)
     EXPECT_EQ(imported.recipe.plan.notes, "Brassée pour la fête des voisins.");
     EXPECT_TRUE(any_holds(imported.read, "2 paliers d'empâtage"));
     // Its ions match no bundled profile: the water is named with them.
-    EXPECT_TRUE(any_holds(imported.lost, "« Eau de Bruxelles » (Ca 100, Mg 10, Na 20, SO4 50, Cl 40, HCO3 200"));
+    EXPECT_TRUE(
+        any_holds(imported.lost, "« Eau de Bruxelles » (Ca 100, Mg 10, Na 20, SO4 50, Cl 40, HCO3 200"));
     EXPECT_FALSE(any_holds(imported.lost, "notes"));
 }
 
