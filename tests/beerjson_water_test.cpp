@@ -114,6 +114,11 @@ TEST(ForeignWater, QuantitiesAreConvertedOrRefusedBySaltOrAcid)
             EXPECT_FALSE(t.why.empty());
         }
     }
+    // A fuzzed file's unit held a byte-order mark: the message quotes it without, and bounded.
+    const AdditiveTexts hidden = additive_texts(Additive::lactic, "x", 0, true, "ts\xEF\xBB\xBFp");
+    EXPECT_NE(hidden.why.find("« tsp »"), std::string::npos) << hidden.why;
+    const AdditiveTexts long_unit = additive_texts(Additive::gypsum, "x", 1, false, std::string(5000, 'u'));
+    EXPECT_LT(long_unit.why.size(), 200u);
 }
 
 TEST(ForeignWater, AWaterMatchesTheProfileOfItsIons)

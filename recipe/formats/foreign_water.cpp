@@ -3,6 +3,7 @@
 #include "recipe/formats/foreign_water.h"
 
 #include "core/brewing_units.h"
+#include "core/display_text.h"
 #include "core/quantity.h"
 #include "core/text.h"
 
@@ -90,12 +91,14 @@ AdditiveTexts additive_texts(Additive a, const std::string& name, double amount,
 {
     AdditiveTexts t;
     t.value = additive_key(a);
+    // The file's unit is quoted as any of its texts is shown: valid UTF-8, nothing hidden, bounded.
+    const std::string shown_unit = bounded_display_text(unit, 16);
     const std::string written = format_decimals(amount * 1000, 2) + (is_weight ? " g" : " mL") +
-                                (unit.empty() ? "" : " (en « " + unit + " » dans le fichier)");
+                                (unit.empty() ? "" : " (en « " + shown_unit + " » dans le fichier)");
     for (const char* counted : {"1", "unit", "units", "each", "dimensionless", "pkg", "packet", "packets"})
         if (unit == counted) {
             t.refused = true;
-            t.why = "en « " + unit + " » : un nombre d'unités ne donne ni poids ni volume";
+            t.why = "en « " + shown_unit + " » : un nombre d'unités ne donne ni poids ni volume";
             return t;
         }
     if (is_acid(a)) {
