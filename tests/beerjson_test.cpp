@@ -58,6 +58,8 @@ static const FixtureCase kFixtures[] = {
     {"ingredients_only.json", "aucune recette : 2 malts, 1 houblon", 0, nullptr},
     {"other_program.json", "JSON d'un autre programme", 0, nullptr},
     {"truncated.json", "mal formé (ligne", 0, nullptr},
+    {"plug_hops.json", nullptr, 1, "Bitter aux plugs",
+     "« Goldings » : form plug (cônes pressés) lu comme houblon"},
 };
 
 TEST(BeerJson, EachFixtureIsReadOrRefusedByName)

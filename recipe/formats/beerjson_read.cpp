@@ -424,6 +424,12 @@ void read_hop(JsonObject* o, const RecipeContext& context, ForeignRecipe& recipe
     x.amount = amount_of(f, 1e4).value; // a hop extract's litres are taken as kilograms
     const std::string form = lower(f.text("form"));
     x.form = form.empty() ? "" : mentions(form, {"pellet", "powder", "extract"}) ? "Pellet" : "Leaf";
+    // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.
+    if (form == "plug") {
+        x.form = "Plug";
+        if (f.saying())
+            f.say("form plug (cônes pressés) lu comme houblon en cônes");
+    }
     const Timing t = timing_of(f);
     x.time = t.minutes;
     if (t.use == "add_to_mash") {
