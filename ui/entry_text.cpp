@@ -2,6 +2,7 @@
 #include "ui/entry_text.h"
 
 #include "core/keywords.h"
+#include "core/stated_acidity.h"
 #include "core/text.h"
 
 #include <glib.h>
@@ -117,7 +118,9 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
     const std::string number = text.substr(0, length);
     std::string unit = text.substr(length);
     unit.erase(0, unit.find_first_not_of(' '));
-    if (!is_unit(unit))
+    // A grain's colour may be followed by its distilled-water pH and buffering ("3.5 PH 5.72 TAMPON 38").
+    const bool acidity = field == NumberField::value && is_acidity_text(unit);
+    if (!is_unit(unit) && !acidity)
         return checked;
     switch (rule) {
     case UnitRule::any:

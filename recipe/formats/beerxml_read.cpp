@@ -348,6 +348,27 @@ void read_misc(const Node& node, ForeignRecipe& recipe)
     recipe.miscs.push_back(x);
 }
 
+// A water with its six ions is read as one (the import finds its profile by them); one without is only named.
+void read_water(const Node& node, ForeignRecipe& recipe)
+{
+    Fields f(node, "eau", recipe);
+    ForeignWater w;
+    w.name = f.text("NAME");
+    const struct {
+        const char* tag;
+        double Ions::*ion;
+    } kIons[] = {{"CALCIUM", &Ions::ca},  {"MAGNESIUM", &Ions::mg}, {"SODIUM", &Ions::na},
+                 {"SULFATE", &Ions::so4}, {"CHLORIDE", &Ions::cl},  {"BICARBONATE", &Ions::hco3}};
+    for (const auto& ion : kIons) {
+        w.ions.*ion.ion = f.number(ion.tag, "mg/l", -1, false, 0, 1e5);
+        if (w.ions.*ion.ion < 0) {
+            recipe.waters.push_back(w.name);
+            return;
+        }
+    }
+    recipe.water_ions.push_back(w);
+}
+
 void read_style(const Node& node, ForeignRecipe& recipe)
 {
     Fields f(node, "style", recipe);
@@ -564,7 +585,7 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
         read_misc(*r, recipe);
     for (const Node* r : records(node, "WATERS", "WATER"))
-        recipe.waters.push_back(child_text(*r, "NAME"));
+        read_water(*r, recipe);
     if (const Node* mash = child(node, "MASH")) {
         const std::vector<const Node*> steps = records(*mash, "MASH_STEPS", "MASH_STEP");
         recipe.mash_steps = static_cast<int>(steps.size());

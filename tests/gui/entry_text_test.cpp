@@ -73,6 +73,12 @@ static const NumberCase kNumberCases[] = {
     {"20 KG", NumberField::forced_volume, "", nullptr},
     {"2,8 vol", NumberField::carbonation, "", "2.8 VOL"},
     {"deux", NumberField::carbonation, "", nullptr},
+    // A grain's colour followed by its distilled-water pH and buffering.
+    {"3,5 ph 5,72", NumberField::value, "MALT", "3.5 PH 5.72"},
+    {"3.5 PH 5.72 TAMPON 38", NumberField::value, "MALT", "3.5 PH 5.72 TAMPON 38"},
+    {"3.5 PH 5.7 8", NumberField::value, "MALT", nullptr},
+    {"3.5 PH 5.7.2", NumberField::value, "MALT", nullptr},
+    {"3.5 TAMPON 38 PH 5.7", NumberField::value, "MALT", nullptr},
     {"67,5 °c", NumberField::temperature, "", "67.5"},
     {"67 C", NumberField::temperature, "", "67"},
     {"67", NumberField::temperature, "", "67"},
