@@ -1,7 +1,6 @@
 // calc/water_salts.cpp — the salt and acid table: keys, ions per gram, molar masses and acid strengths.
 #include "calc/water_salts.h"
 
-#include "core/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +10,6 @@ namespace
 
 struct SaltFacts {
     Additive additive;
-    const char* key;
     Ions ions;         // mg per gram (mg/L per g/L)
     double molar_mass; // g/mol, hydrate water included
 };
@@ -19,19 +17,18 @@ struct SaltFacts {
 // Stoichiometry from the molar masses (Ca 40.078, Mg 24.305, Na 22.990, S 32.06, Cl 35.45, C 12.011,
 // O 15.999, H 1.008); 1 mmol of CO3 or 2 of OH has the alkalinity of 2 mmol of HCO3 (61.02 mg/mmol).
 const SaltFacts kSalts[] = {
-    {Additive::gypsum, "CASO4", {232.8, 0, 0, 557.9, 0, 0}, 172.17},
-    {Additive::calcium_chloride, "CACL2", {272.6, 0, 0, 0, 482.3, 0}, 147.01},
-    {Additive::epsom, "MGSO4", {0, 98.6, 0, 389.7, 0, 0}, 246.47},
-    {Additive::magnesium_chloride, "MGCL2", {0, 119.6, 0, 0, 348.8, 0}, 203.30},
-    {Additive::table_salt, "NACL", {0, 0, 393.4, 0, 606.6, 0}, 58.44},
-    {Additive::baking_soda, "NAHCO3", {0, 0, 273.7, 0, 0, 726.3}, 84.007},
-    {Additive::chalk, "CACO3", {400.4, 0, 0, 0, 0, 1219.3}, 100.09},
-    {Additive::lime, "CAOH2", {540.9, 0, 0, 0, 0, 1647.1}, 74.09},
+    {Additive::gypsum, {232.8, 0, 0, 557.9, 0, 0}, 172.17},
+    {Additive::calcium_chloride, {272.6, 0, 0, 0, 482.3, 0}, 147.01},
+    {Additive::epsom, {0, 98.6, 0, 389.7, 0, 0}, 246.47},
+    {Additive::magnesium_chloride, {0, 119.6, 0, 0, 348.8, 0}, 203.30},
+    {Additive::table_salt, {0, 0, 393.4, 0, 606.6, 0}, 58.44},
+    {Additive::baking_soda, {0, 0, 273.7, 0, 0, 726.3}, 84.007},
+    {Additive::chalk, {400.4, 0, 0, 0, 0, 1219.3}, 100.09},
+    {Additive::lime, {540.9, 0, 0, 0, 0, 1647.1}, 74.09},
 };
 
 struct AcidFacts {
     Additive additive;
-    const char* key;
     double molar_mass;
     // Density of the solution at 0, 10, 25, 50, 75, 88 and 100 % by weight (g/mL, 20 °C, handbook tables).
     double density[7];
@@ -40,43 +37,11 @@ struct AcidFacts {
 const double kAcidPercents[7] = {0, 10, 25, 50, 75, 88, 100};
 
 const AcidFacts kAcids[] = {
-    {Additive::lactic, "LACTIQUE", 90.08, {1.000, 1.022, 1.057, 1.118, 1.176, 1.209, 1.249}},
-    {Additive::phosphoric, "PHOSPHORIQUE", 97.995, {1.000, 1.053, 1.146, 1.335, 1.579, 1.727, 1.870}},
+    {Additive::lactic, 90.08, {1.000, 1.022, 1.057, 1.118, 1.176, 1.209, 1.249}},
+    {Additive::phosphoric, 97.995, {1.000, 1.053, 1.146, 1.335, 1.579, 1.727, 1.870}},
 };
 
-std::string trimmed_upper(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    const size_t last = text.find_last_not_of(' ');
-    return upper_ascii(text.substr(first, last - first + 1));
-}
-
 } // namespace
-
-Additive additive_of_key(const std::string& value)
-{
-    const std::string key = trimmed_upper(value);
-    for (const SaltFacts& s : kSalts)
-        if (key == s.key)
-            return s.additive;
-    for (const AcidFacts& a : kAcids)
-        if (key == a.key)
-            return a.additive;
-    return Additive::none;
-}
-
-const char* additive_key(Additive a)
-{
-    for (const SaltFacts& s : kSalts)
-        if (s.additive == a)
-            return s.key;
-    for (const AcidFacts& f : kAcids)
-        if (f.additive == a)
-            return f.key;
-    return "";
-}
 
 Ions ions_per_gram(Additive a)
 {

@@ -10,7 +10,7 @@
 #include "core/replace_file.h"
 #include "core/stated_acidity.h"
 #include "core/text.h"
-#include "calc/water_salts.h"
+#include "core/additive_keys.h"
 #include "recipe/formats/plain_decimal.h"
 #include "refdata/water_profiles.h"
 

@@ -2,7 +2,7 @@
 // salts and acids known by their English or French names, waters known by their ions.
 #pragma once
 
-#include "calc/water_salts.h"
+#include "core/additive_keys.h"
 #include "core/records.h"
 
 #include <string>
