@@ -5,9 +5,10 @@
 #include "recipe/formats/beerxml_brewtarget.h"
 
 #include "core/text.h"
-#include "recipe/formats/beerxml_read.h"
 
 #include <glib.h>
+
+#include <cmath>
 
 namespace
 {
@@ -20,14 +21,18 @@ const XmlNode* child(const XmlNode& node, const char* tag)
     return nullptr;
 }
 
-// The litres an element of the equipment states; 0 when it is missing, unreadable or out of reason.
+// The litres an element of the equipment states, a plain decimal as Brewtarget writes them; 0 when it is
+// missing, unreadable or out of reason.
 double equipment_litres(const XmlNode& recipe_node, const char* tag)
 {
     const XmlNode* equipment = child(recipe_node, "EQUIPMENT");
     const XmlNode* element = equipment ? child(*equipment, tag) : nullptr;
-    double litres = 0;
-    bool plain = true;
-    if (!element || !beerxml_number(element->text, "l", &litres, &plain))
+    if (!element)
+        return 0;
+    const char* start = element->text.c_str();
+    char* end = nullptr;
+    const double litres = g_ascii_strtod(start, &end);
+    if (end == start || !std::isfinite(litres))
         return 0;
     return litres > 0 && litres < 1e4 ? litres : 0;
 }
