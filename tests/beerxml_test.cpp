@@ -281,6 +281,52 @@ TEST(BeerXml, MappingOfEachRecordToCuveloLines)
     EXPECT_FALSE(any_holds(imported.lost, "notes"));
 }
 
+// What a writer's file carried and Cuvelo holds survives import then export: every line with its step and
+// time (first wort, hop stand minutes, dry hop days, mash hop), its form, value and yield, and the recipe's
+// efficiency, boil time, mash rests, notes and batch. A Brewtarget file's figures, once read as Brewtarget
+// means them, are not corrected a second time.
+TEST(BeerXml, WhatAnImportHoldsSurvivesItsExport)
+{
+    for (const char* file : {"standard.xml", "brewtarget_export.xml"}) {
+        SCOPED_TRACE(file);
+        reset_workspace();
+        use_worked_example_settings();
+        const ImportedRecipe first =
+            import_foreign_recipe(read_fixture(file).recipes.at(0), reference_data());
+        open_imported_recipe(first);
+        evaluate_recipe();
+        const ForeignFile again = read_beerxml(beerxml_document(recipe_report_on_screen(), nullptr));
+        ASSERT_EQ(again.recipes.size(), 1u) << again.refusal;
+        EXPECT_FALSE(any_holds(again.recipes[0].corrections, "Brewtarget"));
+        const ImportedRecipe second = import_foreign_recipe(again.recipes[0], reference_data());
+        const Recipe &a = first.recipe, &b = second.recipe;
+        ASSERT_EQ(a.lines.size(), b.lines.size());
+        for (size_t i = 0; i < a.lines.size(); i++) {
+            const RecipeLine &x = a.lines[i], &y = b.lines[i];
+            SCOPED_TRACE(x.designation);
+            EXPECT_EQ(y.designation, x.designation);
+            EXPECT_EQ(y.category, x.category);
+            EXPECT_EQ(y.step, x.step);
+            EXPECT_EQ(y.time, x.time);
+            EXPECT_EQ(y.value, x.value);
+            EXPECT_EQ(y.yield, x.yield);
+            if (x.category != "EAU") { // the water is the forced volume's
+                EXPECT_EQ(y.quantity, x.quantity);
+            }
+        }
+        EXPECT_DOUBLE_EQ(b.plan.efficiency, a.plan.efficiency);
+        EXPECT_DOUBLE_EQ(b.plan.boil_minutes, a.plan.boil_minutes);
+        EXPECT_EQ(b.plan.notes, a.plan.notes);
+        ASSERT_EQ(b.plan.mash.size(), a.plan.mash.size());
+        for (size_t i = 0; i < a.plan.mash.size(); i++) {
+            EXPECT_EQ(b.plan.mash[i].name, a.plan.mash[i].name);
+            EXPECT_DOUBLE_EQ(b.plan.mash[i].temperature, a.plan.mash[i].temperature);
+            EXPECT_DOUBLE_EQ(b.plan.mash[i].minutes, a.plan.mash[i].minutes);
+        }
+        EXPECT_NEAR(b.forced.litres, a.forced.litres, 1e-4);
+    }
+}
+
 // A line of each kind at a step where it counts for nothing in Cuvelo, or where its use is not a boil's, with
 // random figures: the round trip must bring each back to a line of the same effect.
 static std::vector<RecipeLine> unusual_lines(std::mt19937& random)
