@@ -27,7 +27,7 @@ std::string clean_entry_text(const std::string& typed, int mode)
 namespace
 {
 
-enum class UnitRule { any, litres, weight, none_or_litres, none_or_vol };
+enum class UnitRule { any, litres, weight, none_or_litres, none_or_vol, none_or_celsius };
 
 UnitRule quantity_rule(const std::string& category)
 {
@@ -105,6 +105,10 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
         rule = UnitRule::none_or_vol;
         checked.hint = "Carbonatation : un nombre de volumes de CO2, par exemple « 2.5 ».";
         break;
+    case NumberField::temperature:
+        rule = UnitRule::none_or_celsius;
+        checked.hint = "Température : un nombre de degrés Celsius, par exemple « 67 ».";
+        break;
     }
     const std::string text = clean_entry_text(typed, ENTRY_NUMBER);
     const size_t length = number_length(text);
@@ -135,7 +139,30 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
             return checked;
         checked.text = text;
         break;
+    case UnitRule::none_or_celsius:
+        if (!unit.empty() && unit != "C" && unit != "°C")
+            return checked;
+        checked.text = number;
+        break;
     }
     checked.accepted = true;
+    return checked;
+}
+
+CheckedNumber check_bounded_entry(const std::string& typed, NumberField field, double most, double* number)
+{
+    CheckedNumber checked = check_number_entry(typed, field);
+    // "…, par exemple « 67 »." becomes "…, de 0 à 100, par exemple « 67 »."
+    const std::string bound = ", de 0 à " + format_decimals(most, 0);
+    const std::string::size_type example = checked.hint.find(", par exemple");
+    checked.hint.insert(example == std::string::npos ? checked.hint.size() : example, bound);
+    if (!checked.accepted)
+        return checked;
+    const double value = g_ascii_strtod(checked.text.c_str(), nullptr);
+    if (!(value <= most)) {
+        checked.accepted = false;
+        return checked;
+    }
+    *number = value;
     return checked;
 }

@@ -18,7 +18,6 @@ struct ForeignFermentable {
     double amount = 0; // kg
     double yield = 0;  // percent of extract
     double colour_ebc = 0;
-    double moisture = 0; // percent of water in the grain, as the file states (0 when it does not)
 };
 
 struct ForeignHop {
