@@ -486,9 +486,14 @@ void read_recipe_fields(const Node& node, const std::string& error, ForeignRecip
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
 }
 
-// Brewtarget (and Brewken, its fork) counts a hop of USE "Aroma" as a boil of its TIME in its own bitterness,
-// where the format means a hop added at the end of the boil: its files are read as it computed them.
-void boil_brewtarget_aroma_hops(ForeignRecipe& recipe)
+// The writers whose files say what they mean otherwise than the format's words: Brewtarget and Brewken, its
+// fork, named by the comment a file starts with.
+enum class BrewtargetFamily { none, brewtarget, brewken };
+
+// Brewken's files (its default recipes) state the bitterness of a hop of USE "Aroma" as a boil of its TIME,
+// where the format means a hop added at the end of the boil: they are read as it computed them. Brewtarget
+// itself counts such a hop for nothing (3.0.6 shows it "Post-Boil", 0 IBU, and states the IBU without it).
+void boil_brewken_aroma_hops(ForeignRecipe& recipe)
 {
     size_t boiled = 0;
     for (ForeignHop& hop : recipe.hops)
@@ -498,7 +503,7 @@ void boil_brewtarget_aroma_hops(ForeignRecipe& recipe)
         }
     if (boiled > 0)
         add_correction(recipe.corrections, recipe.more_corrections,
-                       "USE Aroma compté par Brewtarget comme une ébullition de TIME minutes : " +
+                       "USE Aroma compté par Brewken comme une ébullition de TIME minutes : " +
                            std::to_string(boiled) + " houblon(s) mis à l'ébullition");
 }
 
@@ -549,7 +554,7 @@ void add_kettle_loss(const Node& node, bool efficiency_into_kettle, ForeignRecip
     add_correction(recipe.corrections, recipe.more_corrections, said);
 }
 
-ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
+ForeignRecipe read_recipe(const RecipeTree& tree, BrewtargetFamily family)
 {
     const Node& node = *tree.recipe;
     ForeignRecipe recipe;
@@ -575,10 +580,11 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
     read_points_per_gallon(recipe);
     for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
-    if (brewtarget) {
-        boil_brewtarget_aroma_hops(recipe);
+    const bool brewtarget = family != BrewtargetFamily::none;
+    if (family == BrewtargetFamily::brewken)
+        boil_brewken_aroma_hops(recipe);
+    if (brewtarget)
         dry_brewtarget_yields(fermentables, recipe);
-    }
     add_kettle_loss(node, brewtarget, recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
@@ -630,16 +636,18 @@ std::string refusal_without_recipe(const OutsideRecipes& outside)
     return "ce fichier ne contient aucune recette : " + held;
 }
 
-// Whether the comment a file starts with names Brewtarget or Brewken as its writer.
-bool written_by_brewtarget(const std::string& bytes)
+// Which of Brewtarget or Brewken the comment a file starts with names as its writer.
+BrewtargetFamily brewtarget_family(const std::string& bytes)
 {
     const std::string start = lower(bytes.substr(0, std::min(bytes.find("<RECIPE"), size_t{4096})));
     for (size_t at = start.find("<!--"); at != std::string::npos; at = start.find("<!--", at + 4)) {
         const std::string comment = start.substr(at, start.find("-->", at) - at);
-        if (comment.find("brewtarget") != std::string::npos || comment.find("brewken") != std::string::npos)
-            return true;
+        if (comment.find("brewken") != std::string::npos)
+            return BrewtargetFamily::brewken;
+        if (comment.find("brewtarget") != std::string::npos)
+            return BrewtargetFamily::brewtarget;
     }
-    return false;
+    return BrewtargetFamily::none;
 }
 
 // The BeerXML 1.1 draft declares its namespace as the default one on its root, so no tag holds a prefix: the
@@ -757,15 +765,14 @@ ForeignFile read_beerxml(const std::string& bytes)
         content.refusal = refusal_without_recipe(beersmith);
         return content;
     }
-    const bool brewtarget = written_by_brewtarget(bytes);
-    const OutsideRecipes outside =
-        read_recipe_trees(normal.text, [&content, brewtarget](const RecipeTree& tree) {
-            if (tree.recipe)
-                content.recipes.push_back(read_recipe(tree, brewtarget));
-            else
-                content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
-                                             tree.error + ")");
-        });
+    const BrewtargetFamily family = brewtarget_family(bytes);
+    const OutsideRecipes outside = read_recipe_trees(normal.text, [&content, family](const RecipeTree& tree) {
+        if (tree.recipe)
+            content.recipes.push_back(read_recipe(tree, family));
+        else
+            content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
+                                         tree.error + ")");
+    });
     content.recipes_left_out = outside.recipes_left_out;
     if (content.recipes.empty()) {
         content.refused = true;
