@@ -54,6 +54,7 @@ static const FixtureCase kFixtures[] = {
     {"faulty_values.json", nullptr, 1, "Valeurs fautives", "unité « furlong » inconnue",
      "ce n'est pas un objet JSON"},
     {"bom_version3.json", nullptr, 1, "Bom", "version BeerJSON 3.5 inconnue"},
+    {"comments_and_ranges.json", nullptr, 1, "Bitter d'hiver", "1 sachet(s) lu(s) comme 11 g"},
     {"ingredients_only.json", "aucune recette : 2 malts, 1 houblon", 0, nullptr},
     {"other_program.json", "JSON d'un autre programme", 0, nullptr},
     {"truncated.json", "mal formé (ligne", 0, nullptr},
@@ -264,6 +265,23 @@ TEST(BeerJson, EveryTimingKindGivesItsUse)
     }
 }
 
+// A file as an exporting program writes it: comments before the JSON, numbers with exponents, the culture's
+// range of attenuation in the addition, a hop's duration beside its time into the step.
+TEST(BeerJson, ExportingProgramsQuirksAreRead)
+{
+    const ForeignRecipe r = read_fixture("comments_and_ranges.json").recipes.at(0);
+    EXPECT_NEAR(r.batch_size, 20.8198, 1e-12);
+    ASSERT_EQ(r.hops.size(), 1u);
+    EXPECT_NEAR(r.hops[0].amount, 0.028, 1e-12);
+    EXPECT_DOUBLE_EQ(r.hops[0].time, 60);
+    EXPECT_EQ(r.hops[0].use, "Boil");
+    ASSERT_EQ(r.miscs.size(), 1u);
+    EXPECT_NEAR(r.miscs[0].amount, 1e-5, 1e-15);
+    ASSERT_EQ(r.yeasts.size(), 1u);
+    EXPECT_DOUBLE_EQ(r.yeasts[0].attenuation, 68);
+    EXPECT_NEAR(r.fermentables.at(0).colour_ebc, 3 * 1.97, 1e-9);
+}
+
 TEST(BeerJson, FaultyValuesAreDefaultedAndSaid)
 {
     const ForeignFile content = read_fixture("faulty_values.json");
@@ -342,10 +360,20 @@ TEST(BeerJson, OpenerSendsJsonToTheBeerJsonReader)
                "{\"$schema\": \"" + std::string(600, 'x') +
                    "\", \"beerjson\": {\"version\": 1.0, \"recipes\": [{\"name\": \"Tard\"}]}}");
     write_file("autre.json", "{\"recipes\": []}");
+    // A header of "//" comments, as some programs write: short, or longer than the first bytes.
+    write_file("court.json", "// en-tête\n/* et bloc */" + read_file(kData + "two_recipes.json"));
+    write_file("long.json", "//" + std::string(600, '=') + "\n" + read_file(kData + "two_recipes.json"));
     EXPECT_EQ(format_of_file("recette.json"), RecipeFormat::beerjson);
     EXPECT_EQ(format_of_file("schema_first.json"), RecipeFormat::json);
     EXPECT_EQ(format_of_file("autre.json"), RecipeFormat::json);
+    EXPECT_EQ(format_of_file("court.json"), RecipeFormat::beerjson);
+    EXPECT_EQ(format_of_file("long.json"), RecipeFormat::json);
     const Recipe base;
+    for (const char* commented : {"court.json", "long.json"}) {
+        const OpenedFile read = open_any_recipe_file(commented, base);
+        ASSERT_TRUE(read.read) << read.why;
+        EXPECT_EQ(read.foreign.recipes.size(), 2u) << commented << " " << read.foreign.refusal;
+    }
     const OpenedFile opened = open_any_recipe_file("recette.json", base);
     ASSERT_TRUE(opened.read) << opened.why;
     EXPECT_EQ(opened.foreign.recipes.size(), 2u);

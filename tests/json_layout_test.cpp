@@ -18,44 +18,54 @@
 struct LayoutCase {
     const char* what;
     std::string text;
-    bool split;
+    bool standard, split;
     size_t recipes;
-    const char* rest; // when split
+    const char* rest; // when standard
 };
 
 static const LayoutCase kLayouts[] = {
     {"objects cut out, other items kept", "{\"beerjson\": {\"recipes\": [{\"a\": 1}, 2, {\"b\": [1, {}]}]}}",
-     true, 2, "{\"beerjson\":{\"recipes\":[{},2,{}]}}"},
-    {"line ends kept", "{\"beerjson\": {\n\"recipes\": [\n  {\"a\":\n 1\n}\n]\n}}", true, 1,
+     true, true, 2, "{\"beerjson\":{\"recipes\":[{},2,{}]}}"},
+    {"line ends kept", "{\"beerjson\": {\n\"recipes\": [\n  {\"a\":\n 1\n}\n]\n}}", true, true, 1,
      "{\"beerjson\":{\n\"recipes\":[\n{}\n\n\n]\n}}"},
-    {"two words kept apart", "{\"beerjson\": {\"recipes\": [], \"x\": [1 2, true  false, \"a b\"]}}", true, 0,
-     "{\"beerjson\":{\"recipes\":[],\"x\":[1 2,true false,\"a b\"]}}"},
-    {"blanks in strings kept", "{\"beerjson\": {\"recipes\": [], \"x\": \" \\\" \\t { \"}}\r\n", true, 0,
-     "{\"beerjson\":{\"recipes\":[],\"x\":\" \\\" \\t { \"}}\n"},
+    {"two words kept apart", "{\"beerjson\": {\"recipes\": [], \"x\": [1 2, true  false, \"a b\"]}}", true,
+     true, 0, "{\"beerjson\":{\"recipes\":[],\"x\":[1 2,true false,\"a b\"]}}"},
+    {"blanks in strings kept", "{\"beerjson\": {\"recipes\": [], \"x\": \" \\\" \\t { // \"}}\r\n", true,
+     true, 0, "{\"beerjson\":{\"recipes\":[],\"x\":\" \\\" \\t { // \"}}\n"},
     {"recipes of another member", "{\"other\": {\"recipes\": [{}]}, \"beerjson\": {\"recipes\": [{}]}}", true,
-     1, "{\"other\":{\"recipes\":[{}]},\"beerjson\":{\"recipes\":[{}]}}"},
-    {"recipes deeper", "{\"beerjson\": {\"x\": {\"recipes\": [{}]}, \"recipes\": []}}", true, 0,
+     true, 1, "{\"other\":{\"recipes\":[{}]},\"beerjson\":{\"recipes\":[{}]}}"},
+    {"recipes deeper", "{\"beerjson\": {\"x\": {\"recipes\": [{}]}, \"recipes\": []}}", true, true, 0,
      "{\"beerjson\":{\"x\":{\"recipes\":[{}]},\"recipes\":[]}}"},
-    {"recipes not an array", "{\"beerjson\": {\"recipes\": {\"a\": {}}}}", true, 0,
+    {"recipes not an array", "{\"beerjson\": {\"recipes\": {\"a\": {}}}}", true, true, 0,
      "{\"beerjson\":{\"recipes\":{\"a\":{}}}}"},
-    {"a comment", "{\"beerjson\": {\"recipes\": [{}]}} // fin", false, 0, nullptr},
-    {"single quotes", "{\"beerjson\": {\"recipes\": [{'a': 1}]}}", false, 0, nullptr},
-    {"an escaped key", "{\"beerjson\": {\"recip\\u0065s\": [{}], \"recipes\": [{}]}}", false, 0, nullptr},
-    {"two recipes members", "{\"beerjson\": {\"recipes\": [{}], \"recipes\": [{}]}}", false, 0, nullptr},
-    {"two beerjson members", "{\"beerjson\": {\"recipes\": [{}]}, \"beerjson\": {}}", false, 0, nullptr},
-    {"unclosed", "{\"beerjson\": {\"recipes\": [{}]}", false, 0, nullptr},
-    {"unterminated string", "{\"beerjson\": {\"recipes\": [{}]}} \"", false, 0, nullptr},
-    {"no beerjson", "{\"recipes\": [{}]}", false, 0, nullptr},
+    {"comments are blanks", "// en-tête {\n{\"beerjson\": /* [\n */ {\"recipes\": [{\"a\": 1 // }\n}]}}//",
+     true, true, 1, "\n{\"beerjson\":\n{\"recipes\":[{}\n]}}"},
+    {"a comment between two words", "{\"beerjson\": {\"recipes\": [], \"x\": [1/**/2, 3/*\n*/4]}}", true,
+     true, 0, "{\"beerjson\":{\"recipes\":[],\"x\":[1 2,3\n4]}}"},
+    {"an escaped key", "{\"beerjson\": {\"recip\\u0065s\": [{}], \"recipes\": [{}]}}", true, false, 0,
+     "{\"beerjson\":{\"recip\\u0065s\":[{}],\"recipes\":[{}]}}"},
+    {"two recipes members", "{\"beerjson\": {\"recipes\": [{}], \"recipes\": [{}]}}", true, false, 0,
+     "{\"beerjson\":{\"recipes\":[{}],\"recipes\":[{}]}}"},
+    {"two beerjson members", "{\"beerjson\": {\"recipes\": [{}]}, \"beerjson\": {}}", true, false, 0,
+     "{\"beerjson\":{\"recipes\":[{}]},\"beerjson\":{}}"},
+    {"unclosed", "{\"beerjson\": {\"recipes\": [{ }]}", true, false, 0, "{\"beerjson\":{\"recipes\":[{}]}"},
+    {"unterminated string", "{\"beerjson\": {\"recipes\": [{}]}} \"a  b", true, false, 0,
+     "{\"beerjson\":{\"recipes\":[{}]}}\"a  b"},
+    {"no beerjson", "{\"recipes\": [{}]}", true, false, 0, "{\"recipes\":[{}]}"},
+    {"single quotes", "{\"beerjson\": {\"recipes\": [{'a': 1}]}}", false, false, 0, nullptr},
+    {"a lone slash", "{\"beerjson\": {\"recipes\": [{\"a\": 1 / 2}]}}", false, false, 0, nullptr},
+    {"an unclosed comment", "{\"beerjson\": {\"recipes\": [{}]}} /* fin", false, false, 0, nullptr},
 };
 
-TEST(JsonLayout, RecipesAreCutOutOfPlainStandardJsonOnly)
+TEST(JsonLayout, RecipesAreCutOutOfStandardJsonOnly)
 {
     for (const LayoutCase& c : kLayouts) {
         SCOPED_TRACE(c.what);
         const JsonLayout layout = json_layout(c.text, 0);
+        EXPECT_EQ(layout.standard, c.standard);
         EXPECT_EQ(layout.split, c.split);
         EXPECT_EQ(layout.recipes.size(), c.recipes);
-        if (c.split) {
+        if (c.standard) {
             EXPECT_EQ(layout.rest, c.rest);
         }
         for (const JsonPiece& piece : layout.recipes) {
@@ -68,7 +78,7 @@ TEST(JsonLayout, RecipesAreCutOutOfPlainStandardJsonOnly)
 TEST(JsonLayout, ShapeIsCountedWhetherOrNotTheTextIsSplit)
 {
     for (const char* text : {"{\"beerjson\": {\"recipes\": [{\"a\": [1, 2]}]}}",
-                             "{\"beerjson\": {\"recipes\": [{\"a\": [1, 2]}]}} // ,:"}) {
+                             "{\"beerjson\": {\"recipes\": [{\"a\": [1, 2]}]}} ' ,:"}) {
         SCOPED_TRACE(text);
         const JsonLayout layout = json_layout(text, 0);
         EXPECT_EQ(layout.deepest, 5);

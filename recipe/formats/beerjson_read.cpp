@@ -464,6 +464,14 @@ void read_culture(JsonObject* o, ForeignRecipe& recipe)
             f.say(figure(a.value) + " sachet(s) lu(s) comme " + figure(x.amount * 1000) + " g");
     }
     x.attenuation = f.measure("attenuation", JsonMeasure::percent, -1, false, 0, 100);
+    // Programs that write the culture's own record in the addition give its range (Brewtarget): its middle.
+    if (x.attenuation < 0) {
+        JsonObject* range = object_member(o, "attenuation_range");
+        const double lo = f.measure_in(range, "minimum", JsonMeasure::percent, -1, false, 0, 100);
+        const double hi = f.measure_in(range, "maximum", JsonMeasure::percent, -1, false, 0, 100);
+        if (lo >= 0 || hi >= 0)
+            x.attenuation = lo < 0 ? hi : hi < 0 ? lo : (lo + hi) / 2;
+    }
     recipe.yeasts.push_back(x);
 }
 
@@ -717,12 +725,14 @@ ForeignFile read_beerjson(const std::string& bytes)
     if (!g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
         return refused("ce fichier JSON n'est pas en UTF-8 valide");
 
-    // The file without its recipes when they were cut out, else the whole file.
+    // The file without its blanks and comments, and without its recipes when they were cut out; a file that
+    // is not standard JSON as it is.
     Parser whole;
     JsonNode* top = nullptr;
     int fault_line = 0;
-    const bool parsed = layout.split ? whole.parse(layout.rest.data(), layout.rest.size(), &top, &fault_line)
-                                     : whole.parse(bytes.data() + bom, bytes.size() - bom, &top, &fault_line);
+    const bool parsed = layout.standard
+                            ? whole.parse(layout.rest.data(), layout.rest.size(), &top, &fault_line)
+                            : whole.parse(bytes.data() + bom, bytes.size() - bom, &top, &fault_line);
     if (!parsed)
         return malformed(fault_line);
     if (!top)

@@ -22,8 +22,30 @@ bool is_word(char c)
            c == 'r' || c == 'u' || c == 'f' || c == 'a' || c == 'l' || c == 's' || c == 'n';
 }
 
-// Appends [begin, end) of `bytes` with the blanks outside strings left out, line ends kept, and one space
-// kept where two words would otherwise meet. What is kept is copied a stretch at a time.
+// The end of the comment at `i` ("//" to the line end, left to the caller, or "/* … */"), `i` itself when no
+// comment starts there, and std::string::npos for a "/*" never closed.
+size_t comment_end(const std::string& bytes, size_t i, size_t end)
+{
+    if (bytes[i] != '/' || i + 1 >= end)
+        return i;
+    if (bytes[i + 1] == '/') {
+        const size_t line_end = bytes.find('\n', i);
+        return line_end == std::string::npos || line_end > end ? end : line_end;
+    }
+    if (bytes[i + 1] != '*')
+        return i;
+    const size_t close = bytes.find("*/", i + 2);
+    return close == std::string::npos || close + 2 > end ? std::string::npos : close + 2;
+}
+
+bool is_dropped_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Appends [begin, end) of `bytes` with the blanks and comments outside strings left out, line ends kept
+// (those of comments too), and one space kept where two words would otherwise meet. What is kept is copied a
+// stretch at a time.
 void append_compact(const std::string& bytes, size_t begin, size_t end, std::string& out)
 {
     size_t kept = begin, i = begin;
@@ -36,13 +58,26 @@ void append_compact(const std::string& bytes, size_t begin, size_t end, std::str
             i++;
             continue;
         }
-        if (c != ' ' && c != '\t' && c != '\r') {
+        if (!is_dropped_blank(c) && comment_end(bytes, i, end) == i) {
             i++;
             continue;
         }
         out.append(bytes, kept, i - kept);
-        while (i < end && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r'))
-            i++;
+        for (;;) {
+            if (i < end && is_dropped_blank(bytes[i])) {
+                i++;
+                continue;
+            }
+            const size_t after = i < end ? comment_end(bytes, i, end) : i;
+            if (after == i)
+                break;
+            const size_t stop = after == std::string::npos ? end : after;
+            out.append(
+                static_cast<size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                               bytes.begin() + static_cast<std::ptrdiff_t>(stop), '\n')),
+                '\n');
+            i = stop;
+        }
         if (i < end && is_word(bytes[i]) && !out.empty() && is_word(out.back()))
             out += ' ';
         kept = i;
@@ -139,20 +174,34 @@ JsonLayout json_layout(const std::string& bytes, size_t from)
         case '\n':
             line++;
             break;
+        case '/': {
+            // A comment is a blank; an unclosed one, or a lone slash, is no standard JSON.
+            const size_t after = comment_end(bytes, i, bytes.size());
+            if (after == i || after == std::string::npos) {
+                standard = false;
+                break;
+            }
+            line += static_cast<int>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                                bytes.begin() + static_cast<std::ptrdiff_t>(after), '\n'));
+            i = after - 1;
+            break;
+        }
         default:
             standard = standard && (is_blank(c) || is_word(c));
             break;
         }
     }
 
-    // A text that is not plain standard JSON, or not a whole one, is parsed as it is: json-glib then names
-    // its fault on the same line as ever.
+    // A text that is not standard JSON is parsed as it is; one that is not a whole one, or whose recipes
+    // cannot be found by their names alone, is parsed whole without its blanks. json-glib then names its
+    // fault on the same line as ever.
+    layout.standard = standard;
     layout.split = standard && keys_plain && depth == 0 && string_end < bytes.size() &&
                    beerjson_members == 1 && recipes_members == 1;
-    if (!layout.split) {
+    if (!layout.split)
         layout.recipes = std::vector<JsonPiece>();
+    if (!standard)
         return layout;
-    }
     size_t cursor = from;
     for (const JsonPiece& p : layout.recipes) {
         append_compact(bytes, cursor, p.begin, layout.rest);
