@@ -452,13 +452,77 @@ void read_recipe_fields(const Node& node, const std::string& error, ForeignRecip
     };
     s.og = f.number(stated("EST_OG", "OG"), "sg", NAN, false, 0.9, 1.3, false);
     s.fg = f.number(stated("EST_FG", "FG"), "sg", NAN, false, 0.9, 1.3, false);
-    s.colour_ebc = f.number("EST_COLOR", "srm", NAN, false, 0, 1e5, false);
-    s.ibu = f.number("IBU", "", NAN, false, 0, 1e4, false);
+    // BrewMate writes its estimated colour (SRM) and bitterness in elements of its own.
+    s.colour_ebc = f.number(stated("EST_COLOR", "CALCCOLOUR"), "srm", NAN, false, 0, 1e5, false);
+    s.ibu = f.number(stated("IBU", "CALCIBU"), "", NAN, false, 0, 1e4, false);
     s.abv = f.number(stated("EST_ABV", "ABV"), "%", NAN, false, 0, 100, false);
     s.efficiency = f.number("EFFICIENCY", "%", NAN, false, 0, 100, false);
 }
 
-ForeignRecipe read_recipe(const RecipeTree& tree)
+// Brewtarget (and Brewken, its fork) counts a hop of USE "Aroma" as a boil of its TIME in its own bitterness,
+// where the format means a hop added at the end of the boil: its files are read as it computed them.
+void boil_brewtarget_aroma_hops(ForeignRecipe& recipe)
+{
+    size_t boiled = 0;
+    for (ForeignHop& hop : recipe.hops)
+        if (hop.use == "Aroma" && hop.time > 0 && hop.temperature < 0) {
+            hop.use = "Boil";
+            boiled++;
+        }
+    if (boiled > 0)
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "USE Aroma compté par Brewtarget comme une ébullition de TIME minutes : " +
+                           std::to_string(boiled) + " houblon(s) mis à l'ébullition");
+}
+
+// Brewtarget takes a grain's YIELD as the format defines it, on a dry basis, and takes the moisture off.
+void dry_brewtarget_yields(const std::vector<const Node*>& records, ForeignRecipe& recipe)
+{
+    size_t dried = 0;
+    for (size_t k = 0; k < records.size() && k < recipe.fermentables.size(); k++) {
+        ForeignFermentable& x = recipe.fermentables[k];
+        double moisture = 0;
+        bool plain = true;
+        if ((x.type == "Grain" || x.type == "Adjunct") &&
+            beerxml_number(child_text(*records[k], "MOISTURE"), "%", &moisture, &plain) && moisture > 0 &&
+            moisture < 100) {
+            x.yield *= 1 - moisture / 100;
+            dried++;
+        }
+    }
+    if (dried > 0)
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "YIELD de Brewtarget sur grain sec : humidité (MOISTURE) retirée de " +
+                           std::to_string(dried) + " rendement(s)");
+}
+
+// The format's batch goes into the fermenter, the equipment's TRUB_CHILLER_LOSS staying in the kettle;
+// Cuvelo's final volume is the wort at the end of the boil, in which the hops' bitterness and the malts'
+// colour are shared: it is the batch and that loss. The format's EFFICIENCY brings the extract into the
+// batch, so it rises in proportion for the same gravity; Brewtarget's brings it into the kettle already.
+void add_kettle_loss(const Node& node, bool efficiency_into_kettle, ForeignRecipe& recipe)
+{
+    const Node* equipment = child(node, "EQUIPMENT");
+    double loss = 0;
+    bool plain = true;
+    if (!equipment || !beerxml_number(child_text(*equipment, "TRUB_CHILLER_LOSS"), "l", &loss, &plain) ||
+        !(loss > 0 && loss < recipe.batch_size))
+        return;
+    const double batch = recipe.batch_size;
+    recipe.batch_size = batch + loss;
+    std::string said = "volume en fin d'ébullition : BATCH_SIZE " + figure(std::round(batch * 100) / 100) +
+                       " L et TRUB_CHILLER_LOSS " + figure(std::round(loss * 100) / 100) +
+                       " L laissés en cuve";
+    const double efficiency = recipe.stated.efficiency;
+    if (!efficiency_into_kettle && efficiency > 0) {
+        recipe.stated.efficiency = std::min(100.0, efficiency * (batch + loss) / batch);
+        said += ", rendement " + figure(efficiency) + " % au fermenteur soit " +
+                figure(std::round(recipe.stated.efficiency * 10) / 10) + " % en fin d'ébullition";
+    }
+    add_correction(recipe.corrections, recipe.more_corrections, said);
+}
+
+ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
 {
     const Node& node = *tree.recipe;
     ForeignRecipe recipe;
@@ -473,7 +537,9 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
     if (const Node* style = child(node, "STYLE"))
         read_style(*style, recipe);
     size_t colours_in_ebc = 0;
-    for (const Node* r : ingredients(node, kFermentableRecord, "FERMENTABLES", recipe))
+    const std::vector<const Node*> fermentables =
+        ingredients(node, kFermentableRecord, "FERMENTABLES", recipe);
+    for (const Node* r : fermentables)
         colours_in_ebc += read_fermentable(*r, recipe) ? 1 : 0;
     if (colours_in_ebc > 0)
         add_correction(recipe.corrections, recipe.more_corrections,
@@ -482,6 +548,11 @@ ForeignRecipe read_recipe(const RecipeTree& tree)
     read_points_per_gallon(recipe);
     for (const Node* r : ingredients(node, kHopRecord, "HOPS", recipe))
         read_hop(*r, recipe);
+    if (brewtarget) {
+        boil_brewtarget_aroma_hops(recipe);
+        dry_brewtarget_yields(fermentables, recipe);
+    }
+    add_kettle_loss(node, brewtarget, recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
@@ -530,6 +601,18 @@ std::string refusal_without_recipe(const OutsideRecipes& outside)
     if (held.empty())
         return "ce fichier ne contient aucune recette BeerXML";
     return "ce fichier ne contient aucune recette : " + held;
+}
+
+// Whether the comment a file starts with names Brewtarget or Brewken as its writer.
+bool written_by_brewtarget(const std::string& bytes)
+{
+    const std::string start = lower(bytes.substr(0, std::min(bytes.find("<RECIPE"), size_t{4096})));
+    for (size_t at = start.find("<!--"); at != std::string::npos; at = start.find("<!--", at + 4)) {
+        const std::string comment = start.substr(at, start.find("-->", at) - at);
+        if (comment.find("brewtarget") != std::string::npos || comment.find("brewken") != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 // The BeerXML 1.1 draft declares its namespace as the default one on its root, so no tag holds a prefix: the
@@ -647,13 +730,15 @@ ForeignFile read_beerxml(const std::string& bytes)
         content.refusal = refusal_without_recipe(beersmith);
         return content;
     }
-    const OutsideRecipes outside = read_recipe_trees(normal.text, [&content](const RecipeTree& tree) {
-        if (tree.recipe)
-            content.recipes.push_back(read_recipe(tree));
-        else
-            content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
-                                         tree.error + ")");
-    });
+    const bool brewtarget = written_by_brewtarget(bytes);
+    const OutsideRecipes outside =
+        read_recipe_trees(normal.text, [&content, brewtarget](const RecipeTree& tree) {
+            if (tree.recipe)
+                content.recipes.push_back(read_recipe(tree, brewtarget));
+            else
+                content.unreadable.push_back("recette n° " + std::to_string(tree.number) + " illisible (" +
+                                             tree.error + ")");
+        });
     content.recipes_left_out = outside.recipes_left_out;
     if (content.recipes.empty()) {
         content.refused = true;
