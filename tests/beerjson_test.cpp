@@ -190,7 +190,10 @@ TEST(BeerJson, RecordsOfMetricFileAreReadWithTheirPlan)
     EXPECT_EQ(r.mash_steps, 2);
     EXPECT_EQ(r.mash[1].kind, MashStepKind::direct_heat);
     EXPECT_DOUBLE_EQ(r.mash[1].temperature, 78);
-    EXPECT_TRUE(any_holds(r.left_out, "2 étapes de fermentation"));
+    ASSERT_EQ(r.fermentation.size(), 2u);
+    EXPECT_EQ(r.fermentation[1].name, "Garde");
+    EXPECT_DOUBLE_EQ(r.fermentation[1].temperature, 4);
+    EXPECT_DOUBLE_EQ(r.fermentation[1].days, 0); // no step time: none set
     // The recipe names its style; the ranges come from the file's style record.
     EXPECT_TRUE(r.style.present);
     EXPECT_EQ(r.style.category, "Belges");
@@ -280,6 +283,13 @@ TEST(BeerJson, ExportingProgramsQuirksAreRead)
     ASSERT_EQ(r.yeasts.size(), 1u);
     EXPECT_DOUBLE_EQ(r.yeasts[0].attenuation, 68);
     EXPECT_NEAR(r.fermentables.at(0).colour_ebc, 3 * 1.97, 1e-9);
+    // The fermentation's steps, in minutes and in Fahrenheit, a member name's trailing blanks aside.
+    ASSERT_EQ(r.fermentation.size(), 2u);
+    EXPECT_EQ(r.fermentation[0].name, "Primary");
+    EXPECT_DOUBLE_EQ(r.fermentation[0].days, 7);
+    EXPECT_DOUBLE_EQ(r.fermentation[0].temperature, 19);
+    EXPECT_DOUBLE_EQ(r.fermentation[1].days, 14);
+    EXPECT_NEAR(r.fermentation[1].temperature, 10, 1e-9);
 }
 
 TEST(BeerJson, FaultyValuesAreDefaultedAndSaid)
@@ -416,6 +426,7 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
         wanted.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
         wanted.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
                        MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
+        wanted.fermentation = random_fermentation(random);
         evaluate_recipe();
         const Estimates before = ws.estimates;
         const RecipeReport report = recipe_report_on_screen();
@@ -432,11 +443,19 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
         EXPECT_EQ(r.mash[1].kind, MashStepKind::decoction);
         EXPECT_DOUBLE_EQ(r.mash[0].temperature, 66.5);
         EXPECT_DOUBLE_EQ(r.mash[1].minutes, 15);
+        ASSERT_EQ(r.fermentation.size(), plan.fermentation.size());
+        for (size_t i = 0; i < r.fermentation.size(); i++) {
+            EXPECT_EQ(r.fermentation[i].name,
+                      plan.fermentation[i].name.empty() ? "Sans nom" : plan.fermentation[i].name);
+            EXPECT_DOUBLE_EQ(r.fermentation[i].temperature, plan.fermentation[i].temperature);
+            EXPECT_DOUBLE_EQ(r.fermentation[i].days, plan.fermentation[i].days);
+        }
 
         const ImportedRecipe imported = import_foreign_recipe(r, reference_data());
         EXPECT_DOUBLE_EQ(imported.recipe.plan.efficiency, report.recipe.plan.efficiency);
         EXPECT_DOUBLE_EQ(imported.recipe.plan.boil_minutes, report.recipe.plan.boil_minutes);
         EXPECT_EQ(imported.recipe.plan.mash.size(), 2u);
+        EXPECT_EQ(imported.recipe.plan.fermentation.size(), plan.fermentation.size());
         open_imported_recipe(imported);
         evaluate_recipe();
         const Estimates& after = ws.estimates;

@@ -549,6 +549,28 @@ void read_mash(JsonObject* mash, ForeignRecipe& recipe)
                                   std::to_string(kMostRecords));
 }
 
+// A step lasts its step_time (0 when the file gives none, as the standard allows), at its start temperature,
+// else its end one.
+void read_fermentation(JsonObject* fermentation, ForeignRecipe& recipe)
+{
+    size_t beyond = 0;
+    for (JsonObject* o :
+         objects_of(array_member(fermentation, "fermentation_steps"), kMostRecords, &beyond)) {
+        Fields f(o, "étape de fermentation", recipe);
+        FermentationStep step;
+        step.name = f.text("name");
+        const double end = f.measure("end_temperature", JsonMeasure::temperature, 20, false, -10, 100);
+        step.temperature = f.measure("start_temperature", JsonMeasure::temperature, end, false, -10, 100);
+        if (!json_object_has_member(o, "start_temperature") && !json_object_has_member(o, "end_temperature"))
+            f.lacks("start_temperature", 20);
+        step.days = f.measure("step_time", JsonMeasure::time, 0, false, 0, 1e7) / 1440;
+        recipe.fermentation.push_back(step);
+    }
+    if (beyond > 0)
+        recipe.left_out.push_back(std::to_string(beyond) + " étape(s) de fermentation au-delà de " +
+                                  std::to_string(kMostRecords));
+}
+
 // The records of one kind in the ingredients, at most kMostRecords; those beyond are said.
 std::vector<JsonObject*> additions(JsonObject* ingredients, const char* member, const char* many,
                                    ForeignRecipe& recipe)
@@ -614,11 +636,8 @@ ForeignRecipe read_recipe(JsonObject* o, JsonArray* styles)
         recipe.waters.push_back(text_member(r, "name"));
     if (JsonObject* mash = object_member(o, "mash"))
         read_mash(mash, recipe);
-    const size_t fermentation =
-        objects_of(array_member(object_member(o, "fermentation"), "fermentation_steps"), kMostRecords).size();
-    if (fermentation > 0)
-        recipe.left_out.push_back(std::to_string(fermentation) +
-                                  (fermentation > 1 ? " étapes de fermentation" : " étape de fermentation"));
+    if (JsonObject* fermentation = object_member(o, "fermentation"))
+        read_fermentation(fermentation, recipe);
     return recipe;
 }
 

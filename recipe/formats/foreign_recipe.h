@@ -82,6 +82,8 @@ struct ForeignRecipe {
     // its notes. The efficiency is stated.efficiency and the boil time boil_time above.
     std::vector<MashStep> mash;
     std::string notes_text;
+    // --- The fermentation's steps, which the plan takes too.
+    std::vector<FermentationStep> fermentation;
 };
 
 // The recipes of a file that are read; the others are counted.
