@@ -35,6 +35,15 @@ double tinseth_utilisation(double sg, double minutes)
     return bigness * (1 - std::exp(-0.04 * minutes)) / 4.15;
 }
 
+double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres)
+{
+    if (!(final_litres > 0) || !(kettle_litres >= final_litres) || !(initial_density > 1000))
+        return initial_density;
+    // The points shrink in proportion to the volume: at the start the same extract is in more wort.
+    const double points = initial_density - 1000;
+    return 1000 + points * (1 + final_litres / kettle_litres) / 2;
+}
+
 double isomerisation_rate(double celsius)
 {
     return 2.39e11 * std::exp(-9773 / (celsius + 273.15));

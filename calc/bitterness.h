@@ -23,6 +23,11 @@ inline double hop_ibu(double alpha, double gravity_factor, double time_factor, d
 // 1.65 × 0.000125^(sg − 1) × (1 − e^(−0.04 × minutes)) / 4.15.
 double tinseth_utilisation(double sg, double minutes);
 
+// The gravity (density × 1000) Tinseth's curve reads: the average over the boil, from the kettle's wort of
+// `kettle_litres` at the start to `final_litres` of wort at `initial_density` at the end, the extract being
+// the same. The initial density itself when either volume is not positive or the kettle holds less.
+double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres);
+
 // The isomerisation rate at `celsius` relative to a boil at 100 °C (Hosom's mIBU): 2.39 × 10^11 ×
 // e^(−9773 / kelvin); 1.00 at 100 °C, 0.23 at 80 °C.
 double isomerisation_rate(double celsius);

@@ -52,3 +52,19 @@ std::vector<BrewDayRow> brew_day_rows(const BrewDay& day)
     rows.push_back({"Volume conditionné", f2(v.packaged_litres) + " L"});
     return rows;
 }
+
+std::string mash_summary_text(const MashPlan& plan)
+{
+    double infused = 0;
+    for (const MashStepPlan& step : plan.steps)
+        infused += step.water_litres;
+    std::string text = "Eau d'empâtage : " + f2(plan.strike_litres) + " L";
+    if (plan.strike_temperature > 0)
+        text += " à " + f2(plan.strike_temperature) + " °C";
+    if (infused > 0)
+        text += "\nEau bouillante des infusions : " + f2(infused) + " L";
+    text += "\nEau de rinçage : " + f2(plan.sparge_litres) + " L";
+    if (plan.sparge_litres > 0)
+        text += " à " + f2(plan.sparge_temperature) + " °C";
+    return text;
+}

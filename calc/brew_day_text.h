@@ -22,3 +22,7 @@ std::string mash_action_text(const MashStepPlan& step, const MashPlan& plan, boo
 // The water and the volumes at each stage, in brewing order, figures to two decimals; strike figures only
 // when there is a schedule.
 std::vector<BrewDayRow> brew_day_rows(const BrewDay& day);
+
+// The mash window's figures under its list, one per line: the strike water, the boiling water of the
+// infusions when there are some, the rinse water.
+std::string mash_summary_text(const MashPlan& plan);

@@ -327,8 +327,13 @@ Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, Fo
     const bool extract_model = s.gravity_model == GravityModel::extract;
     e.colour_ebc = colour_of(extract.colour_sum, pass, volume);
     e.initial_density = extract_model ? density_of_plato(p) : density_of_points(p);
-    // Tinseth's curve reads the gravity of the wort that boils, sugars included.
-    const double boil_gravity = s.bitterness_model == BitternessModel::tinseth ? e.initial_density
+    // Tinseth's curve reads the average gravity of the wort that boils, sugars included: the kettle's wort,
+    // before the boil's loss, holds the same extract in more water.
+    double kettle = e.mash_water - s.loss_mash / 100 * e.mash_water + e.rinse_water;
+    if (kettle > 0)
+        kettle -= s.loss_grain * e.malt_kg;
+    const double boil_gravity = s.bitterness_model == BitternessModel::tinseth
+                                    ? tinseth_boil_gravity(e.initial_density, volume, kettle)
                                 : extract_model ? density_of_plato(extract.non_sugar_points)
                                                 : density_of_points(extract.non_sugar_points);
     if (no_water)

@@ -133,8 +133,10 @@ RecipeReport recipe_report_on_screen()
 
 ResultsText results_text_on_screen()
 {
-    return results_text(ws.estimates, ws.style, settings_on_screen(), ws.style_display_mode,
-                        ws.volume_forced == 1);
+    ResultsText texts = results_text(ws.estimates, ws.style, settings_on_screen(), ws.style_display_mode,
+                                     ws.volume_forced == 1);
+    add_brew_day_labels(texts, brew_day_on_screen());
+    return texts;
 }
 
 std::vector<RecipeLine> recipe_lines_on_screen()
@@ -240,4 +242,16 @@ void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes)
 void set_notes_on_screen(const std::string& notes)
 {
     ws.plan.notes = notes;
+}
+
+BrewDay brew_day_with_mash_on_screen(const std::vector<MashStep>& steps)
+{
+    BrewingPlan plan = ws.plan;
+    plan.mash = steps;
+    return brew_day(ws.estimates, settings_on_screen(), plan);
+}
+
+void set_mash_on_screen(const std::vector<MashStep>& steps)
+{
+    ws.plan.mash = steps;
 }

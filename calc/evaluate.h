@@ -85,3 +85,10 @@ void set_brewhouse_on_screen(double efficiency_percent, double boil_minutes);
 
 // Sets the recipe's notes.
 void set_notes_on_screen(const std::string& notes);
+
+// The brew day of the recipe on screen from the last evaluation, were its mash schedule `steps` (empty: the
+// brewery's rests).
+BrewDay brew_day_with_mash_on_screen(const std::vector<MashStep>& steps);
+
+// Sets the recipe's mash schedule; empty gives back the brewery's rests.
+void set_mash_on_screen(const std::vector<MashStep>& steps);

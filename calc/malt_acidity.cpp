@@ -4,6 +4,8 @@
 
 #include "calc/grain_kind.h"
 #include "core/brewing_units.h"
+#include "core/stated_acidity.h"
+#include "core/text.h"
 
 #include <glib.h>
 
@@ -59,4 +61,30 @@ MaltAcidity malt_acidity(Category category, const std::string& designation, doub
     if (names_any(lower, {"pils"}))
         return acidity(5.75, "malt Pilsen");
     return acidity(5.70, "malt de base");
+}
+
+MaltAcidity grain_acidity(Category category, const std::string& designation, const std::string& value)
+{
+    MaltAcidity a = malt_acidity(category, designation, text_to_number(value));
+    if (a.lactic_fraction > 0)
+        return a;
+    const StatedAcidity stated = stated_acidity(value);
+    if (stated.di_ph > 0) {
+        a.di_ph = stated.di_ph;
+        a.di_ph_stated = true;
+    }
+    if (stated.buffering < 0) {
+        a.buffering = stated.buffering;
+        a.buffering_stated = true;
+    }
+    return a;
+}
+
+std::string acidity_text(const MaltAcidity& a)
+{
+    std::string text = std::string(a.kind) + ", pH en eau distillée " +
+                       (a.di_ph_stated ? "donné " : "estimé ") + format_decimals(a.di_ph, 2);
+    if (a.buffering_stated)
+        text += ", pouvoir tampon donné " + format_decimals(-a.buffering, 1) + " mEq/(kg·pH)";
+    return text;
 }

@@ -17,6 +17,8 @@ struct MaltAcidity {
     double buffering = kDefaultMaltBuffering; // mEq/(kg·pH), negative
     double lactic_fraction = 0;               // of the weight: acid malt only
     const char* kind = "malt de base";        // French, for the breakdown
+    bool di_ph_stated = false;                // the DI pH comes from the line's value field
+    bool buffering_stated = false;            // the buffering too
 };
 
 // The acidity of a grain from its category, name and colour (EBC): roasted 4.71; crystal
@@ -24,3 +26,12 @@ struct MaltAcidity {
 // wheat 6.04, otherwise 5.70; an acid malt ("acide", "acidulé", "sauer") is a Pilsner malt carrying 3 % of
 // lactic acid.
 MaltAcidity malt_acidity(Category category, const std::string& designation, double colour_ebc);
+
+// The acidity of a grain line: the DI pH and buffering its value field states (core/stated_acidity.h), each
+// in place of the estimate above when present; an acid malt keeps its estimate, its lactic acid being
+// counted apart.
+MaltAcidity grain_acidity(Category category, const std::string& designation, const std::string& value);
+
+// French, for the breakdown: "malt caramel, pH en eau distillée estimé 4.93", and the buffering when the
+// line states it.
+std::string acidity_text(const MaltAcidity& acidity);

@@ -136,3 +136,18 @@ ResultsText results_text(const Estimates& e, const StyleEntry& style, const Sett
     r.labels[19] = mash_ph_label(e, settings);
     return r;
 }
+
+void add_brew_day_labels(ResultsText& texts, const BrewDay& day)
+{
+    const MashPlan& m = day.mash;
+    const StageVolumes& v = day.volumes;
+    const auto litres = [](double x) { return format_decimals(x, 2) + " L"; };
+    const auto at = [](double celsius) {
+        return celsius > 0 ? " à " + format_decimals(celsius, 1) + " °C" : "";
+    };
+    texts.labels[20] = "Eau : empâtage " + litres(m.strike_litres) + at(m.strike_temperature) + ", rinçage " +
+                       litres(m.sparge_litres) + (m.sparge_litres > 0 ? at(m.sparge_temperature) : "");
+    texts.labels[21] = "Avant ébullition : " + litres(v.pre_boil_litres) + " à " +
+                       format_decimals(v.pre_boil_density, 2) + " ; après : " + litres(v.post_boil_litres) +
+                       " ; en fermenteur : " + litres(v.fermenter_litres);
+}

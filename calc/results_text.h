@@ -2,12 +2,13 @@
 // only sets them).
 #pragma once
 
+#include "calc/brew_day.h"
 #include "core/records.h"
 
 #include <string>
 
-// The eighteen labels of the estimates, then the mash pH's.
-constexpr int kResultLabels = 19;
+// The eighteen labels of the estimates, then the mash pH's, then the brew day's water and volumes.
+constexpr int kResultLabels = 21;
 
 struct ResultsText {
     std::string labels[kResultLabels + 1]; // labels 1 to kResultLabels in Pango markup; [0] unused
@@ -24,3 +25,7 @@ ResultsText results_text(const Estimates& e, const StyleEntry& style, const Sett
 
 // "<", ">" and "&" written as entities, so that a text from a file never breaks the markup.
 std::string escape_markup(const std::string& text);
+
+// Fills labels 20 and 21 with the brew day's water (mash and rinse) and its volumes before the boil, after it
+// and into the fermenter.
+void add_brew_day_labels(ResultsText& texts, const BrewDay& day);

@@ -159,12 +159,12 @@ WaterChemistry water_chemistry(const RecipeLine* lines, size_t count,
             mash.add(part(MashPartKind::fixed, litres * kolbach_meq(profile->ions.ca, profile->ions.mg)), k,
                      "eau " + profile->name);
         } else if (is_grain(f.category) && in_mash) {
-            const MaltAcidity a = malt_acidity(f.category, line.designation, text_to_number(line.value));
+            const MaltAcidity a = grain_acidity(f.category, line.designation, line.value);
             MashPart p = part(MashPartKind::malt, f.kg);
             p.ph = a.di_ph;
             p.buffering = a.buffering;
             grain = grain || f.kg > 0;
-            mash.add(p, k, std::string(a.kind) + ", pH en eau distillée " + format_decimals(a.di_ph, 2));
+            mash.add(p, k, acidity_text(a));
             if (a.lactic_fraction > 0)
                 mash.add(part(MashPartKind::lactic, f.kg * a.lactic_fraction * 1e6 / 90.08), k,
                          "acide lactique du malt acide");

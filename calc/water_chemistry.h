@@ -14,7 +14,7 @@
 struct MashShare {
     size_t line = 0;  // the line's number in the list, from 0
     double meq = 0;   // its proton deficit at the mash pH (mEq); negative for what acidifies
-    std::string what; // French: "malt caramel, pH eau distillée 4.93", "eau VOLVIC", "gypse" ...
+    std::string what; // French: "malt caramel, pH en eau distillée estimé 4.93", "eau VOLVIC", "gypse" ...
 };
 
 struct WaterChemistry {

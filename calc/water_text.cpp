@@ -84,3 +84,8 @@ std::string measured_ph_text(double measured_ph, const Estimates& e)
     return "pH mesuré " + ph2(measured_ph) + ", prédit " + ph2(e.mash_ph) + " : écart " +
            signed2(measured_ph - e.mash_ph);
 }
+
+std::string profile_choice_text(const WaterProfile& profile)
+{
+    return profile.name + " : " + ions_text(profile.ions);
+}

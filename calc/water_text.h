@@ -23,3 +23,6 @@ std::vector<std::string> water_breakdown_lines(const WaterChemistry& w, const Re
 // The measured pH against the prediction: "pH mesuré 5.35, prédit 5.42 : écart -0.07"; "" when the brewer
 // measured none or nothing is predicted.
 std::string measured_ph_text(double measured_ph, const Estimates& e);
+
+// One water profile as a list of profiles shows it: "Pilsen : Ca 7, Mg 2, Na 2, SO4 5, Cl 5, HCO3 15 mg/L".
+std::string profile_choice_text(const WaterProfile& profile);

@@ -111,6 +111,17 @@ static void check_entered_value(const std::string& typed)
         property_failed("the title entered would split its line of the recipe file", ws.title);
 }
 
+// A mash step's temperature as its window reads it: accepted only as a finite number from 0 to the bound.
+static void check_step_temperature(const std::string& typed)
+{
+    double value = -1;
+    const CheckedNumber checked = check_bounded_entry(typed, NumberField::temperature, 100, &value);
+    if (checked.accepted && !(value >= 0 && value <= 100))
+        property_failed("a step temperature out of 0 to 100 was accepted", described(value, typed));
+    if (!checked.accepted && value != -1)
+        property_failed("a refused step temperature was given a value", described(value, typed));
+}
+
 // The rule read the plain way, as a reference for the reader's fast paths: leading blanks skipped, the
 // "&" integers left aside, "d" read as "e", then strtod in the "C" locale on what is left.
 static void check_text_to_number(const std::string& text)
@@ -163,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check_number(text_to_number(text));
     check_number(text_to_number(commas_to_points(text)));
     check_entered_value(text);
+    check_step_temperature(text);
     check_command_line_numbers(text);
     // Every bit pattern of a double, the ones no text gives (payloads, the largest finite) included.
     if (size >= sizeof(double)) {

@@ -10,6 +10,7 @@
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/recipe_format.h"
 #include "recipe/list_edit.h"
+#include "refdata/water_profiles.h"
 #include "test_support.h"
 
 #include <glib.h>
@@ -58,6 +59,8 @@ static const FixtureCase kFixtures[] = {
     {"ingredients_only.json", "aucune recette : 2 malts, 1 houblon", 0, nullptr},
     {"other_program.json", "JSON d'un autre programme", 0, nullptr},
     {"truncated.json", "mal formé (ligne", 0, nullptr},
+    {"plug_hops.json", nullptr, 1, "Bitter aux plugs",
+     "« Goldings » : form plug (cônes pressés) lu comme houblon"},
 };
 
 TEST(BeerJson, EachFixtureIsReadOrRefusedByName)
@@ -184,7 +187,11 @@ TEST(BeerJson, RecordsOfMetricFileAreReadWithTheirPlan)
     EXPECT_DOUBLE_EQ(r.yeasts[0].attenuation, 82);
     ASSERT_EQ(r.miscs.size(), 1u);
     EXPECT_EQ(r.miscs[0].use, "Boil");
-    EXPECT_EQ(r.waters, std::vector<std::string>{"Eau de Pilsen"});
+    // The water gives its ions: it is read as a water, not only named.
+    EXPECT_TRUE(r.waters.empty());
+    ASSERT_EQ(r.water_ions.size(), 1u);
+    EXPECT_EQ(r.water_ions[0].name, "Eau de Pilsen");
+    EXPECT_DOUBLE_EQ(r.water_ions[0].ions.hco3, 15);
     // The sparge is Cuvelo's rinse water, not a rest.
     ASSERT_EQ(r.mash.size(), 2u);
     EXPECT_EQ(r.mash_steps, 2);
@@ -491,6 +498,8 @@ static const RequiredMembers kRequired[] = {
     {"beerjson/recipes/ingredients/hop_additions", {"name", "alpha_acid", "amount", "timing"}},
     {"beerjson/recipes/ingredients/culture_additions", {"name", "type", "form"}},
     {"beerjson/recipes/ingredients/miscellaneous_additions", {"name", "type", "amount"}},
+    {"beerjson/recipes/ingredients/water_additions",
+     {"name", "calcium", "bicarbonate", "sulfate", "chloride", "sodium", "magnesium"}},
     {"beerjson/recipes/style", {"name", "category", "style_guide", "type"}},
     {"beerjson/recipes/mash", {"name", "grain_temperature", "mash_steps"}},
     {"beerjson/recipes/mash/mash_steps", {"name", "type", "step_temperature", "step_time"}},
@@ -565,7 +574,24 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     evaluate_recipe();
     RecipeReport report = recipe_report_on_screen();
     report.recipe.plan.mash = {MashStep{"", 67, 45.5, MashStepKind::infusion}};
-    const std::string document = beerjson_document(report);
+    // A water of known profile, a rinse salt and an acid: the water records, the sparge step and millilitres.
+    WaterProfile volvic;
+    ASSERT_TRUE(parse_water_profile("Volvic\t12\t8\t12\t9\t15\t74\t7.0", volvic));
+    for (RecipeLine& l : report.recipe.lines)
+        if (l.category == "EAU")
+            l.value = "VOLVIC";
+    RecipeLine salt = pinch;
+    salt.value = "NACL";
+    salt.step = "RINCAGE";
+    RecipeLine acid = pinch;
+    acid.designation = "Acide lactique";
+    acid.quantity = "2.5 ML";
+    acid.value = "LACTIQUE";
+    acid.yield = "80";
+    acid.step = "EMPATAGE";
+    report.recipe.lines.push_back(salt);
+    report.recipe.lines.push_back(acid);
+    const std::string document = beerjson_document(report, {volvic});
     JsonParser* parser = json_parser_new();
     GError* error = nullptr;
     ASSERT_TRUE(json_parser_load_from_data(parser, document.c_str(), -1, &error))
@@ -596,6 +622,12 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     EXPECT_NE(document.find("\"unit\": \"sec\""), std::string::npos);
     EXPECT_NE(document.find("\"value\": 450\n"), std::string::npos);
     EXPECT_NE(document.find("\"value\": 2730\n"), std::string::npos); // the rest of 45.5 minutes
+    // An acid leaves in millilitres (it once left as 0 kg), as a water agent; the rinse salt at the sparge.
+    EXPECT_NE(document.find("\"unit\": \"ml\",\n                \"value\": 2.5\n"), std::string::npos)
+        << document;
+    EXPECT_NE(document.find("\"type\": \"sparge\""), std::string::npos);
+    EXPECT_NE(document.find("\"name\": \"Acide lactique 80 %\",\n              \"type\": \"water agent\""),
+              std::string::npos);
     EXPECT_NE(document.find("\"name\": \"Sans nom\",\n              \"type\": \"infusion\""),
               std::string::npos);
     g_object_unref(parser);

@@ -91,6 +91,9 @@ static const QuirkCase kQuirks[] = {
      "humidité (MOISTURE) retirée de 1 rendement"},
     // BrewMate states its colour and bitterness as CALCCOLOUR and CALCIBU.
     {"brewmate_calc_estimates.xml", nullptr, 1, "Blanche de printemps", nullptr},
+    // Cuvelo has cones and pellets only: a plug is read as cones, and said.
+    {"plug_hops.xml", nullptr, 1, "Bitter aux plugs",
+     "« Goldings » : FORM Plug (cônes pressés) lu comme houblon"},
 };
 
 // What each writer meant by its figures, read back: PicoBrew's points per pound per gallon, BeerSmith's EBC
@@ -170,6 +173,36 @@ TEST(BeerXml, WritersQuirksAreReadAsTheyMeantThem)
         EXPECT_NEAR(r.batch_size, 21.5, 1e-9);
         EXPECT_NEAR(r.stated.efficiency, w.efficiency, 1e-9);
     }
+    // A recipe Brewtarget 3.0.6 wrote: moist grains and the batch with its trub loss, its plug hop a cone.
+    const ForeignRecipe brewtarget = read_fixture("brewtarget_export.xml").recipes.at(0);
+    ASSERT_EQ(brewtarget.fermentables.size(), 3u);
+    EXPECT_NEAR(brewtarget.fermentables[0].yield, 81 * 0.96, 1e-9);
+    EXPECT_NEAR(brewtarget.fermentables[2].yield, 72 * 0.95, 1e-9);
+    EXPECT_DOUBLE_EQ(brewtarget.batch_size, 21);
+    EXPECT_DOUBLE_EQ(brewtarget.stated.efficiency, 72);
+    EXPECT_EQ(brewtarget.hops.at(1).form, "Plug");
+}
+
+// A recipe Brewtarget wrote brews, under the extract model, the density Brewtarget states for it (its OG,
+// worked out by its rule: 72 % of the moist grains' extract in 21 L of wort), and its plug hop is a cone.
+TEST(BeerXml, BrewtargetRecipeKeepsTheDensityBrewtargetStates)
+{
+    reset_workspace();
+    use_worked_example_settings();
+    ws.settings.gravity_model = GravityModel::extract;
+    const ForeignFile content = read_fixture("brewtarget_export.xml");
+    const ImportedRecipe imported = import_foreign_recipe(content.recipes.at(0), reference_data());
+    open_imported_recipe(imported);
+    evaluate_recipe();
+    EXPECT_NEAR(ws.estimates.final_volume, 21, 0.1);
+    EXPECT_NEAR(ws.estimates.initial_density, 1053.4, 1.0);
+    size_t plugs = 0;
+    for (const RecipeLine& line : imported.recipe.lines)
+        if (line.designation == "Aramis") {
+            EXPECT_EQ(line.category, "HOUBLONCONE");
+            plugs++;
+        }
+    EXPECT_EQ(plugs, 1u);
 }
 
 TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
@@ -253,7 +286,7 @@ TEST(BeerXml, MappingOfEachRecordToCuveloLines)
         {"Citra", "HOUBLONPELLET", "FERMENTATION", "50 G", "12", "0", "4"}, // dry hop: 4 days
         {"Magnum", "HOUBLONCONE", "EMPATAGE", "10 G", "13", "0", "60"},     // mash hop
         {"Irish Moss", "AUTRE", "EBULLITION", "5 G", "0", "0", "15"},
-        {"Lactic acid", "AUTRE", "EMPATAGE", "0.002 L", "0", "0", "60"},
+        {"Lactic acid", "AUTRE", "EMPATAGE", "2 ML", "LACTIQUE", "80", "60"}, // a water agent: its acid line
         {"Belgian Ale", "LEVURE", "FERMENTATION", "11.5 G", "0", "80", "0"},
         {"House culture", "LEVURE", "FERMENTATION", "0.125 L", "0", "75", "0"}, // attenuation missing
     };
@@ -286,7 +319,9 @@ TEST(BeerXml, MappingOfEachRecordToCuveloLines)
     EXPECT_DOUBLE_EQ(imported.recipe.plan.mash[1].temperature, 76);
     EXPECT_EQ(imported.recipe.plan.notes, "Brassée pour la fête des voisins.");
     EXPECT_TRUE(any_holds(imported.read, "2 paliers d'empâtage"));
-    EXPECT_TRUE(any_holds(imported.lost, "Eau de Bruxelles"));
+    // Its ions match no bundled profile: the water is named with them.
+    EXPECT_TRUE(
+        any_holds(imported.lost, "« Eau de Bruxelles » (Ca 100, Mg 10, Na 20, SO4 50, Cl 40, HCO3 200"));
     EXPECT_FALSE(any_holds(imported.lost, "notes"));
 }
 

@@ -1,4 +1,5 @@
 // The brew day's figures: strike water, infusions, decoctions, sparge and the volumes at each stage.
+#include "calc/brew_day_text.h"
 #include "calc/estimate.h"
 #include "calc/mash_water.h"
 #include "calc/stage_volumes.h"
@@ -213,4 +214,26 @@ TEST(StageVolumes, LossesLargerThanTheWortLeaveNothingNegative)
     EXPECT_EQ(v.fermenter_litres, 0);
     EXPECT_EQ(v.packaged_litres, 0);
     EXPECT_EQ(v.pre_boil_density, 0);
+}
+
+// The mash window's figures: strike, boiling water poured (only when some is), rinse.
+TEST(MashWater, SummaryOfASchedule)
+{
+    MashInput in;
+    in.grain_kg = 5;
+    in.mash_litres = 15;
+    in.rinse_litres = 12;
+    in.grain_temperature = 20;
+    in.steps = {step("Protéines", 52, 15, MashStepKind::infusion),
+                step("Sucres", 63, 45, MashStepKind::infusion)};
+    // 15 L at 0.41 / 3 × 32 + 52; then 11 × (2.05 + 15) / 37 L of boiling water, out of the rinse.
+    EXPECT_EQ(mash_summary_text(plan_mash(in)), "Eau d'empâtage : 15 L à 56.37 °C\n"
+                                                "Eau bouillante des infusions : 5.07 L\n"
+                                                "Eau de rinçage : 6.93 L à 77 °C");
+    in.steps[1].kind = MashStepKind::direct_heat;
+    EXPECT_EQ(mash_summary_text(plan_mash(in)),
+              "Eau d'empâtage : 15 L à 56.37 °C\nEau de rinçage : 12 L à 77 °C");
+    in.steps.clear();
+    in.rinse_litres = 0;
+    EXPECT_EQ(mash_summary_text(plan_mash(in)), "Eau d'empâtage : 15 L\nEau de rinçage : 0 L");
 }

@@ -67,6 +67,29 @@ TEST(BrewingModels, TinsethBoilFigures)
                 1e-12);
 }
 
+struct BoilGravityCase {
+    double initial_density, final_litres, kettle_litres, boil_gravity;
+};
+
+// Tinseth reads the average gravity over the boil: the same extract at the start in the kettle's larger
+// volume, at the end in the final volume. Without a kettle larger than the final volume, the initial density.
+TEST(BrewingModels, TinsethReadsTheAverageBoilGravity)
+{
+    const BoilGravityCase cases[] = {
+        {1050, 20, 25, 1045}, // 40 points at the start, 50 at the end
+        {1056.77, 20.3, 23.0, 1053.4378},
+        {1080, 10, 20, 1060}, // half the boil boiled off: the points double
+        {1050, 20, 20, 1050}, // nothing boiled off
+        {1050, 20, 15, 1050}, // a kettle smaller than the batch (topped up): the initial density
+        {1050, 0, 25, 1050},  // no volume
+        {1000, 20, 25, 1000}, // water
+    };
+    for (const BoilGravityCase& c : cases)
+        EXPECT_NEAR(tinseth_boil_gravity(c.initial_density, c.final_litres, c.kettle_litres), c.boil_gravity,
+                    1e-4)
+            << c.initial_density << " " << c.final_litres << " " << c.kettle_litres;
+}
+
 struct RateCase {
     double celsius, rate;
 };
@@ -144,8 +167,11 @@ TEST(BrewingModels, WorkedExampleUnderTheNewModels)
     EXPECT_DOUBLE_EQ(e.initial_density, 1056.77); // 13.984 °P
     EXPECT_DOUBLE_EQ(e.final_density, 1014.19);   // 75 % of the gravity points fermented
     EXPECT_NEAR(e.alcohol, 5.6026, 1e-4);
-    EXPECT_NEAR(e.bitterness_ibu, 21.384, 1e-3); // Tinseth at the initial density
-    EXPECT_NEAR(per_line[3].utilisation, 0.21705, 1e-5);
+    // Tinseth at the average boil gravity, 1053.44: the 56.77 points of the 20.3 L at the end of the boil
+    // were in the kettle's 23.0 L at its start.
+    EXPECT_NEAR(e.bitterness_ibu, 22.034, 1e-3);
+    EXPECT_NEAR(per_line[3].utilisation, tinseth_utilisation(1.0534378, 60), 1e-6);
+    EXPECT_NEAR(per_line[3].utilisation, 0.22365, 1e-5);
     EXPECT_NEAR(per_line[2].points, 13.9843, 1e-4);
 
     // Either model alone changes only its own figures.

@@ -4,6 +4,7 @@
 #include "calc/mash_ph.h"
 #include "calc/water_chemistry.h"
 #include "calc/water_salts.h"
+#include "core/stated_acidity.h"
 #include "refdata/water_profiles.h"
 
 #include <gtest/gtest.h>
@@ -359,6 +360,77 @@ TEST(MaltAcidity, KindAndColourGiveTheDiPh)
     for (const auto& c : kCases)
         EXPECT_NEAR(malt_acidity(c.category, c.name, c.ebc).di_ph, c.di_ph, 1e-9) << c.name;
     EXPECT_GT(malt_acidity(Category::special_malt, "Malt acide", 4).lactic_fraction, 0);
+}
+
+TEST(MaltAcidity, StatedFiguresReplaceTheEstimateEachOnItsOwn)
+{
+    const struct {
+        Category category;
+        const char* name;
+        const char* value;
+        double di_ph, buffering;
+        bool di_ph_stated, buffering_stated;
+    } kCases[] = {
+        {Category::malt, "Malt Pilsen", "3.5", 5.75, kDefaultMaltBuffering, false, false}, // an old database
+        {Category::malt, "Malt Pilsen", "3.5 PH 5.81", 5.81, kDefaultMaltBuffering, true, false},
+        {Category::malt, "Malt Pilsen", "3.5 ph 5,81 tampon 33", 5.81, -33, true, true},
+        {Category::malt, "Malt Pilsen", "3.5 TAMPON -52", 5.75, -52, false, true},
+        {Category::special_malt, "Malt noir", "1400 PH 4.48", 4.48, kDefaultMaltBuffering, true, false},
+        {Category::malt, "Malt Pilsen", "3.5 PH 9.5", 5.75, kDefaultMaltBuffering, false, false}, // no malt
+        {Category::malt, "Malt Pilsen", "3.5 PH 5.6 TAMPON 0", 5.6, kDefaultMaltBuffering, true, false},
+        {Category::malt, "Malt Pilsen", "3.5 PH 5.6 EBC", 5.75, kDefaultMaltBuffering, false, false},
+        {Category::malt, "Malt Pilsen", "PH 5.6", 5.75, kDefaultMaltBuffering, false, false}, // no colour
+        // An acid malt's acidity is its lactic acid, counted apart: a stated pH would count it twice.
+        {Category::special_malt, "Malt acide", "4 PH 3.6", 5.75, kDefaultMaltBuffering, false, false},
+    };
+    for (const auto& c : kCases) {
+        const MaltAcidity a = grain_acidity(c.category, c.name, c.value);
+        EXPECT_NEAR(a.di_ph, c.di_ph, 1e-9) << c.value;
+        EXPECT_NEAR(a.buffering, c.buffering, 1e-9) << c.value;
+        EXPECT_EQ(a.di_ph_stated, c.di_ph_stated) << c.value;
+        EXPECT_EQ(a.buffering_stated, c.buffering_stated) << c.value;
+        // The breakdown says which figure was used.
+        EXPECT_NE(acidity_text(a).find(c.di_ph_stated ? "donné" : "estimé"), std::string::npos) << c.value;
+    }
+}
+
+TEST(MaltAcidity, AStatedPhIsWrittenAfterTheColourAndReadBack)
+{
+    EXPECT_EQ(with_stated_di_ph("3.5", 5.724), "3.5 PH 5.72");
+    EXPECT_EQ(with_stated_di_ph("3.5 PH 5.6 TAMPON 38", 5.8), "3.5 PH 5.8 TAMPON 38");
+    EXPECT_EQ(with_stated_di_ph("3.5", 12), "3.5");          // out of range: left as it was
+    EXPECT_EQ(with_stated_di_ph("3.5 EBC", 5.7), "3.5 EBC"); // words it does not know stay
+    EXPECT_EQ(with_stated_di_ph("VOLVIC", 5.7), "VOLVIC");
+    for (double ph = 3.0; ph <= 8.0; ph += 0.37)
+        EXPECT_NEAR(stated_acidity(with_stated_di_ph("12", ph)).di_ph, ph, 0.005) << ph;
+    // Stating a figure moves the mash pH with it: a lower DI pH, a lower mash.
+    RecipeLine grain;
+    grain.category = "MALT";
+    grain.designation = "Malt Pilsen";
+    grain.quantity = "5 KG";
+    grain.step = "EMPATAGE";
+    RecipeLine water;
+    water.category = "EAU";
+    water.quantity = "15 L";
+    water.value = "OSMOSÉE";
+    water.step = "EMPATAGE";
+    WaterProfile distilled;
+    ASSERT_TRUE(parse_water_profile("Osmosée\t0\t0\t0\t0\t0\t0\t7", distilled));
+    const std::vector<WaterProfile> profiles = {distilled};
+    double before = 0;
+    for (const char* value : {"3.5 PH 5.9", "3.5", "3.5 PH 5.6", "3.5 PH 5.6 TAMPON 80"}) {
+        grain.value = value;
+        const RecipeLine lines[] = {grain, water};
+        const WaterChemistry w = water_chemistry(lines, 2, profiles);
+        ASSERT_TRUE(w.computed) << value;
+        if (before > 0 && std::string(value).find("TAMPON") == std::string::npos) {
+            EXPECT_LT(w.model_ph, before) << value;
+        }
+        if (std::string(value) == "3.5 PH 5.6 TAMPON 80") {
+            EXPECT_NEAR(w.model_ph, before, 0.01); // grain alone in distilled water: its buffering aside
+        }
+        before = w.model_ph;
+    }
 }
 
 TEST(WaterProfiles, ReadsALineAndFindsByNameWhateverTheCase)

@@ -234,3 +234,45 @@ TEST(ResultsText, MashPhColouredAndSignedOutsideItsRange)
         EXPECT_NE(label.find("SO4/Cl 2"), std::string::npos) << label;
     }
 }
+
+// Labels 20 and 21: the brew day's water and volumes, figures to two decimals as the other rows.
+TEST(ResultsText, BrewDayWaterAndVolumesRows)
+{
+    struct Case {
+        double strike_litres, strike_temperature, sparge_litres, pre_boil, density, post_boil, fermenter;
+        const char* water;
+        const char* volumes;
+    };
+    static const Case kCases[] = {
+        {15, 72.2867, 12, 28.1, 1045.204, 25.3, 23, // the worked example's water, at 3 L/kg and 66 °C
+         "Eau : empâtage 15 L à 72.3 °C, rinçage 12 L à 77 °C",
+         "Avant ébullition : 28.1 L à 1045.2 ; après : 25.3 L ; en fermenteur : 23 L"},
+        {20, 0, 0, 0, 0, 0, 0, // no grain, no schedule: no strike temperature; no rinse: no temperature
+         "Eau : empâtage 20 L, rinçage 0 L",
+         "Avant ébullition : 0 L à 0 ; après : 0 L ; en fermenteur : 0 L"},
+    };
+    for (const Case& c : kCases) {
+        BrewDay day;
+        day.mash.strike_litres = c.strike_litres;
+        day.mash.strike_temperature = c.strike_temperature;
+        day.mash.sparge_litres = c.sparge_litres;
+        day.mash.sparge_temperature = c.sparge_litres > 0 ? 77 : 0;
+        day.volumes.pre_boil_litres = c.pre_boil;
+        day.volumes.pre_boil_density = c.density;
+        day.volumes.post_boil_litres = c.post_boil;
+        day.volumes.fermenter_litres = c.fermenter;
+        ResultsText r;
+        add_brew_day_labels(r, day);
+        EXPECT_EQ(r.labels[20], c.water);
+        EXPECT_EQ(r.labels[21], c.volumes);
+    }
+    // On screen the rows follow the recipe's brew day.
+    evaluate_worked_example();
+    const BrewDay day = brew_day_on_screen();
+    ResultsText expected;
+    add_brew_day_labels(expected, day);
+    EXPECT_EQ(results_text_on_screen().labels[20], expected.labels[20]);
+    EXPECT_EQ(results_text_on_screen().labels[21], expected.labels[21]);
+    EXPECT_NE(expected.labels[21].find(format_decimals(day.volumes.fermenter_litres, 2) + " L"),
+              std::string::npos);
+}

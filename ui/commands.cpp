@@ -14,8 +14,10 @@
 #include "ui/breakdown_window.h"
 #include "ui/line_dialog.h"
 #include "ui/file_commands.h"
+#include "ui/installation_dialog.h"
 #include "ui/message_box.h"
 #include "ui/plan_dialogs.h"
+#include "ui/mash_window.h"
 #include "ui/refresh.h"
 #include "ui/targets_dialog.h"
 #include "ui/value_dialog.h"
@@ -228,6 +230,12 @@ static void run_function(int number)
         break;
     case MENU_BREW_SHEET:
         show_brew_sheet_command();
+        break;
+    case MENU_INSTALLATION:
+        open_installation_dialog();
+        break;
+    case MENU_MASH_SCHEDULE:
+        open_mash_window();
         break;
     default:
         break;

@@ -52,6 +52,10 @@ enum MenuCommand {
     MENU_RECIPE_BREWHOUSE = 631,
     MENU_RECIPE_NOTES = 632,
     MENU_BREW_SHEET = 641,
+    // The brewery's configuration.
+    MENU_INSTALLATION = 651,
+    // The recipe's mash schedule.
+    MENU_MASH_SCHEDULE = 661,
     MENU_STYLE_BASE = 700, // 700 + n selects style n, for n from 1 to style_count (up to 956)
 };
 

@@ -2,6 +2,7 @@
 #include "ui/entry_text.h"
 
 #include "core/keywords.h"
+#include "core/stated_acidity.h"
 #include "core/text.h"
 
 #include <glib.h>
@@ -27,7 +28,7 @@ std::string clean_entry_text(const std::string& typed, int mode)
 namespace
 {
 
-enum class UnitRule { any, litres, weight, none_or_litres, none_or_vol };
+enum class UnitRule { any, litres, weight, none_or_litres, none_or_vol, none_or_celsius };
 
 UnitRule quantity_rule(const std::string& category)
 {
@@ -105,6 +106,10 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
         rule = UnitRule::none_or_vol;
         checked.hint = "Carbonatation : un nombre de volumes de CO2, par exemple « 2.5 ».";
         break;
+    case NumberField::temperature:
+        rule = UnitRule::none_or_celsius;
+        checked.hint = "Température : un nombre de degrés Celsius, par exemple « 67 ».";
+        break;
     }
     const std::string text = clean_entry_text(typed, ENTRY_NUMBER);
     const size_t length = number_length(text);
@@ -113,7 +118,9 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
     const std::string number = text.substr(0, length);
     std::string unit = text.substr(length);
     unit.erase(0, unit.find_first_not_of(' '));
-    if (!is_unit(unit))
+    // A grain's colour may be followed by its distilled-water pH and buffering ("3.5 PH 5.72 TAMPON 38").
+    const bool acidity = field == NumberField::value && is_acidity_text(unit);
+    if (!is_unit(unit) && !acidity)
         return checked;
     switch (rule) {
     case UnitRule::any:
@@ -135,7 +142,30 @@ CheckedNumber check_number_entry(const std::string& typed, NumberField field, co
             return checked;
         checked.text = text;
         break;
+    case UnitRule::none_or_celsius:
+        if (!unit.empty() && unit != "C" && unit != "°C")
+            return checked;
+        checked.text = number;
+        break;
     }
     checked.accepted = true;
+    return checked;
+}
+
+CheckedNumber check_bounded_entry(const std::string& typed, NumberField field, double most, double* number)
+{
+    CheckedNumber checked = check_number_entry(typed, field);
+    // "…, par exemple « 67 »." becomes "…, de 0 à 100, par exemple « 67 »."
+    const std::string bound = ", de 0 à " + format_decimals(most, 0);
+    const std::string::size_type example = checked.hint.find(", par exemple");
+    checked.hint.insert(example == std::string::npos ? checked.hint.size() : example, bound);
+    if (!checked.accepted)
+        return checked;
+    const double value = g_ascii_strtod(checked.text.c_str(), nullptr);
+    if (!(value <= most)) {
+        checked.accepted = false;
+        return checked;
+    }
+    *number = value;
     return checked;
 }

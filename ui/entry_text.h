@@ -10,7 +10,7 @@ enum EntryMode { ENTRY_PLAIN = 0, ENTRY_NUMBER = 1 };
 std::string clean_entry_text(const std::string& typed, int mode);
 
 // The numeric fields of the dialogs.
-enum class NumberField { quantity, value, yield, time, forced_volume, carbonation };
+enum class NumberField { quantity, value, yield, time, forced_volume, carbonation, temperature };
 
 // A typed number, checked: the cleaned text to store, or why it is refused.
 struct CheckedNumber {
@@ -22,6 +22,11 @@ struct CheckedNumber {
 // Accepts a text that starts with a plain decimal of at least zero (digits, one comma or point; no sign, no
 // exponent) followed by a unit without digits, as the field allows: for a quantity the unit its category
 // needs (water "L", grains, sugars, extracts and hops "KG" or "G"; other categories any unit); for the volume
-// "L" or nothing; for the carbonation "VOL" or nothing; for value, yield and time any unit or none.
+// "L" or nothing; for the carbonation "VOL" or nothing; for a temperature "°C", "C" or nothing; for value,
+// yield and time any unit or none.
 CheckedNumber check_number_entry(const std::string& typed, NumberField field,
                                  const std::string& category = "");
+
+// A number checked as check_number_entry does and no more than `most`; its value in `number` when accepted.
+// The hint then names the bound.
+CheckedNumber check_bounded_entry(const std::string& typed, NumberField field, double most, double* number);

@@ -3,8 +3,11 @@
 
 #include "core/display_text.h"
 #include "core/history.h"
+#include "core/keywords.h"
 #include "core/workspace.h"
+#include "refdata/water_profiles.h"
 #include "ui/dialog_kit.h"
+#include "ui/profile_picker.h"
 #include "ui/refresh.h"
 #include "ui/widgets.h"
 
@@ -28,6 +31,19 @@ static GtkWidget* new_step_combo(const std::string& step)
     return combo;
 }
 
+// A water line's value for the profile picked: the text it held while that is the same profile (its bytes
+// kept), else the profile's name in capitals, as the ingredient database writes it.
+static std::string water_value(const std::string& held, const std::string& picked)
+{
+    const WaterProfile* profile = find_water_profile(water_profiles(), picked);
+    if (!profile || profile == find_water_profile(water_profiles(), held))
+        return picked.empty() ? held : (profile ? held : picked);
+    gchar* upper = g_utf8_strup(profile->name.c_str(), -1);
+    const std::string value = upper;
+    g_free(upper);
+    return value;
+}
+
 // The handles name the dialog only while it exists, however it was closed.
 static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
 {
@@ -40,6 +56,7 @@ static void on_edit_dialog_destroy(GtkWidget* window, gpointer)
     ui.edit_yield_entry = nullptr;
     ui.edit_time_entry = nullptr;
     ui.edit_step_combo = nullptr;
+    ui.edit_profile_combo = nullptr;
 }
 
 void open_edit_dialog()
@@ -52,8 +69,14 @@ void open_edit_dialog()
     ui.edit_label = attach(table, gtk_label_new("xxx"), 0, 2, 0, 1);
     attach(table, gtk_label_new("Quantité"), 0, 1, 1, 2);
     ui.edit_quantity_entry = attach(table, new_entry(), 1, 2, 1, 2);
-    attach(table, gtk_label_new("Valeur"), 0, 1, 2, 3);
-    ui.edit_value_entry = attach(table, new_entry(), 1, 2, 2, 3);
+    const RecipeLine& shown = ws.lines[ws.selected_line];
+    // A water's value names its profile: picked from the list, never typed.
+    const bool water = category_of(shown.category) == Category::water;
+    attach(table, gtk_label_new(water ? "Profil" : "Valeur"), 0, 1, 2, 3);
+    if (water)
+        ui.edit_profile_combo = attach(table, new_profile_combo(shown.value), 1, 2, 2, 3);
+    else
+        ui.edit_value_entry = attach(table, new_entry(), 1, 2, 2, 3);
     attach(table, gtk_label_new("Rendement"), 0, 1, 3, 4);
     ui.edit_yield_entry = attach(table, new_entry(), 1, 2, 3, 4);
     attach(table, gtk_label_new("Temps"), 0, 1, 4, 5);
@@ -70,7 +93,8 @@ void open_edit_dialog()
     gtk_label_set_text(GTK_LABEL(ui.edit_label), (" " + display_text(line.designation)).c_str());
     set_entry(ui.edit_quantity_entry, line.quantity);
     set_entry(ui.edit_time_entry, line.time);
-    set_entry(ui.edit_value_entry, line.value);
+    if (ui.edit_value_entry)
+        set_entry(ui.edit_value_entry, line.value);
     set_entry(ui.edit_yield_entry, line.yield);
     gtk_widget_show(ui.edit_dialog);
 }
@@ -90,8 +114,11 @@ void on_edit_validate(GtkButton*, gpointer)
                       {ui.edit_time_entry, &RecipeLine::time, NumberField::time}};
         std::string texts[4], hints;
         GtkWidget* first_refused = nullptr;
+        texts[1] = ui.edit_profile_combo ? water_value(line.value, picked_profile(ui.edit_profile_combo))
+                                         : line.value;
         for (int k = 0; k < 4; k++)
-            if (!read_number_entry(fields[k].entry, line.*fields[k].member, fields[k].field, line.category,
+            if (fields[k].entry &&
+                !read_number_entry(fields[k].entry, line.*fields[k].member, fields[k].field, line.category,
                                    texts[k], hints) &&
                 !first_refused)
                 first_refused = fields[k].entry;

@@ -67,6 +67,9 @@ void build_results_area()
             ui.result_labels[3 + 4 * row + column] = attach_label(column, column + 1, row + 2, row + 3);
     // The mash pH and its water, on a row of their own under the estimates.
     ui.result_labels[19] = attach_label(0, 4, 6, 7);
+    // The brew day's water and volumes, two rows under it.
+    ui.result_labels[20] = attach_label(0, 4, 7, 8);
+    ui.result_labels[21] = attach_label(0, 4, 8, 9);
 
     ui.style_button = gtk_button_new_with_label("Style : ");
     gtk_button_set_relief(GTK_BUTTON(ui.style_button), GTK_RELIEF_NONE);

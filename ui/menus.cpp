@@ -81,6 +81,8 @@ static void build_function_menu()
                   MENU_RECIPE_BREWHOUSE);
     add_menu_item("modifier", "Notes de la recette…", ui.function_menu, MENU_RECIPE_NOTES);
     add_menu_item("html", "Feuille de brassage", ui.function_menu, MENU_BREW_SHEET);
+    add_menu_item("fonction", "Installation…", ui.function_menu, MENU_INSTALLATION);
+    add_menu_item("fonction", "Paliers d'empâtage…", ui.function_menu, MENU_MASH_SCHEDULE);
 }
 
 static void build_style_menu()

@@ -14,8 +14,10 @@ struct EnteredValue {
 // What a command does with the value.
 using ValueAction = std::function<void(const EnteredValue& value)>;
 
-// What the entry must hold: any text, or a volume ("L" or no unit) or a carbonation ("VOL" or no unit).
-enum class ValueKind { text, volume, carbonation };
+// What the entry must hold: any text, or a volume ("L" or no unit) or a carbonation ("VOL" or no unit); for
+// a water profile the entry is a list of the bundled profiles (ui/profile_picker.h) and the text the name
+// picked.
+enum class ValueKind { text, volume, carbonation, water_profile };
 
 // Opens the value dialog with a prompt and the start text (shown after one space). "Valider" (or Entrée)
 // closes it, runs `action` and refreshes the window; a volume or a carbonation that is not a number is marked

@@ -39,11 +39,8 @@ void aim_mash_ph_command()
 
 void aim_water_profile_command()
 {
-    std::string names;
-    for (const WaterProfile& p : water_profiles())
-        names += (names.empty() ? "" : ", ") + p.name;
     open_value_dialog(
-        "Profil d'eau visé (" + names + ") :", "Pilsen", ValueKind::text,
+        "Profil d'eau visé (ions en mg/L) :", "Pilsen", ValueKind::water_profile,
         [](const EnteredValue& value) { apply_or_explain(water_profile_change_on_screen(value.text)); });
 }
 

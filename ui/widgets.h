@@ -37,10 +37,12 @@ struct UiHandles {
     GtkWidget* edit_value_entry = nullptr;
     GtkWidget* edit_yield_entry = nullptr;
     GtkWidget* edit_time_entry = nullptr;
-    GtkWidget* edit_step_combo = nullptr; // the six brewing steps, in brewing order
+    GtkWidget* edit_step_combo = nullptr;    // the six brewing steps, in brewing order
+    GtkWidget* edit_profile_combo = nullptr; // a water line's profile, in place of its value entry
 
     GtkWidget* value_dialog = nullptr;
     GtkWidget* value_entry = nullptr;
+    GtkWidget* value_profile_combo = nullptr; // in place of the entry when a water profile is asked
 
     GtkWidget* targets_dialog = nullptr;
     GtkWidget* target_entries[3] = {}; // density × 1000, colour EBC, bitterness IBU

@@ -8,6 +8,7 @@
 #include "core/display_text.h"
 #include "core/workspace.h" // kLineCapacity
 #include "recipe/formats/beerjson_units.h"
+#include "recipe/formats/beerjson_water.h"
 #include "recipe/formats/json_layout.h"
 
 #include <glib.h>
@@ -412,6 +413,7 @@ void read_fermentable(JsonObject* o, ForeignRecipe& recipe)
     }
     x.yield = yield_percent(f, x.type);
     x.colour_ebc = f.measure("color", JsonMeasure::colour, 0, true, 0, 1e4);
+    x.di_ph = read_beerjson_di_ph(o);
     recipe.fermentables.push_back(x);
 }
 
@@ -424,6 +426,12 @@ void read_hop(JsonObject* o, const RecipeContext& context, ForeignRecipe& recipe
     x.amount = amount_of(f, 1e4).value; // a hop extract's litres are taken as kilograms
     const std::string form = lower(f.text("form"));
     x.form = form.empty() ? "" : mentions(form, {"pellet", "powder", "extract"}) ? "Pellet" : "Leaf";
+    // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.
+    if (form == "plug") {
+        x.form = "Plug";
+        if (f.saying())
+            f.say("form plug (cônes pressés) lu comme houblon en cônes");
+    }
     const Timing t = timing_of(f);
     x.time = t.minutes;
     if (t.use == "add_to_mash") {
@@ -475,7 +483,7 @@ void read_culture(JsonObject* o, ForeignRecipe& recipe)
     recipe.yeasts.push_back(x);
 }
 
-void read_misc(JsonObject* o, ForeignRecipe& recipe)
+void read_misc(JsonObject* o, JsonObject* mash, ForeignRecipe& recipe)
 {
     Fields f(o, "ingrédient", recipe);
     ForeignMisc x;
@@ -488,6 +496,9 @@ void read_misc(JsonObject* o, ForeignRecipe& recipe)
     if (t.use.empty())
         f.lacks("timing", "add_to_boil");
     x.time = t.minutes;
+    if (is_sparge_addition(o, mash))
+        x.use = "Sparge";
+    x.unit = beerjson_amount_unit(o);
     const Amount a = amount_of(f, 1e4);
     x.is_weight = a.kind != Amount::volume;
     x.amount = a.value;
@@ -631,9 +642,14 @@ ForeignRecipe read_recipe(JsonObject* o, JsonArray* styles)
     for (JsonObject* r : additions(ingredients, "culture_additions", "levures", recipe))
         read_culture(r, recipe);
     for (JsonObject* r : additions(ingredients, "miscellaneous_additions", "autres ingrédients", recipe))
-        read_misc(r, recipe);
-    for (JsonObject* r : additions(ingredients, "water_additions", "profils d'eau", recipe))
-        recipe.waters.push_back(text_member(r, "name"));
+        read_misc(r, object_member(o, "mash"), recipe);
+    for (JsonObject* r : additions(ingredients, "water_additions", "profils d'eau", recipe)) {
+        ForeignWater water;
+        if (read_beerjson_water(r, &water))
+            recipe.water_ions.push_back(water);
+        else
+            recipe.waters.push_back(text_member(r, "name"));
+    }
     if (JsonObject* mash = object_member(o, "mash"))
         read_mash(mash, recipe);
     if (JsonObject* fermentation = object_member(o, "fermentation"))

@@ -8,8 +8,11 @@
 #include "core/keywords.h"
 #include "core/line_figures.h"
 #include "core/replace_file.h"
+#include "core/stated_acidity.h"
 #include "core/text.h"
+#include "calc/water_salts.h"
 #include "recipe/formats/plain_decimal.h"
+#include "refdata/water_profiles.h"
 
 #include <glib.h>
 
@@ -197,11 +200,13 @@ void write_boil(JsonOut& x, const BoilSteps& steps, double minutes)
     x.close();
 }
 
-// Kilograms of a weight, litres of a liquid.
+// Kilograms of a weight, litres of a liquid, millilitres of an acid.
 void write_amount(JsonOut& x, const LineFigures& f)
 {
     if (f.unit == Unit::litre)
         x.measure("amount", f.amount, "l", 6);
+    else if (f.unit == Unit::millilitre)
+        x.measure("amount", f.amount, "ml", 4);
     else
         x.measure("amount", f.kg, "kg", 6);
 }
@@ -214,6 +219,71 @@ void write_timing(JsonOut& x, const char* use, double minutes, int step = 0)
         x.raw("step", std::to_string(step));
     x.text("use", use);
     x.close();
+}
+
+// --- Water: a grain's DI pH, salts and acids, waters with their ions.
+
+// The DI pH a grain's value states; the member is one of the schema's fermentable record, which its
+// additions may carry.
+void write_di_ph(JsonOut& x, const RecipeLine& l)
+{
+    const StatedAcidity stated = stated_acidity(l.value);
+    if (is_grain(category_of(l.category)) && stated.di_ph > 0)
+        x.measure("di_ph", stated.di_ph, "pH", 2);
+}
+
+// A salt or acid line: a water agent (the schema has no type of its own for acids) by weight or volume; a
+// rinse addition timed at the mash's sparge step. The acid's strength goes with its name when the name
+// does not give it, so that a reader finds it there.
+void write_additive(JsonOut& x, const RecipeLine& l, Additive a, int sparge_step)
+{
+    const LineFigures f = figures_of(l);
+    std::string name = name_or_default(l.designation);
+    if (is_acid(a) && name.find('%') == std::string::npos)
+        name += " " + format_decimals(text_to_number(l.yield), 2) + " %";
+    x.open(nullptr);
+    x.text("name", name);
+    x.text("type", "water agent");
+    write_timing(x,
+                 f.step == Step::fermentation                    ? "add_to_fermentation"
+                 : f.step == Step::mash || f.step == Step::rinse ? "add_to_mash"
+                                                                 : "add_to_boil",
+                 f.minutes, f.step == Step::rinse ? sparge_step : 0);
+    if (is_acid(a))
+        x.measure("amount", f.litres * 1000, "ml", 4);
+    else
+        x.measure("amount", f.grams, "g", 4);
+    x.close();
+}
+
+// A water line of a bundled profile, with the profile's ions; a water of no known profile has no ions to
+// write and is left out.
+void write_water(JsonOut& x, const RecipeLine& l, const std::vector<WaterProfile>& profiles)
+{
+    const WaterProfile* p = find_water_profile(profiles, l.value);
+    if (!p)
+        return;
+    const LineFigures f = figures_of(l);
+    x.open(nullptr);
+    x.text("name", p->name);
+    x.measure("calcium", p->ions.ca, "mg/l", 2);
+    x.measure("bicarbonate", p->ions.hco3, "mg/l", 2);
+    x.measure("sulfate", p->ions.so4, "mg/l", 2);
+    x.measure("chloride", p->ions.cl, "mg/l", 2);
+    x.measure("sodium", p->ions.na, "mg/l", 2);
+    x.measure("magnesium", p->ions.mg, "mg/l", 2);
+    x.measure("amount", f.amount, "l", 3);
+    x.close();
+}
+
+// True when a salt or acid goes to the rinse water: the mash then gets a sparge step to time it at.
+bool has_rinse_additive(const Recipe& recipe)
+{
+    for (const RecipeLine& l : recipe.lines)
+        if (category_of(l.category) == Category::other_addition && step_of(l.step) == Step::rinse &&
+            additive_of_key(l.value) != Additive::none)
+            return true;
+    return false;
 }
 
 void write_fermentable(JsonOut& x, const RecipeLine& l)
@@ -236,6 +306,7 @@ void write_fermentable(JsonOut& x, const RecipeLine& l)
     x.measure("fine_grind", f.extract_percent, "%", 4);
     x.close();
     x.measure("color", f.colour_ebc, "EBC", 3);
+    write_di_ph(x, l);
     write_amount(x, f);
     x.close();
 }
@@ -293,8 +364,14 @@ const char* misc_use(Step step)
     }
 }
 
-void write_misc(JsonOut& x, const RecipeLine& l)
+void write_misc(JsonOut& x, const RecipeLine& l, int sparge_step)
 {
+    const Additive a =
+        category_of(l.category) == Category::other_addition ? additive_of_key(l.value) : Additive::none;
+    if (a != Additive::none) {
+        write_additive(x, l, a, sparge_step);
+        return;
+    }
     const LineFigures f = figures_of(l);
     x.open(nullptr);
     x.text("name", name_or_default(l.designation));
@@ -316,8 +393,8 @@ void write_mash_step(JsonOut& x, const MashStep& step)
     x.close();
 }
 
-// The recipe's own rests, else the configuration's that last (the first an infusion); none, no mash.
-void write_mash(JsonOut& x, const RecipeReport& w)
+// The recipe's own rests, else the configuration's that last (the first an infusion).
+std::vector<MashStep> mash_steps_of(const RecipeReport& w)
 {
     std::vector<MashStep> steps = w.recipe.plan.mash;
     if (steps.empty()) {
@@ -328,7 +405,15 @@ void write_mash(JsonOut& x, const RecipeReport& w)
                 steps.push_back(MashStep{kRests[i], w.settings.rest_first[i], w.settings.rest_minutes[i],
                                          steps.empty() ? MashStepKind::infusion : MashStepKind::direct_heat});
     }
-    if (steps.empty())
+    return steps;
+}
+
+// The mash's rests, and the sparge step after them when a salt or acid is timed at it; none, no mash.
+void write_mash(JsonOut& x, const RecipeReport& w)
+{
+    const std::vector<MashStep> steps = mash_steps_of(w);
+    const bool sparge = has_rinse_additive(w.recipe);
+    if (steps.empty() && !sparge)
         return;
     x.open("mash");
     x.text("name", "Empâtage");
@@ -336,6 +421,14 @@ void write_mash(JsonOut& x, const RecipeReport& w)
     x.open("mash_steps", '[');
     for (const MashStep& step : steps)
         write_mash_step(x, step);
+    if (sparge) {
+        x.open(nullptr);
+        x.text("name", "Rinçage");
+        x.text("type", "sparge");
+        x.measure("step_temperature", 78, "C", 0);
+        x.time("step_time", 0);
+        x.close();
+    }
     x.close(']');
     x.close();
 }
@@ -420,7 +513,7 @@ void write_additions(JsonOut& x, const Recipe& recipe, const char* key, Keep kee
     x.close(']');
 }
 
-void write_recipe(JsonOut& x, const RecipeReport& w)
+void write_recipe(JsonOut& x, const RecipeReport& w, const std::vector<WaterProfile>& profiles)
 {
     const Recipe& recipe = w.recipe;
     const Estimates& e = w.estimates;
@@ -441,11 +534,16 @@ void write_recipe(JsonOut& x, const RecipeReport& w)
     write_additions(x, recipe, "fermentable_additions", is_fermentable, write_fermentable);
     write_additions(x, recipe, "hop_additions", is_hop,
                     [&steps](JsonOut& out, const RecipeLine& l) { write_hop(out, l, steps); });
+    const int sparge_step = has_rinse_additive(recipe) ? static_cast<int>(mash_steps_of(w).size()) + 1 : 0;
     write_additions(
         x, recipe, "miscellaneous_additions",
-        [](Category c) { return c == Category::other_addition || c == Category::other; }, write_misc);
+        [](Category c) { return c == Category::other_addition || c == Category::other; },
+        [sparge_step](JsonOut& out, const RecipeLine& l) { write_misc(out, l, sparge_step); });
     write_additions(
         x, recipe, "culture_additions", [](Category c) { return c == Category::yeast; }, write_culture);
+    write_additions(
+        x, recipe, "water_additions", [](Category c) { return c == Category::water; },
+        [&profiles](JsonOut& out, const RecipeLine& l) { write_water(out, l, profiles); });
     x.close();
     write_mash(x, w);
     write_fermentation(x, plan.fermentation);
@@ -473,12 +571,17 @@ void write_recipe(JsonOut& x, const RecipeReport& w)
 
 std::string beerjson_document(const RecipeReport& w)
 {
+    return beerjson_document(w, water_profiles());
+}
+
+std::string beerjson_document(const RecipeReport& w, const std::vector<WaterProfile>& profiles)
+{
     JsonOut x;
     x.open(nullptr);
     x.open("beerjson");
     x.raw("version", "1.0");
     x.open("recipes", '[');
-    write_recipe(x, w);
+    write_recipe(x, w, profiles);
     x.close(']');
     x.open("styles", '[');
     write_style(x, w.recipe.style);

@@ -6,10 +6,14 @@
 #include "core/records.h"
 
 #include <string>
+#include <vector>
 
 // The BeerJSON document of the report's recipe, from its estimates and settings (the recipe is named by its
 // file when it has no title).
 std::string beerjson_document(const RecipeReport& report);
+
+// The same with the waters' ions taken from `profiles` instead of the bundled ones.
+std::string beerjson_document(const RecipeReport& report, const std::vector<WaterProfile>& profiles);
 
 // Writes the document to `path` through a temporary file renamed over it. False, with a French reason in
 // `why`, when it could not be written; nothing is left half written. The caller evaluates the recipe first.

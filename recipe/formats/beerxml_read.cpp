@@ -310,6 +310,12 @@ void read_hop(const Node& node, ForeignRecipe& recipe)
     x.time = f.number("TIME", "min", 0, true, 0, 1e7);
     const std::string form = lower(f.text("FORM"));
     x.form = form.find("pellet") != std::string::npos ? "Pellet" : form.empty() ? "" : "Leaf";
+    // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.
+    if (form.find("plug") != std::string::npos) {
+        x.form = "Plug";
+        if (f.saying())
+            f.say("FORM Plug (cônes pressés) lu comme houblon en cônes");
+    }
     // Programs that know whirlpools write its temperature in an element of their own.
     for (const Node& c : node.children)
         if (c.tag.find("TEMP") != std::string::npos && x.temperature < 0)
@@ -340,6 +346,27 @@ void read_misc(const Node& node, ForeignRecipe& recipe)
     x.is_weight = f.boolean("AMOUNT_IS_WEIGHT", false);
     x.amount = f.number("AMOUNT", x.is_weight ? "kg" : "l", 0, true, 0, 1e4);
     recipe.miscs.push_back(x);
+}
+
+// A water with its six ions is read as one (the import finds its profile by them); one without is only named.
+void read_water(const Node& node, ForeignRecipe& recipe)
+{
+    Fields f(node, "eau", recipe);
+    ForeignWater w;
+    w.name = f.text("NAME");
+    const struct {
+        const char* tag;
+        double Ions::*ion;
+    } kIons[] = {{"CALCIUM", &Ions::ca},  {"MAGNESIUM", &Ions::mg}, {"SODIUM", &Ions::na},
+                 {"SULFATE", &Ions::so4}, {"CHLORIDE", &Ions::cl},  {"BICARBONATE", &Ions::hco3}};
+    for (const auto& ion : kIons) {
+        w.ions.*ion.ion = f.number(ion.tag, "mg/l", -1, false, 0, 1e5);
+        if (w.ions.*ion.ion < 0) {
+            recipe.waters.push_back(w.name);
+            return;
+        }
+    }
+    recipe.water_ions.push_back(w);
 }
 
 void read_style(const Node& node, ForeignRecipe& recipe)
@@ -582,7 +609,7 @@ ForeignRecipe read_recipe(const RecipeTree& tree, bool brewtarget)
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))
         read_misc(*r, recipe);
     for (const Node* r : records(node, "WATERS", "WATER"))
-        recipe.waters.push_back(child_text(*r, "NAME"));
+        read_water(*r, recipe);
     if (const Node* mash = child(node, "MASH")) {
         const std::vector<const Node*> steps = records(*mash, "MASH_STEPS", "MASH_STEP");
         recipe.mash_steps = static_cast<int>(steps.size());

@@ -6,8 +6,11 @@
 #include "core/brewing_units.h"
 #include "core/display_text.h"
 #include "core/quantity.h"
+#include "core/stated_acidity.h"
 #include "core/text.h"
 #include "core/workspace.h" // kLineCapacity
+#include "recipe/formats/foreign_water.h"
+#include "refdata/water_profiles.h"
 
 #include <glib.h>
 #include <sys/stat.h>
@@ -102,12 +105,36 @@ class LineMaker
         return make("EAU", usual_name, "0 L", "0", "0", "0", step);
     }
 
-  private:
-    RecipeLine make_from(const IngredientEntry& e, const std::string& quantity) const
+    // The water line at the step of the database's first water of that profile, else of its first water
+    // with the profile's name as value.
+    RecipeLine water_of_profile(const std::string& step, const char* usual_name, const WaterProfile& profile,
+                                const std::vector<WaterProfile>& profiles) const
     {
-        RecipeLine line = recipe_line_of(e);
-        line.quantity = quantity;
+        for (int i = 1; i <= w_.ingredient_count; i++) {
+            const IngredientEntry& e = w_.ingredients[i];
+            if (e.category == "EAU" && e.step == step && find_water_profile(profiles, e.value) == &profile)
+                return make_from(e, "0 L");
+        }
+        RecipeLine line = water(step, usual_name);
+        gchar* upper = g_utf8_strup(profile.name.c_str(), -1);
+        line.value = upper;
+        g_free(upper);
         return line;
+    }
+
+    // The picture and price of the database's salt or acid of the same key, when the line has none of its
+    // own name.
+    void take_keyed(RecipeLine& line) const
+    {
+        if (named(line.designation))
+            return;
+        for (int i = 1; i <= w_.ingredient_count; i++)
+            if (w_.ingredients[i].category == "AUTRE" &&
+                additive_of_key(w_.ingredients[i].value) == additive_of_key(line.value)) {
+                line.picture = w_.ingredients[i].picture;
+                line.price = w_.ingredients[i].price;
+                return;
+            }
     }
 
     const IngredientEntry* named(const std::string& designation) const
@@ -118,6 +145,14 @@ class LineMaker
             if (g_ascii_strcasecmp(w_.ingredients[i].designation.c_str(), designation.c_str()) == 0)
                 return &w_.ingredients[i];
         return nullptr;
+    }
+
+  private:
+    RecipeLine make_from(const IngredientEntry& e, const std::string& quantity) const
+    {
+        RecipeLine line = recipe_line_of(e);
+        line.quantity = quantity;
+        return line;
     }
 
     std::string usual_picture(const std::string& category) const
@@ -204,6 +239,8 @@ const char* misc_step(const std::string& use)
 {
     if (use == "Mash")
         return "EMPATAGE";
+    if (use == "Sparge")
+        return "RINCAGE";
     if (use == "Boil")
         return "EBULLITION";
     return "FERMENTATION";
@@ -275,6 +312,81 @@ BrewingPlan plan_of(const ForeignRecipe& r)
     return plan;
 }
 
+// --- Water: grains' DI pH, salts and acids, waters' profiles.
+
+// A grain's value: its colour, with the DI pH of its database entry when that states one (the file's is then
+// said to be left out), else the file's.
+std::string grain_value(const ForeignFermentable& f, const LineMaker& maker, ImportedRecipe& out)
+{
+    const std::string colour = figure(f.colour_ebc);
+    const IngredientEntry* same = maker.named(recipe_text(f.name));
+    const StatedAcidity base = same ? stated_acidity(same->value) : StatedAcidity{};
+    if (base.di_ph > 0) {
+        if (!std::isnan(f.di_ph))
+            out.lost.push_back("le pH en eau distillée de " + quoted(f.name) + " (" + figure(f.di_ph) +
+                               " : celui de la base des ingrédients est gardé)");
+        std::string value = with_stated_di_ph(colour, base.di_ph);
+        if (base.buffering < 0)
+            value += " TAMPON " + format_decimals(-base.buffering, 1);
+        return value;
+    }
+    if (std::isnan(f.di_ph))
+        return colour;
+    const std::string value = with_stated_di_ph(colour, f.di_ph);
+    if (value == colour)
+        out.lost.push_back("le pH en eau distillée de " + quoted(f.name) + " (" + figure(f.di_ph) +
+                           " : hors de 3 à 8)");
+    return value;
+}
+
+// A miscellaneous ingredient as a salt or acid line, when its name says it is one: true when it was taken
+// as one (added to `lines`, or refused and said so).
+bool add_additive_line(const ForeignMisc& m, const LineMaker& maker, std::vector<RecipeLine>& lines,
+                       ImportedRecipe& out)
+{
+    const Additive a = additive_of_name(m.name);
+    if (a == Additive::none)
+        return false;
+    const AdditiveTexts t = additive_texts(a, m.name, m.amount, m.is_weight, m.unit);
+    if (t.refused) {
+        out.lost.push_back(quoted(m.name) + " (" + t.why + ")");
+        return true;
+    }
+    RecipeLine line =
+        maker.make("AUTRE", m.name, t.quantity, t.value, t.yield, figure(m.time), misc_step(m.use));
+    maker.take_keyed(line);
+    lines.push_back(line);
+    return true;
+}
+
+// The mash and rinse water lines: the file's first water at the mash, its second (else its first) at the
+// rinse, each as the database's water of the bundled profile its ions match. A water that matches none
+// keeps the database's usual water and is named in the message.
+void add_water_lines(const ForeignRecipe& r, const LineMaker& maker,
+                     const std::vector<WaterProfile>& profiles, RecipeLine& mash, RecipeLine& rinse,
+                     std::vector<std::string>& read, ImportedRecipe& out)
+{
+    const std::vector<ForeignWater>& waters = r.water_ions;
+    for (size_t k = 0; k < waters.size(); k++) {
+        const ForeignWater& w = waters[k];
+        if (k >= 2) {
+            out.lost.push_back("l'eau " + quoted(w.name) + " (deux eaux seulement : empâtage et rinçage)");
+            continue;
+        }
+        const WaterProfile* p = matching_profile(w.ions, profiles);
+        if (!p) {
+            out.lost.push_back("l'eau " + quoted(w.name) + " (" + ions_summary(w.ions) +
+                               ") : aucun profil de la base ne lui correspond, l'eau de la base est gardée");
+            continue;
+        }
+        read.push_back("l'eau " + quoted(w.name) + " au profil " + p->name);
+        if (k == 0)
+            mash = maker.water_of_profile("EMPATAGE", "Eau d'empâtage", *p, profiles);
+        if (k == 1 || waters.size() == 1)
+            rinse = maker.water_of_profile("RINCAGE", "Eau de rinçage", *p, profiles);
+    }
+}
+
 } // namespace
 
 void add_correction(std::vector<std::string>& list, size_t& more, std::string what)
@@ -330,7 +442,8 @@ std::string refusal_of_unread_format(const std::string& bytes)
     return std::string();
 }
 
-ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData& reference)
+ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData& reference,
+                                     const std::vector<WaterProfile>* profiles)
 {
     ImportedRecipe out;
     const LineMaker maker(reference);
@@ -348,15 +461,17 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
     std::vector<RecipeLine> mashed, boiled, hops, others, yeasts;
     for (const ForeignFermentable& f : r.fermentables) {
         const char* category = category_of_fermentable(f);
-        RecipeLine line = maker.make(category, f.name, quantity_for(f.amount, false), figure(f.colour_ebc),
-                                     figure(f.yield), "0", is_mashed(category) ? "EMPATAGE" : "EBULLITION");
+        const std::string value = is_mashed(category) ? grain_value(f, maker, out) : figure(f.colour_ebc);
+        RecipeLine line = maker.make(category, f.name, quantity_for(f.amount, false), value, figure(f.yield),
+                                     "0", is_mashed(category) ? "EMPATAGE" : "EBULLITION");
         (is_mashed(category) ? mashed : boiled).push_back(line);
     }
     for (const ForeignHop& h : r.hops)
         hops.push_back(hop_line(h, maker));
     for (const ForeignMisc& m : r.miscs)
-        others.push_back(maker.make("AUTRE", m.name, quantity_for(m.amount, !m.is_weight), "0", "0",
-                                    figure(m.time), misc_step(m.use)));
+        if (!add_additive_line(m, maker, others, out))
+            others.push_back(maker.make("AUTRE", m.name, quantity_for(m.amount, !m.is_weight), "0", "0",
+                                        figure(m.time), misc_step(m.use)));
     for (const ForeignYeast& y : r.yeasts) {
         double attenuation = y.attenuation;
         if (attenuation < 0) {
@@ -370,9 +485,14 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
 
     // Brewing order: mash water, grains, rinse water, boil, fermentation.
     std::vector<RecipeLine>& lines = recipe.lines;
-    lines.push_back(maker.water("EMPATAGE", "Eau d'empâtage"));
+    RecipeLine mash_water = maker.water("EMPATAGE", "Eau d'empâtage");
+    RecipeLine rinse_water = maker.water("RINCAGE", "Eau de rinçage");
+    std::vector<std::string> waters_read;
+    add_water_lines(r, maker, profiles ? *profiles : water_profiles(), mash_water, rinse_water, waters_read,
+                    out);
+    lines.push_back(mash_water);
     lines.insert(lines.end(), mashed.begin(), mashed.end());
-    lines.push_back(maker.water("RINCAGE", "Eau de rinçage"));
+    lines.push_back(rinse_water);
     for (const auto* group : {&boiled, &hops, &others, &yeasts})
         lines.insert(lines.end(), group->begin(), group->end());
     if (lines.size() > static_cast<size_t>(kLineCapacity)) {
@@ -395,6 +515,7 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
             out.read.push_back(count_of(kind.n, kind.one, kind.many));
     if (out.read.empty())
         out.read.push_back("aucun ingrédient");
+    out.read.insert(out.read.end(), waters_read.begin(), waters_read.end());
     add_lost(r, out);
     return out;
 }

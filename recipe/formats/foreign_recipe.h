@@ -18,6 +18,7 @@ struct ForeignFermentable {
     double amount = 0; // kg
     double yield = 0;  // percent of extract
     double colour_ebc = 0;
+    double di_ph = NAN; // the grain alone in distilled water, when the file gives it
 };
 
 struct ForeignHop {
@@ -43,6 +44,14 @@ struct ForeignMisc {
     double time = 0;
     double amount = 0;
     bool is_weight = false;
+    std::string unit; // as the file wrote it ("tsp", "g"), for the import message
+};
+
+// A water of the file with its ions (mg/L); its pH NaN when not given.
+struct ForeignWater {
+    std::string name;
+    Ions ions;
+    double ph = NAN;
 };
 
 struct ForeignStyle {
@@ -84,6 +93,10 @@ struct ForeignRecipe {
     std::string notes_text;
     // --- The fermentation's steps, which the plan takes too.
     std::vector<FermentationStep> fermentation;
+
+    // --- Water: the waters whose ions the file gives, in its order (the names in `waters` are those
+    // without).
+    std::vector<ForeignWater> water_ions;
 };
 
 // The recipes of a file that are read; the others are counted.
@@ -129,8 +142,10 @@ struct ImportedRecipe {
     size_t more_corrected = 0;          // corrections beyond kMostCorrections, counted only
 };
 
-// The Cuvelo recipe of a foreign recipe; pictures, prices and styles come from the reference data.
-ImportedRecipe import_foreign_recipe(const ForeignRecipe& recipe, const ReferenceData& reference);
+// The Cuvelo recipe of a foreign recipe; pictures, prices and styles come from the reference data, the
+// waters' profiles from `profiles` (the bundled ones when null).
+ImportedRecipe import_foreign_recipe(const ForeignRecipe& recipe, const ReferenceData& reference,
+                                     const std::vector<WaterProfile>* profiles = nullptr);
 
 // The one French message after an import: read, lost, corrected (the file's normalising steps first), the
 // file's own figures beside Cuvelo's estimates, then the file's recipes that were not read. Of bounded

@@ -2,9 +2,12 @@
 #include "gui_support.h"
 
 #include "core/workspace.h"
+#include "refdata/water_profiles.h"
 #include "ui/commands.h"
 #include "ui/dialog_kit.h"
 #include "ui/widgets.h"
+
+#include <glib/gstdio.h>
 
 using Dialogs = GuiTest;
 
@@ -289,4 +292,101 @@ TEST_F(Dialogs, TitleKeepsInnerSpacesAndCaseAndLosesTabs)
     click(ui.value_dialog, "Valider");
     EXPECT_EQ(ws.title, "Ma blonde d'été");
     EXPECT_EQ(window_title(), "CUVELO V0.9 : *Ma blonde d'été");
+}
+
+// --- Water profiles are picked from a list that shows their ions, never typed.
+
+// Bundles three profiles in the fixture's bases for the test's life.
+class WaterProfileList
+{
+  public:
+    WaterProfileList()
+    {
+        const std::string text = "# profils d'essai\nOsmosée\t0\t0\t0\t0\t0\t0\t7.0\n"
+                                 "Volvic\t12\t8\t12\t9\t15\t74\t7.0\nPilsen\t7\t2\t2\t5\t5\t15\t7.0\n";
+        g_file_set_contents(path().c_str(), text.c_str(), -1, nullptr);
+        load_water_profiles();
+    }
+    ~WaterProfileList()
+    {
+        g_remove(path().c_str());
+        load_water_profiles();
+    }
+
+  private:
+    static std::string path()
+    {
+        return fixture_folder() + "/bases/eaux.txt";
+    }
+};
+
+// The rows a profile list shows, top to bottom.
+static std::vector<std::string> combo_rows(GtkWidget* combo)
+{
+    std::vector<std::string> rows;
+    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(combo));
+    GtkTreeIter iter;
+    for (gboolean more = gtk_tree_model_get_iter_first(model, &iter); more;
+         more = gtk_tree_model_iter_next(model, &iter)) {
+        gchar* shown = nullptr;
+        gtk_tree_model_get(model, &iter, 1, &shown, -1);
+        rows.push_back(shown ? shown : "");
+        g_free(shown);
+    }
+    return rows;
+}
+
+TEST_F(Dialogs, AimedWaterProfileIsPickedFromTheListWithItsIons)
+{
+    const WaterProfileList profiles;
+    build_small_recipe();
+    DialogWatcher watcher;
+    run_function("Viser un profil d'eau");
+    ASSERT_NE(ui.value_dialog, nullptr);
+    EXPECT_EQ(ui.value_entry, nullptr);
+    ASSERT_NE(ui.value_profile_combo, nullptr);
+    expect_small_modal_window(ui.value_dialog, 440, 100, "Saisie"); // wide enough for a profile's ions
+    const std::vector<std::string> rows = combo_rows(ui.value_profile_combo);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1], "Volvic : Ca 12, Mg 8, Na 12, SO4 9, Cl 15, HCO3 74 mg/L");
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.value_profile_combo)), 2) << "Pilsen first";
+    gtk_combo_box_set_active(GTK_COMBO_BOX(ui.value_profile_combo), 1);
+    click(ui.value_dialog, "Valider");
+    EXPECT_EQ(ui.value_dialog, nullptr);
+    EXPECT_EQ(ui.value_profile_combo, nullptr);
+    ASSERT_EQ(watcher.seen.size(), 1u);
+    EXPECT_EQ(watcher.seen[0].text.find("Aucun profil d'eau ne s'appelle"), std::string::npos)
+        << watcher.seen[0].text;
+}
+
+TEST_F(Dialogs, WaterLinesProfileIsPickedInTheLineDialog)
+{
+    const WaterProfileList profiles;
+    build_small_recipe();
+    select_row(1);
+    click_toolbar(CMD_MODIFY);
+    ASSERT_NE(ui.edit_dialog, nullptr);
+    EXPECT_EQ(ui.edit_value_entry, nullptr);
+    ASSERT_NE(ui.edit_profile_combo, nullptr);
+    EXPECT_EQ(
+        window_labels(ui.edit_dialog),
+        (std::vector<std::string>{" Eau de brassage", "Quantité", "Profil", "Rendement", "Temps", "Étape"}));
+    // The line's own text names no profile: it stays first, so that validating keeps it.
+    std::vector<std::string> rows = combo_rows(ui.edit_profile_combo);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "0 (profil inconnu)");
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_profile_combo)), 0);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(ui.edit_profile_combo), 2);
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(list_rows()[0][3], "VOLVIC");
+    EXPECT_EQ(ws.lines[1].value, "VOLVIC");
+    // Opened again, the list shows the line's profile chosen; validating unchanged keeps its text.
+    select_row(1);
+    click_toolbar(CMD_MODIFY);
+    rows = combo_rows(ui.edit_profile_combo);
+    EXPECT_EQ(rows.size(), 3u);
+    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(ui.edit_profile_combo)), 1);
+    click(ui.edit_dialog, "Valider");
+    EXPECT_EQ(ws.lines[1].value, "VOLVIC");
+    EXPECT_EQ(ui.edit_profile_combo, nullptr);
 }

@@ -73,6 +73,17 @@ static const NumberCase kNumberCases[] = {
     {"20 KG", NumberField::forced_volume, "", nullptr},
     {"2,8 vol", NumberField::carbonation, "", "2.8 VOL"},
     {"deux", NumberField::carbonation, "", nullptr},
+    // A grain's colour followed by its distilled-water pH and buffering.
+    {"3,5 ph 5,72", NumberField::value, "MALT", "3.5 PH 5.72"},
+    {"3.5 PH 5.72 TAMPON 38", NumberField::value, "MALT", "3.5 PH 5.72 TAMPON 38"},
+    {"3.5 PH 5.7 8", NumberField::value, "MALT", nullptr},
+    {"3.5 PH 5.7.2", NumberField::value, "MALT", nullptr},
+    {"3.5 TAMPON 38 PH 5.7", NumberField::value, "MALT", nullptr},
+    {"67,5 °c", NumberField::temperature, "", "67.5"},
+    {"67 C", NumberField::temperature, "", "67"},
+    {"67", NumberField::temperature, "", "67"},
+    {"67 F", NumberField::temperature, "", nullptr}, // a Fahrenheit figure would be read as Celsius
+    {"-5", NumberField::temperature, "", nullptr},
 };
 
 TEST(EntryText, NumbersAreCheckedAsTheirFieldExpects)
@@ -90,4 +101,24 @@ TEST(EntryText, NumbersAreCheckedAsTheirFieldExpects)
     EXPECT_NE(check_number_entry("x", NumberField::quantity, "HOUBLONCONE").hint.find(" G"),
               std::string::npos);
     EXPECT_NE(check_number_entry("x", NumberField::quantity, "EAU").hint.find("L"), std::string::npos);
+}
+
+TEST(EntryText, BoundedNumbersNameTheirBound)
+{
+    double value = -1;
+    CheckedNumber checked = check_bounded_entry("78,5 °C", NumberField::temperature, 100, &value);
+    EXPECT_TRUE(checked.accepted);
+    EXPECT_EQ(value, 78.5);
+    EXPECT_EQ(checked.hint, "Température : un nombre de degrés Celsius, de 0 à 100, par exemple « 67 ».");
+    checked = check_bounded_entry("100", NumberField::temperature, 100, &value);
+    EXPECT_TRUE(checked.accepted) << "the bound itself is allowed";
+    value = -1;
+    for (const char* refused : {"100.5", "140 °C", "", "chaud"}) {
+        checked = check_bounded_entry(refused, NumberField::temperature, 100, &value);
+        EXPECT_FALSE(checked.accepted) << refused;
+        EXPECT_EQ(value, -1) << refused;
+    }
+    checked = check_bounded_entry("601 min", NumberField::time, 600, &value);
+    EXPECT_FALSE(checked.accepted);
+    EXPECT_EQ(checked.hint, "Temps : un nombre de minutes, de 0 à 600, par exemple « 60 ».");
 }

@@ -35,14 +35,14 @@ TEST_F(Menus, IngredientMenusHoldOneGroupItemPerRunOfEntries)
 
 TEST_F(Menus, FunctionMenuListsTheSixFunctionsInOrder)
 {
-    EXPECT_EQ(
-        menu_labels(ui.function_menu),
-        (std::vector<std::string>{
-            "Fusionner et trier les ingrédients", "Forcer le volume final", "Carbonatation",
-            "Prix de revient de la recette", "Titre de la recette", "Aide Cuvelo", "Détail des estimations",
-            "Exporter en BeerXML…", "Adapter à un autre volume…", "Viser des valeurs…",
-            "Exporter en BeerJSON…", "Viser un pH…", "Viser un profil d'eau…", "pH mesuré à l'empâtage…",
-            "Rendement et ébullition de la recette…", "Notes de la recette…", "Feuille de brassage"}));
+    EXPECT_EQ(menu_labels(ui.function_menu),
+              (std::vector<std::string>{
+                  "Fusionner et trier les ingrédients", "Forcer le volume final", "Carbonatation",
+                  "Prix de revient de la recette", "Titre de la recette", "Aide Cuvelo",
+                  "Détail des estimations", "Exporter en BeerXML…", "Adapter à un autre volume…",
+                  "Viser des valeurs…", "Exporter en BeerJSON…", "Viser un pH…", "Viser un profil d'eau…",
+                  "pH mesuré à l'empâtage…", "Rendement et ébullition de la recette…", "Notes de la recette…",
+                  "Feuille de brassage", "Installation…", "Paliers d'empâtage…"}));
 }
 
 TEST_F(Menus, StyleMenuStartsWithPasDeStyleThenOneItemPerFamily)
