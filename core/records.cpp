@@ -25,6 +25,13 @@ static bool same_plan(const BrewingPlan& a, const BrewingPlan& b)
         if (a.mash[i].name != b.mash[i].name || a.mash[i].temperature != b.mash[i].temperature ||
             a.mash[i].minutes != b.mash[i].minutes || a.mash[i].kind != b.mash[i].kind)
             return false;
+    if (a.fermentation.size() != b.fermentation.size())
+        return false;
+    for (size_t i = 0; i < a.fermentation.size(); i++)
+        if (a.fermentation[i].name != b.fermentation[i].name ||
+            a.fermentation[i].temperature != b.fermentation[i].temperature ||
+            a.fermentation[i].days != b.fermentation[i].days)
+            return false;
     return true;
 }
 

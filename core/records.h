@@ -88,6 +88,13 @@ struct MashStep {
     MashStepKind kind = MashStepKind::infusion;
 };
 
+// One step of the fermentation, as the brewer plans it.
+struct FermentationStep {
+    std::string name;       // "Primaire", "Garde"…
+    double temperature = 0; // °C
+    double days = 0;
+};
+
 // What the brewer set for this recipe alone, beyond its lines. A figure below 0 or an empty schedule means
 // the brewery's setting (the configuration) applies, so a file without them reads and computes as before.
 struct BrewingPlan {
@@ -96,6 +103,8 @@ struct BrewingPlan {
     std::string notes;
     std::vector<MashStep> mash;
     double measured_ph = -1; // the mash pH the brewer measured
+    // --- Fermentation steps (empty: none planned).
+    std::vector<FermentationStep> fermentation;
 };
 
 // A recipe as a brewer edits it: what is saved, undone, imported, exported, scaled and solved. Its lines are

@@ -6,6 +6,7 @@
 #include "core/display_text.h"
 #include "core/replace_file.h"
 #include "core/text.h"
+#include "report/fermentation_text.h"
 #include "report/report_page.h"
 
 #include <algorithm>
@@ -169,6 +170,10 @@ void add_fermentation(std::string& page, const RecipeReport& report, const BrewD
     for (const RecipeLine& l : report.recipe.lines)
         if (l.step == "FERMENTATION")
             page += "<p>" + kBox + " " + e(l.quantity) + " " + e(l.designation) + "</p>\n";
+    const std::vector<FermentationStep>& steps = report.recipe.plan.fermentation;
+    for (size_t i = 0; i < steps.size(); i++)
+        page += "<p>" + kBox + " " + e(fermentation_step_text(steps[i], i + 1)) + " ; commencée le " +
+                kBlank + "</p>\n";
     page += "<p>Ensemencée le " + kBlank + " à " + kBlank + " °C ; densité finale : prévue " +
             f2(est.final_density) + ", mesurée " + kBlank + "</p></section>\n";
     page += "<section><h2>9. Mise en bouteille</h2>\n<p>Volume conditionné : prévu " +

@@ -9,6 +9,7 @@
 #include "calc/format.h"
 #include "core/brewing_units.h"
 #include "core/display_text.h"
+#include "report/fermentation_text.h"
 
 std::string html_escape(const std::string& text)
 {
@@ -117,6 +118,16 @@ static void add_notes(std::string& page, const std::string& notes)
     add_line(page, text + "<br>");
 }
 
+// The recipe's planned fermentation steps, when it plans some.
+static void add_fermentation(std::string& page, const std::vector<FermentationStep>& steps)
+{
+    if (steps.empty())
+        return;
+    add_line(page, "<h3>Fermentation :</h3>");
+    for (size_t i = 0; i < steps.size(); i++)
+        add_line(page, html_escape(fermentation_step_text(steps[i], i + 1)) + "<br>");
+}
+
 std::string report_page(const RecipeReport& report, const PictureAddress& address)
 {
     std::string page;
@@ -161,6 +172,7 @@ std::string report_page(const RecipeReport& report, const PictureAddress& addres
     add_line(page, "- Sucre : " + f2(e.sugar_per_litre) + " G/L" + "<br>");
     add_line(page, "- Extrait : " + f2(e.extract_per_litre) + " G/L" + "<br>");
     add_notes(page, recipe.plan.notes);
+    add_fermentation(page, recipe.plan.fermentation);
     add_breakdown(page, report);
     add_brew_day(page, report);
     add_water(page, report);

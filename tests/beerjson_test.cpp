@@ -55,6 +55,7 @@ static const FixtureCase kFixtures[] = {
     {"faulty_values.json", nullptr, 1, "Valeurs fautives", "unité « furlong » inconnue",
      "ce n'est pas un objet JSON"},
     {"bom_version3.json", nullptr, 1, "Bom", "version BeerJSON 3.5 inconnue"},
+    {"comments_and_ranges.json", nullptr, 1, "Bitter d'hiver", "1 sachet(s) lu(s) comme 11 g"},
     {"ingredients_only.json", "aucune recette : 2 malts, 1 houblon", 0, nullptr},
     {"other_program.json", "JSON d'un autre programme", 0, nullptr},
     {"truncated.json", "mal formé (ligne", 0, nullptr},
@@ -196,7 +197,10 @@ TEST(BeerJson, RecordsOfMetricFileAreReadWithTheirPlan)
     EXPECT_EQ(r.mash_steps, 2);
     EXPECT_EQ(r.mash[1].kind, MashStepKind::direct_heat);
     EXPECT_DOUBLE_EQ(r.mash[1].temperature, 78);
-    EXPECT_TRUE(any_holds(r.left_out, "2 étapes de fermentation"));
+    ASSERT_EQ(r.fermentation.size(), 2u);
+    EXPECT_EQ(r.fermentation[1].name, "Garde");
+    EXPECT_DOUBLE_EQ(r.fermentation[1].temperature, 4);
+    EXPECT_DOUBLE_EQ(r.fermentation[1].days, 0); // no step time: none set
     // The recipe names its style; the ranges come from the file's style record.
     EXPECT_TRUE(r.style.present);
     EXPECT_EQ(r.style.category, "Belges");
@@ -269,6 +273,30 @@ TEST(BeerJson, EveryTimingKindGivesItsUse)
         EXPECT_NEAR(r.hops[i].time, kTimings[i].minutes, 1e-9);
         EXPECT_NEAR(r.hops[i].temperature, kTimings[i].temperature, 1e-9);
     }
+}
+
+// A file as an exporting program writes it: comments before the JSON, numbers with exponents, the culture's
+// range of attenuation in the addition, a hop's duration beside its time into the step.
+TEST(BeerJson, ExportingProgramsQuirksAreRead)
+{
+    const ForeignRecipe r = read_fixture("comments_and_ranges.json").recipes.at(0);
+    EXPECT_NEAR(r.batch_size, 20.8198, 1e-12);
+    ASSERT_EQ(r.hops.size(), 1u);
+    EXPECT_NEAR(r.hops[0].amount, 0.028, 1e-12);
+    EXPECT_DOUBLE_EQ(r.hops[0].time, 60);
+    EXPECT_EQ(r.hops[0].use, "Boil");
+    ASSERT_EQ(r.miscs.size(), 1u);
+    EXPECT_NEAR(r.miscs[0].amount, 1e-5, 1e-15);
+    ASSERT_EQ(r.yeasts.size(), 1u);
+    EXPECT_DOUBLE_EQ(r.yeasts[0].attenuation, 68);
+    EXPECT_NEAR(r.fermentables.at(0).colour_ebc, 3 * 1.97, 1e-9);
+    // The fermentation's steps, in minutes and in Fahrenheit, a member name's trailing blanks aside.
+    ASSERT_EQ(r.fermentation.size(), 2u);
+    EXPECT_EQ(r.fermentation[0].name, "Primary");
+    EXPECT_DOUBLE_EQ(r.fermentation[0].days, 7);
+    EXPECT_DOUBLE_EQ(r.fermentation[0].temperature, 19);
+    EXPECT_DOUBLE_EQ(r.fermentation[1].days, 14);
+    EXPECT_NEAR(r.fermentation[1].temperature, 10, 1e-9);
 }
 
 TEST(BeerJson, FaultyValuesAreDefaultedAndSaid)
@@ -349,10 +377,20 @@ TEST(BeerJson, OpenerSendsJsonToTheBeerJsonReader)
                "{\"$schema\": \"" + std::string(600, 'x') +
                    "\", \"beerjson\": {\"version\": 1.0, \"recipes\": [{\"name\": \"Tard\"}]}}");
     write_file("autre.json", "{\"recipes\": []}");
+    // A header of "//" comments, as some programs write: short, or longer than the first bytes.
+    write_file("court.json", "// en-tête\n/* et bloc */" + read_file(kData + "two_recipes.json"));
+    write_file("long.json", "//" + std::string(600, '=') + "\n" + read_file(kData + "two_recipes.json"));
     EXPECT_EQ(format_of_file("recette.json"), RecipeFormat::beerjson);
     EXPECT_EQ(format_of_file("schema_first.json"), RecipeFormat::json);
     EXPECT_EQ(format_of_file("autre.json"), RecipeFormat::json);
+    EXPECT_EQ(format_of_file("court.json"), RecipeFormat::beerjson);
+    EXPECT_EQ(format_of_file("long.json"), RecipeFormat::json);
     const Recipe base;
+    for (const char* commented : {"court.json", "long.json"}) {
+        const OpenedFile read = open_any_recipe_file(commented, base);
+        ASSERT_TRUE(read.read) << read.why;
+        EXPECT_EQ(read.foreign.recipes.size(), 2u) << commented << " " << read.foreign.refusal;
+    }
     const OpenedFile opened = open_any_recipe_file("recette.json", base);
     ASSERT_TRUE(opened.read) << opened.why;
     EXPECT_EQ(opened.foreign.recipes.size(), 2u);
@@ -395,6 +433,7 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
         wanted.notes = "Notes \"entre guillemets\"\net\ttabulées n° " + std::to_string(trial);
         wanted.mash = {MashStep{"Empâtage", 66.5, 60, MashStepKind::infusion},
                        MashStep{"Décoction", 72, 15, MashStepKind::decoction}};
+        wanted.fermentation = random_fermentation(random);
         evaluate_recipe();
         const Estimates before = ws.estimates;
         const RecipeReport report = recipe_report_on_screen();
@@ -411,11 +450,19 @@ TEST(BeerJson, RoundTripKeepsTheEstimatesAndThePlan)
         EXPECT_EQ(r.mash[1].kind, MashStepKind::decoction);
         EXPECT_DOUBLE_EQ(r.mash[0].temperature, 66.5);
         EXPECT_DOUBLE_EQ(r.mash[1].minutes, 15);
+        ASSERT_EQ(r.fermentation.size(), plan.fermentation.size());
+        for (size_t i = 0; i < r.fermentation.size(); i++) {
+            EXPECT_EQ(r.fermentation[i].name,
+                      plan.fermentation[i].name.empty() ? "Sans nom" : plan.fermentation[i].name);
+            EXPECT_DOUBLE_EQ(r.fermentation[i].temperature, plan.fermentation[i].temperature);
+            EXPECT_DOUBLE_EQ(r.fermentation[i].days, plan.fermentation[i].days);
+        }
 
         const ImportedRecipe imported = import_foreign_recipe(r, reference_data());
         EXPECT_DOUBLE_EQ(imported.recipe.plan.efficiency, report.recipe.plan.efficiency);
         EXPECT_DOUBLE_EQ(imported.recipe.plan.boil_minutes, report.recipe.plan.boil_minutes);
         EXPECT_EQ(imported.recipe.plan.mash.size(), 2u);
+        EXPECT_EQ(imported.recipe.plan.fermentation.size(), plan.fermentation.size());
         open_imported_recipe(imported);
         evaluate_recipe();
         const Estimates& after = ws.estimates;

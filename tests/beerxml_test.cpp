@@ -440,10 +440,23 @@ TEST(BeerXml, RoundTripKeepsTheEstimatesWithinRounding)
             ws.forced_volume = std::uniform_int_distribution<int>(15, 30)(random); // the water follows
             ws.volume_forced = 1;
         }
+        // The fermentation's stages: the format holds four, without their names.
+        std::vector<FermentationStep> fermentation = random_fermentation(random);
+        if (fermentation.size() > 4)
+            fermentation.resize(4);
+        ws.plan.fermentation = fermentation;
         evaluate_recipe();
         const Estimates before = ws.estimates;
         const ForeignFile content = read_beerxml(beerxml_document(recipe_report_on_screen(), nullptr));
         ASSERT_EQ(content.recipes.size(), 1u) << content.refusal;
+        const std::vector<FermentationStep>& stages = content.recipes[0].fermentation;
+        ASSERT_EQ(stages.size(), fermentation.size());
+        for (size_t i = 0; i < stages.size(); i++) {
+            static const char* const kStageNames[] = {"Primaire", "Secondaire", "Tertiaire", "Garde"};
+            EXPECT_EQ(stages[i].name, kStageNames[i]);
+            EXPECT_DOUBLE_EQ(stages[i].temperature, fermentation[i].temperature);
+            EXPECT_DOUBLE_EQ(stages[i].days, fermentation[i].days);
+        }
         ws.settings.efficiency = 0.6; // the file's efficiency is the recipe's own, whatever the brewery's
         open_imported_recipe(import_foreign_recipe(content.recipes[0], reference_data()));
         evaluate_recipe();

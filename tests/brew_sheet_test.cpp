@@ -1,5 +1,7 @@
 // The printable brew sheet: its golden page and the escaping of every recipe text.
 #include "report/brew_sheet.h"
+#include "report/fermentation_text.h"
+#include "report/report_page.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +30,7 @@ RecipeReport hostile_report()
     r.recipe.lines = {late, hop, stand};
     r.recipe.plan.mash = {MashStep{"Palier <1>", 66, 60, MashStepKind::infusion}};
     r.recipe.plan.notes = "Ne pas <oublier>";
+    r.recipe.plan.fermentation = {{"Primaire <chaude>", 19, 7}, {"", 4, 0}};
     r.settings.boil_minutes = 60;
     return r;
 }
@@ -58,4 +61,42 @@ TEST(BrewSheet, BoilAdditionsInKettleOrderAndHopStandApart)
     // Cascade goes in at minute 50 of 60, with 10 minutes left.
     EXPECT_NE(page.find("<td class='n'>50</td><td class='n'>10 min</td><td>30 G Cascade</td>"),
               std::string::npos);
+}
+
+// The planned fermentation steps, in order, in the yeast's section of the sheet and on the report page.
+TEST(BrewSheet, FermentationStepsAreListedInOrder)
+{
+    const RecipeReport report = hostile_report();
+    const std::string page = brew_sheet_html(report);
+    const size_t section = page.find("8. Levure et fermentation");
+    const size_t first = page.find("Primaire &lt;chaude&gt; : 7 jours à 19 °C", section);
+    const size_t second = page.find("Étape n° 2 : à 4 °C", section);
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_LT(second, page.find("9. Mise en bouteille"));
+    const std::string report_text = report_page(report);
+    EXPECT_NE(report_text.find("<h3>Fermentation :</h3>"), std::string::npos);
+    EXPECT_NE(report_text.find("Primaire &lt;chaude&gt; : 7 jours à 19 °C<br>"), std::string::npos);
+    RecipeReport none = report;
+    none.recipe.plan.fermentation.clear();
+    EXPECT_EQ(report_page(none).find("Fermentation :"), std::string::npos);
+}
+
+struct StepTextCase {
+    FermentationStep step;
+    size_t number;
+    const char* text;
+};
+
+TEST(BrewSheet, FermentationStepText)
+{
+    const StepTextCase cases[] = {
+        {{"Primaire", 19.5, 7}, 1, "Primaire : 7 jours à 19.5 °C"},
+        {{"Garde", 2, 1}, 2, "Garde : 1 jour à 2 °C"},
+        {{"Courte", 20, 0.5}, 3, "Courte : 0.5 jour à 20 °C"},
+        {{"  ", -1, 0}, 4, "Étape n° 4 : à -1 °C"},
+    };
+    for (const StepTextCase& c : cases)
+        EXPECT_EQ(fermentation_step_text(c.step, c.number), c.text);
 }

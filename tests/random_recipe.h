@@ -135,3 +135,17 @@ inline Settings random_settings(std::mt19937& random)
     s.colour_model = random() % 2 ? ColourModel::morey : ColourModel::linear;
     return s;
 }
+
+// --- Fermentation steps: none to five, whole days and temperatures to the tenth of a degree, as a brewer
+// plans them.
+inline std::vector<FermentationStep> random_fermentation(std::mt19937& random)
+{
+    static const char* const kNames[] = {"Primaire", "Secondaire", "Garde à froid", "Refermentation", ""};
+    std::vector<FermentationStep> steps(random() % 6);
+    for (FermentationStep& step : steps) {
+        step.name = kNames[random() % std::size(kNames)];
+        step.temperature = std::uniform_int_distribution<int>(0, 300)(random) / 10.0;
+        step.days = std::uniform_int_distribution<int>(1, 60)(random);
+    }
+    return steps;
+}

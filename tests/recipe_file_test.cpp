@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <csignal>
 #include <cstdlib>
 #include <cstdio>
@@ -527,6 +529,7 @@ struct PlanCase {
     double efficiency, boil_minutes;
     const char* notes;
     const char* lines; // the plan's lines in the file, in order
+    std::vector<FermentationStep> fermentation = {};
 };
 static const PlanCase kPlans[] = {
     {-1, -1, "", ""},
@@ -536,6 +539,13 @@ static const PlanCase kPlans[] = {
     {68, 75, "Houblonner à cru 4 jours, à 18 °C.\nMise en bouteille :\tsucre 6 g/L\r\\fin",
      "RENDEMENT\t68\nTEMPS_EBULLITION\t75\nNOTES\tHoublonner à cru 4 jours, à 18 °C.\\nMise en bouteille "
      ":\\tsucre 6 g/L\\r\\\\fin\n"},
+    // Fermentation steps, in their order, a name's tab written as a space.
+    {-1,
+     -1,
+     "",
+     "ETAPE_FERMENTATION\tPrimaire\t19.5\t7\nETAPE_FERMENTATION\tGarde à froid\t2\t21\n"
+     "ETAPE_FERMENTATION\t\t0\t0.5\n",
+     {{"Primaire", 19.5, 7}, {"Garde\tà froid", 2, 21}, {"", 0, 0.5}}},
 };
 
 TEST(RecipeFile, PlanLinesAreWrittenOnlyWhenSetAndReadBackExactly)
@@ -549,6 +559,7 @@ TEST(RecipeFile, PlanLinesAreWrittenOnlyWhenSetAndReadBackExactly)
         recipe.plan.efficiency = c.efficiency;
         recipe.plan.boil_minutes = c.boil_minutes;
         recipe.plan.notes = c.notes;
+        recipe.plan.fermentation = c.fermentation;
         const std::string bytes = cvl_bytes(recipe);
         const std::string keywords =
             "TITRE\tPlan\nSTYLE\t\t\t\t\t\t\t\t\t\t\t\t\t\nCARBONATATION\t2.5 VOL\nFORCER_VOLUME\t0\n";
@@ -560,6 +571,18 @@ TEST(RecipeFile, PlanLinesAreWrittenOnlyWhenSetAndReadBackExactly)
         EXPECT_EQ(read.plan.efficiency, c.efficiency);
         EXPECT_EQ(read.plan.boil_minutes, c.boil_minutes);
         EXPECT_EQ(read.plan.notes, c.notes);
+        ASSERT_EQ(read.plan.fermentation.size(), c.fermentation.size());
+        for (size_t i = 0; i < c.fermentation.size(); i++) {
+            std::string name = c.fermentation[i].name;
+            std::replace(name.begin(), name.end(), '\t', ' ');
+            EXPECT_EQ(read.plan.fermentation[i].name, name);
+            EXPECT_EQ(read.plan.fermentation[i].temperature, c.fermentation[i].temperature);
+            EXPECT_EQ(read.plan.fermentation[i].days, c.fermentation[i].days);
+        }
+        // Read again into a recipe that planned other steps: the file's steps replace them.
+        read.plan.fermentation = {{"Ancienne", 10, 1}};
+        ASSERT_TRUE(read_cvl_file("plan.cvl", read, nullptr));
+        EXPECT_EQ(read.plan.fermentation.size(), c.fermentation.size());
     }
 }
 

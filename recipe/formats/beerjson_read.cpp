@@ -1,6 +1,7 @@
 // recipe/formats/beerjson_read.cpp — a BeerJSON document, checked for its size and shape before json-glib
-// parses it, into foreign recipe records. A missing or unreadable value takes a default; each such correction
-// is written down beside its recipe, as the BeerXML reader does.
+// parses it (a recipe at a time, recipe/formats/json_layout.h), into foreign recipe records. A missing or
+// unreadable value takes a default; each such correction is written down beside its recipe, as the BeerXML
+// reader does.
 #include "recipe/formats/beerjson_read.h"
 
 #include "core/brewing_units.h"
@@ -8,6 +9,7 @@
 #include "core/workspace.h" // kLineCapacity
 #include "recipe/formats/beerjson_units.h"
 #include "recipe/formats/beerjson_water.h"
+#include "recipe/formats/json_layout.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -470,6 +472,14 @@ void read_culture(JsonObject* o, ForeignRecipe& recipe)
             f.say(figure(a.value) + " sachet(s) lu(s) comme " + figure(x.amount * 1000) + " g");
     }
     x.attenuation = f.measure("attenuation", JsonMeasure::percent, -1, false, 0, 100);
+    // Programs that write the culture's own record in the addition give its range (Brewtarget): its middle.
+    if (x.attenuation < 0) {
+        JsonObject* range = object_member(o, "attenuation_range");
+        const double lo = f.measure_in(range, "minimum", JsonMeasure::percent, -1, false, 0, 100);
+        const double hi = f.measure_in(range, "maximum", JsonMeasure::percent, -1, false, 0, 100);
+        if (lo >= 0 || hi >= 0)
+            x.attenuation = lo < 0 ? hi : hi < 0 ? lo : (lo + hi) / 2;
+    }
     recipe.yeasts.push_back(x);
 }
 
@@ -550,6 +560,28 @@ void read_mash(JsonObject* mash, ForeignRecipe& recipe)
                                   std::to_string(kMostRecords));
 }
 
+// A step lasts its step_time (0 when the file gives none, as the standard allows), at its start temperature,
+// else its end one.
+void read_fermentation(JsonObject* fermentation, ForeignRecipe& recipe)
+{
+    size_t beyond = 0;
+    for (JsonObject* o :
+         objects_of(array_member(fermentation, "fermentation_steps"), kMostRecords, &beyond)) {
+        Fields f(o, "étape de fermentation", recipe);
+        FermentationStep step;
+        step.name = f.text("name");
+        const double end = f.measure("end_temperature", JsonMeasure::temperature, 20, false, -10, 100);
+        step.temperature = f.measure("start_temperature", JsonMeasure::temperature, end, false, -10, 100);
+        if (!json_object_has_member(o, "start_temperature") && !json_object_has_member(o, "end_temperature"))
+            f.lacks("start_temperature", 20);
+        step.days = f.measure("step_time", JsonMeasure::time, 0, false, 0, 1e7) / 1440;
+        recipe.fermentation.push_back(step);
+    }
+    if (beyond > 0)
+        recipe.left_out.push_back(std::to_string(beyond) + " étape(s) de fermentation au-delà de " +
+                                  std::to_string(kMostRecords));
+}
+
 // The records of one kind in the ingredients, at most kMostRecords; those beyond are said.
 std::vector<JsonObject*> additions(JsonObject* ingredients, const char* member, const char* many,
                                    ForeignRecipe& recipe)
@@ -620,47 +652,9 @@ ForeignRecipe read_recipe(JsonObject* o, JsonArray* styles)
     }
     if (JsonObject* mash = object_member(o, "mash"))
         read_mash(mash, recipe);
-    const size_t fermentation =
-        objects_of(array_member(object_member(o, "fermentation"), "fermentation_steps"), kMostRecords).size();
-    if (fermentation > 0)
-        recipe.left_out.push_back(std::to_string(fermentation) +
-                                  (fermentation > 1 ? " étapes de fermentation" : " étape de fermentation"));
+    if (JsonObject* fermentation = object_member(o, "fermentation"))
+        read_fermentation(fermentation, recipe);
     return recipe;
-}
-
-// How deep a JSON text nests and how many values it holds, counted outside its strings without parsing it.
-struct JsonShape {
-    int deepest = 0;
-    size_t values = 0;     // members and array items after the first: commas and colons
-    size_t containers = 0; // objects and arrays
-};
-
-JsonShape shape_of(const std::string& bytes)
-{
-    JsonShape shape;
-    int depth = 0;
-    bool in_string = false;
-    for (size_t i = 0; i < bytes.size(); i++) {
-        const char c = bytes[i];
-        if (in_string) {
-            if (c == '\\')
-                i++;
-            else if (c == '"')
-                in_string = false;
-            continue;
-        }
-        if (c == '"') {
-            in_string = true;
-        } else if (c == '{' || c == '[') {
-            shape.deepest = std::max(shape.deepest, ++depth);
-            shape.containers++;
-        } else if (c == '}' || c == ']') {
-            depth--;
-        } else if (c == ',' || c == ':') {
-            shape.values++;
-        }
-    }
-    return shape;
 }
 
 // The line of json-glib's error ("<data>:12:5: Parse error: …"), 0 when it names none.
@@ -706,6 +700,45 @@ ForeignFile refused(std::string why)
     return content;
 }
 
+// A parser of one JSON text at a time; the tree of the last text stays until the next one or the end.
+class Parser
+{
+  public:
+    Parser() : parser_(json_parser_new()) {}
+
+    ~Parser()
+    {
+        g_object_unref(parser_);
+    }
+
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    // Parses `text` into its top value (nullptr when it is empty); false when it is malformed, with
+    // json-glib's line of the fault in `fault_line` (0 when it names none).
+    bool parse(const char* text, size_t length, JsonNode** top, int* fault_line)
+    {
+        GError* error = nullptr;
+        *top = nullptr;
+        if (!json_parser_load_from_data(parser_, text, static_cast<gssize>(length), &error)) {
+            *fault_line = error_line(error ? error->message : nullptr);
+            g_clear_error(&error);
+            return false;
+        }
+        *top = json_parser_get_root(parser_);
+        return true;
+    }
+
+  private:
+    JsonParser* parser_;
+};
+
+ForeignFile malformed(int line)
+{
+    return refused("ce fichier JSON est mal formé" +
+                   (line > 0 ? " (ligne " + std::to_string(line) + ")" : std::string()));
+}
+
 } // namespace
 
 ForeignFile read_beerjson(const std::string& bytes)
@@ -713,45 +746,40 @@ ForeignFile read_beerjson(const std::string& bytes)
     if (bytes.size() > kBeerJsonLargest)
         return refused("ce fichier JSON dépasse " + std::to_string(kBeerJsonLargest / (1024 * 1024)) +
                        " Mo, la taille la plus grande que Cuvelo lit");
-    const JsonShape shape = shape_of(bytes);
-    if (shape.deepest > kDeepestJson)
+    const size_t bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const JsonLayout layout = json_layout(bytes, bom);
+    if (layout.deepest > kDeepestJson)
         return refused("ce fichier JSON s'imbrique sur plus de " + std::to_string(kDeepestJson) +
                        " niveaux : ce n'est pas une recette BeerJSON");
-    if (shape.values > kMostJsonValues)
+    if (layout.values > kMostJsonValues)
         return refused("ce fichier JSON contient plus de " + std::to_string(kMostJsonValues) +
                        " valeurs, plus que Cuvelo n'en lit");
-    if (shape.containers > kMostJsonContainers)
+    if (layout.containers > kMostJsonContainers)
         return refused("ce fichier JSON contient plus de " + std::to_string(kMostJsonContainers) +
                        " objets et listes, plus que Cuvelo n'en lit");
     if (!g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
         return refused("ce fichier JSON n'est pas en UTF-8 valide");
 
-    const size_t bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    JsonParser* parser = json_parser_new();
-    GError* error = nullptr;
-    ForeignFile content;
-    content.format = "BeerJSON";
-    if (!json_parser_load_from_data(parser, bytes.data() + bom, static_cast<gssize>(bytes.size() - bom),
-                                    &error)) {
-        const int line = error_line(error ? error->message : nullptr);
-        g_clear_error(&error);
-        g_object_unref(parser);
-        return refused("ce fichier JSON est mal formé" +
-                       (line > 0 ? " (ligne " + std::to_string(line) + ")" : std::string()));
-    }
-    JsonNode* top = json_parser_get_root(parser);
-    if (!top) {
-        g_object_unref(parser);
+    // The file without its blanks and comments, and without its recipes when they were cut out; a file that
+    // is not standard JSON as it is.
+    Parser whole;
+    JsonNode* top = nullptr;
+    int fault_line = 0;
+    const bool parsed = layout.standard
+                            ? whole.parse(layout.rest.data(), layout.rest.size(), &top, &fault_line)
+                            : whole.parse(bytes.data() + bom, bytes.size() - bom, &top, &fault_line);
+    if (!parsed)
+        return malformed(fault_line);
+    if (!top)
         return refused("ce fichier JSON est vide");
-    }
-    JsonObject* document = top && JSON_NODE_HOLDS_OBJECT(top) ? json_node_get_object(top) : nullptr;
+    JsonObject* document = JSON_NODE_HOLDS_OBJECT(top) ? json_node_get_object(top) : nullptr;
     JsonObject* root = object_member(document, "beerjson");
-    if (!root) {
-        g_object_unref(parser);
+    if (!root)
         return refused(
             "ce fichier est au format JSON d'un autre programme (Brewfather, par exemple), pas une "
             "recette BeerJSON");
-    }
+    ForeignFile content;
+    content.format = "BeerJSON";
     double version = 0;
     bool quoted_text = false;
     if (!number_of(json_object_get_member(root, "version"), &version, &quoted_text))
@@ -762,17 +790,28 @@ ForeignFile read_beerjson(const std::string& bytes)
     JsonArray* recipes = array_member(root, "recipes");
     JsonArray* styles = array_member(root, "styles");
     const guint n = recipes ? json_array_get_length(recipes) : 0;
+    // Each recipe cut out is parsed on its own, in the order of the array's objects; the line of a fault is
+    // the file's.
+    Parser one;
+    size_t next_piece = 0;
     for (guint i = 0; i < n; i++) {
         if (content.recipes.size() + content.unreadable.size() >= kMostRecipes) {
             content.recipes_left_out = n - i;
             break;
         }
         JsonNode* node = json_array_get_element(recipes, i);
-        if (JSON_NODE_HOLDS_OBJECT(node))
-            content.recipes.push_back(read_recipe(json_node_get_object(node), styles));
-        else
+        if (!JSON_NODE_HOLDS_OBJECT(node)) {
             content.unreadable.push_back("recette n° " + std::to_string(i + 1) +
                                          " illisible (ce n'est pas un objet JSON)");
+            continue;
+        }
+        if (layout.split && next_piece < layout.recipes.size()) {
+            const JsonPiece& piece = layout.recipes[next_piece++];
+            const std::string text = compact_json_piece(bytes, piece);
+            if (!one.parse(text.data(), text.size(), &node, &fault_line))
+                return malformed(fault_line > 0 ? piece.first_line + fault_line - 1 : 0);
+        }
+        content.recipes.push_back(read_recipe(json_node_get_object(node), styles));
     }
     if (content.recipes.empty()) {
         content.refused = true;
@@ -780,7 +819,6 @@ ForeignFile read_beerjson(const std::string& bytes)
                               ? refusal_without_recipe(root)
                               : "aucune recette lisible : " + content.unreadable.front();
     }
-    g_object_unref(parser);
     return content;
 }
 

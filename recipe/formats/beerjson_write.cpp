@@ -433,6 +433,25 @@ void write_mash(JsonOut& x, const RecipeReport& w)
     x.close();
 }
 
+// The recipe's own fermentation steps; none planned, no fermentation.
+void write_fermentation(JsonOut& x, const std::vector<FermentationStep>& steps)
+{
+    if (steps.empty())
+        return;
+    x.open("fermentation");
+    x.text("name", "Fermentation");
+    x.open("fermentation_steps", '[');
+    for (const FermentationStep& step : steps) {
+        x.open(nullptr);
+        x.text("name", name_or_default(step.name));
+        x.measure("start_temperature", step.temperature, "C", 2);
+        x.time("step_time", step.days * 1440);
+        x.close();
+    }
+    x.close(']');
+    x.close();
+}
+
 const char* recipe_type(const Recipe& recipe)
 {
     bool grain = false, extract = false;
@@ -527,6 +546,7 @@ void write_recipe(JsonOut& x, const RecipeReport& w, const std::vector<WaterProf
         [&profiles](JsonOut& out, const RecipeLine& l) { write_water(out, l, profiles); });
     x.close();
     write_mash(x, w);
+    write_fermentation(x, plan.fermentation);
     if (!plan.notes.empty())
         x.text("notes", plan.notes);
     // The estimates, where the standard keeps them; none when there is no wort.

@@ -414,6 +414,30 @@ void read_mash_step(const Node& node, ForeignRecipe& recipe)
     recipe.mash.push_back(step);
 }
 
+// The fermentation's stages, primary to tertiary, then the conditioning (AGE): a stage is read when it lasts,
+// and only within the FERMENTATION_STAGES the file counts, when it counts them.
+void read_fermentation_stages(const Node& node, ForeignRecipe& recipe)
+{
+    static const struct {
+        const char *age, *temperature, *name;
+    } kStages[] = {{"PRIMARY_AGE", "PRIMARY_TEMP", "Primaire"},
+                   {"SECONDARY_AGE", "SECONDARY_TEMP", "Secondaire"},
+                   {"TERTIARY_AGE", "TERTIARY_TEMP", "Tertiaire"},
+                   {"AGE", "AGE_TEMP", "Garde"}};
+    Fields f(node, "fermentation", recipe, false);
+    const double counted = f.number("FERMENTATION_STAGES", "", -1, false, 0, 3, false);
+    for (size_t i = 0; i < std::size(kStages); i++) {
+        const double days = f.number(kStages[i].age, "", 0, false, 0, 1e4);
+        if (!(days > 0) || (i < 3 && counted >= 0 && static_cast<double>(i) >= counted))
+            continue;
+        FermentationStep step;
+        step.name = kStages[i].name;
+        step.temperature = f.number(kStages[i].temperature, "c", 20, false, -10, 100);
+        step.days = days;
+        recipe.fermentation.push_back(step);
+    }
+}
+
 // The notes a recipe keeps: a file may hold megabytes there, which every undo step would copy.
 constexpr size_t kMostNoteBytes = 64 * 1024;
 
@@ -598,6 +622,7 @@ ForeignRecipe read_recipe(const RecipeTree& tree, BrewtargetFamily family)
         for (const Node* step : steps)
             read_mash_step(*step, recipe);
     }
+    read_fermentation_stages(node, recipe);
     recipe.notes_text = bounded_notes(child_text(node, "NOTES"), recipe);
     recipe.notes = !recipe.notes_text.empty() || !child_text(node, "TASTE_NOTES").empty();
     if (const Node* equipment = child(node, "EQUIPMENT"))

@@ -15,6 +15,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -465,6 +466,22 @@ void write_set(Writer& x, const Recipe& recipe, const char* set, Record kind, Wr
     x.close(set);
 }
 
+// The recipe's fermentation steps as the format's stages: the first three are the primary to tertiary
+// stages, a fourth the conditioning (AGE); the format has no place for more, nor for their names.
+void write_fermentation(Writer& x, const std::vector<FermentationStep>& steps)
+{
+    if (steps.empty())
+        return;
+    static const char* const kStages[][2] = {{"PRIMARY_AGE", "PRIMARY_TEMP"},
+                                             {"SECONDARY_AGE", "SECONDARY_TEMP"},
+                                             {"TERTIARY_AGE", "TERTIARY_TEMP"}};
+    x.number("FERMENTATION_STAGES", static_cast<double>(std::min<size_t>(steps.size(), 3)), 1, 3, 0);
+    for (size_t i = 0; i < steps.size() && i < 4; i++) {
+        x.number(i < 3 ? kStages[i][0] : "AGE", steps[i].days, 0, kMost);
+        x.number(i < 3 ? kStages[i][1] : "AGE_TEMP", steps[i].temperature, -10, 100, 2);
+    }
+}
+
 } // namespace
 
 std::string beerxml_document(const RecipeReport& w, std::vector<std::string>* clamped)
@@ -500,6 +517,7 @@ std::string beerxml_document(const RecipeReport& w, std::vector<std::string>* cl
     if (!recipe.plan.notes.empty())
         x.text("NOTES", recipe.plan.notes);
     x.subject("recette");
+    write_fermentation(x, recipe.plan.fermentation);
     x.number("CARBONATION", text_to_number(recipe.carbonation), 0, 10);
     // The estimates, in the display elements the standard keeps for them; none when there is no wort.
     if (e.initial_density > 0) {

@@ -90,6 +90,32 @@ static MashStep mash_step_of(const std::string& line)
     return step;
 }
 
+// The fermentation's keyword: one line per step, in order ("ETAPE_FERMENTATION name °C days"), written only
+// when the recipe plans one, so that a recipe without them writes the file it always did.
+static const char kFermentationKey[] = "ETAPE_FERMENTATION";
+static const size_t kMostFermentationSteps = 40;
+
+static void write_fermentation_lines(std::string& file, const std::vector<FermentationStep>& steps)
+{
+    for (const FermentationStep& step : steps) {
+        std::string name = step.name;
+        for (char& c : name)
+            if (c == '\t' || c == '\n' || c == '\r')
+                c = ' ';
+        write_recipe_line(file, std::string(kFermentationKey) + "\t" + name + "\t" +
+                                    number_to_text(step.temperature) + "\t" + number_to_text(step.days));
+    }
+}
+
+static FermentationStep fermentation_step_of(const std::string& line)
+{
+    FermentationStep step;
+    step.name = tab_field(line, 2);
+    step.temperature = text_to_number(tab_field(line, 3));
+    step.days = std::max(0.0, text_to_number(tab_field(line, 4)));
+    return step;
+}
+
 // The recipe's own efficiency, boil time and notes: a line each, only when the recipe sets it, so that a
 // recipe without them writes the file it always did (and older programs read it).
 constexpr const char* kEfficiencyKey = "RENDEMENT";
@@ -155,6 +181,7 @@ std::string cvl_bytes(const Recipe& recipe)
                                     "\t" + l.value + "\t" + l.yield + "\t" + l.time + "\t" + l.step + "\t" +
                                     l.price);
     write_mash_lines(file, recipe.plan.mash);
+    write_fermentation_lines(file, recipe.plan.fermentation);
     return file;
 }
 
@@ -179,6 +206,8 @@ static void apply_recipe_line(const std::string& line, Recipe& recipe)
         recipe.forced.litres = text_to_number(tab_field(line, 2));
     } else if (key == kMashStepKey) {
         recipe.plan.mash.push_back(mash_step_of(line));
+    } else if (key == kFermentationKey) {
+        recipe.plan.fermentation.push_back(fermentation_step_of(line));
     } else if (is_plan_key(key)) {
         read_plan_line(key, line, recipe.plan);
     } else {
@@ -206,7 +235,7 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
     try {
         LineReader file(path);
         std::map<std::string, std::string> keyword_lines;
-        std::vector<std::string> mash_lines;
+        std::vector<std::string> mash_lines, fermentation_lines;
         std::string line;
         // Another kind of file chosen by mistake (a picture, a text) must not replace the recipe on screen,
         // nor be proposed to the next Save: it holds a NUL byte, or lines none of which a recipe file holds.
@@ -223,6 +252,10 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
                 holds_recipe_line = true;
                 if (mash_lines.size() < kMostMashSteps)
                     mash_lines.push_back(std::move(line));
+            } else if (key == kFermentationKey) {
+                holds_recipe_line = true;
+                if (fermentation_lines.size() < kMostFermentationSteps)
+                    fermentation_lines.push_back(std::move(line));
             } else {
                 holds_recipe_line = holds_recipe_line || std::count(line.begin(), line.end(), '\t') >= 8;
                 if (lines.size() < static_cast<size_t>(kLineCapacity))
@@ -240,6 +273,8 @@ static bool read_effective_lines(const std::string& path, std::vector<std::strin
             lines.push_back(std::move(keyword_line.second));
         for (std::string& mash_line : mash_lines)
             lines.push_back(std::move(mash_line));
+        for (std::string& fermentation_line : fermentation_lines)
+            lines.push_back(std::move(fermentation_line));
         return true;
     } catch (const std::bad_alloc&) {
         lines.clear();

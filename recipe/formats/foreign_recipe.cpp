@@ -306,6 +306,9 @@ BrewingPlan plan_of(const ForeignRecipe& r)
     for (MashStep& step : plan.mash)
         step.name = recipe_text(step.name);
     plan.notes = r.notes_text;
+    plan.fermentation = r.fermentation;
+    for (FermentationStep& step : plan.fermentation)
+        step.name = recipe_text(step.name);
     return plan;
 }
 
@@ -505,7 +508,8 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
                  {r.hops.size(), "houblon", "houblons"},
                  {r.yeasts.size(), "levure", "levures"},
                  {r.miscs.size(), "autre ingrédient", "autres ingrédients"},
-                 {r.mash.size(), "palier d'empâtage", "paliers d'empâtage"}};
+                 {r.mash.size(), "palier d'empâtage", "paliers d'empâtage"},
+                 {r.fermentation.size(), "étape de fermentation", "étapes de fermentation"}};
     for (const auto& kind : kinds)
         if (kind.n > 0)
             out.read.push_back(count_of(kind.n, kind.one, kind.many));

@@ -91,6 +91,8 @@ struct ForeignRecipe {
     // its notes. The efficiency is stated.efficiency and the boil time boil_time above.
     std::vector<MashStep> mash;
     std::string notes_text;
+    // --- The fermentation's steps, which the plan takes too.
+    std::vector<FermentationStep> fermentation;
 
     // --- Water: the waters whose ions the file gives, in its order (the names in `waters` are those
     // without).

@@ -31,8 +31,17 @@ RecipeFormat format_of_file(const std::string& path)
 {
     const std::string start = first_bytes(path);
     size_t p = start.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (p < start.size() && g_ascii_isspace(start[p]))
-        p++;
+    // Blanks, and the comments some programs write before their JSON ("//" lines, "/* … */").
+    for (;;) {
+        while (p < start.size() && g_ascii_isspace(start[p]))
+            p++;
+        if (start.compare(p, 2, "//") != 0 && start.compare(p, 2, "/*") != 0)
+            break;
+        const size_t end = start[p + 1] == '/' ? start.find('\n', p) : start.find("*/", p + 2);
+        if (end == std::string::npos)
+            return RecipeFormat::json; // the comment runs past the first bytes: the JSON reader decides
+        p = end + (start[p + 1] == '/' ? 1 : 2);
+    }
     const bool utf16 = start.compare(0, 2, "\xFF\xFE") == 0 || start.compare(0, 2, "\xFE\xFF") == 0;
     if (utf16 || (p < start.size() && start[p] == '<'))
         return RecipeFormat::beerxml;
