@@ -60,14 +60,16 @@ std::string read_whole_file(const std::string& path)
 
 bool holds_non_number(const std::string& text)
 {
-    // Whole words only: "infusion" or "Nantes" are texts, not numbers.
+    // Whole words only: "infusion", "Nantes" or "infâtage" are texts, not numbers; a byte of a UTF-8
+    // letter belongs to its word.
+    const auto in_word = [](char c) { return g_ascii_isalpha(c) || (static_cast<unsigned char>(c) & 0x80); };
     for (size_t i = 0; i < text.size();) {
-        if (!g_ascii_isalpha(text[i])) {
+        if (!in_word(text[i])) {
             i++;
             continue;
         }
         size_t end = i;
-        while (end < text.size() && g_ascii_isalpha(text[end]))
+        while (end < text.size() && in_word(text[end]))
             end++;
         std::string word = text.substr(i, end - i);
         for (char& c : word)
