@@ -122,3 +122,11 @@ std::string window_title_text(const std::string& title, const std::string& file_
         return mark + text;
     return text + " : " + mark + bounded_display_text(path_base_name(file_name), kMaxTitleCharacters);
 }
+
+std::string folded_display_text(const std::string& bytes)
+{
+    gchar* folded = g_utf8_strdown(display_text(bytes).c_str(), -1);
+    std::string out = folded ? folded : "";
+    g_free(folded);
+    return out;
+}

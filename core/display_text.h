@@ -26,6 +26,9 @@ std::string display_text(const std::string& bytes);
 // when something was cut. Reads only the start of a long text.
 std::string bounded_display_text(const std::string& bytes, size_t max_characters);
 
+// The display text of `bytes` in lower case, for matching names whatever their case.
+std::string folded_display_text(const std::string& bytes);
+
 // The longest name a message quotes, in characters.
 constexpr size_t kMaxNameCharacters = 120;
 

@@ -252,3 +252,11 @@ std::string format_decimals(double x, int d)
     }
     return text;
 }
+
+bool mentions(const std::string& text, std::initializer_list<const char*> words)
+{
+    for (const char* w : words)
+        if (text.find(w) != std::string::npos)
+            return true;
+    return false;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 // Opens a file with every backslash of the path taken as a slash; null when it cannot be opened.
@@ -36,3 +37,6 @@ std::string upper_ascii(const std::string& text);
 
 // The part of a path after its last "/" or backslash (both count as separators).
 std::string path_base_name(const std::string& path);
+
+// True when `text` holds any of `words` (a plain search: fold the case first where it matters).
+bool mentions(const std::string& text, std::initializer_list<const char*> words);

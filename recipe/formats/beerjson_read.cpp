@@ -6,6 +6,7 @@
 
 #include "core/brewing_units.h"
 #include "core/display_text.h"
+#include "core/text.h"
 #include "core/workspace.h" // kLineCapacity
 #include "recipe/formats/beerjson_units.h"
 #include "recipe/formats/beerjson_water.h"
@@ -28,18 +29,7 @@ constexpr size_t kMostRecords = static_cast<size_t>(kLineCapacity);
 
 std::string lower(const std::string& text)
 {
-    gchar* folded = g_utf8_strdown(display_text(text).c_str(), -1);
-    std::string out = folded ? folded : "";
-    g_free(folded);
-    return out;
-}
-
-bool mentions(const std::string& lowered, std::initializer_list<const char*> words)
-{
-    for (const char* w : words)
-        if (lowered.find(w) != std::string::npos)
-            return true;
-    return false;
+    return folded_display_text(text);
 }
 
 std::string quoted(const std::string& text)

@@ -141,17 +141,6 @@ std::string name_or_default(const std::string& name)
     return name.find_first_not_of(" \t") == std::string::npos ? "Sans nom" : name;
 }
 
-bool mentions(const std::string& text, std::initializer_list<const char*> words)
-{
-    gchar* folded = g_utf8_strdown(display_text(text).c_str(), -1);
-    const std::string lowered = folded;
-    g_free(folded);
-    for (const char* w : words)
-        if (lowered.find(w) != std::string::npos)
-            return true;
-    return false;
-}
-
 // The boil's steps as the hop additions name them, numbered from 1; 0 for a step the recipe does not need.
 struct BoilSteps {
     int first_wort = 0, boil = 1, whirlpool = 0;
@@ -344,7 +333,7 @@ void write_culture(JsonOut& x, const RecipeLine& l)
     const LineFigures f = figures_of(l);
     x.open(nullptr);
     x.text("name", name_or_default(l.designation));
-    x.text("type", mentions(l.designation, {"lager", "pils", "bock"}) ? "lager" : "ale");
+    x.text("type", mentions(folded_display_text(l.designation), {"lager", "pils", "bock"}) ? "lager" : "ale");
     x.text("form", f.unit == Unit::litre ? "liquid" : "dry");
     x.measure("attenuation", f.attenuation_percent, "%", 4);
     write_amount(x, f);
@@ -465,7 +454,7 @@ const char* recipe_type(const Recipe& recipe)
 
 const char* style_type(const StyleEntry& s)
 {
-    const std::string both = s.category + " " + s.name;
+    const std::string both = folded_display_text(s.category + " " + s.name);
     if (mentions(both, {"cidre", "cider"}))
         return "cider";
     if (mentions(both, {"hydromel", "mead"}))

@@ -141,17 +141,6 @@ constexpr double kMost = 1e9;    // amounts and times: not negative, and no uppe
 constexpr double kSrmMost = 300; // the estimated colour and the style range only
 constexpr double kIbuMost = 5000;
 
-bool mentions(const std::string& text, std::initializer_list<const char*> words)
-{
-    gchar* folded = g_utf8_strdown(display_text(text).c_str(), -1);
-    const std::string lowered = folded;
-    g_free(folded);
-    for (const char* w : words)
-        if (lowered.find(w) != std::string::npos)
-            return true;
-    return false;
-}
-
 // Litres for a liquid, kilograms for anything else (0 without a unit).
 double amount_of(const LineFigures& f)
 {
@@ -165,7 +154,7 @@ double as_written(double x)
 
 const char* style_type(const StyleEntry& s)
 {
-    const std::string both = s.category + " " + s.name;
+    const std::string both = folded_display_text(s.category + " " + s.name);
     if (mentions(both, {"lager", "pils", "bock", "märzen", "helles", "dunkel", "schwarz"}))
         return "Lager";
     if (mentions(both, {"weizen", "wheat", "blanche", "weiss", "wit", "blé"}))
@@ -283,7 +272,7 @@ void write_yeast(Writer& x, const RecipeLine& l)
     x.open("YEAST");
     x.name(l.designation);
     x.text("VERSION", "1");
-    x.text("TYPE", mentions(l.designation, {"lager", "pils", "bock"}) ? "Lager" : "Ale");
+    x.text("TYPE", mentions(folded_display_text(l.designation), {"lager", "pils", "bock"}) ? "Lager" : "Ale");
     x.text("FORM", liquid ? "Liquid" : "Dry");
     x.number("AMOUNT", amount_of(f), 0, kMost, 6);
     x.text("AMOUNT_IS_WEIGHT", liquid ? "FALSE" : "TRUE");

@@ -48,14 +48,6 @@ std::string lower_utf8(const std::string& text)
     return out;
 }
 
-bool mentions(const std::string& lowered, std::initializer_list<const char*> words)
-{
-    for (const char* w : words)
-        if (lowered.find(w) != std::string::npos)
-            return true;
-    return false;
-}
-
 // The quantity text of an amount in kilograms (litres for a liquid): kilograms from 1 kg, grams below.
 std::string quantity_for(double amount, bool liquid)
 {

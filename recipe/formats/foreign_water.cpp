@@ -25,14 +25,6 @@ std::string folded(const std::string& name)
     return out;
 }
 
-bool mentions(const std::string& lowered, std::initializer_list<const char*> words)
-{
-    for (const char* w : words)
-        if (lowered.find(w) != std::string::npos)
-            return true;
-    return false;
-}
-
 // The names, most particular first: "sodium bicarbonate" before any "sodium", "calcium chloride" before
 // any "chloride". A plain "lime" is a fruit: only slaked or pickling lime is the salt.
 struct Naming {
