@@ -8,6 +8,7 @@
 #include "recipe/formats/foreign_recipe.h"
 #include "recipe/formats/foreign_water.h"
 #include "refdata/water_profiles.h"
+#include "line_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -216,35 +217,24 @@ TEST(BeerJsonWater, RoundTripKeepsTheMashPh)
     const char* const kWaters[] = {"VOLVIC", "Pilsen", "DURE", "osmosée"};
     for (int trial = 0; trial < 40; trial++) {
         SCOPED_TRACE("trial " + std::to_string(trial));
-        const auto line = [](const char* category, const std::string& name, const std::string& quantity,
-                             const std::string& value, const std::string& yield, const char* step) {
-            RecipeLine l;
-            l.category = category;
-            l.designation = name;
-            l.quantity = quantity;
-            l.value = value;
-            l.yield = yield;
-            l.time = "0";
-            l.step = step;
-            return l;
-        };
         RecipeReport report;
         std::vector<RecipeLine>& lines = report.recipe.lines;
+        lines.push_back(mash_line("EAU", "Eau d'empâtage", text(uniform(10, 25)) + " L", kWaters[trial % 4],
+                                  "0", "EMPATAGE"));
+        lines.push_back(mash_line("MALT", "Malt Pilsen", text(uniform(2, 6)) + " KG",
+                                  trial % 2 ? "3.5 PH " + text(uniform(5.5, 5.9)) : "3.5", "81", "EMPATAGE"));
+        lines.push_back(mash_line("MALTSPECIAL", "Malt Crystal", text(uniform(0.1, 1)) + " KG",
+                                  text(uniform(20, 300)), "75", "EMPATAGE"));
+        lines.push_back(mash_line("EAU", "Eau de rinçage", text(uniform(5, 15)) + " L",
+                                  kWaters[(trial + 1) % 4], "0", "RINCAGE"));
+        lines.push_back(mash_line("AUTRE", "Gypse", text(uniform(0, 8)) + " G", "CASO4", "0", "EMPATAGE"));
         lines.push_back(
-            line("EAU", "Eau d'empâtage", text(uniform(10, 25)) + " L", kWaters[trial % 4], "0", "EMPATAGE"));
-        lines.push_back(line("MALT", "Malt Pilsen", text(uniform(2, 6)) + " KG",
-                             trial % 2 ? "3.5 PH " + text(uniform(5.5, 5.9)) : "3.5", "81", "EMPATAGE"));
-        lines.push_back(line("MALTSPECIAL", "Malt Crystal", text(uniform(0.1, 1)) + " KG",
-                             text(uniform(20, 300)), "75", "EMPATAGE"));
-        lines.push_back(line("EAU", "Eau de rinçage", text(uniform(5, 15)) + " L", kWaters[(trial + 1) % 4],
-                             "0", "RINCAGE"));
-        lines.push_back(line("AUTRE", "Gypse", text(uniform(0, 8)) + " G", "CASO4", "0", "EMPATAGE"));
+            mash_line("AUTRE", "Chlorure de calcium", text(uniform(0, 5)) + " G", "CACL2", "0", "EMPATAGE"));
+        lines.push_back(mash_line("AUTRE", "Acide lactique", text(uniform(0, 6)) + " ML", "LACTIQUE",
+                                  trial % 3 ? "80" : "88", "EMPATAGE"));
         lines.push_back(
-            line("AUTRE", "Chlorure de calcium", text(uniform(0, 5)) + " G", "CACL2", "0", "EMPATAGE"));
-        lines.push_back(line("AUTRE", "Acide lactique", text(uniform(0, 6)) + " ML", "LACTIQUE",
-                             trial % 3 ? "80" : "88", "EMPATAGE"));
-        lines.push_back(line("AUTRE", "Bicarbonate", text(uniform(0, 3)) + " G", "NAHCO3", "0", "EMPATAGE"));
-        lines.push_back(line("AUTRE", "Sel fin", text(uniform(0, 2)) + " G", "NACL", "0", "RINCAGE"));
+            mash_line("AUTRE", "Bicarbonate", text(uniform(0, 3)) + " G", "NAHCO3", "0", "EMPATAGE"));
+        lines.push_back(mash_line("AUTRE", "Sel fin", text(uniform(0, 2)) + " G", "NACL", "0", "RINCAGE"));
         report.settings.efficiency = 0.75;
         const ForeignFile content = read_beerjson(beerjson_document(report, profiles));
         ASSERT_EQ(content.recipes.size(), 1u) << content.refusal;

@@ -27,6 +27,22 @@ inline void add_recipe_line(const std::string& picture, const std::string& categ
     add_recipe_line(line);
 }
 
+// A recipe line from its texts, without time: a mash's line unless `step` says otherwise.
+inline RecipeLine mash_line(const std::string& category, const std::string& designation,
+                            const std::string& quantity, const std::string& value,
+                            const std::string& yield = "0", const std::string& step = "EMPATAGE")
+{
+    RecipeLine line;
+    line.category = category;
+    line.designation = designation;
+    line.quantity = quantity;
+    line.value = value;
+    line.yield = yield;
+    line.time = "0";
+    line.step = step;
+    return line;
+}
+
 // An ingredient entry with its identifier, its texts in file order (group last).
 inline void add_ingredient(int32_t id, const std::string& category, const std::string& picture,
                            const std::string& designation, const std::string& quantity,

@@ -6,6 +6,7 @@
 #include "calc/water_salts.h"
 #include "core/stated_acidity.h"
 #include "refdata/water_profiles.h"
+#include "line_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,6 @@
 
 namespace
 {
-
-RecipeLine line(const char* category, const char* designation, const char* quantity, const char* value,
-                const char* yield = "0", const char* step = "EMPATAGE")
-{
-    RecipeLine l;
-    l.category = category;
-    l.designation = designation;
-    l.quantity = quantity;
-    l.value = value;
-    l.yield = yield;
-    l.time = "0";
-    l.step = step;
-    return l;
-}
 
 WaterProfile profile(const char* name, Ions ions, double ph)
 {
@@ -115,9 +102,9 @@ Reference pils_in(double litres, const WaterProfile& p)
 
 std::vector<MashCase> mash_cases()
 {
-    const RecipeLine pils = line("MALT", "Malt Pilsen", "5 KG", "3.5");
-    const RecipeLine distilled = line("EAU", "Eau", "15 L", "DISTILLÉE");
-    const RecipeLine hard = line("EAU", "Eau", "15 L", "DURE");
+    const RecipeLine pils = mash_line("MALT", "Malt Pilsen", "5 KG", "3.5");
+    const RecipeLine distilled = mash_line("EAU", "Eau", "15 L", "DISTILLÉE");
+    const RecipeLine hard = mash_line("EAU", "Eau", "15 L", "DURE");
     std::vector<MashCase> cases;
     cases.push_back(
         {"Pilsner malt in distilled water gives its DI pH", {pils, distilled}, pils_in(15, kProfiles[0])});
@@ -126,50 +113,53 @@ std::vector<MashCase> mash_cases()
         r.malt_kg[1] = 0.5;
         r.malt_di[1] = 5.22 - 0.00504 * ((150 / 1.97 + 0.76) / 1.3546);
         r.malts = 2;
-        cases.push_back(
-            {"crystal lowers it", {pils, line("MALTSPECIAL", "Malt Crystal", "500 G", "150"), distilled}, r});
+        cases.push_back({"crystal lowers it",
+                         {pils, mash_line("MALTSPECIAL", "Malt Crystal", "500 G", "150"), distilled},
+                         r});
     }
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.malt_kg[1] = 0.3;
         r.malt_di[1] = 4.71;
         r.malts = 2;
-        cases.push_back(
-            {"roast lowers it", {pils, line("MALTSPECIAL", "Malt noir", "300 G", "1400"), distilled}, r});
+        cases.push_back({"roast lowers it",
+                         {pils, mash_line("MALTSPECIAL", "Malt noir", "300 G", "1400"), distilled},
+                         r});
     }
     cases.push_back({"alkaline water raises it", {pils, hard}, pils_in(15, kProfiles[1])});
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.soda_mmol = 4 * 1000 / 84.007;
-        cases.push_back(
-            {"baking soda raises it", {pils, distilled, line("AUTRE", "Bicarbonate", "4 G", "NAHCO3")}, r});
+        cases.push_back({"baking soda raises it",
+                         {pils, distilled, mash_line("AUTRE", "Bicarbonate", "4 G", "NAHCO3")},
+                         r});
     }
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.chalk_mmol = 0.5 * 4 * 1000 / 100.09;
         r.extra_ca_mg = 0.5 * 4 * 400.4;
         cases.push_back({"chalk raises it, half of it counted",
-                         {pils, distilled, line("AUTRE", "Craie", "4 G", "CACO3")},
+                         {pils, distilled, mash_line("AUTRE", "Craie", "4 G", "CACO3")},
                          r});
     }
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.extra_ca_mg = 5 * 272.6;
         cases.push_back({"calcium lowers it",
-                         {pils, distilled, line("AUTRE", "Chlorure de calcium", "5 G", "CACL2")},
+                         {pils, distilled, mash_line("AUTRE", "Chlorure de calcium", "5 G", "CACL2")},
                          r});
     }
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.extra_mg_mg = 5 * 98.6;
         cases.push_back(
-            {"magnesium lowers it", {pils, distilled, line("AUTRE", "Epsom", "5 G", "MGSO4")}, r});
+            {"magnesium lowers it", {pils, distilled, mash_line("AUTRE", "Epsom", "5 G", "MGSO4")}, r});
     }
     {
         Reference r = pils_in(15, kProfiles[0]);
         r.lactic_mmol = 2 * acid_mmol_per_ml(Additive::lactic, 80);
         cases.push_back({"lactic acid lowers it",
-                         {pils, distilled, line("AUTRE", "Acide", "2 ML", "LACTIQUE", "80")},
+                         {pils, distilled, mash_line("AUTRE", "Acide", "2 ML", "LACTIQUE", "80")},
                          r});
     }
     {
@@ -178,14 +168,15 @@ std::vector<MashCase> mash_cases()
         r.malt_di[1] = 5.75;
         r.malts = 2;
         r.lactic_mmol = 250 * 0.03 / 90.08 * 1000;
-        cases.push_back(
-            {"acid malt lowers it", {pils, line("MALTSPECIAL", "Malt acide", "250 G", "4"), distilled}, r});
+        cases.push_back({"acid malt lowers it",
+                         {pils, mash_line("MALTSPECIAL", "Malt acide", "250 G", "4"), distilled},
+                         r});
     }
     {
         Reference r = pils_in(15, kProfiles[1]);
         r.lactic_mmol = 3 * acid_mmol_per_ml(Additive::lactic, 80);
         cases.push_back({"acid brings hard water down",
-                         {pils, hard, line("AUTRE", "Acide", "3 ML", "LACTIQUE", "80")},
+                         {pils, hard, mash_line("AUTRE", "Acide", "3 ML", "LACTIQUE", "80")},
                          r});
     }
     return cases;
@@ -223,12 +214,12 @@ TEST(MashPh, MoreOfAnAcidifierAlwaysLowersIt)
     std::srand(25);
     for (int trial = 0; trial < 200; trial++) {
         const double ml = std::rand() % 2000 / 100.0;
-        std::vector<RecipeLine> lines = {line("MALT", "Malt Pilsen", "5 KG", "3.5"),
-                                         line("EAU", "Eau", "15 L", "DURE")};
+        std::vector<RecipeLine> lines = {mash_line("MALT", "Malt Pilsen", "5 KG", "3.5"),
+                                         mash_line("EAU", "Eau", "15 L", "DURE")};
         const double before = ph_of(lines);
-        lines.push_back(line("AUTRE", "Acide",
-                             (std::to_string(static_cast<int>(ml * 100) + 50) + "E-2 ML").c_str(), "LACTIQUE",
-                             "80"));
+        lines.push_back(mash_line("AUTRE", "Acide",
+                                  (std::to_string(static_cast<int>(ml * 100) + 50) + "E-2 ML").c_str(),
+                                  "LACTIQUE", "80"));
         const double after = ph_of(lines);
         EXPECT_LT(after, before);
         EXPECT_GE(after, 3.5);
@@ -238,9 +229,9 @@ TEST(MashPh, MoreOfAnAcidifierAlwaysLowersIt)
 
 TEST(MashPh, NothingWithoutGrainOrKnownWater)
 {
-    const std::vector<RecipeLine> no_grain = {line("EAU", "Eau", "15 L", "DURE")};
-    const std::vector<RecipeLine> unknown = {line("MALT", "Malt Pilsen", "5 KG", "3.5"),
-                                             line("EAU", "Eau du puits", "15 L", "PUITS")};
+    const std::vector<RecipeLine> no_grain = {mash_line("EAU", "Eau", "15 L", "DURE")};
+    const std::vector<RecipeLine> unknown = {mash_line("MALT", "Malt Pilsen", "5 KG", "3.5"),
+                                             mash_line("EAU", "Eau du puits", "15 L", "PUITS")};
     for (const auto& lines : {no_grain, unknown}) {
         const WaterChemistry w = water_chemistry(lines.data(), lines.size(), kProfiles);
         EXPECT_FALSE(w.computed);
@@ -257,10 +248,10 @@ TEST(MashPh, NothingWithoutGrainOrKnownWater)
 
 TEST(MashPh, TheRinseWaterCountsInAllTheWaterOnly)
 {
-    const std::vector<RecipeLine> lines = {line("MALT", "Malt Pilsen", "5 KG", "3.5"),
-                                           line("EAU", "Eau", "15 L", "DISTILLÉE"),
-                                           line("EAU", "Eau", "15 L", "DURE", "0", "RINCAGE"),
-                                           line("AUTRE", "Gypse", "3 G", "CASO4", "0", "RINCAGE")};
+    const std::vector<RecipeLine> lines = {mash_line("MALT", "Malt Pilsen", "5 KG", "3.5"),
+                                           mash_line("EAU", "Eau", "15 L", "DISTILLÉE"),
+                                           mash_line("EAU", "Eau", "15 L", "DURE", "0", "RINCAGE"),
+                                           mash_line("AUTRE", "Gypse", "3 G", "CASO4", "0", "RINCAGE")};
     const WaterChemistry w = water_chemistry(lines.data(), lines.size(), kProfiles);
     EXPECT_NEAR(w.model_ph, 5.75, 0.001);
     EXPECT_EQ(w.mash_ions.ca, 0);
@@ -270,9 +261,10 @@ TEST(MashPh, TheRinseWaterCountsInAllTheWaterOnly)
 
 TEST(MashPh, IonsRatioAndResidualAlkalinity)
 {
-    const std::vector<RecipeLine> lines = {
-        line("MALT", "Malt Pilsen", "5 KG", "3.5"), line("EAU", "Eau", "20 L", "DURE"),
-        line("AUTRE", "Gypse", "4 G", "CASO4"), line("AUTRE", "Chlorure de calcium", "2 G", "CACL2")};
+    const std::vector<RecipeLine> lines = {mash_line("MALT", "Malt Pilsen", "5 KG", "3.5"),
+                                           mash_line("EAU", "Eau", "20 L", "DURE"),
+                                           mash_line("AUTRE", "Gypse", "4 G", "CASO4"),
+                                           mash_line("AUTRE", "Chlorure de calcium", "2 G", "CACL2")};
     const WaterChemistry w = water_chemistry(lines.data(), lines.size(), kProfiles);
     const double ca = 100 + (4 * 232.8 + 2 * 272.6) / 20;
     EXPECT_NEAR(w.mash_ions.ca, ca, 1e-9);
