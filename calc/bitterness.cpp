@@ -35,13 +35,16 @@ double tinseth_utilisation(double sg, double minutes)
     return bigness * (1 - std::exp(-0.04 * minutes)) / 4.15;
 }
 
-double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres)
+double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres,
+                            double top_up_litres)
 {
-    if (!(final_litres > 0) || !(kettle_litres >= final_litres) || !(initial_density > 1000))
+    const double end_of_boil = final_litres - (top_up_litres > 0 ? top_up_litres : 0);
+    if (!(end_of_boil > 0) || !(kettle_litres >= end_of_boil) || !(initial_density > 1000))
         return initial_density;
-    // The points shrink in proportion to the volume: at the start the same extract is in more wort.
+    // The points follow the inverse of the volume: the same extract is in more wort at the start, and in
+    // less at the end when water is added after the boil.
     const double points = initial_density - 1000;
-    return 1000 + points * (1 + final_litres / kettle_litres) / 2;
+    return 1000 + points * (final_litres / end_of_boil + final_litres / kettle_litres) / 2;
 }
 
 double isomerisation_rate(double celsius)

@@ -24,9 +24,12 @@ inline double hop_ibu(double alpha, double gravity_factor, double time_factor, d
 double tinseth_utilisation(double sg, double minutes);
 
 // The gravity (density × 1000) Tinseth's curve reads: the average over the boil, from the kettle's wort of
-// `kettle_litres` at the start to `final_litres` of wort at `initial_density` at the end, the extract being
-// the same. The initial density itself when either volume is not positive or the kettle holds less.
-double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres);
+// `kettle_litres` at the start to the end of the boil, the extract being that of `final_litres` at
+// `initial_density`. The boil ends `top_up_litres` short of the final volume, that water being poured into
+// the fermenter afterwards. The initial density itself when a volume is not positive or the kettle holds
+// less than the end of the boil.
+double tinseth_boil_gravity(double initial_density, double final_litres, double kettle_litres,
+                            double top_up_litres = 0);
 
 // The isomerisation rate at `celsius` relative to a boil at 100 °C (Hosom's mIBU): 2.39 × 10^11 ×
 // e^(−9773 / kelvin); 1.00 at 100 °C, 0.23 at 80 °C.

@@ -48,6 +48,8 @@ std::vector<BrewDayRow> brew_day_rows(const BrewDay& day)
     rows.push_back({"Volume avant ébullition", f2(v.pre_boil_litres) + " L"});
     rows.push_back({"Densité avant ébullition", f2(v.pre_boil_density)});
     rows.push_back({"Volume après ébullition (chaud)", f2(v.post_boil_litres) + " L"});
+    if (v.top_up_litres > 0)
+        rows.push_back({"Eau d'appoint versée au fermenteur", f2(v.top_up_litres) + " L"});
     rows.push_back({"Volume en fermenteur", f2(v.fermenter_litres) + " L"});
     rows.push_back({"Volume conditionné", f2(v.packaged_litres) + " L"});
     return rows;

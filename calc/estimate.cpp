@@ -86,6 +86,10 @@ static FirstPassTotals sum_weights_and_water(Pass& pass, Estimates& e, bool read
             }
             break;
         case Category::water:
+            // Top-up water is the brewer's own figure, kept under a forced volume too.
+            if (line.step == Step::fermentation && pass.settings.gravity_model == GravityModel::extract &&
+                line.amount > 0)
+                e.top_up_water += line.amount;
             if (!read_water)
                 break;
             if (line.step == Step::mash)
@@ -116,11 +120,12 @@ static FirstPassTotals sum_weights_and_water(Pass& pass, Estimates& e, bool read
     return totals;
 }
 
-// Replaces the water read from the lines by the water that gives the forced volume, and marks the lines
-// that carry it.
+// Replaces the water read from the lines by the water that gives the forced volume, the top-up water
+// included, and marks the lines that carry it.
 static void force_water(Pass& pass, Estimates& e, double target_litres)
 {
-    const ForcedWater water = forced_water(target_litres, pass.settings, e.malt_kg, e.hop_kg);
+    const ForcedWater water =
+        forced_water(target_litres - e.top_up_water, pass.settings, e.malt_kg, e.hop_kg);
     e.mash_water = water.mash;
     e.rinse_water = water.rinse;
     const size_t mash_line = first_water_line(pass.lines, pass.count, Step::mash);
@@ -135,7 +140,8 @@ static void force_water(Pass& pass, Estimates& e, double target_litres)
     }
 }
 
-// Water after the mash loss, the grain absorption, the boil loss and the hop absorption, in litres.
+// Water after the mash loss, the grain absorption, the boil loss and the hop absorption, then the top-up
+// water, in litres.
 static double final_volume_of(const Estimates& e, const Settings& s)
 {
     double v = e.mash_water - s.loss_mash / 100 * e.mash_water;
@@ -147,7 +153,7 @@ static double final_volume_of(const Estimates& e, const Settings& s)
         v = v - s.loss_hops * e.hop_kg;
     if (!(v >= 0))
         v = 0;
-    return v;
+    return v + e.top_up_water;
 }
 
 // The extract model's points of each fermentable line, left in its record: the wort's degrees Plato shared
@@ -328,12 +334,13 @@ Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, Fo
     e.colour_ebc = colour_of(extract.colour_sum, pass, volume);
     e.initial_density = extract_model ? density_of_plato(p) : density_of_points(p);
     // Tinseth's curve reads the average gravity of the wort that boils, sugars included: the kettle's wort,
-    // before the boil's loss, holds the same extract in more water.
+    // before the boil's loss, holds the same extract in more water, and the wort at the end of the boil in
+    // less when it is topped up afterwards.
     double kettle = e.mash_water - s.loss_mash / 100 * e.mash_water + e.rinse_water;
     if (kettle > 0)
         kettle -= s.loss_grain * e.malt_kg;
     const double boil_gravity = s.bitterness_model == BitternessModel::tinseth
-                                    ? tinseth_boil_gravity(e.initial_density, volume, kettle)
+                                    ? tinseth_boil_gravity(e.initial_density, volume, kettle, e.top_up_water)
                                 : extract_model ? density_of_plato(extract.non_sugar_points)
                                                 : density_of_points(extract.non_sugar_points);
     if (no_water)

@@ -18,13 +18,16 @@ StageVolumes stage_volumes(const Estimates& e, const Settings& s, double boil_mi
     if (fermenter > 0)
         fermenter = fermenter - s.loss_hops * e.hop_kg;
     fermenter -= s.kettle_loss;
+    v.top_up_litres = std::max(0.0, e.top_up_water);
     v.pre_boil_litres = std::max(0.0, pre);
     v.post_boil_litres = std::max(0.0, post);
-    v.fermenter_litres = fermenter >= 0 ? fermenter : 0;
+    v.fermenter_litres = (fermenter >= 0 ? fermenter : 0) + v.top_up_litres;
     v.packaged_litres = std::max(0.0, v.fermenter_litres - s.fermenter_loss);
     // The sugar in the kettle does not change in the boil: its concentration rises as the cooled volume
-    // falls.
-    if (pre > 0 && cooled > 0 && e.initial_density > 1000)
-        v.pre_boil_density = 1000 + (e.initial_density - 1000) * cooled / pre;
+    // falls. The initial density is that of the wort once topped up, the boil's being stronger.
+    const double boiled = e.final_volume - v.top_up_litres;
+    const double strength = v.top_up_litres > 0 ? (boiled > 0 ? e.final_volume / boiled : 0) : 1;
+    if (pre > 0 && cooled > 0 && strength > 0 && e.initial_density > 1000)
+        v.pre_boil_density = 1000 + (e.initial_density - 1000) * strength * cooled / pre;
     return v;
 }

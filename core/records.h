@@ -217,6 +217,9 @@ struct Estimates {
     Ions all_ions;                  // all the water (mash and rinse) with every salt, mg/L
     double so4_cl_ratio = 0;        // of the mash water; 0 without chloride
     double residual_alkalinity = 0; // of the mash water, mEq/L
+    // --- Top-up: water poured into the fermenter after the boil (the extract model's water lines at
+    // FERMENTATION), litres; final_volume includes it.
+    double top_up_water = 0;
 };
 
 // What the report shows of a recipe: the recipe, the name of its file, its last estimates (the priming
