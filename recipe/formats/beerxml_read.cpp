@@ -578,6 +578,29 @@ void add_kettle_loss(const Node& node, bool efficiency_into_kettle, ForeignRecip
     add_correction(recipe.corrections, recipe.more_corrections, said);
 }
 
+// The equipment's TOP_UP_WATER is poured into the fermenter after the boil: the import makes it a water line
+// of the fermentation, so that the kettle boils the stronger wort the writer boiled.
+void add_top_up_water(const Node& node, ForeignRecipe& recipe)
+{
+    const Node* equipment = child(node, "EQUIPMENT");
+    double top_up = 0;
+    bool plain = true;
+    if (!equipment || !beerxml_number(child_text(*equipment, "TOP_UP_WATER"), "l", &top_up, &plain) ||
+        !(top_up > 0))
+        return;
+    const std::string litres = figure(std::round(top_up * 100) / 100) + " L";
+    if (!(top_up < recipe.batch_size)) {
+        add_correction(recipe.corrections, recipe.more_corrections,
+                       "eau d'appoint : TOP_UP_WATER " + litres +
+                           ", pas moins que le volume du lot, ignorée");
+        return;
+    }
+    recipe.top_up_water = top_up;
+    add_correction(recipe.corrections, recipe.more_corrections,
+                   "eau d'appoint : TOP_UP_WATER " + litres +
+                       " versés au fermenteur après l'ébullition, ligne d'eau en FERMENTATION");
+}
+
 ForeignRecipe read_recipe(const RecipeTree& tree, BrewtargetFamily family)
 {
     const Node& node = *tree.recipe;
@@ -610,6 +633,7 @@ ForeignRecipe read_recipe(const RecipeTree& tree, BrewtargetFamily family)
     if (brewtarget)
         dry_brewtarget_yields(fermentables, recipe);
     add_kettle_loss(node, brewtarget, recipe);
+    add_top_up_water(node, recipe);
     for (const Node* r : ingredients(node, kYeastRecord, "YEASTS", recipe))
         read_yeast(*r, recipe);
     for (const Node* r : ingredients(node, kMiscRecord, "MISCS", recipe))

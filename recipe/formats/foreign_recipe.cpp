@@ -379,6 +379,16 @@ void add_water_lines(const ForeignRecipe& r, const LineMaker& maker,
     }
 }
 
+// The water poured into the fermenter after the boil: the rinse water's, the same tap filling both.
+RecipeLine top_up_line(const RecipeLine& rinse_water, double litres)
+{
+    RecipeLine line = rinse_water;
+    line.designation = "Eau d'appoint";
+    line.quantity = quantity_for(litres, true);
+    line.step = "FERMENTATION";
+    return line;
+}
+
 } // namespace
 
 void add_correction(std::vector<std::string>& list, size_t& more, std::string what)
@@ -485,8 +495,11 @@ ImportedRecipe import_foreign_recipe(const ForeignRecipe& r, const ReferenceData
     lines.push_back(mash_water);
     lines.insert(lines.end(), mashed.begin(), mashed.end());
     lines.push_back(rinse_water);
-    for (const auto* group : {&boiled, &hops, &others, &yeasts})
+    for (const auto* group : {&boiled, &hops, &others})
         lines.insert(lines.end(), group->begin(), group->end());
+    if (r.top_up_water > 0)
+        lines.push_back(top_up_line(rinse_water, r.top_up_water));
+    lines.insert(lines.end(), yeasts.begin(), yeasts.end());
     if (lines.size() > static_cast<size_t>(kLineCapacity)) {
         out.lost.push_back(std::to_string(lines.size() - kLineCapacity) + " ligne(s) au-delà de " +
                            std::to_string(kLineCapacity));

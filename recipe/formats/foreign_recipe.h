@@ -97,6 +97,9 @@ struct ForeignRecipe {
     // --- Water: the waters whose ions the file gives, in its order (the names in `waters` are those
     // without).
     std::vector<ForeignWater> water_ions;
+
+    // --- Top-up: litres of water poured into the fermenter after the boil (0: none), part of batch_size.
+    double top_up_water = 0;
 };
 
 // The recipes of a file that are read; the others are counted.
