@@ -67,7 +67,8 @@ ExportVolumes export_volumes(const RecipeReport& report)
     }
     v.absorption = s.loss_grain;
     v.lauter_deadspace = s.loss_mash / 100 * e.mash_water + s.loss_grain * adjunct_kg;
-    v.boil_off = std::max(0.0, v.boil_size + dissolved - e.final_volume);
+    v.top_up = std::max(0.0, e.top_up_water);
+    v.boil_off = std::max(0.0, v.boil_size + dissolved - (e.final_volume - v.top_up));
     const double hours = v.boil_minutes > 0 ? v.boil_minutes / 60 : 1;
     v.evaporation_per_hour = v.boil_off / hours;
     const double kettle_with_sugars = v.boil_size + dissolved;

@@ -22,6 +22,8 @@ struct ExportVolumes {
     double evaporation_per_hour = 0; // boil_off over the boil's hours
     double evaporation_percent = 0;  // the same in percent of the kettle's volume per hour, at most 100
     double tun_volume = 0;           // the mash water and about a litre per kilogram of grain
+    // --- Top-up: the water poured into the fermenter after the boil, part of batch_size, not of boil_size.
+    double top_up = 0;
 };
 
 // True for a line whose extract the estimates count: a grain at the mash, or a sugar or an extract in the

@@ -335,7 +335,7 @@ void write_equipment(Writer& x, const ExportVolumes& v)
     x.number("TUN_VOLUME", v.tun_volume, 0, kMost);
     x.text("TUN_WEIGHT", "0"); // Cuvelo keeps no tun: its heat is not counted
     x.text("TUN_SPECIFIC_HEAT", "0.12");
-    x.text("TOP_UP_WATER", "0");
+    x.number("TOP_UP_WATER", v.top_up, 0, kMost);
     x.text("TRUB_CHILLER_LOSS", "0");
     x.number("EVAP_RATE", v.evaporation_percent, 0, 100);
     x.number("BOIL_TIME", v.boil_minutes, 0, kMost);
@@ -501,7 +501,11 @@ std::string beerxml_document(const RecipeReport& w, std::vector<std::string>* cl
         write_misc(w, l);
     });
     write_set(x, recipe, "YEASTS", Record::yeast, write_yeast);
-    write_set(x, recipe, "WATERS", Record::water, write_water);
+    // Top-up water leaves as the equipment's TOP_UP_WATER when the estimates pour it into the fermenter.
+    write_set(x, recipe, "WATERS", Record::water, [&v](Writer& w, const RecipeLine& l) {
+        if (!(v.top_up > 0 && step_of(l.step) == Step::fermentation))
+            write_water(w, l);
+    });
     write_mash(x, w, v);
     if (!recipe.plan.notes.empty())
         x.text("NOTES", recipe.plan.notes);
