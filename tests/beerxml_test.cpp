@@ -94,6 +94,8 @@ static const QuirkCase kQuirks[] = {
     // Cuvelo has cones and pellets only: a plug is read as cones, and said.
     {"plug_hops.xml", nullptr, 1, "Bitter aux plugs",
      "« Goldings » : FORM Plug (cônes pressés) lu comme houblon"},
+    // BeerSmith boils a concentrated wort and pours the equipment's TOP_UP_WATER into the fermenter.
+    {"beersmith_top_up.xml", nullptr, 1, "Brune allongée", "TOP_UP_WATER 8 L versés au fermenteur"},
 };
 
 // What each writer meant by its figures, read back: PicoBrew's points per pound per gallon, BeerSmith's EBC
@@ -205,6 +207,45 @@ TEST(BeerXml, BrewtargetRecipeKeepsTheDensityBrewtargetStates)
             plugs++;
         }
     EXPECT_EQ(plugs, 1u);
+}
+
+// A BeerSmith recipe topped up after the boil (8 of its 23 L): under the extract and Tinseth models the
+// kettle holds about its BOIL_SIZE, and the estimates come near the density and bitterness it states, which
+// boiling all the water would overstate by a fifth.
+TEST(BeerXml, TopUpWaterIsPouredAfterTheBoilAsTheWriterBrewedIt)
+{
+    reset_workspace();
+    use_worked_example_settings();
+    ws.settings.litres_per_kilo = 3;
+    ws.settings.pellet_yield = 1.1;
+    ws.settings.gravity_model = GravityModel::extract;
+    ws.settings.bitterness_model = BitternessModel::tinseth;
+    const ForeignRecipe file = read_fixture("beersmith_top_up.xml").recipes.at(0);
+    EXPECT_NEAR(file.top_up_water, 8, 0.001);
+    const ImportedRecipe imported = import_foreign_recipe(file, reference_data());
+    size_t top_ups = 0;
+    for (const RecipeLine& line : imported.recipe.lines)
+        if (line.category == "EAU" && line.step == "FERMENTATION") {
+            EXPECT_EQ(line.quantity, "8 L");
+            top_ups++;
+        }
+    EXPECT_EQ(top_ups, 1u);
+    open_imported_recipe(imported);
+    evaluate_recipe();
+    const Estimates e = ws.estimates;
+    EXPECT_NEAR(e.top_up_water, 8, 0.001);
+    EXPECT_NEAR(e.final_volume, 25, 0.1); // the batch and the trub left in the kettle
+    const double kettle = e.mash_water * 0.9 + e.rinse_water - e.malt_kg;
+    EXPECT_NEAR(kettle, 19.68, 0.5); // BOIL_SIZE
+    EXPECT_NEAR(e.initial_density, 1046, 1);
+    EXPECT_NEAR(e.bitterness_ibu / 20.0, 1, 0.1);
+    // All the water boiled, as when the top-up was not read: far more bitter than the writer's.
+    ForeignRecipe all_boiled = file;
+    all_boiled.top_up_water = 0;
+    open_imported_recipe(import_foreign_recipe(all_boiled, reference_data()));
+    evaluate_recipe();
+    EXPECT_NEAR(ws.estimates.initial_density, e.initial_density, 0.01);
+    EXPECT_GT(ws.estimates.bitterness_ibu / 20.0, 1.15);
 }
 
 TEST(BeerXml, EachQuirkOfRealFilesIsReadOrRefusedByName)
@@ -429,11 +470,21 @@ TEST(BeerXml, RoundTripKeepsTheEstimatesWithinRounding)
         ws.settings.colour_model = trial % 2 ? ColourModel::morey : ColourModel::linear;
         ws.styles[1].name = "Pas de Style";
         ws.style_count = 1;
+        // Every fifth recipe under the extract and Tinseth models, topped up in the fermenter with less water
+        // than the batch (the import leaves out a top-up that is the whole batch).
+        const bool topped_up = trial % 5 == 2;
         std::vector<RecipeLine> lines = random_recipe(random);
         for (const RecipeLine& line : unusual_lines(random))
-            lines.insert(lines.begin() + static_cast<long>(random() % (lines.size() + 1)), line);
+            if (!(topped_up && line.category == "EAU"))
+                lines.insert(lines.begin() + static_cast<long>(random() % (lines.size() + 1)), line);
         for (const RecipeLine& line : lines)
             add_recipe_line(line);
+        if (topped_up) {
+            ws.settings.gravity_model = GravityModel::extract;
+            ws.settings.bitterness_model = BitternessModel::tinseth;
+            const std::string litres = std::to_string(std::uniform_int_distribution<int>(2, 10)(random));
+            add_recipe_line("", "EAU", "Eau d'appoint", litres + " L", "", "", "", "FERMENTATION", "");
+        }
         if (trial % 3 == 0)
             ws.plan.efficiency = std::uniform_int_distribution<int>(550, 850)(random) / 10.0;
         if (trial % 4 != 1) {
@@ -462,6 +513,8 @@ TEST(BeerXml, RoundTripKeepsTheEstimatesWithinRounding)
         evaluate_recipe();
         const Estimates& after = ws.estimates;
         EXPECT_NEAR(after.final_volume, before.final_volume, 0.005);
+        EXPECT_EQ(after.top_up_water, before.top_up_water);
+        EXPECT_EQ(before.top_up_water > 0, topped_up);
         EXPECT_NEAR(after.initial_density, before.initial_density, 0.011);
         EXPECT_NEAR(after.final_density, before.final_density, 0.011);
         EXPECT_NEAR(after.alcohol, before.alcohol, 0.005);
