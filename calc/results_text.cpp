@@ -147,9 +147,9 @@ void add_brew_day_labels(ResultsText& texts, const BrewDay& day)
     };
     texts.labels[20] = "Eau : empâtage " + litres(m.strike_litres) + at(m.strike_temperature) + ", rinçage " +
                        litres(m.sparge_litres) + (m.sparge_litres > 0 ? at(m.sparge_temperature) : "");
+    if (v.top_up_litres > 0)
+        texts.labels[20] += ", appoint au fermenteur " + litres(v.top_up_litres);
     texts.labels[21] = "Avant ébullition : " + litres(v.pre_boil_litres) + " à " +
                        format_decimals(v.pre_boil_density, 2) + " ; après : " + litres(v.post_boil_litres) +
                        " ; en fermenteur : " + litres(v.fermenter_litres);
-    if (v.top_up_litres > 0)
-        texts.labels[21] += " (dont " + litres(v.top_up_litres) + " d'eau d'appoint)";
 }

@@ -162,13 +162,17 @@ void add_boil(std::string& page, const Recipe& recipe, const BrewDay& day)
 void add_fermentation(std::string& page, const RecipeReport& report, const BrewDay& day)
 {
     const Estimates& est = report.estimates;
-    page += "<section><h2>7. Refroidissement</h2>\n<p>" + kBox + " Moût refroidi à " + kBlank +
-            " °C ; en fermenteur : prévu " + f2(day.volumes.fermenter_litres) + " L, mesuré " + kBlank +
+    const double top_up = day.volumes.top_up_litres;
+    page += "<section><h2>7. Refroidissement</h2>\n<p>" + kBox + " Moût refroidi à " + kBlank + " °C";
+    // The top-up water goes into the fermenter with the cooled wort, before the yeast.
+    if (top_up > 0)
+        page += "</p>\n<p>" + kBox + " Eau d'appoint versée au fermenteur : " + f2(top_up) + " L";
+    page += " ; en fermenteur : prévu " + f2(day.volumes.fermenter_litres) + " L, mesuré " + kBlank +
             " L</p>\n<p>Densité initiale : prévue " + f2(est.initial_density) + ", mesurée " + kBlank +
             "</p></section>\n";
     page += "<section><h2>8. Levure et fermentation</h2>\n";
     for (const RecipeLine& l : report.recipe.lines)
-        if (l.step == "FERMENTATION")
+        if (l.step == "FERMENTATION" && !(top_up > 0 && l.category == "EAU"))
             page += "<p>" + kBox + " " + e(l.quantity) + " " + e(l.designation) + "</p>\n";
     const std::vector<FermentationStep>& steps = report.recipe.plan.fermentation;
     for (size_t i = 0; i < steps.size(); i++)

@@ -83,6 +83,34 @@ TEST(BrewSheet, FermentationStepsAreListedInOrder)
     EXPECT_EQ(report_page(none).find("Fermentation :"), std::string::npos);
 }
 
+// Top-up water is poured at the cooling, into the fermenter, and not listed again with the yeast; a water
+// line at FERMENTATION that the estimates do not count (no top-up) stays a plain line of the fermentation.
+TEST(BrewSheet, TopUpWaterIsPouredAtTheCooling)
+{
+    RecipeReport report = hostile_report();
+    RecipeLine water;
+    water.category = "EAU";
+    water.designation = "Eau d'appoint";
+    water.quantity = "6 L";
+    water.step = "FERMENTATION";
+    report.recipe.lines.push_back(water);
+    report.estimates.mash_water = 20;
+    report.estimates.rinse_water = 8;
+    report.estimates.top_up_water = 6;
+    report.estimates.final_volume = 34;
+    const std::string page = brew_sheet_html(report);
+    const size_t cooling = page.find("7. Refroidissement"), yeast = page.find("8. Levure et fermentation");
+    const size_t poured = page.find("Eau d'appoint versée au fermenteur : 6 L ; en fermenteur : prévu 34 L");
+    EXPECT_GT(poured, cooling);
+    EXPECT_LT(poured, yeast);
+    EXPECT_EQ(page.find("6 L Eau d&#39;appoint", yeast), std::string::npos);
+    report.estimates.top_up_water = 0;
+    const std::string plain = brew_sheet_html(report);
+    EXPECT_EQ(plain.find("versée au fermenteur"), std::string::npos);
+    EXPECT_NE(plain.find("6 L Eau d&#39;appoint", plain.find("8. Levure et fermentation")),
+              std::string::npos);
+}
+
 struct StepTextCase {
     FermentationStep step;
     size_t number;
