@@ -242,6 +242,7 @@ TEST(ResultsText, BrewDayWaterAndVolumesRows)
         double strike_litres, strike_temperature, sparge_litres, pre_boil, density, post_boil, fermenter;
         const char* water;
         const char* volumes;
+        double top_up = 0;
     };
     static const Case kCases[] = {
         {15, 72.2867, 12, 28.1, 1045.204, 25.3, 23, // the worked example's water, at 3 L/kg and 66 °C
@@ -250,6 +251,9 @@ TEST(ResultsText, BrewDayWaterAndVolumesRows)
         {20, 0, 0, 0, 0, 0, 0, // no grain, no schedule: no strike temperature; no rinse: no temperature
          "Eau : empâtage 20 L, rinçage 0 L",
          "Avant ébullition : 0 L à 0 ; après : 0 L ; en fermenteur : 0 L"},
+        {15, 66, 5, 19.4, 1058.1, 17.5, 23.25, // topped up: the water row names it, the fermenter includes it
+         "Eau : empâtage 15 L à 66 °C, rinçage 5 L à 77 °C, appoint au fermenteur 8 L",
+         "Avant ébullition : 19.4 L à 1058.1 ; après : 17.5 L ; en fermenteur : 23.25 L", 8},
     };
     for (const Case& c : kCases) {
         BrewDay day;
@@ -261,6 +265,7 @@ TEST(ResultsText, BrewDayWaterAndVolumesRows)
         day.volumes.pre_boil_density = c.density;
         day.volumes.post_boil_litres = c.post_boil;
         day.volumes.fermenter_litres = c.fermenter;
+        day.volumes.top_up_litres = c.top_up;
         ResultsText r;
         add_brew_day_labels(r, day);
         EXPECT_EQ(r.labels[20], c.water);
