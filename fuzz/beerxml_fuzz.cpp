@@ -132,6 +132,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ws.settings.efficiency = 0.75;
     ws.settings.litres_per_kilo = 3;
     ws.settings.loss_boil = 10;
+    // Inputs of odd length under the extract and Tinseth models, where a top-up water counts.
+    if (size % 2) {
+        ws.settings.gravity_model = GravityModel::extract;
+        ws.settings.bitterness_model = BitternessModel::tinseth;
+    }
     const std::string file = repeated_file(std::string(reinterpret_cast<const char*>(data), size));
     const ForeignFile content = read_beerxml(file);
     if (content.refused != content.recipes.empty())
