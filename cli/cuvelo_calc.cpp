@@ -273,6 +273,8 @@ static void print_summary(const std::string& priming)
                 ws.volume_forced == 1 ? " (forcé)" : "");
     std::printf("Eau d'empâtage : %s L\n", f2(e.mash_water).c_str());
     std::printf("Eau de rinçage : %s L\n", f2(e.rinse_water).c_str());
+    if (e.top_up_water > 0)
+        std::printf("Eau d'appoint (au fermenteur) : %s L\n", f2(e.top_up_water).c_str());
     std::printf("Malt : %s KG\n", f2(e.malt_kg).c_str());
     std::printf("Houblon : %s G\n", f2(grams_of_kg(e.hop_kg)).c_str());
     std::printf("Densité initiale : %s\n", f2(e.initial_density).c_str());
