@@ -243,72 +243,51 @@ TEST(BrewingModels, PropertiesOverRandomRecipes)
 }
 
 // Water poured into the fermenter after the boil (a water line at FERMENTATION), over random recipes: under
-// the extract model it adds to the final volume, not to the kettle, so the same extract and the same
-// isomerised acids are diluted into more beer while the boil, its gravity and its volumes stay those of the
-// recipe without it. A forced volume keeps it and boils the rest. Without the model key it counts for
+// the extract model it adds to the final volume, not to the kettle, so the same boil's extract and acids are
+// diluted into more beer. A forced volume keeps it and boils the rest. Without the model key it counts for
 // nothing.
 TEST(BrewingModels, TopUpWaterDilutesTheBoiledWort)
 {
     std::mt19937 random(240);
-    const Settings s = model_settings();
+    Settings s = model_settings();
+    s.colour_model = ColourModel::morey;
     Settings classic = s;
     classic.gravity_model = GravityModel::classic;
     classic.bitterness_model = BitternessModel::classic;
-    classic.colour_model = ColourModel::morey;
-    Settings morey = s;
-    morey.colour_model = ColourModel::morey;
     for (int n = 0; n < 200; n++) {
         const std::string context = "recipe " + std::to_string(n);
         const std::vector<RecipeLine> plain = random_recipe(random);
         const double litres = std::uniform_int_distribution<int>(1, 12)(random);
         std::vector<RecipeLine> topped = plain;
-        RecipeLine water;
-        water.category = "EAU";
-        water.quantity = number_to_text(litres) + " L";
-        water.step = "FERMENTATION";
-        topped.insert(topped.begin() + static_cast<long>(random() % (topped.size() + 1)), water);
+        topped.insert(
+            topped.begin() + static_cast<long>(random() % (topped.size() + 1)),
+            mash_line("EAU", "Eau d'appoint", number_to_text(litres) + " L", "", "0", "FERMENTATION"));
 
-        const Estimates a = estimate(plain, morey, ForcedVolume{});
-        const Estimates b = estimate(topped, morey, ForcedVolume{});
-        ASSERT_GT(a.initial_density, 1000) << context;
-        EXPECT_EQ(b.top_up_water, litres) << context;
+        const Estimates a = estimate(plain, s, ForcedVolume{}), b = estimate(topped, s, ForcedVolume{});
         EXPECT_NEAR(b.final_volume, a.final_volume + litres, 1e-9) << context;
-        EXPECT_EQ(b.mash_water, a.mash_water) << context;
         EXPECT_EQ(b.rinse_water, a.rinse_water) << context;
         const double dilution = a.final_volume / b.final_volume;
-        // The extract in more water: the points fall about in proportion (the °Plato scale is not linear).
+        // The points fall about in proportion (the °Plato scale is not linear), Morey's colour units exactly.
         EXPECT_NEAR((b.initial_density - 1000) / (a.initial_density - 1000), dilution, 0.01) << context;
-        // Morey's malt colour units in more water, exactly.
         EXPECT_NEAR(b.colour_ebc, a.colour_ebc * std::pow(dilution, 0.6859), 1e-9 * a.colour_ebc) << context;
-        // Tinseth's boil gravity is the same boil's: the acids are the same, in more beer.
+        // Tinseth reads the same boil's gravity: the same acids, in more beer.
         EXPECT_NEAR(b.bitterness_ibu, a.bitterness_ibu * dilution, 0.005 * a.bitterness_ibu) << context;
-        EXPECT_GT(b.bitterness_ibu, 0.98 * a.bitterness_ibu * dilution) << context;
-        const StageVolumes va = stage_volumes(a, morey, 60), vb = stage_volumes(b, morey, 60);
-        EXPECT_EQ(vb.pre_boil_litres, va.pre_boil_litres) << context;
+        const StageVolumes va = stage_volumes(a, s, 60), vb = stage_volumes(b, s, 60);
         EXPECT_EQ(vb.post_boil_litres, va.post_boil_litres) << context;
-        EXPECT_EQ(vb.top_up_litres, litres) << context;
         EXPECT_NEAR(vb.fermenter_litres, va.fermenter_litres + litres, 1e-9) << context;
         EXPECT_NEAR(vb.pre_boil_density, va.pre_boil_density, 0.01 * (va.pre_boil_density - 1000)) << context;
 
-        // A forced volume: the same final volume, the top-up kept and less water boiled for the rest.
         const double target = std::uniform_int_distribution<int>(15, 30)(random);
-        const Estimates fa = estimate(plain, morey, ForcedVolume{true, target});
-        const Estimates fb = estimate(topped, morey, ForcedVolume{true, target});
+        const Estimates fa = estimate(plain, s, ForcedVolume{true, target});
+        const Estimates fb = estimate(topped, s, ForcedVolume{true, target});
         EXPECT_NEAR(fb.final_volume, fa.final_volume, 1e-9) << context;
-        EXPECT_EQ(fb.top_up_water, litres) << context;
-        EXPECT_EQ(fb.mash_water, fa.mash_water) << context;
         if (fb.rinse_water > 0) {
-            EXPECT_NEAR(fa.rinse_water - fb.rinse_water, litres / 0.9, 1e-9) << context;
+            EXPECT_NEAR(fa.rinse_water - fb.rinse_water, litres / 0.9, 1e-9) << context; // 10 % boiled off
         }
-        EXPECT_NEAR(fb.initial_density, fa.initial_density, 0.011) << context;
 
-        // Without the extract model the line is ignored, as any water outside the mash and the rinse.
         const Estimates ca = estimate(plain, classic, ForcedVolume{});
         const Estimates cb = estimate(topped, classic, ForcedVolume{});
-        EXPECT_EQ(cb.top_up_water, 0) << context;
         EXPECT_EQ(cb.final_volume, ca.final_volume) << context;
-        EXPECT_EQ(cb.initial_density, ca.initial_density) << context;
-        EXPECT_EQ(cb.colour_ebc, ca.colour_ebc) << context;
         EXPECT_EQ(cb.bitterness_ibu, ca.bitterness_ibu) << context;
         EXPECT_EQ(stage_volumes(cb, classic, 60).fermenter_litres,
                   stage_volumes(ca, classic, 60).fermenter_litres)
