@@ -2,6 +2,7 @@
 // report alike.
 #include "calc/breakdown_text.h"
 
+#include "calc/attenuation.h"
 #include "core/text.h"
 
 static std::string f2(double x)
@@ -33,6 +34,17 @@ std::vector<std::string> model_lines(const Breakdown& b)
     if (b.bitterness_model == BitternessModel::tinseth)
         lines.push_back("Modèle d'amertume : Tinseth, infusion après ébullition selon la température, "
                         "houblonnage à cru sans amertume");
+    if (b.attenuation_model == AttenuationModel::mash) {
+        const double yeast = b.estimates.attenuation;
+        std::string line = "Modèle d'atténuation : ";
+        if (b.conversion_celsius > 0)
+            line += "levure " + f1(100 * yeast) + " %, " +
+                    f1(100 * mashed_attenuation(yeast, b.conversion_celsius)) +
+                    " % pour les grains saccharifiés à " + f1(b.conversion_celsius) + " °C";
+        else
+            line += "levure " + f1(100 * yeast) + " %, sans palier de saccharification";
+        lines.push_back(line + " ; sucres fermentés entièrement");
+    }
     return lines;
 }
 
