@@ -410,6 +410,12 @@ TEST(BeerJson, ImportMessageNamesTheFormat)
     const ImportedRecipe imported = import_foreign_recipe(content.recipes.at(0), reference_data());
     const std::string message = import_message(imported, content, Estimates{}, 70);
     EXPECT_NE(message.find("lue dans un fichier BeerJSON"), std::string::npos) << message;
+    // A recipe without a name is said to have none, not shown as empty quotes.
+    ForeignRecipe nameless = content.recipes.at(0);
+    nameless.name.clear();
+    const std::string unnamed =
+        import_message(import_foreign_recipe(nameless, reference_data()), content, Estimates{}, 70);
+    EXPECT_EQ(unnamed.rfind("Recette sans nom lue dans un fichier BeerJSON", 0), 0u) << unnamed;
 }
 
 // Cuvelo → BeerJSON → Cuvelo gives the same estimates, and the recipe's plan comes back as it left.
