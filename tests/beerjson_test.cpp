@@ -309,12 +309,13 @@ TEST(BeerJson, FaultyValuesAreDefaultedAndSaid)
     EXPECT_EQ(r.fermentables.at(1).type, "Grain");
     EXPECT_DOUBLE_EQ(r.fermentables.at(1).colour_ebc, 0);
     EXPECT_DOUBLE_EQ(r.hops.at(0).alpha, 100);
-    EXPECT_EQ(r.hops.at(0).use, "Boil"); // a step the boil does not have
+    EXPECT_EQ(r.hops.at(0).use, "Boil");            // a step the boil does not have
+    EXPECT_NEAR(r.hops.at(1).amount, 0.005, 1e-12); // 5 ml of extract weigh about 5 g
     EXPECT_LT(r.yeasts.at(0).attenuation, 0);
     EXPECT_LT(r.carbonation, 0);
-    for (const char* said :
-         {"color sans unité", "amount illisible", "type « mud » inconnu", "color -3 ramené à 0",
-          "alpha_acid 250 ramené à 100", "carbonation illisible", "amount 0"})
+    for (const char* said : {"color sans unité", "amount illisible", "type « mud » inconnu",
+                             "color -3 ramené à 0", "alpha_acid 250 ramené à 100", "carbonation illisible",
+                             "amount 0", "quantité de 0.005 L lue comme 0.005 kg"})
         EXPECT_TRUE(any_holds(r.corrections, said)) << said;
 }
 
