@@ -237,6 +237,10 @@ struct RecipeReport {
     Settings settings;
     double cost = 0;
     std::vector<std::string> water_breakdown; // each line's share of the mash's charge balance, French
+    // The water of the mash as the brew day pours it, for formats that state it: the strike water's
+    // temperature (°C) for the first of the recipe's rests, the rinse water's, 0 when unknown.
+    double strike_celsius = 0;
+    double sparge_celsius = 0;
 };
 
 // The reference data a mapping reads: the ingredient and style databases, numbered from 1 up to their
