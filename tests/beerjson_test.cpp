@@ -581,6 +581,8 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     evaluate_recipe();
     RecipeReport report = recipe_report_on_screen();
     report.recipe.plan.mash = {MashStep{"", 67, 45.5, MashStepKind::infusion}};
+    report.strike_celsius = 73.2;
+    report.sparge_celsius = 76.5;
     // A water of known profile, a rinse salt and an acid: the water records, the sparge step and millilitres.
     WaterProfile volvic;
     ASSERT_TRUE(parse_water_profile("Volvic\t12\t8\t12\t9\t15\t74\t7.0", volvic));
@@ -633,6 +635,11 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     EXPECT_NE(document.find("\"unit\": \"ml\",\n                \"value\": 2.5\n"), std::string::npos)
         << document;
     EXPECT_NE(document.find("\"type\": \"sparge\""), std::string::npos);
+    // The strike water's temperature at the first rest, the rinse water's at the sparge.
+    const size_t infuse = document.find("\"infuse_temperature\"");
+    ASSERT_NE(infuse, std::string::npos);
+    EXPECT_NE(document.find("\"value\": 73.2\n", infuse), std::string::npos);
+    EXPECT_NE(document.find("\"value\": 76.5\n", document.find("\"type\": \"sparge\"")), std::string::npos);
     EXPECT_NE(document.find("\"name\": \"Acide lactique 80 %\",\n              \"type\": \"water agent\""),
               std::string::npos);
     EXPECT_NE(document.find("\"name\": \"Sans nom\",\n              \"type\": \"infusion\""),
