@@ -63,6 +63,11 @@ HopUse tinseth_hop_use(Step step, double minutes, double sg, double stand_celsiu
         use.stand_celsius = stand_celsius;
         use.utilisation = isomerisation_rate(stand_celsius) * tinseth_utilisation(sg, minutes);
         break;
+    case Step::rinse:
+        // A first-wort hop steeps in the warm runnings before the boil: brewing programs count it a tenth
+        // above a boil hop of the same time.
+        use.utilisation = kFirstWortBonus * tinseth_utilisation(sg, minutes);
+        break;
     default:
         use.utilisation = tinseth_utilisation(sg, minutes);
         break;

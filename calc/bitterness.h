@@ -41,10 +41,14 @@ struct HopUse {
     double stand_celsius = -1; // the hop stand's temperature; -1 for a hop that is not in one
 };
 
+// The utilisation of a first-wort hop (a hop in the kettle while it fills, step RINCAGE) relative to a boil
+// hop of the same minutes.
+constexpr double kFirstWortBonus = 1.10;
+
 // The use of a hop line of step `step` and time `minutes` in wort of specific gravity `sg`: boil steps and
-// any step that is not one of the four below boil for their minutes; AROMATISATION stands `minutes` at
+// any step not named below boil for their minutes; AROMATISATION stands `minutes` at
 // `stand_celsius` after flame-out (its isomerisation slowed by the rate above); FERMENTATION is a dry hop
-// (0).
+// (0); RINCAGE, a first-wort hop, boils its minutes with a tenth more utilisation.
 HopUse tinseth_hop_use(Step step, double minutes, double sg, double stand_celsius);
 
 // IBU of `grams` of a hop of `alpha` % acids at `utilisation` in `litres`: U × alpha × grams × 10 / litres.

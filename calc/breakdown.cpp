@@ -1,6 +1,7 @@
 // calc/breakdown.cpp — each line's share of the estimates shown, and the settings that shaped them.
 #include "calc/breakdown.h"
 
+#include "calc/attenuation.h"
 #include "core/keywords.h"
 #include "core/text.h"
 
@@ -135,5 +136,8 @@ Breakdown breakdown(const RecipeLine* lines, size_t count, const Settings& setti
     b.colour_model = settings.colour_model;
     b.gravity_model = settings.gravity_model;
     b.bitterness_model = settings.bitterness_model;
+    b.attenuation_model = settings.attenuation_model;
+    if (settings.attenuation_model == AttenuationModel::mash)
+        b.conversion_celsius = conversion_temperature_of(settings);
     return b;
 }

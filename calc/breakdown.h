@@ -44,6 +44,8 @@ struct Breakdown {
     ColourModel colour_model = ColourModel::linear;
     GravityModel gravity_model = GravityModel::classic;
     BitternessModel bitterness_model = BitternessModel::classic;
+    AttenuationModel attenuation_model = AttenuationModel::classic;
+    double conversion_celsius = 0; // the mash model's conversion temperature; 0 without a conversion rest
     // What no line's figures can carry (shown estimates of other lines or settings); 0 when the lines'
     // figures are those shown.
     double gravity_unassigned = 0;

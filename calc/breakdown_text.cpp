@@ -2,6 +2,7 @@
 // report alike.
 #include "calc/breakdown_text.h"
 
+#include "calc/attenuation.h"
 #include "core/text.h"
 
 static std::string f2(double x)
@@ -31,8 +32,16 @@ std::vector<std::string> model_lines(const Breakdown& b)
     if (b.gravity_model == GravityModel::extract)
         lines.push_back("Modèle de densité : extrait dans le volume final (°Plato)");
     if (b.bitterness_model == BitternessModel::tinseth)
-        lines.push_back("Modèle d'amertume : Tinseth, infusion après ébullition selon la température, "
-                        "houblonnage à cru sans amertume");
+        lines.push_back("Modèle d'amertume : Tinseth (infusion selon sa température, houblon à cru sans "
+                        "amertume)");
+    if (b.attenuation_model == AttenuationModel::mash) {
+        const double yeast = b.estimates.attenuation;
+        std::string line = "Modèle d'atténuation : grains " +
+                           f1(100 * mashed_attenuation(yeast, b.conversion_celsius)) + " %";
+        if (b.conversion_celsius > 0)
+            line += " (saccharification " + f1(b.conversion_celsius) + " °C)";
+        lines.push_back(line + ", sucres " + f1(yeast > 0 ? 100 * kWholeSugarAttenuation : 0) + " %");
+    }
     return lines;
 }
 

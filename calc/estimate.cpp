@@ -1,6 +1,7 @@
 // calc/estimate.cpp — the estimates of a list of recipe lines under given settings; touches no global state.
 #include "calc/estimate.h"
 
+#include "calc/attenuation.h"
 #include "calc/bitterness.h"
 #include "calc/extract_gravity.h"
 #include "calc/water.h"
@@ -209,6 +210,32 @@ static ExtractTotals sum_extract_and_colour(Pass& pass, double volume)
     return totals;
 }
 
+// The mash model's attenuation of the whole wort: each fermentable line's in proportion to its extract
+// points, grains by the conversion temperature, sugars whole, extracts as the yeast makes them; the
+// configured factors of the grain and sugar shares still apply. Nothing ferments without a yeast.
+static double mash_model_attenuation(const Pass& pass, double yeast)
+{
+    const Settings& s = pass.settings;
+    if (!(yeast > 0))
+        return 0;
+    const double grains = s.attenuation_malt * mashed_attenuation(yeast, conversion_temperature_of(s));
+    double points = 0;
+    double attenuated_points = 0;
+    for (size_t n = 0; n < pass.fermentable_count; n++) {
+        const size_t k = pass.fermentables[n];
+        const Category category = pass.lines[k].category;
+        const double line_points = pass.out[k].points;
+        double attenuation = s.attenuation_sugar * yeast;
+        if (is_grain(category))
+            attenuation = grains;
+        else if (category == Category::sugar)
+            attenuation = s.attenuation_sugar * kWholeSugarAttenuation;
+        points += line_points;
+        attenuated_points += line_points * attenuation;
+    }
+    return points > 0 ? attenuated_points / points : 0;
+}
+
 // The time factors of one evaluation: hop additions share a few boil times, and each factor costs two
 // long double exponentials.
 class TimeFactors
@@ -348,12 +375,18 @@ Estimates estimate(const LineFigures* lines, size_t count, const Settings& s, Fo
     if (!(e.initial_density >= 1000) || no_water)
         e.initial_density = 0;
 
-    double fermentable_kg = totals.sugar_kg + e.malt_kg + totals.liquid_extract_kg + totals.powder_extract_kg;
-    double grain_share = e.malt_kg / fermentable_kg * 100;
-    double sugar_share = 100 - grain_share;
-    const double attenuated =
-        (s.attenuation_malt * grain_share * attenuation + s.attenuation_sugar * sugar_share * attenuation) /
-        100;
+    double attenuated;
+    if (s.attenuation_model == AttenuationModel::mash) {
+        attenuated = mash_model_attenuation(pass, attenuation);
+    } else {
+        double fermentable_kg =
+            totals.sugar_kg + e.malt_kg + totals.liquid_extract_kg + totals.powder_extract_kg;
+        double grain_share = e.malt_kg / fermentable_kg * 100;
+        double sugar_share = 100 - grain_share;
+        attenuated = (s.attenuation_malt * grain_share * attenuation +
+                      s.attenuation_sugar * sugar_share * attenuation) /
+                     100;
+    }
     double pf = p - attenuated * p;
     // The extract model attenuates the gravity points, as an apparent attenuation is measured.
     if (extract_model && !(p > 0))

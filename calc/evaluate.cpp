@@ -128,6 +128,9 @@ RecipeReport recipe_report_on_screen()
     const std::string measured = measured_ph_text(ws.plan.measured_ph, ws.estimates);
     if (!measured.empty())
         report.water_breakdown.insert(report.water_breakdown.begin(), measured);
+    const BrewDay day = brew_day_on_screen();
+    report.strike_celsius = day.mash.strike_temperature;
+    report.sparge_celsius = day.mash.sparge_temperature;
     return report;
 }
 

@@ -1,6 +1,7 @@
-// calc/recipe_settings.cpp — a recipe's own efficiency and boil time over the brewery's settings.
+// calc/recipe_settings.cpp — a recipe's own efficiency, boil time and rests over the brewery's settings.
 #include "calc/recipe_settings.h"
 
+#include "calc/attenuation.h"
 #include "core/text.h"
 
 #include <glib.h>
@@ -15,6 +16,9 @@ Settings settings_for_recipe(const Settings& configured, const BrewingPlan& plan
         s.efficiency = plan.efficiency / 100;
     if (plan.boil_minutes >= 0 && std::isfinite(plan.boil_minutes))
         s.boil_minutes = plan.boil_minutes;
+    // The recipe's own rests say how fermentable its wort is; without them the brewery's rests do.
+    if (!plan.mash.empty())
+        s.conversion_celsius = conversion_temperature(plan.mash);
     return s;
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 
 // The configuration's settings with the plan's efficiency (percent) and boil time in place of the brewery's
-// when the plan sets them (0 or more); every other setting is the configuration's.
+// when the plan sets them (0 or more), and the conversion temperature of the plan's rests when it has some;
+// every other setting is the configuration's.
 Settings settings_for_recipe(const Settings& configured, const BrewingPlan& plan);
 
 // Reads a plan figure as typed in its dialog ("72,5", "60 min"): an empty text gives -1 (the brewery's

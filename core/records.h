@@ -143,6 +143,12 @@ enum class BitternessModel {
     tinseth, // Tinseth's curve for boiled hops, hop stands by their temperature, dry hops 0
 };
 
+// How far the fermentables ferment.
+enum class AttenuationModel {
+    classic, // the yeast's attenuation, times the configured factors of the grain and sugar shares by weight
+    mash,    // mashed grains by the yeast's attenuation moved by the conversion temperature, sugars whole
+};
+
 // The configuration keys. Indices 1 to 4 of the rest arrays are used, 0 never.
 struct Settings {
     double efficiency = 0; // fraction
@@ -174,6 +180,9 @@ struct Settings {
     GravityModel gravity_model = GravityModel::classic;          // MODELE_DENSITE
     BitternessModel bitterness_model = BitternessModel::classic; // MODELE_AMERTUME
     double aroma_celsius = 80; // TEMPERATURE_AROMATISATION: the hop stand of an AROMATISATION line, °C
+    AttenuationModel attenuation_model = AttenuationModel::classic; // MODELE_ATTENUATION
+    // The recipe's conversion temperature (°C) for the mash model; below 0: the brewery's rests give it.
+    double conversion_celsius = -1;
 };
 
 // The ions of a water that brewing counts, in mg/L.
@@ -231,6 +240,10 @@ struct RecipeReport {
     Settings settings;
     double cost = 0;
     std::vector<std::string> water_breakdown; // each line's share of the mash's charge balance, French
+    // The water of the mash as the brew day pours it, for formats that state it: the strike water's
+    // temperature (°C) for the first of the recipe's rests, the rinse water's, 0 when unknown.
+    double strike_celsius = 0;
+    double sparge_celsius = 0;
 };
 
 // The reference data a mapping reads: the ingredient and style databases, numbered from 1 up to their

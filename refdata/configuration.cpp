@@ -79,6 +79,7 @@ const char kPhCorrectionKey[] = "CORRECTION_PH";
 const char kGravityModelKey[] = "MODELE_DENSITE";
 const char kBitternessModelKey[] = "MODELE_AMERTUME";
 const char kAromaTemperatureKey[] = "TEMPERATURE_AROMATISATION";
+const char kAttenuationModelKey[] = "MODELE_ATTENUATION";
 
 // Stores the value of one brewing-model key; gives the key it set, or "".
 std::string read_model_line(const std::string& key, const std::string& line, Settings& s)
@@ -89,6 +90,8 @@ std::string read_model_line(const std::string& key, const std::string& line, Set
         s.bitterness_model = bitterness_model_named(tab_field(line, 2));
     else if (key == kAromaTemperatureKey)
         s.aroma_celsius = text_to_number(tab_field(line, 2));
+    else if (key == kAttenuationModelKey)
+        s.attenuation_model = attenuation_model_named(tab_field(line, 2));
     else
         return "";
     return key;
@@ -191,6 +194,11 @@ BitternessModel bitterness_model_named(const std::string& text)
     return model_word(text) == "TINSETH" ? BitternessModel::tinseth : BitternessModel::classic;
 }
 
+AttenuationModel attenuation_model_named(const std::string& text)
+{
+    return model_word(text) == "EMPATAGE" ? AttenuationModel::mash : AttenuationModel::classic;
+}
+
 bool load_configuration_file(const std::string& path)
 {
     std::set<std::string> found;
@@ -271,6 +279,7 @@ const struct {
     {"MODELE_DENSITE", "Modèle de densité (EXTRAIT ou CLASSIQUE)", ""},
     {"MODELE_AMERTUME", "Modèle d'amertume (TINSETH ou CLASSIQUE)", ""},
     {"TEMPERATURE_AROMATISATION", "Température du houblon d'aromatisation", "°C"},
+    {"MODELE_ATTENUATION", "Modèle d'atténuation (EMPATAGE ou CLASSIQUE)", ""},
     {"EVAPORATION_HORAIRE", "Évaporation à l'ébullition (0 : la perte en %)", "L/h"},
     {"PERTE_CUVE_EBULLITION", "Perte en cuve d'ébullition (fond, trub, refroidisseur)", "L"},
     {"PERTE_FERMENTEUR", "Perte au fermenteur", "L"},
@@ -315,6 +324,8 @@ std::vector<ConfigurationValue> configuration_values(const Settings& s)
     values.push_back(labelled(kBitternessModelKey,
                               {s.bitterness_model == BitternessModel::tinseth ? "TINSETH" : "CLASSIQUE"}));
     values.push_back(labelled(kAromaTemperatureKey, {number_to_text(s.aroma_celsius)}));
+    values.push_back(labelled(kAttenuationModelKey,
+                              {s.attenuation_model == AttenuationModel::mash ? "EMPATAGE" : "CLASSIQUE"}));
     for (const NumberKey& k : kBrewDayKeys)
         values.push_back(number_value(k, s));
     return values;

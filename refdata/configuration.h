@@ -28,6 +28,10 @@ GravityModel gravity_model_named(const std::string& text);
 // The bitterness model a MODELE_AMERTUME value names: "TINSETH" (any case, blanks around it ignored) is
 // Tinseth's, anything else the classic rule.
 BitternessModel bitterness_model_named(const std::string& text);
+
+// The attenuation model a MODELE_ATTENUATION value names: "EMPATAGE" (any case, blanks around it ignored) is
+// the mash model, anything else the classic rule.
+AttenuationModel attenuation_model_named(const std::string& text);
 // One key of the configuration as the settings dialog shows it and the writer writes it: its French label,
 // its unit, and the texts of its value fields (two for a rest: temperature and minutes).
 struct ConfigurationValue {

@@ -309,12 +309,13 @@ TEST(BeerJson, FaultyValuesAreDefaultedAndSaid)
     EXPECT_EQ(r.fermentables.at(1).type, "Grain");
     EXPECT_DOUBLE_EQ(r.fermentables.at(1).colour_ebc, 0);
     EXPECT_DOUBLE_EQ(r.hops.at(0).alpha, 100);
-    EXPECT_EQ(r.hops.at(0).use, "Boil"); // a step the boil does not have
+    EXPECT_EQ(r.hops.at(0).use, "Boil");            // a step the boil does not have
+    EXPECT_NEAR(r.hops.at(1).amount, 0.005, 1e-12); // 5 ml of extract weigh about 5 g
     EXPECT_LT(r.yeasts.at(0).attenuation, 0);
     EXPECT_LT(r.carbonation, 0);
-    for (const char* said :
-         {"color sans unité", "amount illisible", "type « mud » inconnu", "color -3 ramené à 0",
-          "alpha_acid 250 ramené à 100", "carbonation illisible", "amount 0"})
+    for (const char* said : {"color sans unité", "amount illisible", "type « mud » inconnu",
+                             "color -3 ramené à 0", "alpha_acid 250 ramené à 100", "carbonation illisible",
+                             "amount 0", "quantité de 0.005 L lue comme 0.005 kg"})
         EXPECT_TRUE(any_holds(r.corrections, said)) << said;
 }
 
@@ -410,6 +411,12 @@ TEST(BeerJson, ImportMessageNamesTheFormat)
     const ImportedRecipe imported = import_foreign_recipe(content.recipes.at(0), reference_data());
     const std::string message = import_message(imported, content, Estimates{}, 70);
     EXPECT_NE(message.find("lue dans un fichier BeerJSON"), std::string::npos) << message;
+    // A recipe without a name is said to have none, not shown as empty quotes.
+    ForeignRecipe nameless = content.recipes.at(0);
+    nameless.name.clear();
+    const std::string unnamed =
+        import_message(import_foreign_recipe(nameless, reference_data()), content, Estimates{}, 70);
+    EXPECT_EQ(unnamed.rfind("Recette sans nom lue dans un fichier BeerJSON", 0), 0u) << unnamed;
 }
 
 // Cuvelo → BeerJSON → Cuvelo gives the same estimates, and the recipe's plan comes back as it left.
@@ -574,6 +581,8 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     evaluate_recipe();
     RecipeReport report = recipe_report_on_screen();
     report.recipe.plan.mash = {MashStep{"", 67, 45.5, MashStepKind::infusion}};
+    report.strike_celsius = 73.2;
+    report.sparge_celsius = 76.5;
     // A water of known profile, a rinse salt and an acid: the water records, the sparge step and millilitres.
     WaterProfile volvic;
     ASSERT_TRUE(parse_water_profile("Volvic\t12\t8\t12\t9\t15\t74\t7.0", volvic));
@@ -626,6 +635,11 @@ TEST(BeerJson, ExportHoldsEveryRequiredMemberAndWholeTimes)
     EXPECT_NE(document.find("\"unit\": \"ml\",\n                \"value\": 2.5\n"), std::string::npos)
         << document;
     EXPECT_NE(document.find("\"type\": \"sparge\""), std::string::npos);
+    // The strike water's temperature at the first rest, the rinse water's at the sparge.
+    const size_t infuse = document.find("\"infuse_temperature\"");
+    ASSERT_NE(infuse, std::string::npos);
+    EXPECT_NE(document.find("\"value\": 73.2\n", infuse), std::string::npos);
+    EXPECT_NE(document.find("\"value\": 76.5\n", document.find("\"type\": \"sparge\"")), std::string::npos);
     EXPECT_NE(document.find("\"name\": \"Acide lactique 80 %\",\n              \"type\": \"water agent\""),
               std::string::npos);
     EXPECT_NE(document.find("\"name\": \"Sans nom\",\n              \"type\": \"infusion\""),

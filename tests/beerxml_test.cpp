@@ -9,6 +9,7 @@
 #include "recipe/formats/beerxml_text.h"
 #include "recipe/formats/recipe_format.h"
 #include "recipe/formats/beerxml_write.h"
+#include "recipe/formats/plain_decimal.h"
 #include "test_support.h"
 
 #include <glib.h>
@@ -608,6 +609,15 @@ TEST(BeerXml, ExportIsWellFormedWithEveryRequiredElementAndClampsOutOfRangeValue
     EXPECT_NE(document.find("<NAME>Bière &lt;spéciale&gt; &amp; &quot;amis&quot;</NAME>"), std::string::npos);
     EXPECT_EQ(document.find("e+"), std::string::npos) << "no exponent: schemas read xs:decimal";
     EXPECT_NE(document.find("<NAME>Sans nom</NAME>"), std::string::npos);
+    // The strike and rinse water's temperatures, as the brew day pours them, for programs that show them.
+    const BrewDay day = brew_day_on_screen();
+    ASSERT_GT(day.mash.strike_temperature, 66);
+    EXPECT_NE(document.find("<STEP_TIME>60</STEP_TIME>\n          <INFUSE_TEMP>" +
+                            plain_decimal(day.mash.strike_temperature, 1) + "</INFUSE_TEMP>"),
+              std::string::npos);
+    EXPECT_NE(
+        document.find("<SPARGE_TEMP>" + plain_decimal(day.mash.sparge_temperature, 1) + "</SPARGE_TEMP>"),
+        std::string::npos);
     EXPECT_TRUE(any_holds(clamped, "TIME -5 ramené à 0"));
     // A roast grain keeps its colour: the 300 SRM bound is the estimated colour's and the styles' only.
     EXPECT_FALSE(any_holds(clamped, "COLOR"));

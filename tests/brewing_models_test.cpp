@@ -1,8 +1,10 @@
 // tests/brewing_models_test.cpp — the extract gravity model, Tinseth's bitterness with hop stands and dry
-// hops, and the configuration keys that choose them.
+// hops, the mash model of attenuation, and the configuration keys that choose them.
+#include "calc/attenuation.h"
 #include "calc/bitterness.h"
 #include "calc/estimate.h"
 #include "calc/extract_gravity.h"
+#include "calc/recipe_settings.h"
 #include "calc/stage_volumes.h"
 #include "calc_recipes.h"
 #include "refdata/configuration.h"
@@ -122,6 +124,8 @@ TEST(BrewingModels, HopStandAndDryHopUses)
     EXPECT_NEAR(ibu_of_utilisation(boiled.utilisation, 10, 30, 20), 20.95, 0.05);
     EXPECT_EQ(boiled.stand_celsius, -1);
     EXPECT_EQ(tinseth_hop_use(Step::bittering, 20, 1.050, 80).utilisation, boiled.utilisation);
+    // A first-wort hop (in the kettle during the rinse) counts a tenth more than the same boil.
+    EXPECT_NEAR(tinseth_hop_use(Step::rinse, 20, 1.050, 80).utilisation, 1.1 * boiled.utilisation, 1e-12);
     const HopUse dry = tinseth_hop_use(Step::fermentation, 5, 1.050, 80);
     EXPECT_EQ(dry.utilisation, 0);
     EXPECT_EQ(dry.stand_celsius, -1);
@@ -325,6 +329,7 @@ struct ModelKeyCase {
     GravityModel gravity;
     BitternessModel bitterness;
     double aroma_celsius;
+    AttenuationModel attenuation = AttenuationModel::classic;
 };
 
 TEST(BrewingModels, KeySpellingsAndAbsence)
@@ -343,6 +348,12 @@ TEST(BrewingModels, KeySpellingsAndAbsence)
         {"TEMPERATURE_AROMATISATION\t90 °C\nRENDEMENT\t75\n", GravityModel::classic, BitternessModel::classic,
          90},
         {"RENDEMENT\t75\n", GravityModel::classic, BitternessModel::classic, 80},
+        {"MODELE_ATTENUATION\tEMPATAGE\n", GravityModel::classic, BitternessModel::classic, 80,
+         AttenuationModel::mash},
+        {"MODELE_ATTENUATION\t empatage\r\n", GravityModel::classic, BitternessModel::classic, 80,
+         AttenuationModel::mash},
+        {"MODELE_ATTENUATION\tCLASSIQUE\n", GravityModel::classic, BitternessModel::classic, 80},
+        {"MODELE_ATTENUATION\tEMPÂTAGE\n", GravityModel::classic, BitternessModel::classic, 80},
     };
     for (const ModelKeyCase& c : cases) {
         ScratchDir dir;
@@ -352,5 +363,92 @@ TEST(BrewingModels, KeySpellingsAndAbsence)
         EXPECT_EQ(ws.settings.gravity_model, c.gravity) << c.file;
         EXPECT_EQ(ws.settings.bitterness_model, c.bitterness) << c.file;
         EXPECT_EQ(ws.settings.aroma_celsius, c.aroma_celsius) << c.file;
+        EXPECT_EQ(ws.settings.attenuation_model, c.attenuation) << c.file;
     }
+}
+
+struct ConversionCase {
+    std::vector<MashStep> steps;
+    double celsius;     // the conversion temperature
+    double attenuation; // of a 75 % yeast on grains converted there
+};
+
+// The conversion temperature weighs the rests from 60 to 75 °C by their minutes; the attenuation moves by
+// 2.25 points per degree around 67.5 °C, held between 62.5 and 72.5 °C (Grainfather's published rule,
+// BeerSmith's 1.25 % per °F around 153.5 °F).
+TEST(BrewingModels, ConversionTemperatureMovesTheAttenuation)
+{
+    const ConversionCase cases[] = {
+        {{{"", 67.5, 60}}, 67.5, 0.75},
+        {{{"", 66, 60}}, 66, 0.78375},
+        {{{"", 70, 60}}, 70, 0.69375},
+        {{{"", 52, 15}, {"", 63, 30}, {"", 72, 30}, {"", 78, 10}},
+         67.5,
+         0.75}, // protein rest, mash-out left out
+        {{{"", 64, 45}, {"", 72, 15}}, 66, 0.78375},
+        {{{"", 60, 60}}, 60, 0.75 + 0.0225 * 5},     // below the range: held at 62.5 °C
+        {{{"", 74.5, 60}}, 74.5, 0.75 - 0.0225 * 5}, // above: held at 72.5 °C
+        {{{"", 50, 30}, {"", 78, 10}}, 0, 0.75},     // no conversion rest: the yeast's own figure
+        {{}, 0, 0.75},
+        {{{"", 66, 0}}, 0, 0.75}, // a rest of no time converts nothing
+    };
+    for (const ConversionCase& c : cases) {
+        const double celsius = conversion_temperature(c.steps);
+        EXPECT_NEAR(celsius, c.celsius, 1e-9) << c.celsius;
+        EXPECT_NEAR(mashed_attenuation(0.75, celsius), c.attenuation, 1e-9) << c.celsius;
+    }
+    EXPECT_EQ(mashed_attenuation(0, 64), 0); // no yeast, no fermentation
+}
+
+// A brewer's pale ale under the mash model: mashed cooler it finishes drier, hotter sweeter; a kilo of sugar
+// in the boil ferments whole and lowers the final density below what the yeast alone gives; the recipe's own
+// rests win over the brewery's; without the key the weight-share rule holds.
+TEST(BrewingModels, MashModelFollowsTheRestsAndTheSugar)
+{
+    load_worked_example();
+    std::vector<RecipeLine> lines(ws.lines.begin() + 1, ws.lines.begin() + 1 + ws.line_count);
+    Settings brewery = ws.settings;
+    brewery.gravity_model = GravityModel::extract;
+    const Estimates classic = estimate(lines, brewery, ForcedVolume{});
+    brewery.attenuation_model = AttenuationModel::mash;
+
+    auto final_points = [&](double rest_celsius) {
+        BrewingPlan plan;
+        plan.mash.push_back(MashStep{"Saccharification", rest_celsius, 60, MashStepKind::infusion});
+        const Estimates e = estimate(lines, settings_for_recipe(brewery, plan), ForcedVolume{});
+        return e.final_density - 1000;
+    };
+    const double og_points = classic.initial_density - 1000;
+    // 75 % at 67.5 °C is the yeast's own figure; 64 °C gives 82.9 %, 70 °C 69.4 %.
+    EXPECT_NEAR(final_points(67.5), classic.final_density - 1000, 0.011);
+    EXPECT_NEAR(final_points(64), og_points * (1 - 0.82875), 0.011);
+    EXPECT_NEAR(final_points(70), og_points * (1 - 0.69375), 0.011);
+
+    RecipeLine sugar;
+    sugar.category = "SUCRE";
+    sugar.quantity = "1 KG";
+    sugar.yield = "100";
+    sugar.step = "EBULLITION";
+    lines.push_back(sugar);
+    BrewingPlan neutral;
+    neutral.mash.push_back(MashStep{"Saccharification", 67.5, 60, MashStepKind::infusion});
+    std::vector<LineEstimate> per_line;
+    const Estimates sweet = estimate(lines, settings_for_recipe(brewery, neutral), ForcedVolume{}, &per_line);
+    // The shares are of the wort's extract (°Plato): the grains' at 75 %, the sugar's whole.
+    double plato = 0;
+    for (const LineEstimate& l : per_line)
+        plato += l.points;
+    const double sugar_plato = per_line.back().points;
+    ASSERT_GT(sugar_plato, 0.2 * plato);
+    const double attenuated = ((plato - sugar_plato) * 0.75 + sugar_plato / 0.8192) / plato;
+    EXPECT_NEAR(sweet.final_density - 1000, (1 - attenuated) * (sweet.initial_density - 1000), 0.011);
+    EXPECT_LT(sweet.final_density, 1000 + 0.25 * (sweet.initial_density - 1000));
+
+    // A wort of sugar alone ferments below water; without a yeast nothing ferments.
+    const std::vector<RecipeLine> wash = {lines[0], lines[1], sugar, lines[4]};
+    ASSERT_EQ(wash[3].category, "LEVURE");
+    EXPECT_LT(estimate(wash, brewery, ForcedVolume{}).final_density, 1000);
+    const std::vector<RecipeLine> unpitched = {lines[0], sugar};
+    const Estimates still = estimate(unpitched, brewery, ForcedVolume{});
+    EXPECT_EQ(still.final_density, still.initial_density);
 }

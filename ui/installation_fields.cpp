@@ -81,6 +81,7 @@ const Placed kPlaced[] = {
     {"MODELE_COULEUR", kModels, "Modèles", SettingKind::word, 0, 0, 0, 0, {"MOREY", "LINEAIRE"}},
     {"MODELE_DENSITE", kModels, "Modèles", SettingKind::word, 0, 0, 0, 0, {"EXTRAIT", "CLASSIQUE"}},
     {"MODELE_AMERTUME", kModels, "Modèles", SettingKind::word, 0, 0, 0, 0, {"TINSETH", "CLASSIQUE"}},
+    {"MODELE_ATTENUATION", kModels, "Modèles", SettingKind::word, 0, 0, 0, 0, {"EMPATAGE", "CLASSIQUE"}},
     {"ATTENUATION_MALT", kModels, "Facteurs", SettingKind::number, 0, 200, 0, 0, {}},
     {"ATTENUATION_SUCRE", kModels, "Facteurs", SettingKind::number, 0, 200, 0, 0, {}},
     {"RENDEMENT_PELLET", kModels, "Facteurs", SettingKind::number, 0, 200, 0, 0, {}},

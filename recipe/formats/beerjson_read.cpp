@@ -413,7 +413,11 @@ void read_hop(JsonObject* o, const RecipeContext& context, ForeignRecipe& recipe
     ForeignHop x;
     x.name = f.text("name");
     x.alpha = f.measure("alpha_acid", JsonMeasure::percent, 0, true, 0, 100);
-    x.amount = amount_of(f, 1e4).value; // a hop extract's litres are taken as kilograms
+    const Amount a = amount_of(f, 1e4);
+    x.amount = a.value;
+    // A hop extract measured in millilitres weighs about a gram each, as the brewer is told.
+    if (a.kind == Amount::volume && f.saying())
+        f.say("quantité de " + figure(a.value) + " L lue comme " + figure(x.amount) + " kg");
     const std::string form = lower(f.text("form"));
     x.form = form.empty() ? "" : mentions(form, {"pellet", "powder", "extract"}) ? "Pellet" : "Leaf";
     // Cuvelo knows cones and pellets only: a plug, pressed cones, is a cone, and the brewer is told.

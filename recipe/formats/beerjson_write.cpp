@@ -370,7 +370,8 @@ void write_misc(JsonOut& x, const RecipeLine& l, int sparge_step)
     x.close();
 }
 
-void write_mash_step(JsonOut& x, const MashStep& step)
+// `infuse_celsius`: the temperature of the water poured at the step, written when known (above 0 °C).
+void write_mash_step(JsonOut& x, const MashStep& step, double infuse_celsius)
 {
     x.open(nullptr);
     x.text("name", name_or_default(step.name));
@@ -379,6 +380,8 @@ void write_mash_step(JsonOut& x, const MashStep& step)
                                                             : "infusion");
     x.measure("step_temperature", step.temperature, "C", 2);
     x.time("step_time", step.minutes);
+    if (infuse_celsius > 0)
+        x.measure("infuse_temperature", infuse_celsius, "C", 1);
     x.close();
 }
 
@@ -408,13 +411,13 @@ void write_mash(JsonOut& x, const RecipeReport& w)
     x.text("name", "Empâtage");
     x.measure("grain_temperature", 20, "C", 0);
     x.open("mash_steps", '[');
-    for (const MashStep& step : steps)
-        write_mash_step(x, step);
+    for (size_t i = 0; i < steps.size(); i++)
+        write_mash_step(x, steps[i], i == 0 ? w.strike_celsius : 0);
     if (sparge) {
         x.open(nullptr);
         x.text("name", "Rinçage");
         x.text("type", "sparge");
-        x.measure("step_temperature", 78, "C", 0);
+        x.measure("step_temperature", w.sparge_celsius > 0 ? w.sparge_celsius : 78, "C", 1);
         x.time("step_time", 0);
         x.close();
     }

@@ -360,7 +360,10 @@ const char* mash_step_type(MashStepKind kind)
     }
 }
 
-void write_mash_step(Writer& x, const MashStep& step, const char* type, double infusion_litres)
+// A step's infusion temperature is written where the brew day knows it (above 0 °C), after the step's own
+// figures as the format orders them.
+void write_mash_step(Writer& x, const MashStep& step, const char* type, double infusion_litres,
+                     double infusion_celsius)
 {
     x.subject("palier « " + step.name + " »");
     x.open("MASH_STEP");
@@ -371,6 +374,8 @@ void write_mash_step(Writer& x, const MashStep& step, const char* type, double i
         x.number("INFUSE_AMOUNT", infusion_litres, 0, kMost);
     x.number("STEP_TEMP", step.temperature, 0, 150);
     x.number("STEP_TIME", step.minutes, 0, kMost);
+    if (std::string(type) == "Infusion" && infusion_litres > 0 && infusion_celsius > 0)
+        x.number("INFUSE_TEMP", infusion_celsius, 0, 150, 1);
     x.close("MASH_STEP");
 }
 
@@ -396,12 +401,15 @@ void write_mash(Writer& x, const RecipeReport& w, const ExportVolumes& v)
     for (size_t i = 0; i < steps.size(); i++) {
         // The mash water goes in with the first step; a later infusion's water is not known here.
         const char* type = i == 0 ? "Infusion" : mash_step_type(steps[i].kind);
-        write_mash_step(x, steps[i], type, i == 0 ? v.mash_water : 0);
+        write_mash_step(x, steps[i], type, i == 0 ? v.mash_water : 0, i == 0 ? w.strike_celsius : 0);
     }
     const double last = steps.empty() ? 78 : steps.back().temperature;
     write_mash_step(x, MashStep{kRinseStepName, last, 0, MashStepKind::infusion}, "Infusion",
-                    steps.empty() ? v.mash_water + v.rinse_water : v.rinse_water);
+                    steps.empty() ? v.mash_water + v.rinse_water : v.rinse_water,
+                    steps.empty() ? 0 : w.sparge_celsius);
     x.close("MASH_STEPS");
+    if (w.sparge_celsius > 0)
+        x.number("SPARGE_TEMP", w.sparge_celsius, 0, 150, 1);
     x.close("MASH");
 }
 

@@ -553,7 +553,10 @@ std::string import_message(const ImportedRecipe& recipe, const ForeignFile& file
                            double efficiency_percent)
 {
     const std::vector<std::string>& steps = file.steps;
-    std::string m = "Recette " + quoted(recipe.recipe.title) + " lue dans un fichier " + file.format + " : " +
+    // A recipe without a name is said so rather than shown as empty quotes.
+    const std::string name =
+        recipe.recipe.title.empty() ? std::string("sans nom") : quoted(recipe.recipe.title);
+    std::string m = "Recette " + name + " lue dans un fichier " + file.format + " : " +
                     joined(recipe.read, ", ", 8) +
                     ".\nEau d'empâtage et de rinçage calculées pour un volume final forcé de " +
                     figure(recipe.recipe.forced.litres) + " L.\n";
