@@ -542,9 +542,8 @@ TEST_F(BundledData, PaleAleUnderTheBundledModels)
     EXPECT_LE(e.alcohol, 6.2);
 }
 
-// The example recipes shipped in Exemples/: at least twelve, each inside every range of its own style under
-// the bundled configuration, and its style one of the style database (same texts).
-TEST_F(BundledData, ExampleRecipesLieInsideTheirStyleRanges)
+// The recipe files of the bundled Exemples/ folder.
+static std::vector<std::string> example_recipe_names()
 {
     std::vector<std::string> names;
     if (GDir* dir = g_dir_open("./Exemples", 0, nullptr)) {
@@ -553,6 +552,14 @@ TEST_F(BundledData, ExampleRecipesLieInsideTheirStyleRanges)
                 names.push_back(entry);
         g_dir_close(dir);
     }
+    return names;
+}
+
+// The example recipes shipped in Exemples/: at least twelve, each inside every range of its own style under
+// the bundled configuration, and its style one of the style database (same texts).
+TEST_F(BundledData, ExampleRecipesLieInsideTheirStyleRanges)
+{
+    const std::vector<std::string> names = example_recipe_names();
     EXPECT_GE(names.size(), 12u);
     std::set<std::string> styles;
     for (const std::string& name : names) {
@@ -592,13 +599,7 @@ TEST_F(BundledData, ExampleRecipesLieInsideTheirStyleRanges)
 // beer: the estimates within display rounding, under the file's efficiency even when the brewery's differs.
 TEST_F(BundledData, ExampleRecipesComeBackFromBeerXmlWithTheirEstimates)
 {
-    std::vector<std::string> names;
-    if (GDir* dir = g_dir_open("./Exemples", 0, nullptr)) {
-        while (const char* entry = g_dir_read_name(dir))
-            if (g_str_has_suffix(entry, ".cvl"))
-                names.push_back(entry);
-        g_dir_close(dir);
-    }
+    const std::vector<std::string> names = example_recipe_names();
     ASSERT_GE(names.size(), 12u);
     const Settings bundled = ws.settings;
     for (const std::string& name : names) {
